@@ -1,0 +1,27 @@
+// The setup log: problems that must not interrupt the update, one time-stamped entry each, in
+// "VexorandSetupLog.txt" of the log directory.
+#pragma once
+
+#include <string>
+
+#include "platform/local_time.h"
+
+// The folder of the log file, with its trailing backslash; empty means the current directory.
+void SetLogDirectory(const std::string& directory);
+const std::string& GetLogDirectory();
+
+// The path of the log file.
+std::string GetLogFilePath();
+
+// `text` followed by two spaces, the time stamp "%u:%u:%u %u/%u/%u", a blank, CR and LF.
+std::string FormatLogLine(const std::string& text, const platform::LocalTime& time);
+
+// Appends one entry; when the file cannot be written, shows "Open log file failed!".
+void AppendLogLine(const std::string& text);
+
+// printf-style formatting, then AppendLogLine.
+void WriteSetupLog(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;

@@ -1,0 +1,43 @@
+// A file opened by a Windows path, for byte-exact reading and writing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class File {
+ public:
+  enum class Mode {
+    kRead,            // read; others may read but not write meanwhile
+    kReadShared,      // read; others may read and write meanwhile
+    kReadWrite,       // read and write an existing file, or create it empty
+    kCreate,          // create or truncate, then write
+    kCreateExclusive  // create a new file only; fails when it exists
+  };
+
+  File();
+  ~File();
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  bool Open(const std::string& path, Mode mode);
+  void Close();
+  bool IsOpen() const;
+
+  // Bytes read; fewer than `count` at the end of the file, 0 on error.
+  std::size_t Read(void* buffer, std::size_t count);
+  bool Write(const void* buffer, std::size_t count);
+  bool Seek(std::uint64_t offset);
+  bool SeekToEnd();
+  // The length, or UINT64_MAX when it cannot be taken.
+  std::uint64_t Length() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform

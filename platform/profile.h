@@ -1,0 +1,27 @@
+// Windows initialisation (profile) files: GetPrivateProfileStringA and friends on Windows,
+// our own reader with the same observable behaviour elsewhere.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+// The size of the 260-character buffers that every profile read of the system uses.
+constexpr std::size_t kProfileBufferSize = 260;
+
+// The value of `key` in `section` of `file`, or `defaultValue` when the file, section or key is
+// missing; cut to bufferSize - 1 characters as the system function does.
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& defaultValue, const std::string& file,
+                              std::size_t bufferSize = kProfileBufferSize);
+
+// GetPrivateProfileIntA: the leading decimal number of the value, or `defaultValue`.
+int ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,
+                   const std::string& file);
+
+// WritePrivateProfileStringA: sets the key, creating file and section when missing.
+bool WriteProfileString(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& file);
+
+}  // namespace platform

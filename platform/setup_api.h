@@ -1,0 +1,19 @@
+// Installing driver files and registering setup information files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// SetupInstallFileA-style copy of one driver file into a destination folder.
+bool InstallFile(const std::string& sourceFile, const std::string& destinationFolder);
+
+// SetupCopyOEMInfA(infFile, no media, SPOST_PATH): copies the file into the Windows INF folder
+// as the next free oemN.inf (the POSIX edition does the same in the volume map).
+bool RegisterInformationFile(const std::string& infFile);
+
+// FormatMessageA of a system error code, without the trailing line break.
+std::string SystemErrorText(std::uint32_t code);
+
+}  // namespace platform
