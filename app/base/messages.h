@@ -43,8 +43,8 @@ extern const TwoTextMessage kLanguageFileBroken;
 // The log file cannot be written; the entry is lost.
 extern const char kOpenLogFileFailed[];
 
-// --- Parameter file store (inserts in message-insert notation: %1!s! text, %2!d! number)
-// ----------
+// --- Parameter file store ------------------------------------------------------------------------
+// Inserts in message-insert notation: %1!s! is text, %2!d! a signed number.
 
 // A damaged parameter file was replaced by its backup; no insert.
 extern const TwoTextMessage kParameterBackupUsed;
