@@ -1,0 +1,13 @@
+// Creating and deleting whole folder paths.
+#pragma once
+
+#include <string>
+
+// Creates every missing folder along `path` (for D:\A\B\: D:\A, then D:\A\B). Stops at the first
+// folder that cannot be made. True when `path` names a folder afterwards.
+bool CreateFolderTree(const std::string& path);
+
+// Deletes the folder `path` (no trailing backslash) with everything in it, read-only files
+// included. Stops at the first entry that cannot be deleted and leaves the rest in place. True
+// when the folder itself was removed.
+bool DeleteTree(const std::string& path);
