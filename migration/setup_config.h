@@ -1,0 +1,34 @@
+// setup.cfg in the maker folder, the installation folder it names, the version key that decides
+// whether parameters may be carried into a new installation, and the migration folder.
+#pragma once
+
+#include <string>
+
+#include "migration/migration_context.h"
+
+// The value of `key` ("PATH", "BACKUPPATH") in section SETTINGS of maker folder + "setup.cfg";
+// empty when missing; at most 259 characters.
+std::string ReadSetupValue(const std::string& key);
+
+// Maker folder + PATH (PATH is written with its trailing backslash).
+std::string GetInstallationFolder();
+
+// Sets the migration folder to temporary directory + "Vexroand" (not created), makes the
+// temporary directory the log directory and takes the language folder from the installation.
+// False when the installation folder does not exist.
+bool PrepareMigrationFolder(MigrationContext* context);
+
+// What identifies an installed program for parameter migration.
+struct VersionKey {
+  std::string installationKey;  // PATH trimmed of blanks and backslashes, upper case
+  std::string majorVersion;     // VERSION of its config\config.ini up to the first '.', upper case
+};
+
+VersionKey ComputeVersionKey();
+
+// True when the installation now in place has a complete version key equal to the saved one.
+bool IsVersionCompatible(const MigrationContext& context);
+
+// Upper-cases the ASCII letters of a GBK text, leaving both bytes of every double-byte character
+// alone.
+std::string ToUpperMultiByte(const std::string& text);
