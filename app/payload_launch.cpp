@@ -1,0 +1,110 @@
+#include "app/payload_launch.h"
+
+#include "app/md5.h"
+#include "app/package_check.h"
+#include "app/package_file.h"
+#include "app/package_read.h"
+#include "app/step_timer.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "platform/payload_file.h"
+#include "platform/special_folders.h"
+
+namespace {
+
+constexpr const char* kPayloadFilePrefix = "sep";
+
+enum class CopyResult { Copied, PackageUnreadable, TempFileFailed };
+
+// Copies the payload into `payloadFile` and reads it back once it is sealed, so what will be
+// started is known to be exactly what the checked package holds.
+CopyResult CopyPayload(platform::File& package, const PayloadRange& payload,
+                       platform::PayloadFile& payloadFile) {
+  if (!package.Seek(payload.offset)) {
+    return CopyResult::PackageUnreadable;
+  }
+  Md5 written;
+  bool writeFailed = false;
+  const bool copied = ReadInPieces(
+      [&package](void* buffer, std::size_t size) { return package.Read(buffer, size); },
+      payload.length,
+      [&](const std::uint8_t* piece, std::size_t size) {
+        written.Update(piece, size);
+        writeFailed = !payloadFile.Write(piece, size);
+        return !writeFailed;
+      });
+  if (!copied) {
+    return writeFailed ? CopyResult::TempFileFailed : CopyResult::PackageUnreadable;
+  }
+  if (!payloadFile.Seal()) {
+    return CopyResult::TempFileFailed;
+  }
+  Md5 sealed;
+  const bool readBack = ReadInPieces(
+      [&payloadFile](void* buffer, std::size_t size) { return payloadFile.Read(buffer, size); },
+      payload.length,
+      [&sealed](const std::uint8_t* piece, std::size_t size) {
+        sealed.Update(piece, size);
+        return true;
+      });
+  // Anything past the payload would have been appended by someone else.
+  std::uint8_t extra;
+  if (!readBack || payloadFile.Read(&extra, 1) != 0 || sealed.Finish() != written.Finish()) {
+    return CopyResult::TempFileFailed;
+  }
+  return CopyResult::Copied;
+}
+
+}  // namespace
+
+LaunchOutcome LaunchPayload(IStepTimer& timer, PayloadLaunch* launch, std::string* signature) {
+  platform::File package;
+  if (!package.Open(GetPackageFile(), platform::File::Mode::kReadShared)) {
+    return LaunchOutcome::PackageUnreadable;
+  }
+  const PackageCheck check = CheckOpenPackage(package);
+  switch (check.status) {
+    case PackageStatus::Intact:
+      break;
+    case PackageStatus::PackageUnreadable:
+      return LaunchOutcome::PackageUnreadable;
+    case PackageStatus::SignatureMismatch:
+      *signature = check.signature;
+      return LaunchOutcome::SignatureMismatch;
+  }
+
+  platform::PayloadFile payloadFile;
+  if (!payloadFile.Create(platform::GetTempFolder(), kPayloadFilePrefix)) {
+    return LaunchOutcome::TempFileFailed;
+  }
+  switch (CopyPayload(package, check.payload, payloadFile)) {
+    case CopyResult::Copied:
+      break;
+    case CopyResult::PackageUnreadable:
+      return LaunchOutcome::PackageUnreadable;
+    case CopyResult::TempFileFailed:
+      return LaunchOutcome::TempFileFailed;
+  }
+  package.Close();
+
+  timer.StopStepTimer();
+  const bool started = payloadFile.Start(&launch->handles);
+  timer.StartStepTimer();
+  if (!started) {
+    return LaunchOutcome::StartFailed;
+  }
+  launch->payloadFile = payloadFile.Path();
+  return LaunchOutcome::Started;
+}
+
+bool PollPayload(PayloadLaunch* launch, unsigned waitMilliseconds) {
+  if (platform::WaitForProcess(launch->handles, waitMilliseconds) ==
+      platform::WaitResult::kTimedOut) {
+    return false;
+  }
+  platform::CloseProcessHandles(&launch->handles);
+  // A leftover file harms nothing; the payload has done its work.
+  platform::RemoveFile(launch->payloadFile);
+  launch->payloadFile.clear();
+  return true;
+}
