@@ -1,0 +1,43 @@
+// One field of a structure or block format: what was declared, and where the layout put it.
+#pragma once
+
+#include <climits>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+class CTypeRecord;
+class CTypeTable;
+
+class CFieldRecord {
+ public:
+  // The type a field's bytes hold: `void*` for a pointer field, else the declared type.
+  const CTypeRecord& FieldType() const;
+  int FieldAlignment() const;
+  // Element count (1 for a plain field) times the field type's size.
+  std::int64_t FieldSize() const;
+  bool IsArray() const { return element_count != 0; }
+
+  std::string name;
+  // From the alias or option `f`; already accepted by the output format check.
+  std::optional<std::string> output_format;
+  // Option `F`, applied to an array element's index; already checked.
+  std::optional<std::string> element_format;
+  // The inner text of the field's comment (after {@n} was looked up).
+  std::optional<std::string> comment;
+  int type_index = -1;
+  bool pointer = false;
+  // 0 for a plain field.
+  int element_count = 0;
+  // Byte offset inside the containing type; set by the layout.
+  int offset = -1;
+  // Option `k`: the element indexes outside this range get no value node.
+  int lower_index = -1;
+  int upper_index = INT_MAX;
+  // Option `g`; -1 gives neither the field nor anything inside it a parameter number.
+  int id_offset = -1;
+  // A `char` or `unsigned char` array without an output format, walked as one text.
+  bool string_field = false;
+  // The table that `type_index` refers to.
+  const CTypeTable* owner = nullptr;
+};

@@ -1,0 +1,329 @@
+#include "format/format_parser.h"
+
+#include <climits>
+
+#include "app/base/setup_log.h"
+#include "app/base/string_table.h"
+#include "format/comment_options.h"
+#include "format/format_messages.h"
+#include "values/output_format.h"
+#include "values/scalar_aliases.h"
+#include "values/scalar_types.h"
+
+namespace {
+
+// Far beyond any real description; keeps the recursion of the walks shallow.
+constexpr int kMaxNesting = 100;
+constexpr std::size_t kMaxPathLength = 259;
+
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 16;
+}
+
+// The digits of an integer token as a signed 32-bit value, saturating.
+int IntegerTokenValue(const std::string& text, int base) {
+  std::size_t i = base == 16 ? 2 : 0;  // past "0x"
+  long long value = 0;
+  for (; i < text.size(); ++i) {
+    value = value * base + DigitValue(text[i]);
+    if (value > INT_MAX) return INT_MAX;
+  }
+  return static_cast<int>(value);
+}
+
+// One "%d" of sscanf: white space, a sign and at least one digit.
+std::optional<int> ScanDecimal(std::string_view text, std::size_t& position) {
+  std::size_t i = position;
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  if (i >= text.size() || text[i] < '0' || text[i] > '9') return std::nullopt;
+  const int value = DecimalPrefixValue(text.substr(position));
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+  position = i;
+  return value;
+}
+
+// Option `k`, scanned with "%d ~ %d": a value with one number sets only the lower index.
+void ReadElementRange(std::string_view text, CFieldRecord& field) {
+  std::size_t position = 0;
+  const std::optional<int> lower = ScanDecimal(text, position);
+  if (!lower) return;
+  field.lower_index = *lower;
+  while (position < text.size() && IsSpace(text[position])) ++position;
+  if (position >= text.size() || text[position] != '~') return;
+  ++position;
+  if (const std::optional<int> upper = ScanDecimal(text, position)) field.upper_index = *upper;
+}
+
+// Options `f` and `F` write a line feed as the two characters backslash and n.
+std::string WithLineFeeds(std::string text) {
+  for (std::size_t at = 0; (at = text.find("\\n", at)) != std::string::npos; ++at) {
+    text.replace(at, 2, "\n");
+  }
+  return text;
+}
+
+}  // namespace
+
+CFormatParser::CFormatParser() = default;
+
+void CFormatParser::Reset() {
+  types_.Clear();
+  blocks_.clear();
+  first_block_by_name_.clear();
+  aliases_.clear();
+  first_alias_by_name_.clear();
+  pack_ = kDefaultPack;
+  ResetLexer();
+}
+
+bool CFormatParser::Parse(const std::string& path) {
+  Reset();
+  RegisterBuiltIns();
+  if (!Open(path)) return false;
+  const bool result = RunGrammar();
+  file_path_ = path.substr(0, kMaxPathLength);
+  return result;
+}
+
+bool CFormatParser::ParseText(const std::string& path, std::string_view bytes) {
+  Reset();
+  RegisterBuiltIns();
+  OpenText(path, bytes);
+  const bool result = RunGrammar();
+  file_path_ = path.substr(0, kMaxPathLength);
+  return result;
+}
+
+CTypeRecord* CFormatParser::FindBlock(const std::string& name) {
+  const auto found = first_block_by_name_.find(name);
+  return found == first_block_by_name_.end() ? nullptr : blocks_[found->second].get();
+}
+
+void CFormatParser::RegisterBuiltIns() {
+  for (const ScalarTypeRow& row : kScalarTypes) types_.Add(CTypeRecord::Scalar(row));
+  for (const ScalarAliasRow& row : kScalarAliases) {
+    CAliasRecord alias;
+    alias.name = row.name;
+    if (row.output_format) alias.output_format = row.output_format;
+    alias.type_index = types_.Find(row.scalar_type_name);
+    AddAlias(std::move(alias));
+  }
+}
+
+void CFormatParser::AddAlias(CAliasRecord alias) {
+  first_alias_by_name_.emplace(alias.name, static_cast<int>(aliases_.size()));
+  aliases_.push_back(std::move(alias));
+}
+
+bool CFormatParser::RunGrammar() {
+  try {
+    while (Peek() != FormatToken::kEndOfFile) ParseDeclaration();
+    Expect(FormatToken::kEndOfFile);
+    return true;
+  } catch (const FormatSyntaxError& error) {
+    AppendLogLine(error.what());
+    return false;
+  }
+}
+
+void CFormatParser::ParseDeclaration() {
+  switch (Peek()) {
+    case FormatToken::kSharp:
+      ParsePragma();
+      break;
+    case FormatToken::kStruct:
+      ParseStructure();
+      break;
+    case FormatToken::kField:
+      ParseBlock();
+      break;
+    case FormatToken::kTypedef:
+      ParseAlias();
+      break;
+    default:
+      RaiseError(kInvalidToken);
+  }
+}
+
+void CFormatParser::ParsePragma() {
+  Expect(FormatToken::kSharp);
+  Expect(FormatToken::kPragma);
+  Expect(FormatToken::kPack);
+  Expect(FormatToken::kLeftParenthesis);
+  const int value = ParseInteger();
+  if (value != 1 && value != 2 && value != 4 && value != 8) RaiseError(kIncorrectPackValue);
+  Expect(FormatToken::kRightParenthesis);
+  pack_ = value;
+}
+
+void CFormatParser::ParseAlias() {
+  Expect(FormatToken::kTypedef);
+  const TypeSpecification specification = ParseTypeSpecification();
+  CAliasRecord alias;
+  alias.name = Expect(FormatToken::kIdentifier);
+  alias.output_format = specification.output_format;
+  alias.type_index = specification.type_index;
+  Expect(FormatToken::kSemicolon);
+  AddAlias(std::move(alias));
+}
+
+void CFormatParser::ParseStructure() {
+  Expect(FormatToken::kStruct);
+  CTypeRecord type(TypeKind::kStructure, Expect(FormatToken::kIdentifier));
+  type.pack = pack_;
+  SetFlags(Flags() | kDeliverComments);
+  const bool has_comment = Peek() == FormatToken::kBlockComment;
+  SetFlags(Flags() & ~kDeliverComments);
+  if (has_comment) {
+    const std::string& token = Expect(FormatToken::kBlockComment);
+    const std::string_view inner = std::string_view(token).substr(2, token.size() - 4);
+    if (const std::optional<std::string> span = ReadCommentOption(inner, 'r')) {
+      type.id_span = DecimalPrefixValue(*span);
+    }
+  }
+  Expect(FormatToken::kLeftBrace);
+  ParseMemberList(type);
+  Expect(FormatToken::kRightBrace);
+  Expect(FormatToken::kSemicolon);
+  if (!type.RoundSizeUp(type.alignment)) RaiseError(kDataTypeTooLarge, type.name.c_str());
+  types_.Add(std::move(type));
+}
+
+void CFormatParser::ParseBlock() {
+  Expect(FormatToken::kField);
+  auto block = std::make_unique<CTypeRecord>(TypeKind::kBlock, Expect(FormatToken::kIdentifier));
+  block->pack = pack_;
+  Expect(FormatToken::kLeftBrace);
+  ParseMemberList(*block);
+  Expect(FormatToken::kRightBrace);
+  Expect(FormatToken::kSemicolon);
+  block->index = BlockCount();
+  first_block_by_name_.emplace(block->name, block->index);
+  blocks_.push_back(std::move(block));
+}
+
+void CFormatParser::ParseMemberList(CTypeRecord& type) {
+  // Later lines may begin with `unsigned` as well as the first.
+  do {
+    ParseMemberLine(type);
+  } while (Peek() == FormatToken::kIdentifier || Peek() == FormatToken::kUnsigned);
+  if (type.id_span == 0) type.id_span = static_cast<int>(type.fields.size());
+}
+
+void CFormatParser::ParseMemberLine(CTypeRecord& type) {
+  const TypeSpecification specification = ParseTypeSpecification();
+  ParseDeclarator(type, specification);
+  while (Peek() == FormatToken::kComma) {
+    Expect(FormatToken::kComma);
+    ParseDeclarator(type, specification);
+  }
+  Expect(FormatToken::kSemicolon);
+}
+
+CFormatParser::TypeSpecification CFormatParser::ParseTypeSpecification() {
+  std::string name;
+  if (Peek() == FormatToken::kUnsigned) {
+    Expect(FormatToken::kUnsigned);
+    name = "unsigned ";
+  }
+  name += Expect(FormatToken::kIdentifier);
+  if (const auto alias = first_alias_by_name_.find(name); alias != first_alias_by_name_.end()) {
+    const CAliasRecord& record = aliases_[alias->second];
+    return {record.type_index, record.output_format};
+  }
+  const int index = types_.Find(name);
+  if (index < 0) RaiseError(kUndefinedDataType, name.c_str());
+  return {index, std::nullopt};
+}
+
+void CFormatParser::ParseDeclarator(CTypeRecord& type, const TypeSpecification& specification) {
+  CFieldRecord field;
+  field.type_index = specification.type_index;
+  field.output_format = specification.output_format;
+  field.owner = &types_;
+  if (Peek() == FormatToken::kPointer) {
+    Expect(FormatToken::kPointer);
+    field.pointer = true;
+  }
+  field.name = Expect(FormatToken::kIdentifier);
+  SetFlags(Flags() | kDeliverComments);
+  if (Peek() == FormatToken::kLeftBracket) {
+    SetFlags(Flags() & ~kDeliverComments);
+    Expect(FormatToken::kLeftBracket);
+    field.element_count = ParseInteger();
+    if (field.element_count <= 0) RaiseError(kArraySizeNotPositive);
+    Expect(FormatToken::kRightBracket);
+    SetFlags(Flags() | kDeliverComments);
+  }
+  if (Peek() == FormatToken::kBlockComment) {
+    ApplyFieldComment(field, Expect(FormatToken::kBlockComment));
+  }
+  SetFlags(Flags() & ~kDeliverComments);
+  CheckFieldFormats(field, specification.output_format);
+  AddField(type, std::move(field));
+}
+
+void CFormatParser::ApplyFieldComment(CFieldRecord& field, const std::string& token) {
+  std::string inner = token.substr(2, token.size() - 4);
+  if (inner.empty()) return;
+  if (inner.compare(0, 2, "{@") == 0) {
+    inner = GetString(DecimalPrefixValue(std::string_view(inner).substr(2)));
+  }
+  field.comment = inner;
+  if (std::optional<std::string> format = ReadCommentOption(inner, 'f')) {
+    field.output_format = WithLineFeeds(std::move(*format));
+  }
+  if (std::optional<std::string> format = ReadCommentOption(inner, 'F')) {
+    field.element_format = WithLineFeeds(std::move(*format));
+  }
+  if (const std::optional<std::string> offset = ReadCommentOption(inner, 'g')) {
+    field.id_offset = DecimalPrefixValue(*offset);
+  }
+  if (const std::optional<std::string> range = ReadCommentOption(inner, 'k')) {
+    ReadElementRange(*range, field);
+  }
+}
+
+void CFormatParser::CheckFieldFormats(CFieldRecord& field,
+                                      const std::optional<std::string>& type_format) {
+  const int row = field.pointer ? static_cast<int>(kVoidPointerType) : field.type_index;
+  while (field.output_format) {
+    const OutputFormatCheck check = CheckOutputFormat(field.output_format->c_str(), row);
+    if (check) break;
+    LogFormatProblem(check.reason);
+    // A refused option falls back to the type's own format, a refused type format to the default.
+    field.output_format = field.output_format != type_format ? type_format : std::nullopt;
+  }
+  if (field.element_format) {
+    const OutputFormatCheck check = CheckElementNameFormat(field.element_format->c_str());
+    if (!check) {
+      LogFormatProblem(check.reason);
+      field.element_format.reset();
+    }
+  }
+}
+
+void CFormatParser::AddField(CTypeRecord& type, CFieldRecord field) {
+  if (!type.AddField(std::move(field), pack_)) RaiseError(kDataTypeTooLarge, type.name.c_str());
+  if (type.nesting > kMaxNesting) RaiseError(kDataTypeTooDeep, type.name.c_str());
+}
+
+int CFormatParser::ParseInteger() {
+  const FormatToken kind = Peek();
+  if (kind != FormatToken::kDecimal && kind != FormatToken::kHexadecimal) {
+    RaiseError(kExpectingInteger);
+  }
+  return IntegerTokenValue(Expect(kind), kind == FormatToken::kHexadecimal ? 16 : 10);
+}
+
+void CFormatParser::LogFormatProblem(const std::string& reason) const {
+  AppendLogLine(ErrorPrefix() + reason + "\n");
+}

@@ -1,0 +1,142 @@
+#include "format/traversal_context.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/base/language.h"
+#include "app/base/messages.h"
+#include "app/base/text_format.h"
+#include "format/comment_options.h"
+#include "format/type_record.h"
+#include "values/output_format.h"
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+  return '"' + text + '"';
+}
+
+// Restores a member of the context when a walk leaves its level.
+template <typename T>
+class SavedValue {
+ public:
+  explicit SavedValue(T& value) : value_(value), saved_(value) {}
+  ~SavedValue() { value_ = saved_; }
+  SavedValue(const SavedValue&) = delete;
+  SavedValue& operator=(const SavedValue&) = delete;
+
+ private:
+  T& value_;
+  T saved_;
+};
+
+}  // namespace
+
+void CTraversalContext::WalkBlock(const CTypeRecord& block, const unsigned char* data) {
+  for (const CFieldRecord& field : block.fields) Walk(field, data + field.offset);
+}
+
+void CTraversalContext::AddNode(std::unique_ptr<CValueNode> node) {
+  nodes_->push_back(std::move(node));
+}
+
+std::unique_ptr<CValueNode> CTraversalContext::MakeNode(const CFieldRecord& field,
+                                                        const unsigned char* data) const {
+  if (!nodes_) return nullptr;
+  auto node = std::make_unique<CValueNode>();
+  node->parent = current_parent;
+  node->field = &field;
+  node->data = data;
+  node->id_offset = field.id_offset;
+  node->display_name = ReadCommentOption(field.comment, 'n').value_or(field.name);
+  return node;
+}
+
+void CTraversalContext::Walk(const CFieldRecord& field, const unsigned char* data) {
+  if (field.string_field) {
+    StringWalk(field, data);
+  } else {
+    FieldWalk(field, data);
+  }
+}
+
+void CTraversalContext::FieldWalk(const CFieldRecord& field, const unsigned char* data) {
+  if (field.IsArray()) {
+    ArrayWalk(field, data);
+  } else {
+    SingleWalk(field, data);
+  }
+}
+
+void CTraversalContext::SingleWalk(const CFieldRecord& field, const unsigned char* data) {
+  std::unique_ptr<CValueNode> node = MakeNode(field, data);
+  if (!node) return;
+  const CTypeRecord& type = field.FieldType();
+  CValueNode& added = *node;
+  if (!type.HasFields()) {
+    type.Render(*this, added);
+    AddNode(std::move(node));
+  } else {
+    AddNode(std::move(node));
+    type.Render(*this, added);
+  }
+}
+
+void CTraversalContext::RenderStructure(CValueNode& node) {
+  const CTypeRecord& type = node.field->FieldType();
+  if (!type.HasFields()) return;
+  SavedValue<bool> saved_single(single_member);
+  if (type.fields.size() == 1) single_member = true;
+  SavedValue<CValueNode*> saved_parent(current_parent);
+  current_parent = &node;
+  for (const CFieldRecord& part : type.fields) Walk(part, node.data + part.offset);
+}
+
+void CTraversalContext::ArrayWalk(const CFieldRecord& field, const unsigned char* data) {
+  const CTypeRecord& type = field.FieldType();
+  std::unique_ptr<CValueNode> array = MakeNode(field, data);
+  if (!array) return;
+  CValueNode& array_node = *array;
+  AddNode(std::move(array));
+  SavedValue<CValueNode*> saved_parent(current_parent);
+  current_parent = &array_node;
+  // A scalar element takes one parameter number.
+  const std::uint32_t span = type.HasFields() ? static_cast<std::uint32_t>(type.id_span) : 1u;
+  const int first = std::max(field.lower_index, 0);
+  const int last = std::min(field.upper_index, field.element_count - 1);
+  for (int i = first; i <= last; ++i) {
+    std::unique_ptr<CValueNode> element =
+        MakeNode(field, data + static_cast<std::size_t>(i) * static_cast<std::size_t>(type.size));
+    element->element_index = i;
+    element->element_count = field.element_count;
+    element->display_name = field.element_format
+                                ? FormatElementName(field.element_format->c_str(), i)
+                                : FormatText(Localise(kArrayGroupName), i);
+    // Numbers wrap in 32 bits, as they always have.
+    element->id_offset =
+        field.id_offset == -1 ? -1 : static_cast<int>(static_cast<std::uint32_t>(i) * span);
+    CValueNode& element_node = *element;
+    if (type.HasFields()) {
+      AddNode(std::move(element));
+      type.Render(*this, element_node);
+    } else {
+      type.Render(*this, element_node);
+      AddNode(std::move(element));
+    }
+  }
+}
+
+void CTraversalContext::StringWalk(const CFieldRecord& field, const unsigned char* data) {
+  if (!nodes_) return;
+  const std::size_t limit = static_cast<std::size_t>(field.element_count);
+  const void* nul = std::memchr(data, 0, limit);
+  const std::size_t length = nul ? static_cast<const unsigned char*>(nul) - data : limit;
+  const std::string text = Quoted(std::string(reinterpret_cast<const char*>(data), length));
+  if (single_member) {
+    if (current_parent) current_parent->value_text = text;
+    return;
+  }
+  std::unique_ptr<CValueNode> node = MakeNode(field, data);
+  node->value_text = text;
+  AddNode(std::move(node));
+}

@@ -1,0 +1,91 @@
+#include "format/type_record.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "format/comment_options.h"
+#include "format/traversal_context.h"
+#include "values/scalar_types.h"
+
+namespace {
+
+std::int64_t RoundUp(std::int64_t value, int n) {
+  return n > 0 && value % n != 0 ? value + n - value % n : value;
+}
+
+void RenderScalarNode(const ScalarTypeRow& row, CValueNode& node) {
+  const CFieldRecord& field = *node.field;
+  ScalarValue value;
+  value.data = node.data;
+  if (field.output_format) value.output_format = field.output_format->c_str();
+  if (row.multiplier == MultiplierKind::kInteger) {
+    value.integer_multiplier = ReadIntegerOption(field.comment, 'm').value_or(1);
+  } else if (row.multiplier == MultiplierKind::kReal) {
+    value.real_multiplier = ReadRealOption(field.comment, 'm').value_or(1.0);
+  }
+  node.value_text = row.render(value);
+}
+
+}  // namespace
+
+CTypeRecord::CTypeRecord(TypeKind kind, std::string name) : kind(kind), name(std::move(name)) {}
+
+CTypeRecord CTypeRecord::Scalar(const ScalarTypeRow& row) {
+  CTypeRecord record(TypeKind::kScalar, row.name);
+  record.size = row.size;
+  record.alignment = row.alignment;
+  record.scalar = &row;
+  return record;
+}
+
+bool CTypeRecord::RoundSizeUp(int n) {
+  const std::int64_t rounded = RoundUp(size, n);
+  if (rounded > INT_MAX) return false;
+  size = static_cast<int>(rounded);
+  return true;
+}
+
+bool CTypeRecord::AddField(CFieldRecord field, int pack) {
+  const CTypeRecord& field_type = field.FieldType();
+  const int a = field_type.alignment;
+  const int new_alignment = alignment < a ? std::min(a, pack) : alignment;
+  const std::int64_t offset = RoundUp(size, std::min(a, new_alignment));
+  const std::int64_t end = offset + field.FieldSize();
+  if (end > INT_MAX) return false;
+
+  alignment = new_alignment;
+  size = static_cast<int>(end);
+  nesting = std::max(nesting, field_type.nesting + 1);
+  field.offset = static_cast<int>(offset);
+  if ((field.type_index == kCharType || field.type_index == kUnsignedCharType) &&
+      field.element_count != 0 && !field.output_format) {
+    field.string_field = true;
+  }
+  fields.push_back(std::move(field));
+  return true;
+}
+
+void CTypeRecord::Render(CTraversalContext& context, CValueNode& node) const {
+  if (scalar) {
+    RenderScalarNode(*scalar, node);
+  } else if (kind == TypeKind::kStructure) {
+    context.RenderStructure(node);
+  }
+}
+
+CTypeRecord& CTypeTable::Add(CTypeRecord record) {
+  record.index = Count();
+  first_by_name_.emplace(record.name, record.index);
+  records_.push_back(std::make_unique<CTypeRecord>(std::move(record)));
+  return *records_.back();
+}
+
+void CTypeTable::Clear() {
+  records_.clear();
+  first_by_name_.clear();
+}
+
+int CTypeTable::Find(const std::string& name) const {
+  const auto found = first_by_name_.find(name);
+  return found == first_by_name_.end() ? -1 : found->second;
+}

@@ -1,0 +1,29 @@
+// One instance of a field inside a bound data block, with its value text and parameter number.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CFieldRecord;
+
+struct CValueNode {
+  // The node of the enclosing structure or array; null at the top.
+  CValueNode* parent = nullptr;
+  const CFieldRecord* field = nullptr;
+  // For array elements: the index and the array's element count.
+  int element_index = -1;
+  int element_count = 1;
+  // First byte of the instance inside the bound data.
+  const unsigned char* data = nullptr;
+  // This node's share of its parameter number; -1 means none.
+  int id_offset = 0;
+  // Set by the binder.
+  int id = -1;
+  std::string id_text;
+  std::string display_name;
+  std::string value_text;
+};
+
+// The nodes of one binding in traversal order: a node always comes before the nodes of its parts.
+using ValueNodeList = std::vector<std::unique_ptr<CValueNode>>;
