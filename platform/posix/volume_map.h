@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -14,7 +15,26 @@ const std::string& GetVolumeRoot();
 
 // The host path of a Windows path: drive letter to root folder, each existing component matched
 // case-insensitively (short 8.3 aliases included), missing ones kept as written. A path without
-// a drive is taken relative to the current directory.
+// a drive is taken relative to the current directory; a path that starts with "/" is a host
+// path already and is returned unchanged.
 std::string ToHostPath(const std::string& windowsPath);
+
+// A Windows path resolved against the host: its prefix ("C:" or "" for a relative path), the
+// real names of its components and whether every component exists.
+struct ResolvedPath {
+  std::string host;
+  std::string prefix;
+  std::vector<std::string> names;
+  bool exists = false;
+  bool hostPathGiven = false;  // the input was a host path, not a Windows one
+};
+ResolvedPath ResolvePath(const std::string& windowsPath);
+
+// The Windows form of a host path below the root ("C:\..."), or "" when it lies elsewhere.
+std::string ToWindowsPath(const std::string& hostPath);
+
+// The 8.3 alias of the entry `name` of the host folder `hostFolder`: the name itself when it is
+// a valid short name, else the first six valid characters upper-cased, "~N" and the extension.
+std::string ShortNameOf(const std::string& hostFolder, const std::string& name);
 
 }  // namespace platform

@@ -1,0 +1,123 @@
+// Files by Windows path through the volume map. Sharing modes have no host counterpart and are
+// not enforced; read-only files refuse writing as on Windows.
+#include "platform/file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+
+#include "platform/posix/last_error.h"
+#include "platform/posix/volume_map.h"
+
+namespace platform {
+
+struct File::Impl {
+  int descriptor = -1;
+};
+
+File::File() : impl_(std::make_unique<Impl>()) {}
+
+File::~File() {
+  Close();
+}
+
+bool File::Open(const std::string& path, Mode mode) {
+  Close();
+  const std::string host = ToHostPath(path);
+  int flags = O_CLOEXEC;
+  switch (mode) {
+    case Mode::kRead:
+    case Mode::kReadShared:
+      flags |= O_RDONLY;
+      break;
+    case Mode::kReadWrite:
+      flags |= O_RDWR | O_CREAT;
+      break;
+    case Mode::kCreate:
+      flags |= O_RDWR | O_CREAT | O_TRUNC;
+      break;
+    case Mode::kCreateExclusive:
+      flags |= O_RDWR | O_CREAT | O_EXCL;
+      break;
+  }
+  struct stat status;
+  const bool exists = stat(host.c_str(), &status) == 0;
+  if (exists && S_ISDIR(status.st_mode)) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return false;
+  }
+  const bool writing = (flags & O_ACCMODE) != O_RDONLY;
+  if (writing && exists && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return false;
+  }
+  const int descriptor = open(host.c_str(), flags, 0666);
+  if (descriptor < 0) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
+  impl_->descriptor = descriptor;
+  return true;
+}
+
+void File::Close() {
+  if (impl_->descriptor >= 0) close(impl_->descriptor);
+  impl_->descriptor = -1;
+}
+
+bool File::IsOpen() const {
+  return impl_->descriptor >= 0;
+}
+
+std::size_t File::Read(void* buffer, std::size_t count) {
+  if (!IsOpen()) return 0;
+  auto* bytes = static_cast<char*>(buffer);
+  std::size_t total = 0;
+  while (total < count) {
+    const ssize_t got = read(impl_->descriptor, bytes + total, count - total);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      SetLastErrorFromErrno(errno);
+      return 0;
+    }
+    if (got == 0) break;
+    total += static_cast<std::size_t>(got);
+  }
+  return total;
+}
+
+bool File::Write(const void* buffer, std::size_t count) {
+  if (!IsOpen()) return false;
+  const auto* bytes = static_cast<const char*>(buffer);
+  std::size_t total = 0;
+  while (total < count) {
+    const ssize_t put = write(impl_->descriptor, bytes + total, count - total);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      SetLastErrorFromErrno(errno);
+      return false;
+    }
+    total += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+bool File::Seek(std::uint64_t offset) {
+  if (!IsOpen() || offset > static_cast<std::uint64_t>(INT64_MAX)) return false;
+  return lseek(impl_->descriptor, static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
+bool File::SeekToEnd() {
+  return IsOpen() && lseek(impl_->descriptor, 0, SEEK_END) >= 0;
+}
+
+std::uint64_t File::Length() const {
+  struct stat status;
+  if (!IsOpen() || fstat(impl_->descriptor, &status) != 0) return UINT64_MAX;
+  return static_cast<std::uint64_t>(status.st_size);
+}
+
+}  // namespace platform

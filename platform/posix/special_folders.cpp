@@ -1,0 +1,48 @@
+// The special folders are fixed places on drive C of the volume map.
+#include "platform/special_folders.h"
+
+#include "platform/file_system.h"
+
+namespace platform {
+namespace {
+
+const char* FixedPath(SpecialFolder folder) {
+  switch (folder) {
+    case SpecialFolder::kProgramFiles:
+      return "C:\\Program Files";
+    case SpecialFolder::kDesktop:
+      return "C:\\Users\\Operator\\Desktop";
+    case SpecialFolder::kPrograms:
+      return "C:\\Users\\Operator\\Start Menu\\Programs";
+    case SpecialFolder::kSystem:
+      return "C:\\Windows\\System32";
+    case SpecialFolder::kWindows:
+      return "C:\\Windows";
+  }
+  return "";
+}
+
+// Creates every missing folder of `path`; false when one cannot be made.
+bool CreateFolders(const std::string& path) {
+  for (std::size_t slash = path.find('\\');; slash = path.find('\\', slash + 1)) {
+    const std::string prefix = path.substr(0, slash);
+    if (!IsDirectory(prefix) && !MakeDirectory(prefix)) return false;
+    if (slash == std::string::npos) return true;
+  }
+}
+
+}  // namespace
+
+std::string GetSpecialFolder(SpecialFolder folder, bool create) {
+  const std::string path = FixedPath(folder);
+  if (!IsDirectory(path) && (!create || !CreateFolders(path))) return "";
+  return GetLongPathForm(path);
+}
+
+std::string GetTempFolder() {
+  const std::string path = "C:\\Temp\\";
+  CreateFolders("C:\\Temp");
+  return path;
+}
+
+}  // namespace platform

@@ -1,0 +1,241 @@
+// Maps Windows paths onto the host: drive letters become folders of the root, each component is
+// found without regard to letter case, and 8.3 aliases are derived the way NTFS derives them.
+#include "platform/posix/volume_map.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+std::string g_explicitRoot;
+bool g_rootSet = false;
+
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+
+bool Exists(const std::string& hostPath) {
+  struct stat status;
+  return lstat(hostPath.c_str(), &status) == 0;
+}
+
+char Upper(char c) {
+  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> ReadFolderNames(const std::string& hostFolder) {
+  std::vector<std::string> names;
+  DIR* folder = opendir(hostFolder.c_str());
+  if (folder == nullptr) return names;
+  while (const dirent* entry = readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(folder);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool IsShortNameCharacter(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0x80 || std::isalnum(byte) || std::strchr("!#$%&'()-@^_`{}~", c) != nullptr;
+}
+
+bool IsValidShortName(const std::string& name) {
+  const std::size_t dot = name.find('.');
+  const std::string base = name.substr(0, dot);
+  const std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
+  if (base.empty() || base.size() > 8 || extension.size() > 3) return false;
+  if (dot != std::string::npos && (extension.empty() || extension.find('.') != std::string::npos))
+    return false;
+  return std::all_of(base.begin(), base.end(), IsShortNameCharacter) &&
+         std::all_of(extension.begin(), extension.end(), IsShortNameCharacter);
+}
+
+// Characters of a long name as they appear in its alias: spaces and dots dropped, characters
+// that no short name may hold replaced by "_", letters upper-cased.
+std::string ShortNameCharacters(const std::string& part) {
+  std::string result;
+  for (char c : part) {
+    if (c == ' ' || c == '.') continue;
+    result += IsShortNameCharacter(c) ? Upper(c) : '_';
+  }
+  return result;
+}
+
+// The alias without its number: six characters of the base and three of the extension.
+std::string AliasStem(const std::string& name, std::string* extension) {
+  std::string trimmed = name;
+  trimmed.erase(0, trimmed.find_first_not_of('.'));
+  const std::size_t dot = trimmed.rfind('.');
+  const std::string base = ShortNameCharacters(trimmed.substr(0, dot));
+  *extension = dot == std::string::npos ? "" : ShortNameCharacters(trimmed.substr(dot + 1));
+  if (extension->size() > 3) extension->resize(3);
+  return base.substr(0, 6);
+}
+
+std::string AliasFromFolderNames(const std::vector<std::string>& names, const std::string& name) {
+  if (IsValidShortName(name)) return name;
+  std::string extension;
+  const std::string stem = AliasStem(name, &extension);
+  // Names that share a stem are numbered in name order, so "Program Files" is PROGRA~1 and
+  // "Program Files (x86)" PROGRA~2.
+  int number = 0;
+  for (const std::string& other : names) {
+    if (IsValidShortName(other)) continue;
+    std::string otherExtension;
+    if (AliasStem(other, &otherExtension) != stem || otherExtension != extension) continue;
+    ++number;
+    if (other == name) break;
+  }
+  std::string alias = stem + "~" + std::to_string(std::max(number, 1));
+  if (!extension.empty()) alias += "." + extension;
+  return alias;
+}
+
+// The real name in `hostFolder` that `component` stands for, or "" when none does.
+std::string FindInFolder(const std::string& hostFolder, const std::string& component) {
+  if (Exists(hostFolder + "/" + component)) return component;
+  const std::vector<std::string> names = ReadFolderNames(hostFolder);
+  for (const std::string& name : names) {
+    if (EqualIgnoringCase(name, component)) return name;
+  }
+  if (component.find('~') == std::string::npos) return "";
+  for (const std::string& name : names) {
+    if (EqualIgnoringCase(AliasFromFolderNames(names, name), component)) return name;
+  }
+  return "";
+}
+
+std::string DriveFolder(char letter) {
+  const std::string& root = GetVolumeRoot();
+  const std::string upper = root + "/" + Upper(letter);
+  const std::string lower = root + "/" + static_cast<char>(std::tolower(letter));
+  return !Exists(lower) && Exists(upper) ? upper : lower;
+}
+
+std::string CanonicalHostPath(const std::string& path) {
+  char buffer[PATH_MAX];
+  return realpath(path.c_str(), buffer) != nullptr ? buffer : path;
+}
+
+}  // namespace
+
+void SetVolumeRoot(const std::string& root) {
+  g_explicitRoot = root;
+  while (g_explicitRoot.size() > 1 && g_explicitRoot.back() == '/') g_explicitRoot.pop_back();
+  g_rootSet = true;
+}
+
+const std::string& GetVolumeRoot() {
+  if (g_rootSet) return g_explicitRoot;
+  static std::string fromEnvironment;
+  const char* value = std::getenv(kVolumeRootVariable);
+  fromEnvironment = value != nullptr ? value : "";
+  while (fromEnvironment.size() > 1 && fromEnvironment.back() == '/') fromEnvironment.pop_back();
+  return fromEnvironment;
+}
+
+ResolvedPath ResolvePath(const std::string& windowsPath) {
+  ResolvedPath resolved;
+  if (!windowsPath.empty() && windowsPath[0] == '/') {
+    resolved.host = windowsPath;
+    resolved.hostPathGiven = true;
+    resolved.exists = Exists(windowsPath);
+    return resolved;
+  }
+  std::string base;
+  std::size_t position = 0;
+  bool exists = true;
+  if (windowsPath.size() >= 2 && windowsPath[1] == ':' &&
+      std::isalpha(static_cast<unsigned char>(windowsPath[0]))) {
+    resolved.prefix = windowsPath.substr(0, 2);
+    base = DriveFolder(windowsPath[0]);
+    exists = Exists(base);
+    position = 2;
+  } else if (!windowsPath.empty() && IsSeparator(windowsPath[0])) {
+    // Rooted without a drive: the system drive.
+    resolved.prefix = "C:";
+    base = DriveFolder('c');
+    exists = Exists(base);
+  } else {
+    base = ".";
+  }
+
+  // "." and ".." are taken away before any lookup, as Windows does.
+  std::vector<std::string> components;
+  while (position < windowsPath.size()) {
+    std::size_t end = position;
+    while (end < windowsPath.size() && !IsSeparator(windowsPath[end])) ++end;
+    const std::string component = windowsPath.substr(position, end - position);
+    position = end + 1;
+    if (component.empty() || component == ".") continue;
+    if (component == "..") {
+      if (!components.empty()) components.pop_back();
+    } else {
+      components.push_back(component);
+    }
+  }
+
+  std::string hostFolder = base;
+  for (const std::string& component : components) {
+    std::string name;
+    if (exists) name = FindInFolder(hostFolder, component);
+    if (name.empty()) {
+      exists = false;
+      name = component;
+    }
+    resolved.names.push_back(name);
+    hostFolder += "/" + name;
+  }
+
+  resolved.exists = exists;
+  resolved.host = base == "." && !resolved.names.empty() ? hostFolder.substr(2) : hostFolder;
+  // A trailing separator asks for a folder, as on Windows: "file.txt\" does not exist.
+  if (!windowsPath.empty() && IsSeparator(windowsPath.back()) && !resolved.names.empty()) {
+    resolved.host += "/";
+    if (exists) resolved.exists = Exists(resolved.host);
+  }
+  return resolved;
+}
+
+std::string ToHostPath(const std::string& windowsPath) {
+  return ResolvePath(windowsPath).host;
+}
+
+std::string ToWindowsPath(const std::string& hostPath) {
+  if (GetVolumeRoot().empty()) return "";
+  const std::string root = CanonicalHostPath(GetVolumeRoot()) + "/";
+  const std::string path = CanonicalHostPath(hostPath);
+  if (path.compare(0, root.size(), root) != 0) return "";
+  std::string rest = path.substr(root.size());
+  if (rest.empty() || !std::isalpha(static_cast<unsigned char>(rest[0])) ||
+      (rest.size() > 1 && rest[1] != '/')) {
+    return "";
+  }
+  std::string windowsPath = std::string(1, Upper(rest[0])) + ":\\";
+  if (rest.size() > 2) windowsPath += rest.substr(2);
+  std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+  return windowsPath;
+}
+
+std::string ShortNameOf(const std::string& hostFolder, const std::string& name) {
+  return AliasFromFolderNames(ReadFolderNames(hostFolder), name);
+}
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+// The reading and writing rules of Windows initialisation files, applied to a file's bytes.
+// The POSIX profile functions are built on it; on Windows it is what our reader is checked against.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+// GetPrivateProfileIntA reads the value through a buffer of this size.
+constexpr std::size_t kProfileIntBufferSize = 30;
+
+// The value of `key` in the first section named `section`, outer quotes removed; false when the
+// section or key is missing or the key's line has no "=".
+bool FindProfileValue(const std::string& text, const std::string& section, const std::string& key,
+                      std::string* value);
+
+// What GetPrivateProfileStringA gives for the file text `text`: the value or the default (its
+// trailing blanks removed), cut to bufferSize - 1 characters.
+std::string ReadProfileStringFromText(const std::string& text, const std::string& section,
+                                      const std::string& key, const std::string& defaultValue,
+                                      std::size_t bufferSize);
+
+// What GetPrivateProfileIntA gives: the default for a missing or empty value, else the value's
+// leading decimal number (0 when there is none), wrapped to 32 bits.
+int ReadProfileIntFromText(const std::string& text, const std::string& section,
+                           const std::string& key, int defaultValue);
+
+// The file text after WritePrivateProfileStringA: the key's line replaced, or a new line added
+// at the end of the section, or a new section at the end of the text; every other byte kept.
+std::string WriteProfileStringToText(const std::string& text, const std::string& section,
+                                     const std::string& key, const std::string& value);
+
+}  // namespace platform

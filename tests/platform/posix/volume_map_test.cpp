@@ -1,0 +1,66 @@
+#include "platform/posix/volume_map.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+#include "tests/support/staged_machine.h"
+
+namespace {
+
+TEST(VolumeMapTest, ResolvesEachComponentWithoutRegardToCase) {
+  StagedMachine machine;
+  machine.WriteFile("C:\\Program Files\\Pelmo\\Control\\Setup.CFG", "x");
+  const std::string expected = machine.root() + "/c/Program Files/Pelmo/Control/Setup.CFG";
+  EXPECT_EQ(platform::ToHostPath("c:\\PROGRAM FILES\\pelmo\\CONTROL\\setup.cfg"), expected);
+  EXPECT_EQ(platform::ToHostPath("C:/program files//Pelmo\\.\\Control\\x\\..\\setup.cfg"),
+            expected);
+  // Missing components keep their spelling; existing ones before them still resolve.
+  EXPECT_EQ(platform::ToHostPath("C:\\program files\\New\\File.TXT"),
+            machine.root() + "/c/Program Files/New/File.TXT");
+  EXPECT_EQ(platform::ToHostPath("D:\\a"), machine.root() + "/d/a");
+}
+
+TEST(VolumeMapTest, ShortAliasesFollowNameOrderWithinAStem) {
+  StagedMachine machine;
+  machine.MakeFolder("C:\\Program Files");
+  machine.MakeFolder("C:\\Program Files (x86)");
+  machine.MakeFolder("C:\\Programs");
+  machine.WriteFile("C:\\Program Files\\long name.text", "");
+  machine.WriteFile("C:\\Program Files\\a+b.c.d", "");
+
+  EXPECT_EQ(platform::GetShortPathForm("C:\\Program Files"), "C:\\PROGRA~1");
+  EXPECT_EQ(platform::GetShortPathForm("c:\\program files (X86)\\"), "c:\\PROGRA~2\\");
+  // A valid short name is its own alias, case kept.
+  EXPECT_EQ(platform::GetShortPathForm("C:\\programs"), "C:\\Programs");
+  EXPECT_EQ(platform::GetShortPathForm("C:\\Program Files\\long name.text"),
+            "C:\\PROGRA~1\\LONGNA~1.TEX");
+  EXPECT_EQ(platform::GetShortPathForm("C:\\Program Files\\a+b.c.d"), "C:\\PROGRA~1\\A_BC~1.D");
+
+  EXPECT_EQ(platform::ToHostPath("C:\\progra~2"), machine.root() + "/c/Program Files (x86)");
+  EXPECT_EQ(platform::GetLongPathForm("C:\\PROGRA~1\\LONGNA~1.TEX"),
+            "C:\\Program Files\\long name.text");
+  EXPECT_TRUE(platform::IsDirectory("C:\\PROGRA~1\\"));
+  EXPECT_EQ(platform::GetShortPathForm("C:\\Missing\\x"), "");
+  EXPECT_EQ(platform::GetLongPathForm("C:\\PROGRA~3"), "");
+}
+
+TEST(VolumeMapTest, HostPathsBelowTheRootMapBackToWindowsForm) {
+  StagedMachine machine;
+  machine.WriteFile("E:\\Dir\\f.bin", "");
+  EXPECT_EQ(platform::ToWindowsPath(machine.root() + "/e/Dir/f.bin"), "E:\\Dir\\f.bin");
+  EXPECT_EQ(platform::ToWindowsPath(machine.root() + "/e"), "E:\\");
+  EXPECT_EQ(platform::ToWindowsPath("/usr/bin"), "");
+  // A host path is taken as it is.
+  EXPECT_EQ(platform::ToHostPath("/usr/bin"), "/usr/bin");
+}
+
+TEST(VolumeMapTest, MachinesNestAndRestoreTheRoot) {
+  StagedMachine outer;
+  {
+    StagedMachine inner;
+    EXPECT_EQ(platform::GetVolumeRoot(), inner.root());
+  }
+  EXPECT_EQ(platform::GetVolumeRoot(), outer.root());
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+// Writing, reading and removing staged files by Windows path, through the platform layer, so
+// the same test code runs on both systems.
+#pragma once
+
+#include <string>
+
+// Writes the bytes, creating the file's missing folders; a failure fails the running test.
+void WriteStagedFile(const std::string& windowsPath, const std::string& bytes);
+// The file's bytes; "" (and a test failure) when it cannot be read.
+std::string ReadStagedFile(const std::string& windowsPath);
+// Creates every missing folder of the path.
+void MakeStagedFolders(const std::string& windowsPath);
+// Deletes the folder with everything in it, read-only files included.
+void RemoveStagedTree(const std::string& windowsPath);

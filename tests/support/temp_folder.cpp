@@ -1,0 +1,19 @@
+#include "tests/support/temp_folder.h"
+
+#include "tests/support/fresh_folder.h"
+#include "tests/support/staged_files.h"
+#include "tests/support/staged_machine.h"
+
+TempFolder::TempFolder() : path_(CreateFreshFolder(&ownMachine_)) {}
+
+TempFolder::~TempFolder() {
+  RemoveStagedTree(path_);
+}
+
+void TempFolder::WriteFile(const std::string& relative, const std::string& bytes) const {
+  WriteStagedFile(path_ + relative, bytes);
+}
+
+std::string TempFolder::ReadFile(const std::string& relative) const {
+  return ReadStagedFile(path_ + relative);
+}
