@@ -1,0 +1,90 @@
+// The update sequencer: one step of the update per tick of the host's step timer, from waiting for
+// the control program to end to the power-off question.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/payload_launch.h"
+#include "app/sequencer_host.h"
+#include "migration/migration_context.h"
+#include "platform/named_mutex.h"
+
+constexpr unsigned kStepTimerId = 112;
+constexpr unsigned kStepIntervalMs = 500;
+constexpr unsigned kPayloadPollMs = 100;
+constexpr unsigned kFinishDelayMs = 2000;
+
+// Held by the control program for as long as it runs.
+constexpr const char* kControlProgramMutexName =
+    "kqx_VEXORAND_7000{F87C04A0-D4EA-11d4-88B8-0050FC09F3B0}";
+
+// Step labels (Chinese identifiers; the host adds the language's offset).
+constexpr int kLabelWaitForControlProgram = 140;
+constexpr int kLabelStartSetup = 141;
+constexpr int kLabelCollectInformation = 142;
+constexpr int kLabelGenerateParameterFile = 143;  // no step shows it
+constexpr int kLabelClearOldInstallation = 144;
+constexpr int kLabelCopyFiles = 145;
+constexpr int kLabelCopyOtherDocuments = 146;
+constexpr int kLabelInstallDrivers = 147;
+constexpr int kLabelBackUpPackage = 148;
+constexpr int kLabelTransferParameters = 149;  // no step shows it
+constexpr int kLabelFinishUpdate = 150;
+constexpr int kLabelSwitchOff = 151;
+
+class CUpdateSequencer {
+ public:
+  // How the run has ended so far.
+  enum class RunEnd { kRunning, kCancelled, kFailed, kFinished };
+
+  // The blocking pause before the final question; replaceable so tests need not wait.
+  using Pause = std::function<void(unsigned milliseconds)>;
+
+  explicit CUpdateSequencer(ISequencerHost& host);
+  CUpdateSequencer(ISequencerHost& host, Pause pause);
+  ~CUpdateSequencer();
+  CUpdateSequencer(const CUpdateSequencer&) = delete;
+  CUpdateSequencer& operator=(const CUpdateSequencer&) = delete;
+
+  // Runs a step for the step timer and returns true; any other timer is the host's to handle.
+  bool OnTimer(unsigned timerId);
+  // Performs the current state's work.
+  void Step();
+  // Ends the run: stops the timer, shows `text` with an OK button and closes the progress display.
+  void Fail(const std::string& text);
+
+  int GetState() const { return state_; }
+  // Puts the sequence at `state` (tests and diagnostics).
+  void SetState(int state) { state_ = state; }
+  RunEnd GetRunEnd() const { return runEnd_; }
+  // The text shown by Fail, empty unless the run failed.
+  const std::string& GetFailureText() const { return failureText_; }
+
+ private:
+  void WaitForControlProgram();
+  void Confirm();
+  bool CheckPackageFirst();
+  void PrepareParameters();
+  void BackUp();
+  void ClearOldInstallation();
+  void StartPayload();
+  void WaitForPayload();
+  void RecordLanguage();
+  void InstallNewDrivers();
+  void KeepPackageCopy();
+  void TransferParameters();
+  void AskAboutSeparation();
+  void Finish();
+  void Close(RunEnd end);
+
+  ISequencerHost& host_;
+  Pause pause_;
+  int state_ = 0;
+  PayloadLaunch payload_;
+  int generatedFilesWarnings_ = 0;
+  MigrationContext migration_;
+  platform::MutexHandle mutex_;
+  RunEnd runEnd_ = RunEnd::kRunning;
+  std::string failureText_;
+};
