@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // The kind of the single argument a format is applied to.
 enum class CrtArgument {
@@ -13,13 +15,18 @@ enum class CrtArgument {
   kReal    // double (float values widened)
 };
 
-// Why a format does not fit an argument, or "" when it fits. `limit` is the largest text length
-// the result may reach (the rendering buffer's size less its terminating NUL).
-std::string FindCrtFormatProblem(const std::string& format, CrtArgument argument, int limit);
+// The rendering buffers' capacities less their terminating NUL.
+constexpr int kIntegerTextLimit = 63;
+constexpr int kRealTextLimit = 639;
 
-// Applies `format` (which FindCrtFormatProblem accepted for the same argument kind) to one value.
-// The text ends at the first NUL the conversion writes, as a C string would ("%c" of 0 gives "").
-// A format that does not fit gives "".
-std::string CrtFormatInt32(const std::string& format, std::uint32_t value);
-std::string CrtFormatInt64(const std::string& format, std::uint64_t value);
-std::string CrtFormatReal(const std::string& format, double value);
+// Why `format` does not fit `argument`, or "" when it fits: exactly one conversion besides "%%"
+// and literal text, accepted for that argument, and a text that cannot exceed the argument's
+// limit above.
+std::string FindCrtFormatProblem(std::string_view format, CrtArgument argument);
+
+// Applies `format` to one value; nothing when FindCrtFormatProblem refuses the format for that
+// argument kind. The text ends at the first NUL the conversion writes, as a C string would
+// ("%c" of 0 gives "").
+std::optional<std::string> CrtFormatInt32(std::string_view format, std::uint32_t value);
+std::optional<std::string> CrtFormatInt64(std::string_view format, std::uint64_t value);
+std::optional<std::string> CrtFormatReal(std::string_view format, double value);

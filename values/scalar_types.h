@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "values/crt_printf.h"
+
 // Type index of each built-in scalar type. The table order is the registration order, so a
 // registered scalar type's position in the parser's type table equals this index.
 enum ScalarTypeIndex : int {
@@ -53,6 +55,9 @@ struct ScalarTypeRow {
   // (`bool` shows "1" or "0", `plc_bit_addr_t` its PLC address text).
   const char* default_format;
   MultiplierKind multiplier;
+  // Whether an output format applies at all, and the argument it is then applied to.
+  bool takes_output_format;
+  CrtArgument format_argument;
   ScalarRender render;
 };
 

@@ -1,0 +1,212 @@
+// Real conversions (e E f g G) of the 32-bit Windows C runtime: digits of the exact binary value,
+// ties rounded away from zero, three exponent digits, and the "1.#INF" family for the values that
+// are not numbers.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "values/crt_conversion.h"
+
+namespace {
+
+// Digits d0 d1 d2 ... of a value d0.d1d2... x 10^exponent.
+struct ScientificDigits {
+  std::string digits;
+  int exponent = 0;
+};
+
+// The value as an odd integer times a power of two (0 for zero).
+struct BinaryForm {
+  std::uint64_t odd = 0;
+  int power = 0;
+};
+
+BinaryForm Decompose(double magnitude) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  BinaryForm form;
+  form.odd = bits & ((std::uint64_t{1} << 52) - 1);
+  form.power = biased == 0 ? -1074 : biased - 1075;
+  if (biased != 0) form.odd |= std::uint64_t{1} << 52;
+  if (form.odd == 0) return BinaryForm();
+  while ((form.odd & 1) == 0) {
+    form.odd >>= 1;
+    ++form.power;
+  }
+  return form;
+}
+
+int FactorsOfFive(std::uint64_t n) {
+  int count = 0;
+  while (n != 0 && n % 5 == 0) {
+    n /= 5;
+    ++count;
+  }
+  return count;
+}
+
+// Number of significant decimal digits of the exact value, given its decimal exponent.
+int ExactSignificantDigits(const BinaryForm& form, int exponent) {
+  if (form.power < 0) return exponent + 1 - form.power;
+  return exponent + 1 - std::min(form.power, FactorsOfFive(form.odd));
+}
+
+// Adds one unit in the last place of a digit string that may hold a '.'; true when the carry
+// runs out of the leading digit (the caller then has one digit more in front).
+bool IncrementDigits(std::string& digits) {
+  for (size_t i = digits.size(); i-- > 0;) {
+    if (digits[i] == '.') continue;
+    if (digits[i] != '9') {
+      ++digits[i];
+      return false;
+    }
+    digits[i] = '0';
+  }
+  return true;
+}
+
+std::string ToChars(double magnitude, std::chars_format style, int precision) {
+  std::string buffer(static_cast<size_t>(precision) + 340, '\0');
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, style, precision);
+  buffer.resize(static_cast<size_t>(result.ptr - buffer.data()));
+  return buffer;
+}
+
+ScientificDigits ParseScientific(const std::string& text) {
+  ScientificDigits out;
+  const size_t e = text.find('e');
+  for (size_t i = 0; i < e; ++i) {
+    if (text[i] != '.') out.digits += text[i];
+  }
+  out.exponent = std::atoi(text.c_str() + e + 1);
+  return out;
+}
+
+// `precision` digits after the point of a non-negative value.
+std::string FixedText(double magnitude, int precision) {
+  const BinaryForm form = Decompose(magnitude);
+  const bool tie = form.odd != 0 && form.power == -(precision + 1);
+  if (!tie) return ToChars(magnitude, std::chars_format::fixed, precision);
+  std::string text = ToChars(magnitude, std::chars_format::fixed, precision + 1);
+  text.pop_back();
+  if (precision == 0) text.pop_back();  // the '.' before the dropped digit
+  if (IncrementDigits(text)) text.insert(0, "1");
+  return text;
+}
+
+// `precision` + 1 significant digits of a non-negative value.
+ScientificDigits ScientificText(double magnitude, int precision) {
+  if (magnitude == 0) return ScientificDigits{std::string(precision + 1, '0'), 0};
+  ScientificDigits longer =
+      ParseScientific(ToChars(magnitude, std::chars_format::scientific, precision + 1));
+  const bool tie = longer.digits.back() == '5' &&
+                   ExactSignificantDigits(Decompose(magnitude), longer.exponent) <= precision + 2;
+  if (!tie) return ParseScientific(ToChars(magnitude, std::chars_format::scientific, precision));
+  longer.digits.pop_back();
+  if (IncrementDigits(longer.digits)) {
+    longer.digits.insert(0, "1");
+    longer.digits.pop_back();
+    ++longer.exponent;
+  }
+  return longer;
+}
+
+std::string ExponentText(char letter, int exponent) {
+  std::string text(1, letter);
+  text += exponent < 0 ? '-' : '+';
+  const int magnitude = exponent < 0 ? -exponent : exponent;
+  const std::string digits = std::to_string(magnitude);
+  text.append(digits.size() < 3 ? 3 - digits.size() : 0, '0').append(digits);
+  return text;
+}
+
+std::string ExponentForm(const CrtConversion& c, const ScientificDigits& s) {
+  std::string body(1, s.digits[0]);
+  if (s.digits.size() > 1 || c.alternate) body += '.';
+  body.append(s.digits, 1, std::string::npos);
+  return body + ExponentText(c.conversion == 'E' || c.conversion == 'G' ? 'E' : 'e', s.exponent);
+}
+
+// The digits of `s` written without exponent; `s` holds every significant digit wanted.
+std::string PlainForm(const ScientificDigits& s, bool alternate) {
+  std::string body;
+  if (s.exponent < 0) {
+    body = "0." + std::string(-s.exponent - 1, '0') + s.digits;
+  } else if (static_cast<size_t>(s.exponent) + 1 >= s.digits.size()) {
+    body = s.digits + std::string(s.exponent + 1 - s.digits.size(), '0');
+    if (alternate) body += '.';
+  } else {
+    body = s.digits.substr(0, s.exponent + 1) + "." + s.digits.substr(s.exponent + 1);
+  }
+  return body;
+}
+
+std::string GeneralForm(const CrtConversion& c, double magnitude) {
+  const int significant = c.precision < 0 ? 6 : c.precision == 0 ? 1 : c.precision;
+  ScientificDigits s = ScientificText(magnitude, significant - 1);
+  const bool exponent_form = s.exponent < -4 || s.exponent >= significant;
+  if (!c.alternate) {
+    while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.pop_back();
+  }
+  return exponent_form ? ExponentForm(c, s) : PlainForm(s, c.alternate);
+}
+
+// The runtime writes infinities and NaNs as "1." and a tag, rounding the tag's characters as if
+// they were digits when the precision cuts it short ("%.2f" of infinity gives "1.#J").
+std::string SpecialBody(const CrtConversion& c, double value) {
+  const char* tag = std::isinf(value) ? "#INF" : std::signbit(value) ? "#IND" : "#QNAN";
+  const int tag_length = static_cast<int>(std::strlen(tag));
+  const bool general = c.conversion == 'g' || c.conversion == 'G';
+  int decimals = c.precision < 0 ? 6 : c.precision;
+  if (general)
+    decimals = (c.precision == 0 || decimals - 1 >= tag_length) ? tag_length : decimals - 1;
+  std::string fraction(tag, std::min(decimals, tag_length));
+  fraction.append(decimals > tag_length ? decimals - tag_length : 0, '0');
+  if (decimals < tag_length && decimals > 0 && tag[decimals] >= '5') ++fraction.back();
+  std::string body = decimals > 0 ? "1." + fraction : "1";
+  if (c.conversion == 'e' || c.conversion == 'E') body += ExponentText(c.conversion, 0);
+  return body;
+}
+
+std::string ConvertReal(const CrtConversion& c, double value) {
+  std::string prefix;
+  if (std::signbit(value)) {
+    prefix = "-";
+  } else if (c.plus_sign) {
+    prefix = "+";
+  } else if (c.blank_sign) {
+    prefix = " ";
+  }
+  if (!std::isfinite(value)) return PadConversion(c, prefix, SpecialBody(c, value));
+  const double magnitude = std::fabs(value);
+  const int precision = c.precision < 0 ? 6 : c.precision;
+  std::string body;
+  switch (c.conversion) {
+    case 'f':
+      body = FixedText(magnitude, precision);
+      if (precision == 0 && c.alternate) body += '.';
+      break;
+    case 'e':
+    case 'E':
+      body = ExponentForm(c, ScientificText(magnitude, precision));
+      break;
+    default:
+      body = GeneralForm(c, magnitude);
+      break;
+  }
+  return PadConversion(c, prefix, body);
+}
+
+}  // namespace
+
+std::optional<std::string> CrtFormatReal(std::string_view format, double value) {
+  ParsedCrtFormat parsed;
+  std::string problem;
+  if (!ParseCrtFormat(format, CrtArgument::kReal, parsed, problem)) return std::nullopt;
+  return JoinConversionText(parsed, ConvertReal(parsed.conversion, value));
+}
