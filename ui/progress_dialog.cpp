@@ -1,0 +1,132 @@
+#include "ui/progress_dialog.h"
+
+#include "app/base/language.h"
+#include "app/base/message_box.h"
+#include "app/base/setup_log.h"
+#include "platform/shell_copy.h"
+#include "platform/special_folders.h"
+#include "ui/resource_ids.h"
+
+CProgressDialog::CProgressDialog(HINSTANCE resources)
+    : resources_(resources),
+      icon_(LoadIconW(resources, MAKEINTRESOURCEW(IDI_SETUP))),
+      smallIcon_(static_cast<HICON>(LoadImageW(resources, MAKEINTRESOURCEW(IDI_SETUP), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0))),
+      sequencer_(*this) {
+  SetLogDirectory(platform::GetTempFolder());
+}
+
+CProgressDialog::~CProgressDialog() {
+  if (smallIcon_ != nullptr) {
+    DestroyIcon(smallIcon_);
+  }
+}
+
+INT_PTR CProgressDialog::DoModal() {
+  const INT_PTR result = DialogBoxParamW(resources_, MAKEINTRESOURCEW(ResourceOffset(IDD_PROGRESS)),
+                                         nullptr, DialogProc, reinterpret_cast<LPARAM>(this));
+  window_ = nullptr;
+  return result;
+}
+
+void CProgressDialog::ShowStepLabel(int labelId) {
+  HWND label = window_ != nullptr ? GetDlgItem(window_, ResourceOffset(labelId)) : nullptr;
+  if (label == nullptr) {
+    return;
+  }
+  ShowWindow(label, SW_SHOW);
+  // A long step follows at once; without an immediate repaint the label would wait for it.
+  RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+int CProgressDialog::ShowMessage(const std::string& text, unsigned style) {
+  return ShowMessageBox(text, style);
+}
+
+void CProgressDialog::StartStepTimer() {
+  SetTimer(window_, kStepTimerId, kStepIntervalMs, nullptr);
+}
+
+void CProgressDialog::StopStepTimer() {
+  KillTimer(window_, kStepTimerId);
+}
+
+void CProgressDialog::CloseProgress() {
+  EndDialog(window_, IDCANCEL);
+}
+
+bool CProgressDialog::OnTimer(UINT_PTR timerId) {
+  return sequencer_.OnTimer(static_cast<unsigned>(timerId));
+}
+
+INT_PTR CALLBACK CProgressDialog::DialogProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(window, DWLP_USER, lParam);
+    auto* dialog = reinterpret_cast<CProgressDialog*>(lParam);
+    dialog->window_ = window;
+    dialog->OnInitDialog();
+    return TRUE;
+  }
+  auto* dialog = reinterpret_cast<CProgressDialog*>(GetWindowLongPtrW(window, DWLP_USER));
+  return dialog != nullptr ? dialog->HandleMessage(message, wParam) : FALSE;
+}
+
+void CProgressDialog::OnInitDialog() {
+  SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(window_, WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(smallIcon_ != nullptr ? smallIcon_ : icon_));
+  platform::SetOwnerWindow(window_);
+  StartStepTimer();
+}
+
+INT_PTR CProgressDialog::HandleMessage(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_TIMER:
+      return OnTimerMessage(static_cast<UINT_PTR>(wParam));
+    case WM_COMMAND:
+      // Enter, Escape and Alt+F4 arrive as IDOK or IDCANCEL. Closing in the middle of an update
+      // would leave the machine with the old installation gone and the new one not in place.
+      return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+    case WM_PAINT:
+      return PaintIconWhileMinimised();
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<INT_PTR>(icon_);
+    case WM_DESTROY:
+      if (platform::GetOwnerWindow() == window_) {
+        platform::SetOwnerWindow(nullptr);
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR CProgressDialog::OnTimerMessage(UINT_PTR timerId) {
+  // A step that shows a message box runs a nested message loop; a tick arriving there must not
+  // start the same step a second time.
+  if (stepRunning_) {
+    return TRUE;
+  }
+  stepRunning_ = true;
+  const bool handled = OnTimer(timerId);
+  stepRunning_ = false;
+  return handled;
+}
+
+bool CProgressDialog::PaintIconWhileMinimised() {
+  if (!IsIconic(window_)) {
+    return false;
+  }
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  SendMessageW(window_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  RECT client;
+  GetClientRect(window_, &client);
+  const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+  const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+  DrawIcon(dc, x, y, icon_);
+  EndPaint(window_, &paint);
+  return true;
+}
