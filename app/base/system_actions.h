@@ -1,0 +1,15 @@
+// Questions to and requests of the operating system itself.
+#pragma once
+
+#include <cstdint>
+
+// The exit flags of the power-off request: shut down and switch the power off.
+constexpr std::uint32_t kExitPowerOff = 8;
+
+// True when the system reports the NT platform family; false for any other platform or when the
+// version cannot be read.
+bool IsNtFamily();
+
+// Asks the system to exit with `flags`, enabling the shutdown privilege first on the NT family.
+// Nothing is reported: a refused request simply leaves the machine running.
+void ShutDownSystem(std::uint32_t flags);

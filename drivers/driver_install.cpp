@@ -1,0 +1,72 @@
+#include "drivers/driver_install.h"
+
+#include <vector>
+
+#include "app/base/message_box.h"
+#include "app/base/messages.h"
+#include "app/base/system_actions.h"
+#include "app/base/text_format.h"
+#include "platform/file_system.h"
+#include "platform/setup_api.h"
+#include "platform/special_folders.h"
+
+namespace {
+
+std::vector<platform::DirectoryEntry> ListFiles(const std::string& pattern) {
+  std::vector<platform::DirectoryEntry> entries;
+  platform::ListDirectory(pattern, &entries);
+  return entries;
+}
+
+// The older family keeps an INF folder it indexes itself; dropping the index makes it rebuild it.
+void PlaceSetupInformation(const std::string& infFile, const std::string& name,
+                           const std::string& windowsFolder) {
+  const std::string infFolder = windowsFolder + "inf\\";
+  platform::RemoveFile(infFolder + name);
+  platform::InstallFile(infFile, infFolder);
+  platform::RemoveFile(windowsFolder + "\\INF\\DRVIDX.BIN");
+  platform::RemoveFile(windowsFolder + "\\INF\\DRVDATA.BIN");
+}
+
+}  // namespace
+
+void InstallDrivers(const std::string& sourceFolder) {
+  const std::string systemFolder =
+      platform::GetSpecialFolder(platform::SpecialFolder::kSystem, false) + "\\";
+  const std::string windowsFolder =
+      platform::GetSpecialFolder(platform::SpecialFolder::kWindows, false) + "\\";
+
+  const std::vector<platform::DirectoryEntry> drivers = ListFiles(sourceFolder + "*.sys");
+  if (drivers.empty()) {
+    return;
+  }
+  const std::string driversFolder = systemFolder + "drivers\\";
+  for (const platform::DirectoryEntry& driver : drivers) {
+    platform::RemoveFile(driversFolder + driver.name);
+    if (!platform::InstallFile(sourceFolder + driver.name, driversFolder)) {
+      ShowMessageBox(FormatText(kDriverInstallFailed, driver.name.c_str()),
+                     kMbOk | kMbIconExclamation);
+    }
+  }
+
+  for (const platform::DirectoryEntry& information : ListFiles(sourceFolder + "*.inf")) {
+    const std::string infFile = sourceFolder + information.name;
+    if (IsNtFamily()) {
+      RegisterSetupInformation(infFile);
+    } else {
+      PlaceSetupInformation(infFile, information.name, windowsFolder);
+    }
+  }
+}
+
+bool RegisterSetupInformation(const std::string& infFile) {
+  if (platform::RegisterInformationFile(infFile)) {
+    return true;
+  }
+  const std::string errorText = platform::SystemErrorText(platform::LastErrorCode());
+  if (errorText.empty()) {
+    return true;
+  }
+  ShowMessageBox(errorText, kMbOk | kMbIconStop);
+  return false;
+}
