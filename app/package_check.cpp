@@ -1,43 +1,53 @@
 #include "app/package_check.h"
 
-#include <cstdint>
-
 #include "app/package_file.h"
 #include "app/package_read.h"
 #include "platform/file.h"
 
+namespace {
+
+ReadFunction ReaderOf(platform::File& file) {
+  return [&file](void* buffer, std::size_t size) { return file.Read(buffer, size); };
+}
+
+}  // namespace
+
+bool ReadPackageTrailer(platform::File& file, std::uint64_t length, PackageTrailer* trailer) {
+  std::uint8_t bytes[kTrailerSize];
+  if (length == UINT64_MAX || length < kTrailerSize || !file.Seek(length - kTrailerSize) ||
+      !ReadExactly(ReaderOf(file), bytes, kTrailerSize)) {
+    return false;
+  }
+  *trailer = DecodeTrailer(bytes);
+  return true;
+}
+
+bool DigestBeforeTrailer(platform::File& file, std::uint64_t length, Md5Digest* digest) {
+  Md5 md5;
+  const bool read = length >= kTrailerSize && file.Seek(0) &&
+                    ReadInPieces(ReaderOf(file), length - kTrailerSize,
+                                 [&md5](const std::uint8_t* piece, std::size_t size) {
+                                   md5.Update(piece, size);
+                                   return true;
+                                 });
+  *digest = md5.Finish();
+  return read;
+}
+
 PackageCheck CheckOpenPackage(platform::File& file) {
   PackageCheck check;
   const std::uint64_t length = file.Length();
-  if (length == UINT64_MAX || length < kTrailerSize) {
+  PackageTrailer trailer;
+  Md5Digest digest;
+  if (!ReadPackageTrailer(file, length, &trailer) || !DigestBeforeTrailer(file, length, &digest)) {
     return check;
   }
-  const ReadFunction read = [&file](void* buffer, std::size_t size) {
-    return file.Read(buffer, size);
-  };
-  std::uint8_t trailerBytes[kTrailerSize];
-  if (!file.Seek(length - kTrailerSize) || !ReadExactly(read, trailerBytes, kTrailerSize)) {
-    return check;
-  }
-  const PackageTrailer trailer = DecodeTrailer(trailerBytes);
-
-  Md5 md5;
-  const bool hashed =
-      file.Seek(0) && ReadInPieces(read, length - kTrailerSize,
-                                   [&md5](const std::uint8_t* piece, std::size_t size) {
-                                     md5.Update(piece, size);
-                                     return true;
-                                   });
-  if (!hashed) {
-    return check;
-  }
-  if (md5.Finish() != trailer.digest) {
+  if (digest != trailer.digest) {
     check.status = PackageStatus::SignatureMismatch;
     check.signature = FormatSignature(trailer.digest);
     return check;
   }
-  const std::optional<PayloadRange> payload = LocatePayload(length, trailer);
-  if (payload) {
+  if (const std::optional<PayloadRange> payload = LocatePayload(length, trailer)) {
     check.status = PackageStatus::Intact;
     check.payload = *payload;
   }

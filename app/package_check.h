@@ -2,6 +2,7 @@
 // memory does not grow with the package.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "app/package_trailer.h"
@@ -21,5 +22,11 @@ struct PackageCheck {
 // The package the update runs from (GetPackageFile).
 PackageCheck CheckPackage();
 PackageCheck CheckPackageFile(const std::string& path);
-// A package already open for reading; the read position is left anywhere.
+// A package already open for reading; the read position is left anywhere. A file too short for
+// a trailer, or whose payload offset does not lie before the trailer, is unreadable.
 PackageCheck CheckOpenPackage(platform::File& file);
+
+// The parts of the check: the trailer of a package of `length` bytes as stored, and the digest
+// of the bytes before it. False when they cannot be read.
+bool ReadPackageTrailer(platform::File& file, std::uint64_t length, PackageTrailer* trailer);
+bool DigestBeforeTrailer(platform::File& file, std::uint64_t length, Md5Digest* digest);

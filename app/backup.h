@@ -1,0 +1,25 @@
+// The file-system work of the update around the installation itself: backing it up before it is
+// removed, removing it with its shortcuts, and keeping a copy of the package.
+#pragma once
+
+#include <string>
+
+#include "app/step_host.h"
+#include "platform/local_time.h"
+
+// Copies the maker folder, and the generated-files directory into the backed-up installation
+// folder, into a new folder named after the local time below BACKUPPATH. Nothing is backed up
+// when BACKUPPATH is empty or names the compact-flash card. The step timer is stopped only
+// while copying. `generatedFilesWarnings` is the run's count of reports of a wrong directory.
+void BackUpInstallation(IStepHost& host, int* generatedFilesWarnings);
+
+// Deletes the generated-files directory, the maker folder, the wizards folder and the program
+// shortcuts; whatever cannot be deleted stays.
+void ClearInstallation(int* generatedFilesWarnings);
+
+// Copies the package into BACKUPPATH (the compact-flash card resolved), replacing an earlier copy
+// of the same name.
+void KeepPackage();
+
+// "Pelmo 2024-06-03 140509\" for 14:05:09 on 3 June 2024.
+std::string FormatBackupFolderName(const platform::LocalTime& time);

@@ -1,0 +1,58 @@
+// vextool pkg extract: the payload of an intact package.
+#include <cstdio>
+
+#include "app/package_check.h"
+#include "platform/file.h"
+#include "tools/vextool/pkg_subcommands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vextool pkg extract FILE -o OUT\n"
+    "\n"
+    "Writes the payload of the package FILE to OUT, byte for byte. A package whose digest does\n"
+    "not match, or whose payload offset does not lie before the trailer, is refused (exit 1).\n";
+
+}  // namespace
+
+int RunPkgExtract(const CommandArguments& arguments) {
+  PkgOptions options;
+  if (!ParsePkgOptions(arguments, kUsage, &options)) {
+    return kUsageError;
+  }
+  if (options.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (options.files.size() != 1 || options.output.empty() || !options.setup.empty() ||
+      !options.payload.empty()) {
+    std::fputs(kUsage, stderr);
+    return kUsageError;
+  }
+
+  const std::string& path = options.files[0];
+  platform::File package;
+  if (!package.Open(path, platform::File::Mode::kReadShared)) {
+    std::fprintf(stderr, "vextool pkg extract: cannot read '%s'\n", path.c_str());
+    return 1;
+  }
+  const PackageCheck check = CheckOpenPackage(package);
+  if (check.status != PackageStatus::Intact) {
+    std::fprintf(stderr, "vextool pkg extract: '%s' is %s\n", path.c_str(),
+                 check.status == PackageStatus::SignatureMismatch
+                     ? ("damaged (signature " + check.signature + ")").c_str()
+                     : "not a readable package");
+    return 1;
+  }
+  platform::File output;
+  if (!output.Open(options.output, platform::File::Mode::kCreate)) {
+    std::fprintf(stderr, "vextool pkg extract: cannot write '%s'\n", options.output.c_str());
+    return 1;
+  }
+  if (!package.Seek(check.payload.offset) ||
+      !CopyFileBytes(package, path, check.payload.length, output, options.output,
+                     [](const std::uint8_t*, std::size_t) {})) {
+    return 1;
+  }
+  return 0;
+}
