@@ -103,6 +103,7 @@ void CFormatLexer::PushBack(int c) {
 }
 
 FormatToken CFormatLexer::Scan() {
+  token_.clear();
   const int c = ReadChar();
   if (c == '\n') return FormatToken::kNewLine;
   if (c == kEnd) return FormatToken::kEndOfFile;
@@ -176,7 +177,6 @@ FormatToken CFormatLexer::ScanNumber(int first) {
 
 FormatToken CFormatLexer::NextToken() {
   for (;;) {
-    token_.clear();
     current_ = Scan();
     switch (current_) {
       case FormatToken::kIdentifier:

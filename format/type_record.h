@@ -44,8 +44,8 @@ class CTypeRecord {
   int id_span = 0;
   // The pack value the fields were laid out under; 0 for scalars.
   int pack = 0;
-  // Levels of structures inside one another, 1 for a scalar; bounds the walks' recursion.
-  int nesting = 1;
+  // Levels of structures inside one another, 0 for a scalar; bounds the walks' recursion.
+  int nesting = 0;
   // The scalar row that renders it; null for structures and blocks.
   const ScalarTypeRow* scalar = nullptr;
   std::vector<CFieldRecord> fields;

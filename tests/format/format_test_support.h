@@ -1,0 +1,33 @@
+// A parser whose setup log goes to a fresh folder, for the format suites.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "format/format_parser.h"
+#include "tests/format/log_capture.h"
+
+class FormatParserTest : public testing::Test {
+ protected:
+  bool Parse(const std::string& text) {
+    return parser_.ParseText("C:\\Pelmo\\Control\\vexorand.fmt", text);
+  }
+  // Parses a text that must fail and returns the last log entry.
+  std::string ErrorOf(const std::string& text) {
+    EXPECT_FALSE(Parse(text)) << text;
+    const std::vector<std::string> entries = log_.Entries();
+    return entries.empty() ? std::string() : entries.back();
+  }
+  const CTypeRecord& Type(const std::string& name) {
+    const int index = parser_.Types().Find(name);
+    EXPECT_GE(index, 0) << name;
+    return parser_.Types().At(index < 0 ? 0 : index);
+  }
+  const CFieldRecord& Field(const std::string& type, std::size_t index) {
+    return Type(type).fields.at(index);
+  }
+
+  LogCapture log_;
+  CFormatParser parser_;
+};

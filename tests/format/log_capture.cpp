@@ -1,0 +1,24 @@
+#include "tests/format/log_capture.h"
+
+#include <regex>
+
+#include "app/base/setup_log.h"
+#include "platform/file_system.h"
+
+LogCapture::LogCapture() : previous_(GetLogDirectory()) {
+  SetLogDirectory(folder_.path());
+}
+
+LogCapture::~LogCapture() {
+  SetLogDirectory(previous_);
+}
+
+std::vector<std::string> LogCapture::Entries() const {
+  if (!platform::PathExists(GetLogFilePath())) return {};
+  const std::string log = folder_.ReadFile("VexorandSetupLog.txt");
+  static const std::regex stamp("  \\d+:\\d+:\\d+ \\d+/\\d+/\\d+ \r\n");
+  std::vector<std::string> entries;
+  std::sregex_token_iterator it(log.begin(), log.end(), stamp, -1), end;
+  for (; it != end; ++it) entries.push_back(*it);
+  return entries;
+}
