@@ -225,6 +225,11 @@ bool CopyOneFile(const std::string& from, const std::string& to, bool failIfExis
   }
   struct stat targetStatus;
   if (StatHost(target, &targetStatus)) {
+    // Copying a file onto itself would truncate it; Windows refuses it as a sharing conflict.
+    if (targetStatus.st_dev == sourceStatus.st_dev && targetStatus.st_ino == sourceStatus.st_ino) {
+      SetLastErrorCode(kErrorSharingViolation);
+      return false;
+    }
     if (failIfExists) {
       SetLastErrorCode(kErrorFileExists);
       return false;

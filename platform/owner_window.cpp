@@ -1,0 +1,18 @@
+#include "platform/shell_copy.h"
+
+namespace platform {
+namespace {
+
+void* g_ownerWindow = nullptr;
+
+}  // namespace
+
+void SetOwnerWindow(void* window) {
+  g_ownerWindow = window;
+}
+
+void* GetOwnerWindow() {
+  return g_ownerWindow;
+}
+
+}  // namespace platform

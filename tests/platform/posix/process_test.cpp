@@ -1,0 +1,77 @@
+#include "platform/process.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <set>
+
+#include "platform/file_system.h"
+#include "tests/support/staged_machine.h"
+
+namespace {
+
+TEST(ProcessTest, StartsAPayloadThatSeesTheSameMachine) {
+  StagedMachine machine;
+  // Written without execute permission, as a payload extracted from a package is.
+  machine.WriteFile("C:\\Temp\\payload.exe",
+                    "#!/bin/sh\necho done > \"$SETUP_ROOT/c/Temp/marker.txt\"\n");
+  setenv("SETUP_ROOT", machine.root().c_str(), 1);
+
+  platform::ProcessHandles handles;
+  ASSERT_TRUE(platform::StartProcess("c:\\temp\\PAYLOAD.EXE", &handles));
+  EXPECT_EQ(platform::WaitForProcess(handles, 10000), platform::WaitResult::kEnded);
+  // An ended process can be waited for again until its handles are closed.
+  EXPECT_EQ(platform::WaitForProcess(handles, 0), platform::WaitResult::kEnded);
+  platform::CloseProcessHandles(&handles);
+  EXPECT_EQ(handles.process, 0);
+  unsetenv("SETUP_ROOT");
+  EXPECT_EQ(machine.ReadFile("C:\\Temp\\marker.txt"), "done\n");
+}
+
+TEST(ProcessTest, WaitTimesOutWhileTheProcessRuns) {
+  StagedMachine machine;
+  machine.WriteFile("C:\\slow.exe", "#!/bin/sh\nsleep 0.5\n");
+  platform::ProcessHandles handles;
+  ASSERT_TRUE(platform::StartProcess("C:\\slow.exe", &handles));
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(platform::WaitForProcess(handles, 100), platform::WaitResult::kTimedOut);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  EXPECT_EQ(platform::WaitForProcess(handles, 0xFFFFFFFF), platform::WaitResult::kEnded);
+  platform::CloseProcessHandles(&handles);
+}
+
+TEST(ProcessTest, RefusesWhatCannotRun) {
+  StagedMachine machine;
+  platform::ProcessHandles handles;
+  EXPECT_FALSE(platform::StartProcess("C:\\missing.exe", &handles));
+  EXPECT_EQ(handles.process, 0);
+  machine.WriteFile("C:\\garbage.exe", "\x01\x02 not a program");
+  EXPECT_FALSE(platform::StartProcess("C:\\garbage.exe", &handles));
+  EXPECT_EQ(platform::WaitForProcess(handles, 0), platform::WaitResult::kFailed);
+}
+
+TEST(ProcessTest, TempFileNamesAreNewEmptyAndUnique) {
+  StagedMachine machine;
+  machine.MakeFolder("C:\\Temp");
+  std::set<std::string> names;
+  for (int i = 0; i < 20; ++i) {
+    const std::string name = platform::CreateTempFileName("C:\\Temp\\", "sepxyz");
+    ASSERT_FALSE(name.empty());
+    EXPECT_EQ(name.compare(0, 11, "C:\\Temp\\sep"), 0) << name;
+    EXPECT_EQ(name.substr(name.size() - 4), ".tmp");
+    EXPECT_TRUE(machine.Exists(name));
+    EXPECT_EQ(machine.ReadFile(name), "");
+    names.insert(name);
+  }
+  EXPECT_EQ(names.size(), 20u);
+  EXPECT_EQ(platform::CreateTempFileName("C:\\NoSuchFolder", "sep"), "");
+}
+
+TEST(ProcessTest, ExecutablePathWorksWithTheLayer) {
+  const std::string path = platform::GetExecutablePath();
+  EXPECT_TRUE(platform::PathExists(path)) << path;
+  StagedMachine machine;
+  EXPECT_TRUE(platform::PathExists(platform::GetExecutablePath()));
+}
+
+}  // namespace
