@@ -1,0 +1,168 @@
+#include "migration/parameter_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "migration/crc32.h"
+
+namespace {
+
+constexpr std::size_t kChecksumPieceSize = 4096;
+constexpr std::size_t kNextOffsetField = 16;
+
+std::uint32_t ReadLittleEndian32(const unsigned char* bytes) {
+  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+}
+
+void AppendLittleEndian32(std::string* bytes, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    bytes->push_back(static_cast<char>((value >> shift) & 0xFF));
+  }
+}
+
+void StoreLittleEndian32(std::string* bytes, std::size_t offset, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) {
+    (*bytes)[offset++] = static_cast<char>((value >> shift) & 0xFF);
+  }
+}
+
+}  // namespace
+
+const char* DescribeChainStatus(ChainStatus status) {
+  switch (status) {
+    case ChainStatus::kComplete:
+      return "complete";
+    case ChainStatus::kStopped:
+      return "stopped";
+    case ChainStatus::kUnreadable:
+      return "file length unreadable";
+    case ChainStatus::kShortHeader:
+      return "section header cut short by the end of the file";
+    case ChainStatus::kBadSectionMagic:
+      return "section header without its magic";
+    case ChainStatus::kBadNextOffset:
+      return "next offset points backwards, into its own header or past the end";
+  }
+  return "unknown";
+}
+
+bool ReadParameterFileHeader(platform::File& file, ParameterFileHeader* header) {
+  unsigned char bytes[kParameterFileHeaderSize];
+  if (!file.Seek(0) || file.Read(bytes, sizeof bytes) != sizeof bytes) {
+    return false;
+  }
+  header->magic = ReadLittleEndian32(bytes);
+  header->checksum = ReadLittleEndian32(bytes + 4);
+  return true;
+}
+
+bool ComputeParameterFileChecksum(platform::File& file, std::uint32_t* checksum) {
+  const std::uint64_t length = file.Length();
+  if (length == UINT64_MAX || !file.Seek(kParameterFileHeaderSize)) {
+    return false;
+  }
+  std::uint64_t remaining =
+      length > kParameterFileHeaderSize ? length - kParameterFileHeaderSize : 0;
+  std::uint32_t crc = kCrc32Start;
+  unsigned char piece[kChecksumPieceSize];
+  while (remaining > 0) {
+    const std::size_t wanted =
+        remaining < kChecksumPieceSize ? static_cast<std::size_t>(remaining) : kChecksumPieceSize;
+    const std::size_t read = file.Read(piece, wanted);
+    if (read == 0) {
+      return false;
+    }
+    crc = UpdateCrc32(piece, read, crc);
+    remaining -= read;
+  }
+  *checksum = ~crc;
+  return true;
+}
+
+bool IsParameterFileGood(const std::string& path) {
+  platform::File file;
+  if (!file.Open(path, platform::File::Mode::kRead)) {
+    return false;
+  }
+  ParameterFileHeader header;
+  std::uint32_t checksum = 0;
+  return ReadParameterFileHeader(file, &header) && header.magic == kParameterFileMagic &&
+         ComputeParameterFileChecksum(file, &checksum) && checksum == header.checksum;
+}
+
+ChainStatus WalkSections(platform::File& file,
+                         const std::function<bool(const ParameterSection&)>& visit) {
+  const std::uint64_t length = file.Length();
+  if (length == UINT64_MAX) {
+    return ChainStatus::kUnreadable;
+  }
+  std::uint64_t offset = kParameterFileHeaderSize;
+  for (;;) {
+    unsigned char header[kSectionHeaderSize];
+    if (offset + kSectionHeaderSize > length || !file.Seek(offset) ||
+        file.Read(header, sizeof header) != sizeof header) {
+      return ChainStatus::kShortHeader;
+    }
+    if (ReadLittleEndian32(header) != kParameterSectionMagic) {
+      return ChainStatus::kBadSectionMagic;
+    }
+    const std::uint64_t next = ReadLittleEndian32(header + kNextOffsetField);
+    if (next != 0 && (next < offset + kSectionHeaderSize || next > length)) {
+      return ChainStatus::kBadNextOffset;
+    }
+    ParameterSection section;
+    section.headerOffset = offset;
+    const char* name = reinterpret_cast<const char*>(header + kSectionNameOffset);
+    const void* end = std::memchr(name, 0, kSectionNameSize);
+    section.name.assign(name,
+                        end != nullptr ? static_cast<const char*>(end) : name + kSectionNameSize);
+    section.dataLength = (next != 0 ? next : length) - section.DataOffset();
+    if (!visit(section)) {
+      return ChainStatus::kStopped;
+    }
+    if (next == 0) {
+      return ChainStatus::kComplete;
+    }
+    offset = next;
+  }
+}
+
+bool SectionNamesMatch(const std::string& wanted, const std::string& sectionName) {
+  for (std::size_t i = 0; i < 4; ++i) {
+    const char a = i < wanted.size() ? wanted[i] : '\0';
+    const char b = i < sectionName.size() ? sectionName[i] : '\0';
+    if (a != b) {
+      return false;
+    }
+    if (a == '\0') {
+      return true;
+    }
+  }
+  return true;
+}
+
+std::string BuildParameterFile(const std::vector<std::pair<std::string, std::string>>& sections) {
+  std::string bytes;
+  AppendLittleEndian32(&bytes, kParameterFileMagic);
+  AppendLittleEndian32(&bytes, 0);
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    const std::string& name = sections[i].first;
+    const std::string& data = sections[i].second;
+    const std::size_t headerOffset = bytes.size();
+    bytes.append(kSectionHeaderSize, '\0');
+    StoreLittleEndian32(&bytes, headerOffset, kParameterSectionMagic);
+    if (i + 1 < sections.size()) {
+      const std::size_t next = headerOffset + kSectionHeaderSize + data.size();
+      StoreLittleEndian32(&bytes, headerOffset + kNextOffsetField,
+                          static_cast<std::uint32_t>(next));
+    }
+    bytes.replace(headerOffset + kSectionNameOffset, std::min(name.size(), kSectionNameSize),
+                  name.substr(0, kSectionNameSize));
+    bytes += data;
+  }
+  const std::uint32_t checksum = ComputeCrc32(bytes.data() + kParameterFileHeaderSize,
+                                              bytes.size() - kParameterFileHeaderSize);
+  StoreLittleEndian32(&bytes, 4, checksum);
+  return bytes;
+}

@@ -1,0 +1,125 @@
+#include "migration/parameter_store.h"
+
+#include <cstdint>
+#include <mutex>
+#include <set>
+
+#include "app/base/language.h"
+#include "app/base/message_box.h"
+#include "app/base/messages.h"
+#include "app/base/path_compose.h"
+#include "app/base/setup_log.h"
+#include "migration/parameter_file.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+
+namespace {
+
+std::mutex& StoreLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+// Paths (upper case, as the file system compares them) verified in this run.
+std::set<std::string>& VerifiedFiles() {
+  static std::set<std::string> files;
+  return files;
+}
+
+std::string PathKey(const std::string& path) {
+  std::string key = path;
+  for (char& c : key) {
+    if (c >= 'a' && c <= 'z') {
+      c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  return key;
+}
+
+bool ReadSection(const std::string& path, const std::string& sectionName,
+                 std::vector<unsigned char>* data, bool* fileError) {
+  platform::File file;
+  if (!file.Open(path, platform::File::Mode::kRead)) {
+    *fileError = true;
+    return false;
+  }
+  ParameterSection found;
+  bool matched = false;
+  const ChainStatus status = WalkSections(file, [&](const ParameterSection& section) {
+    matched = SectionNamesMatch(sectionName, section.name);
+    if (matched) {
+      found = section;
+    }
+    return !matched;
+  });
+  if (!matched) {
+    *fileError = status != ChainStatus::kComplete;
+    return false;
+  }
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(found.dataLength));
+  if (!file.Seek(found.DataOffset()) ||
+      (!bytes.empty() && file.Read(bytes.data(), bytes.size()) != bytes.size())) {
+    *fileError = true;
+    return false;
+  }
+  data->swap(bytes);
+  return true;
+}
+
+// The message-insert notation of the copy-failed text: %1!s! the file, %2!d! the error code. One
+// pass, so an insert that happens to contain the other's marker stays as it is.
+std::string FormatCopyFailedMessage(const std::string& path, std::uint32_t error) {
+  const std::string text = Localise(kParameterCopyFailed);
+  const std::string fileMarker = "%1!s!";
+  const std::string codeMarker = "%2!d!";
+  std::string message;
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.compare(i, fileMarker.size(), fileMarker) == 0) {
+      message += path;
+      i += fileMarker.size();
+    } else if (text.compare(i, codeMarker.size(), codeMarker) == 0) {
+      message += std::to_string(static_cast<std::int32_t>(error));
+      i += codeMarker.size();
+    } else {
+      message += text[i++];
+    }
+  }
+  return message;
+}
+
+}  // namespace
+
+bool VerifyOrRestoreParameterFile(const std::string& path) {
+  if (IsParameterFileGood(path)) {
+    return true;
+  }
+  const std::optional<std::string> backup = ComposePath({path, ".bak"});
+  if (!backup || !IsParameterFileGood(*backup)) {
+    return false;
+  }
+  if (platform::CopyOneFile(*backup, path, false)) {
+    ShowMessageBox(Localise(kParameterBackupUsed), kMbOk | kMbIconExclamation);
+    return true;
+  }
+  const std::uint32_t error = platform::LastErrorCode();
+  ShowMessageBox(FormatCopyFailedMessage(path, error), kMbOk | kMbIconExclamation);
+  return false;
+}
+
+bool ExtractParameters(const std::string& path, const std::string& sectionName,
+                       std::vector<unsigned char>* data) {
+  data->clear();
+  std::lock_guard<std::mutex> guard(StoreLock());
+  // A damaged file of any configuration would otherwise carry corrupted values across.
+  if (VerifiedFiles().insert(PathKey(path)).second) {
+    VerifyOrRestoreParameterFile(path);
+  }
+  bool fileError = false;
+  if (ReadSection(path, sectionName, data, &fileError)) {
+    return true;
+  }
+  if (fileError) {
+    WriteSetupLog("|S|ExtractParameters failed, object is '%s'\n", sectionName.c_str());
+  }
+  return false;
+}

@@ -1,0 +1,16 @@
+// Reading sections out of the configurations' binary parameter files, with the restore of a
+// damaged file from its backup "<file>.bak".
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Returns true when the file is good or was replaced by a good backup (after telling the user);
+// false when both are damaged (silently) or the copy failed (with a message).
+bool VerifyOrRestoreParameterFile(const std::string& path);
+
+// The bytes of the first section whose name matches `sectionName` on four characters. Each file
+// is verified, and restored when damaged, before the process first reads from it. False with
+// `data` empty when the section is missing or the file cannot be read (the latter logged).
+bool ExtractParameters(const std::string& path, const std::string& sectionName,
+                       std::vector<unsigned char>* data);

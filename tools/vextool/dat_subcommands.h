@@ -1,0 +1,16 @@
+// The subcommands of `vextool dat` and the file helpers they share.
+#pragma once
+
+#include <string>
+
+#include "tools/vextool/commands.h"
+
+int RunDatList(const CommandArguments& arguments);
+int RunDatVerify(const CommandArguments& arguments);
+int RunDatExtract(const CommandArguments& arguments);
+int RunDatBuild(const CommandArguments& arguments);
+int RunDatDump(const CommandArguments& arguments);
+
+// Whole-file reading and writing; on failure they say so on standard error and return false.
+bool ReadWholeFile(const std::string& path, std::string* bytes);
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
