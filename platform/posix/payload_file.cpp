@@ -135,7 +135,7 @@ bool PayloadFile::Start(ProcessHandles* handles) {
     return false;
   }
   handles->process = child;
-  handles->thread = 0;
+  handles->thread = child;
   return true;
 }
 
