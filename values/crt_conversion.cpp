@@ -179,8 +179,13 @@ bool ParseCrtFormat(std::string_view format, CrtArgument argument, ParsedCrtForm
       return false;
     }
     if (!ReadLength(format, i, c.length)) {
+      size_t end = i + 1;
+      while (end < format.size() && std::strchr("hlLIwzjt0123456789", format[end]) != nullptr &&
+             format[end] != 0) {
+        ++end;
+      }
       problem = "the length modifier of '" +
-                PrintableFormatText(format.substr(start, i + 2 - start)) + "' is not supported";
+                PrintableFormatText(format.substr(start, end + 1 - start)) + "' is not supported";
       return false;
     }
     if (i >= format.size()) {

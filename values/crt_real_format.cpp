@@ -157,20 +157,37 @@ std::string GeneralForm(const CrtConversion& c, double magnitude) {
 }
 
 // The runtime writes infinities and NaNs as "1." and a tag, rounding the tag's characters as if
-// they were digits when the precision cuts it short ("%.2f" of infinity gives "1.#J").
-std::string SpecialBody(const CrtConversion& c, double value) {
+// they were digits when the precision cuts it short ("%.2f" of infinity gives "1.#J"). Its layout
+// has quirks of its own, kept here: zeros that fill a longer precision become blanks at the end
+// when the text is left-justified; with an exponent, the padding goes between the number and the
+// exponent when left-justified, and the width is measured as if the cut-off tag were still there.
+std::string SpecialText(const CrtConversion& c, const std::string& prefix, double value) {
   const char* tag = std::isinf(value) ? "#INF" : std::signbit(value) ? "#IND" : "#QNAN";
   const int tag_length = static_cast<int>(std::strlen(tag));
-  const bool general = c.conversion == 'g' || c.conversion == 'G';
   int decimals = c.precision < 0 ? 6 : c.precision;
-  if (general)
+  if ((c.conversion == 'g' || c.conversion == 'G') && !(c.alternate && c.precision > 0)) {
     decimals = (c.precision == 0 || decimals - 1 >= tag_length) ? tag_length : decimals - 1;
-  std::string fraction(tag, std::min(decimals, tag_length));
-  fraction.append(decimals > tag_length ? decimals - tag_length : 0, '0');
-  if (decimals < tag_length && decimals > 0 && tag[decimals] >= '5') ++fraction.back();
-  std::string body = decimals > 0 ? "1." + fraction : "1";
-  if (c.conversion == 'e' || c.conversion == 'E') body += ExponentText(c.conversion, 0);
-  return body;
+  } else if (c.conversion == 'g' || c.conversion == 'G') {
+    decimals = c.precision - 1;
+  }
+  std::string number = "1";
+  if (decimals > 0) number.append(".").append(tag, std::min(decimals, tag_length));
+  if (decimals > 0 && decimals < tag_length && tag[decimals] >= '5') ++number.back();
+  const size_t filler = decimals > tag_length ? decimals - tag_length : 0;
+  const bool exponent_form = c.conversion == 'e' || c.conversion == 'E';
+  if (!exponent_form) {
+    return PadConversion(c, prefix, number + std::string(filler, c.left_justify ? ' ' : '0'));
+  }
+  const std::string exponent = ExponentText(c.conversion, 0);
+  const size_t length = prefix.size() + number.size() + filler + exponent.size();
+  const size_t measured = length - std::max(0, tag_length - decimals);
+  const size_t pad = c.width > static_cast<int>(measured) ? c.width - measured : 0;
+  if (c.left_justify) {
+    return prefix + number + std::string(pad, ' ') + exponent + std::string(filler, ' ');
+  }
+  const std::string digits = number + std::string(filler, '0') + exponent;
+  return c.zero_pad ? prefix + std::string(pad, '0') + digits
+                    : std::string(pad, ' ') + prefix + digits;
 }
 
 std::string ConvertReal(const CrtConversion& c, double value) {
@@ -182,7 +199,7 @@ std::string ConvertReal(const CrtConversion& c, double value) {
   } else if (c.blank_sign) {
     prefix = " ";
   }
-  if (!std::isfinite(value)) return PadConversion(c, prefix, SpecialBody(c, value));
+  if (!std::isfinite(value)) return SpecialText(c, prefix, value);
   const double magnitude = std::fabs(value);
   const int precision = c.precision < 0 ? 6 : c.precision;
   std::string body;
