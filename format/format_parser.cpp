@@ -81,6 +81,7 @@ void CFormatParser::Reset() {
   aliases_.clear();
   first_alias_by_name_.clear();
   pack_ = kDefaultPack;
+  diagnostics_.clear();
   ResetLexer();
 }
 
@@ -129,7 +130,7 @@ bool CFormatParser::RunGrammar() {
     Expect(FormatToken::kEndOfFile);
     return true;
   } catch (const FormatSyntaxError& error) {
-    AppendLogLine(error.what());
+    Log(error.what());
     return false;
   }
 }
@@ -324,6 +325,11 @@ int CFormatParser::ParseInteger() {
   return IntegerTokenValue(Expect(kind), kind == FormatToken::kHexadecimal ? 16 : 10);
 }
 
-void CFormatParser::LogFormatProblem(const std::string& reason) const {
-  AppendLogLine(ErrorPrefix() + reason + "\n");
+void CFormatParser::LogFormatProblem(const std::string& reason) {
+  Log(ErrorPrefix() + reason + "\n");
+}
+
+void CFormatParser::Log(const std::string& text) {
+  AppendLogLine(text);
+  diagnostics_.push_back(text);
 }

@@ -43,6 +43,9 @@ class CFormatParser : public CFormatLexer {
   int PackValue() const { return pack_; }
   // The path of the last file parsed.
   const std::string& FilePath() const { return file_path_; }
+  // What the last parse wrote to the setup log: refused output formats, then the syntax error
+  // that ended it, if any.
+  const std::vector<std::string>& Diagnostics() const { return diagnostics_; }
 
  private:
   struct TypeSpecification {
@@ -66,7 +69,8 @@ class CFormatParser : public CFormatLexer {
   void AddField(CTypeRecord& type, CFieldRecord field);
   int ParseInteger();
   void AddAlias(CAliasRecord alias);
-  void LogFormatProblem(const std::string& reason) const;
+  void LogFormatProblem(const std::string& reason);
+  void Log(const std::string& text);
 
   CTypeTable types_;
   std::vector<std::unique_ptr<CTypeRecord>> blocks_;
@@ -75,4 +79,5 @@ class CFormatParser : public CFormatLexer {
   std::unordered_map<std::string, int> first_alias_by_name_;
   int pack_ = kDefaultPack;
   std::string file_path_;
+  std::vector<std::string> diagnostics_;
 };

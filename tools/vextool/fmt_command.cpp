@@ -1,9 +1,69 @@
-// vextool fmt (its subcommands arrive with the subsystem they expose).
+// vextool fmt: format descriptions, for the engineers who maintain them.
 #include <cstdio>
 
-#include "tools/vextool/commands.h"
+#include "tools/vextool/fmt_subcommands.h"
 
-int RunFmtCommand(const CommandArguments&) {
-  std::fputs("vextool fmt: not available in this build\n", stderr);
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vextool fmt <subcommand> [arguments]\n"
+    "\n"
+    "subcommands:\n"
+    "  check FILE.fmt              parse; 'ok: <T> types, <B> blocks' or the error, exit 1\n"
+    "  layout FILE.fmt [--json]    sizes, alignments, ID spans and every field's place,\n"
+    "                              with the padding holes\n"
+    "  header FILE.fmt             a C header with the same layout and static_asserts on it\n"
+    "\n"
+    "'vextool fmt <subcommand> --help' describes a subcommand. Errors also go to the setup\n"
+    "log, VexorandSetupLog.txt in the current directory.\n";
+
+struct Subcommand {
+  const char* name;
+  int (*run)(const CommandArguments&);
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"check", RunFmtCheck},
+    {"layout", RunFmtLayout},
+    {"header", RunFmtHeader},
+};
+
+}  // namespace
+
+int RunFmtCommand(const CommandArguments& arguments) {
+  if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
+    std::fputs(kUsage, arguments.empty() ? stderr : stdout);
+    return arguments.empty() ? kUsageError : 0;
+  }
+  for (const Subcommand& subcommand : kSubcommands) {
+    if (arguments[0] == subcommand.name) {
+      return subcommand.run(CommandArguments(arguments.begin() + 1, arguments.end()));
+    }
+  }
+  std::fprintf(stderr, "vextool fmt: unknown subcommand '%s'\n%s", arguments[0].c_str(), kUsage);
+  return kUsageError;
+}
+
+bool ParseFormatFile(const std::string& path, CFormatParser& parser) {
+  const bool parsed = parser.Parse(path);
+  for (const std::string& text : parser.Diagnostics()) std::fputs(text.c_str(), stderr);
+  if (!parsed && parser.Diagnostics().empty()) {
+    std::fprintf(stderr, "vextool fmt: cannot read '%s'\n", path.c_str());
+  }
+  return parsed;
+}
+
+bool PrintHelpIfAsked(const CommandArguments& arguments, const char* usage) {
+  for (const std::string& argument : arguments) {
+    if (argument == "--help" || argument == "-h") {
+      std::fputs(usage, stdout);
+      return true;
+    }
+  }
+  return false;
+}
+
+int UsageError(const char* usage) {
+  std::fputs(usage, stderr);
   return kUsageError;
 }

@@ -1,0 +1,240 @@
+#include "tools/vextool/fmt_layout_writer.h"
+
+#include <cinttypes>
+#include <climits>
+#include <optional>
+
+#include "app/base/text_format.h"
+#include "format/format_parser.h"
+#include "values/scalar_types.h"
+
+namespace {
+
+// Where the declaration ends and the place columns begin.
+constexpr std::size_t kDeclarationWidth = 44;
+
+const std::string& DeclaredTypeName(const CFieldRecord& field) {
+  return field.owner->At(field.type_index).name;
+}
+
+std::string Declarator(const CFieldRecord& field) {
+  std::string text = DeclaredTypeName(field) + (field.pointer ? " *" : " ") + field.name;
+  if (field.IsArray()) text += "[" + std::to_string(field.element_count) + "]";
+  return text + ";";
+}
+
+// Formats as C would write them, so that a line feed stays on its line.
+std::string CQuoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (c == '\n') {
+      quoted += "\\n";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      quoted += FormatText("\\x%02X", byte);
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
+
+std::string FieldNotes(const CFieldRecord& field) {
+  std::string notes;
+  if (field.id_offset != -1) notes += "  id " + std::to_string(field.id_offset);
+  if (field.lower_index != -1 || field.upper_index != INT_MAX) {
+    notes += FormatText("  k %d~%d", field.lower_index, field.upper_index);
+  }
+  if (field.string_field) notes += "  string";
+  if (field.output_format) notes += "  format " + CQuoted(*field.output_format);
+  if (field.element_format) notes += "  names " + CQuoted(*field.element_format);
+  return notes;
+}
+
+std::string Hole(std::int64_t bytes, const char* what) {
+  return FormatText("    /* XXX %" PRId64 " byte%s %s */\n", bytes, bytes == 1 ? "" : "s", what);
+}
+
+void WriteTypeText(const CTypeRecord& type, std::string& out) {
+  const bool block = type.kind == TypeKind::kBlock;
+  out += FormatText("%s %s {  /* %s %d, pack %d */\n", block ? "field" : "struct",
+                    type.name.c_str(), block ? "block" : "index", type.index, type.pack);
+  std::int64_t end = 0;
+  std::int64_t holes = 0;
+  std::int64_t hole_bytes = 0;
+  for (const CFieldRecord& field : type.fields) {
+    if (field.offset > end) {
+      out += Hole(field.offset - end, "hole");
+      ++holes;
+      hole_bytes += field.offset - end;
+    }
+    std::string line = "    " + Declarator(field);
+    if (line.size() < kDeclarationWidth) line.resize(kDeclarationWidth, ' ');
+    out += line + FormatText(" /* %6d %6" PRId64 " %2d%s */\n", field.offset, field.FieldSize(),
+                             field.FieldAlignment(), FieldNotes(field).c_str());
+    end = field.offset + field.FieldSize();
+  }
+  const std::int64_t padding = type.size - end;
+  if (padding > 0) out += Hole(padding, "padding");
+  out += FormatText("    /* size: %d, align: %d, idspan: %d, members: %zu, holes: %" PRId64
+                    ", sum holes: %" PRId64 ", padding: %" PRId64 " */\n};\n\n",
+                    type.size, type.alignment, type.id_span, type.fields.size(), holes, hole_bytes,
+                    padding);
+}
+
+class JsonWriter {
+ public:
+  std::string& out() { return out_; }
+
+  void String(const std::string& text) {
+    out_ += '"';
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      switch (c) {
+        case '"':
+          out_ += "\\\"";
+          break;
+        case '\\':
+          out_ += "\\\\";
+          break;
+        case '\n':
+          out_ += "\\n";
+          break;
+        case '\r':
+          out_ += "\\r";
+          break;
+        case '\t':
+          out_ += "\\t";
+          break;
+        default:
+          // The bytes are in the controller's code page, not UTF-8: each stands for itself.
+          if (byte < 0x20 || byte >= 0x80) {
+            out_ += FormatText("\\u%04X", byte);
+          } else {
+            out_ += c;
+          }
+      }
+    }
+    out_ += '"';
+  }
+  void OptionalString(const std::optional<std::string>& text) {
+    if (text) {
+      String(*text);
+    } else {
+      out_ += "null";
+    }
+  }
+  void Key(const char* key) {
+    if (!first_) out_ += ',';
+    first_ = false;
+    out_ += '"';
+    out_ += key;
+    out_ += "\":";
+  }
+  void Open(char bracket) {
+    out_ += bracket;
+    first_ = true;
+  }
+  void Close(char bracket) {
+    out_ += bracket;
+    first_ = false;
+  }
+  // Before an element of an array.
+  void Element() {
+    if (!first_) out_ += ',';
+    first_ = false;
+  }
+
+ private:
+  std::string out_;
+  bool first_ = true;
+};
+
+void WriteFieldJson(const CFieldRecord& field, JsonWriter& json) {
+  std::string& out = json.out();
+  json.Element();
+  json.Open('{');
+  json.Key("name");
+  json.String(field.name);
+  json.Key("type");
+  json.String(DeclaredTypeName(field));
+  json.Key("type_index");
+  out += std::to_string(field.type_index);
+  json.Key("pointer");
+  out += field.pointer ? "true" : "false";
+  json.Key("count");
+  out += std::to_string(field.element_count);
+  json.Key("offset");
+  out += std::to_string(field.offset);
+  json.Key("size");
+  out += std::to_string(field.FieldSize());
+  json.Key("align");
+  out += std::to_string(field.FieldAlignment());
+  json.Key("format");
+  json.OptionalString(field.output_format);
+  json.Key("element_format");
+  json.OptionalString(field.element_format);
+  json.Key("comment");
+  json.OptionalString(field.comment);
+  json.Key("idoffset");
+  out += std::to_string(field.id_offset);
+  json.Key("lower");
+  out += std::to_string(field.lower_index);
+  json.Key("upper");
+  out += std::to_string(field.upper_index);
+  json.Key("string");
+  out += field.string_field ? "true" : "false";
+  json.Close('}');
+}
+
+void WriteTypeJson(const CTypeRecord& type, JsonWriter& json) {
+  std::string& out = json.out();
+  json.Element();
+  json.Open('{');
+  json.Key("index");
+  out += std::to_string(type.index);
+  json.Key("name");
+  json.String(type.name);
+  json.Key("size");
+  out += std::to_string(type.size);
+  json.Key("align");
+  out += std::to_string(type.alignment);
+  json.Key("idspan");
+  out += std::to_string(type.id_span);
+  json.Key("fields");
+  json.Open('[');
+  for (const CFieldRecord& field : type.fields) WriteFieldJson(field, json);
+  json.Close(']');
+  json.Close('}');
+}
+
+}  // namespace
+
+std::string LayoutText(const CFormatParser& parser) {
+  std::string out;
+  for (int i = kScalarTypeCount; i < parser.Types().Count(); ++i) {
+    WriteTypeText(parser.Types().At(i), out);
+  }
+  for (int i = 0; i < parser.BlockCount(); ++i) WriteTypeText(parser.Block(i), out);
+  return out;
+}
+
+std::string LayoutJson(const CFormatParser& parser) {
+  JsonWriter json;
+  json.Open('{');
+  json.Key("types");
+  json.Open('[');
+  for (int i = kScalarTypeCount; i < parser.Types().Count(); ++i) {
+    WriteTypeJson(parser.Types().At(i), json);
+  }
+  json.Close(']');
+  json.Key("blocks");
+  json.Open('[');
+  for (int i = 0; i < parser.BlockCount(); ++i) WriteTypeJson(parser.Block(i), json);
+  json.Close(']');
+  json.Close('}');
+  return json.out() + "\n";
+}

@@ -1,0 +1,20 @@
+// The subcommands of `vextool fmt` and what they share.
+#pragma once
+
+#include <string>
+
+#include "format/format_parser.h"
+#include "tools/vextool/commands.h"
+
+int RunFmtCheck(const CommandArguments& arguments);
+int RunFmtLayout(const CommandArguments& arguments);
+int RunFmtHeader(const CommandArguments& arguments);
+
+// Parses a format description for a subcommand. What the parse logged goes to standard error as
+// well; false when the file cannot be read or does not parse.
+bool ParseFormatFile(const std::string& path, CFormatParser& parser);
+
+// True when `arguments` ask for help; prints `usage` to standard output then.
+bool PrintHelpIfAsked(const CommandArguments& arguments, const char* usage);
+// Says that the command line cannot be understood and returns kUsageError.
+int UsageError(const char* usage);
