@@ -1,0 +1,222 @@
+// Backup, clearing and package copy on a staged machine whose maker folder holds setup.cfg and
+// the installation folder Control.
+#include "app/backup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "app/base/language.h"
+#include "app/base/messages.h"
+#include "app/package_file.h"
+#include "platform/file_system.h"
+#include "tests/support/scripted_host.h"
+#include "tests/support/staged_machine.h"
+
+namespace {
+
+using Trace = std::vector<std::string>;
+
+constexpr const char* kMaker = "C:\\Program Files\\Pelmo\\";
+constexpr const char* kSettings = "C:\\Program Files\\Pelmo\\Control\\Config\\Config.ini";
+
+class BackupTest : public ::testing::Test {
+ protected:
+  BackupTest() {
+    machine_.AddDrive('D');
+    machine_.AddDrive('E');
+    machine_.WriteFile(std::string(kMaker) + "Control\\Control.exe", "the control program");
+    machine_.WriteFile(std::string(kMaker) + "Control\\Config\\A\\vexorand.dat", "parameters");
+  }
+  ~BackupTest() override { SetPackageFile(""); }
+
+  void WriteSetupConfig(const std::string& backupPath) const {
+    machine_.WriteFile(std::string(kMaker) + "setup.cfg",
+                       "[SETTINGS]\r\nPATH=Control\\\r\nBACKUPPATH=" + backupPath + "\r\n");
+  }
+
+  void NameGeneratedFiles(const std::string& base, const std::string& folder) const {
+    machine_.WriteFile(kSettings, "[ActiveConfig]\r\nActiveGenerateBaseDir=" + base +
+                                      "\r\nActiveGeneratePath=" + folder + "\r\n");
+  }
+
+  std::vector<std::string> Entries(const std::string& pattern) const {
+    std::vector<platform::DirectoryEntry> entries;
+    platform::ListDirectory(pattern, &entries);
+    std::vector<std::string> names;
+    for (const platform::DirectoryEntry& entry : entries) {
+      names.push_back(entry.name);
+    }
+    return names;
+  }
+
+  // Every file and folder of the staged machine, to see that nothing was added anywhere.
+  std::size_t CountHostFiles() const {
+    std::size_t count = 0;
+    for (auto it = std::filesystem::recursive_directory_iterator(machine_.root());
+         it != std::filesystem::recursive_directory_iterator(); ++it) {
+      ++count;
+    }
+    return count;
+  }
+
+  // The one backup folder made in `parent`, with its trailing backslash.
+  std::string OnlyBackupFolder(const std::string& parent) const {
+    const std::vector<std::string> names = Entries(parent + "Pelmo *");
+    EXPECT_EQ(names.size(), 1u) << parent;
+    if (names.size() != 1) {
+      return "";
+    }
+    EXPECT_TRUE(std::regex_match(names[0], std::regex("Pelmo \\d{4}-\\d\\d-\\d\\d \\d{6}")))
+        << names[0];
+    return parent + names[0] + "\\";
+  }
+
+  StagedMachine machine_;
+  ScriptedHost host_;
+  int warnings_ = 0;
+};
+
+// ResolveCompactFlash probes for the card once per process; each case gets a process of its own.
+void ExpectInFreshProcess(const std::function<bool()>& check) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(std::exit(check() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+
+TEST_F(BackupTest, CopiesTheMakerFolderIntoATimeStampedFolder) {
+  WriteSetupConfig("D:\\Backups\\Setup\\");
+  BackUpInstallation(host_, &warnings_);
+
+  const std::string backup = OnlyBackupFolder("D:\\Backups\\Setup\\");
+  EXPECT_EQ(machine_.ReadFile(backup + "Control\\Control.exe"), "the control program");
+  EXPECT_EQ(machine_.ReadFile(backup + "Control\\Config\\A\\vexorand.dat"), "parameters");
+  EXPECT_TRUE(machine_.Exists(backup + "setup.cfg"));
+  EXPECT_EQ(host_.Trace(), (Trace{"stop", "start"}));
+  EXPECT_TRUE(machine_.Exists(std::string(kMaker) + "Control\\Control.exe"));
+}
+
+TEST_F(BackupTest, GeneratedFilesGoIntoTheBackedUpInstallationFolder) {
+  WriteSetupConfig("D:\\Bak\\");
+  NameGeneratedFiles("E:", "Generated");
+  machine_.WriteFile("E:\\Generated\\Config\\B\\vexorand.dat", "generated parameters");
+  BackUpInstallation(host_, &warnings_);
+
+  const std::string backup = OnlyBackupFolder("D:\\Bak\\");
+  EXPECT_EQ(machine_.ReadFile(backup + "Control\\Config\\B\\vexorand.dat"), "generated parameters");
+  EXPECT_EQ(machine_.ReadFile(backup + "Control\\Config\\A\\vexorand.dat"), "parameters");
+  EXPECT_TRUE(host_.Messages().empty());
+}
+
+// Backup and clearing share the run's count: the lookup's own warning comes once.
+TEST_F(BackupTest, MissingGeneratedFilesAreReportedAndTheRestIsStillBackedUp) {
+  WriteSetupConfig("D:\\Bak\\");
+  NameGeneratedFiles("E:", "Nowhere");
+  BackUpInstallation(host_, &warnings_);
+
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  EXPECT_EQ(host_.Messages()[0].text, Localise(kGeneratedFilesMissing));
+  EXPECT_EQ(host_.Messages()[0].style, 0u);
+  EXPECT_EQ(host_.Trace(), (Trace{"stop", "message 0x0", "start"}));
+  EXPECT_EQ(machine_.ReadFile(OnlyBackupFolder("D:\\Bak\\") + "Control\\Control.exe"),
+            "the control program");
+
+  ClearInstallation(&warnings_);
+  EXPECT_EQ(host_.Messages().size(), 1u);
+  EXPECT_FALSE(machine_.Exists(kMaker));
+}
+
+TEST_F(BackupTest, BackupPathWithoutBackslashIsGluedToTheName) {
+  WriteSetupConfig("D:\\Bak");
+  BackUpInstallation(host_, &warnings_);
+  const std::vector<std::string> names = Entries("D:\\BakPelmo *");
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_TRUE(machine_.Exists("D:\\" + names[0] + "\\Control\\Control.exe"));
+}
+
+TEST_F(BackupTest, NothingIsBackedUpWithoutABackupPath) {
+  WriteSetupConfig("");
+  BackUpInstallation(host_, &warnings_);
+  EXPECT_TRUE(host_.Trace().empty());
+  EXPECT_TRUE(Entries("D:\\*").empty());
+}
+
+// The card only receives the package copy; the backup itself would not fit.
+TEST_F(BackupTest, CompactFlashCardGetsThePackageButNoBackup) {
+  WriteSetupConfig("CFCard:\\Backup\\");
+  machine_.AddDrive('F', "removable");
+  machine_.WriteFile("F:\\cfinfo.sys", "");
+  machine_.WriteFile("C:\\Update\\Setup.exe", "the package");
+  SetPackageFile("C:\\Update\\Setup.exe");
+
+  ExpectInFreshProcess([this] {
+    BackUpInstallation(host_, &warnings_);
+    KeepPackage();
+    return host_.Trace().empty() && Entries("F:\\Backup\\Pelmo *").empty() &&
+           machine_.ReadFile("F:\\Backup\\Setup.exe") == "the package";
+  });
+}
+
+TEST_F(BackupTest, WithoutACardThereIsNoBackupAndNoPackageCopy) {
+  WriteSetupConfig("CFCard:\\Backup\\");
+  machine_.WriteFile("C:\\Update\\Setup.exe", "the package");
+  SetPackageFile("C:\\Update\\Setup.exe");
+
+  ExpectInFreshProcess([this] {
+    const std::size_t files = CountHostFiles();
+    BackUpInstallation(host_, &warnings_);
+    KeepPackage();
+    return host_.Trace().empty() && CountHostFiles() == files;
+  });
+}
+
+TEST_F(BackupTest, PackageCopyReplacesTheEarlierOne) {
+  WriteSetupConfig("D:\\Packages\\");
+  machine_.WriteFile("C:\\Update\\Setup.exe", "the new package");
+  machine_.WriteFile("D:\\Packages\\Setup.exe", "the old package");
+  SetPackageFile("C:\\Update\\Setup.exe");
+  KeepPackage();
+  EXPECT_EQ(machine_.ReadFile("D:\\Packages\\Setup.exe"), "the new package");
+
+  WriteSetupConfig("D:\\New\\Folder\\");
+  KeepPackage();
+  EXPECT_EQ(machine_.ReadFile("D:\\New\\Folder\\Setup.exe"), "the new package");
+}
+
+TEST_F(BackupTest, ClearingRemovesInstallationGeneratedFilesWizardsAndShortcuts) {
+  WriteSetupConfig("D:\\Bak\\");
+  NameGeneratedFiles("E:", "Generated");
+  machine_.WriteFile("E:\\Generated\\Config\\B\\vexorand.dat", "generated parameters");
+  const std::string readOnly = std::string(kMaker) + "Control\\read-only.txt";
+  machine_.WriteFile(readOnly, "kept by nobody");
+  platform::SetAttributes(readOnly, platform::kAttributeReadOnly);
+  machine_.MakeFolder("D:\\VexFiles\\Wizards");
+  const std::vector<std::string> shortcutFolders = {"C:\\Users\\Operator\\Desktop\\",
+                                                    "C:\\Users\\Operator\\Start Menu\\Programs\\"};
+  for (const std::string& folder : shortcutFolders) {
+    machine_.WriteFile(folder + "Vexo rand.lnk", "shortcut");
+    machine_.WriteFile(folder + "Vexorand.lnk", "shortcut");
+    machine_.WriteFile(folder + "Other.lnk", "someone else's shortcut");
+  }
+
+  ClearInstallation(&warnings_);
+
+  EXPECT_FALSE(machine_.Exists(kMaker));
+  EXPECT_FALSE(machine_.Exists("E:\\Generated"));
+  EXPECT_FALSE(machine_.Exists("D:\\VexFiles\\Wizards"));
+  EXPECT_TRUE(machine_.Exists("D:\\VexFiles"));
+  for (const std::string& folder : shortcutFolders) {
+    EXPECT_EQ(Entries(folder + "*"), (std::vector<std::string>{"Other.lnk"})) << folder;
+  }
+  EXPECT_TRUE(host_.Messages().empty());
+
+  // A second run finds nothing to delete and minds nothing missing.
+  ClearInstallation(&warnings_);
+  EXPECT_TRUE(host_.Messages().empty());
+}
