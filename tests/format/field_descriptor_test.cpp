@@ -1,0 +1,210 @@
+#include "format/field_descriptor.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/base/message_box.h"
+#include "format/node_paths.h"
+#include "format/parameter_order.h"
+#include "tests/format/log_capture.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/scoped_language.h"
+
+namespace {
+
+class FieldDescriptorTest : public testing::Test {
+ protected:
+  // Binds `bytes` to block `block` of the format text; the second language for the messages.
+  bool Bind(const std::string& format, const std::vector<unsigned char>& bytes,
+            const std::string& block = "CController") {
+    log_.folder().WriteFile("vexorand.fmt", format);
+    return binder_.Bind(block, bytes.data(), bytes.size(), FormatPath());
+  }
+  std::string FormatPath() const { return log_.folder().Path("vexorand.fmt"); }
+
+  std::vector<std::string> Paths() const {
+    std::vector<std::string> paths;
+    for (const auto& node : binder_.Nodes()) {
+      if (!node->value_text.empty()) paths.push_back(FieldPath(*node));
+    }
+    return paths;
+  }
+  std::vector<std::string> IdTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& node : binder_.Nodes()) {
+      if (!node->id_text.empty()) texts.push_back(node->id_text);
+    }
+    return texts;
+  }
+
+  ScopedLanguage language_{2};
+  LogCapture log_;
+  MessageRecorder messages_;
+  CFieldDescriptor binder_;
+};
+
+template <typename T>
+void Put(std::vector<unsigned char>& bytes, size_t offset, T value) {
+  std::memcpy(bytes.data() + offset, &value, sizeof value);
+}
+
+TEST_F(FieldDescriptorTest, FieldPathsOfArraysStructuresAndSingleElements) {
+  const char* format =
+      "struct Axis { double MaxSpeed; int Gear; };\n"
+      "struct Spindle { int MaxSpeed; short Dir; };\n"
+      "field CController { double Gain[3]; Axis Axis[2]; Spindle Spindle; int X[1]; };\n";
+  std::vector<unsigned char> bytes(24 + 32 + 8 + 4);
+  Put(bytes, 8, 0.5);
+  Put(bytes, 24 + 16, 1.25);
+  Put(bytes, 24 + 32, 3000);
+  Put(bytes, 24 + 32 + 8, -7);
+  ASSERT_TRUE(Bind(format, bytes));
+  EXPECT_EQ(Paths(), (std::vector<std::string>{"Gain[0]", "Gain[1]", "Gain[2]",
+                                               "Axis[0].MaxSpeed", "Axis[0].Gear",
+                                               "Axis[1].MaxSpeed", "Axis[1].Gear",
+                                               "Spindle.MaxSpeed", "Spindle.Dir", "X.X"}));
+  EXPECT_EQ(binder_.TextDump("CController"),
+            "[CController]\nGain[0] = 0\nGain[1] = 0.5\nGain[2] = 0\nAxis[0].MaxSpeed = 0\n"
+            "Axis[0].Gear = 0\nAxis[1].MaxSpeed = 1.25\nAxis[1].Gear = 0\n"
+            "Spindle.MaxSpeed = 3000\nSpindle.Dir = 0\nX.X = -7\n");
+}
+
+TEST_F(FieldDescriptorTest, NumbersAddUpAlongTheChainAndNeedAValueText) {
+  const char* format =
+      "struct Axis /* -r 10 */ { int a /* -g1 */; int b /* -g2 */; char name[4]; };\n"
+      "field CController { int first /* -g5 */; Axis axis[2] /* -g100 */; int last; };\n";
+  std::vector<unsigned char> bytes(4 + 2 * 12 + 4);
+  ASSERT_TRUE(Bind(format, bytes));
+  // The string field has no `g` option, so it is not numbered; `last` has none either.
+  EXPECT_EQ(IdTexts(), (std::vector<std::string>{"N0005", "N0101", "N0102", "N0111", "N0112"}));
+  EXPECT_TRUE(messages_.messages().empty());
+
+  binder_.id_letter = 'P';
+  binder_.id_base = 12345;
+  log_.folder().WriteFile("vexorand.fmt", format);
+  ASSERT_TRUE(binder_.Bind("CController", bytes.data(), bytes.size(), FormatPath()));
+  EXPECT_EQ(IdTexts().front(), "P12350");
+}
+
+TEST_F(FieldDescriptorTest, MiddleFieldsAreSortedByIdOffsetGuardsStay) {
+  const char* format =
+      "field CController { int a /* -g1 */; int b /* -g3 */; int c /* -g2 */; int d /* -g9 */; "
+      "};\n";
+  std::vector<unsigned char> bytes(16);
+  Put(bytes, 0, 1);
+  Put(bytes, 4, 3);
+  Put(bytes, 8, 2);
+  Put(bytes, 12, 9);
+  ASSERT_TRUE(Bind(format, bytes));
+  EXPECT_EQ(binder_.TextDump("CController"), "[CController]\na = 1\nc = 2\nb = 3\nd = 9\n");
+  EXPECT_TRUE(messages_.messages().empty());
+
+  // With two fields nothing is sorted, and the falling pair is reported.
+  ASSERT_TRUE(Bind("field CController { int a /* -g100 */; int b /* -g1 */; };\n",
+                   std::vector<unsigned char>(8)));
+  ASSERT_EQ(messages_.messages().size(), 1u);
+  EXPECT_EQ(messages_.messages()[0].text,
+            "There is repeated serial number or the sequence is wrong: \r\n\"[N0100]a\" and "
+            "\"[N0001]b\"\r\nPlease modify");
+  EXPECT_EQ(messages_.messages()[0].style, kMbOkCancel | kMbIconExclamation);
+}
+
+TEST_F(FieldDescriptorTest, OrderCheckNamesEveryPairUntilCancelled) {
+  const char* format =
+      "struct S { int p /* -g5 -n' Max speed ' */; int q /* -g5 */; };\n"
+      "field CController { int head; S s[2] /* -g0 -F'Axis %d' */; int tail; };\n";
+  std::vector<unsigned char> bytes(4 + 16 + 4);
+  ASSERT_TRUE(Bind(format, bytes));
+  // s[0].p and s[0].q share 5, s[1] starts at 2 (span 2) so both of it repeat 7... all pairs.
+  ASSERT_FALSE(messages_.messages().empty());
+  EXPECT_NE(messages_.messages()[0].text.find("\"[N0005]s.Axis 0.Max speed\" and "
+                                              "\"[N0005]s.Axis 0.q\""),
+            std::string::npos)
+      << messages_.messages()[0].text;
+
+  MessageRecorder cancelling({kIdCancel});
+  ASSERT_TRUE(Bind(format, bytes));
+  EXPECT_EQ(cancelling.messages().size(), 1u);
+}
+
+TEST(ParameterOrder, FindsExactlyThePairsThatDoNotRise) {
+  const std::vector<int> ids = {1, 5, 3, -1, 3, 9, 2};
+  ValueNodeList nodes;
+  for (int id : ids) {
+    nodes.push_back(std::make_unique<CValueNode>());
+    nodes.back()->id = id;
+  }
+  std::vector<std::pair<int, int>> found;
+  FindParameterOrderProblems(nodes, [&](const CValueNode& a, const CValueNode& b) {
+    found.emplace_back(a.id, b.id);
+    return true;
+  });
+  std::vector<std::pair<int, int>> expected;
+  for (size_t i = 0; i < ids.size(); ++i) {
+    for (size_t j = i + 1; j < ids.size(); ++j) {
+      if (ids[i] != -1 && ids[j] != -1 && ids[i] >= ids[j]) expected.emplace_back(ids[i], ids[j]);
+    }
+  }
+  EXPECT_EQ(found, expected);
+}
+
+TEST_F(FieldDescriptorTest, TextDumpFileHasCrLfLinesAndQuotedStrings) {
+  const char* format = "field CController { char name[8]; WORD w; };\n";
+  std::vector<unsigned char> bytes(10);
+  std::memcpy(bytes.data(), "abc", 3);
+  Put<std::uint16_t>(bytes, 8, 0xBEEF);
+  log_.folder().WriteFile("vexorand.fmt", format);
+  ASSERT_TRUE(binder_.WriteTextDump("CController", bytes.data(), bytes.size(), FormatPath(),
+                                    log_.folder().Path("a_amend.dat")));
+  EXPECT_EQ(log_.folder().ReadFile("a_amend.dat"),
+            "[CController]\r\nname = \"abc\"\r\nw = 0xBEEF\r\n");
+  EXPECT_EQ(binder_.FormatPath(), FormatPath());
+}
+
+TEST_F(FieldDescriptorTest, TrailingWhiteSpaceIsTrimmedFromTextsAndNames) {
+  std::vector<unsigned char> bytes(4);
+  Put(bytes, 0, 7);
+  ASSERT_TRUE(Bind("field CController { int a /* -f'%d  ' -n'Speed  ' -g1 */; };\n", bytes));
+  const CValueNode& node = *binder_.Nodes().at(0);
+  EXPECT_EQ(node.value_text, "7");
+  EXPECT_EQ(node.display_name, "Speed");
+}
+
+TEST_F(FieldDescriptorTest, FailuresLogAndBindNothing) {
+  const char* format = "field CController { int a; char b; };\n";
+  std::vector<unsigned char> bytes(4);
+  EXPECT_FALSE(Bind(format, bytes));
+  EXPECT_EQ(log_.Entries().back(),
+            "|E|CFieldDescriptor: ERROR! The size of data block(CController), 4 bytes, is not "
+            "equal to the value(5 bytes) described in format file.\n");
+  EXPECT_EQ(binder_.BoundBlock(), nullptr);
+  EXPECT_TRUE(binder_.Nodes().empty());
+
+  EXPECT_FALSE(Bind(format, std::vector<unsigned char>(5), "Controller"));
+  EXPECT_EQ(log_.Entries().back(),
+            "|E|CFieldDescriptor: The format of data block(Controller) not found.\n");
+
+  EXPECT_FALSE(binder_.WriteTextDump("CController", bytes.data(), bytes.size(), FormatPath(),
+                                     log_.folder().Path("out.dat")));
+  EXPECT_FALSE(platform_exists(log_.folder().Path("out.dat")));
+}
+
+TEST_F(FieldDescriptorTest, SyntaxErrorsAndMissingFilesFail) {
+  EXPECT_FALSE(Bind("field CController { int a; }\n", std::vector<unsigned char>(4)));
+  EXPECT_FALSE(binder_.Bind("CController", nullptr, 0, log_.folder().Path("missing.fmt")));
+  // An output file that cannot be created is a failure, not a silent success.
+  log_.folder().WriteFile("vexorand.fmt", "field CController { int a; };\n");
+  std::vector<unsigned char> bytes(4);
+  EXPECT_FALSE(binder_.WriteTextDump("CController", bytes.data(), bytes.size(), FormatPath(),
+                                     log_.folder().Path("no such folder\\out.dat")));
+}
+
+TEST_F(FieldDescriptorTest, AnEmptyBlockBindsWithoutNodes) {
+  ASSERT_TRUE(Bind("field CController { char pad[0x10] /* -f%c */; };\n",
+                   std::vector<unsigned char>(16)));
+  EXPECT_EQ(binder_.TextDump("CController"), "[CController]\n");
+}
+
+}  // namespace
