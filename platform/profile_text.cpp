@@ -23,6 +23,9 @@ std::string Trim(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
+// Names and values end at a zero byte, as the system's strings do.
+std::string UpToNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+
 bool SameName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -35,7 +38,8 @@ bool SameName(const std::string& a, const std::string& b) {
 }
 
 struct ProfileLine {
-  enum class Kind { kBlank, kComment, kSection, kKey };
+  // A comment line is a key line whose name begins with ";": no query asks for such a name.
+  enum class Kind { kBlank, kSection, kKey };
   Kind kind = Kind::kBlank;
   std::size_t start = 0;  // first byte of the line
   std::size_t end = 0;    // first byte of its line break
@@ -55,24 +59,20 @@ ProfileLine ParseLine(const std::string& text, std::size_t start, std::size_t en
   line.end = end;
   const std::string content = Trim(text.substr(start, end - start));
   if (content.empty()) return line;
-  if (content[0] == ';') {
-    line.kind = ProfileLine::Kind::kComment;
-    return line;
-  }
   if (content[0] == '[') {
     const std::size_t close = content.find(']');
     if (close != std::string::npos) {
       line.kind = ProfileLine::Kind::kSection;
-      line.name = Trim(content.substr(1, close - 1));
+      line.name = UpToNul(Trim(content.substr(1, close - 1)));
       return line;
     }
   }
   line.kind = ProfileLine::Kind::kKey;
   const std::size_t equals = content.find('=');
-  line.name = Trim(content.substr(0, equals));
+  line.name = UpToNul(Trim(content.substr(0, equals)));
   if (equals != std::string::npos) {
     line.hasValue = true;
-    line.value = Trim(content.substr(equals + 1));
+    line.value = UpToNul(Trim(content.substr(equals + 1)));
   }
   return line;
 }
@@ -139,6 +139,13 @@ std::string CutToBuffer(std::string value, std::size_t bufferSize) {
   return value;
 }
 
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+  return -1;
+}
+
 // The line break the file already uses, so that added lines match it.
 std::string LineBreakOf(const std::string& text) {
   const std::size_t found = text.find_first_of("\r\n");
@@ -181,9 +188,18 @@ int ReadProfileIntFromText(const std::string& text, const std::string& section,
   while (i < value.size() && static_cast<unsigned char>(value[i]) <= ' ') ++i;
   bool negative = false;
   if (i < value.size() && (value[i] == '+' || value[i] == '-')) negative = value[i++] == '-';
+  // Like the system's text-to-integer conversion: "0x", "0o" and "0b" choose the base.
+  unsigned base = 10;
+  if (i + 1 < value.size() && value[i] == '0') {
+    const char marker = value[i + 1];
+    base = marker == 'x' ? 16 : marker == 'o' ? 8 : marker == 'b' ? 2 : 10;
+    if (base != 10) i += 2;
+  }
   std::uint32_t total = 0;
-  for (; i < value.size() && std::isdigit(static_cast<unsigned char>(value[i])); ++i) {
-    total = total * 10u + static_cast<std::uint32_t>(value[i] - '0');
+  for (; i < value.size(); ++i) {
+    const int digit = DigitValue(value[i]);
+    if (digit < 0 || static_cast<unsigned>(digit) >= base) break;
+    total = total * base + static_cast<std::uint32_t>(digit);
   }
   if (negative) total = 0u - total;
   return static_cast<int>(total);

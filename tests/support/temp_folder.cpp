@@ -2,9 +2,8 @@
 
 #include "tests/support/fresh_folder.h"
 #include "tests/support/staged_files.h"
-#include "tests/support/staged_machine.h"
 
-TempFolder::TempFolder() : path_(CreateFreshFolder(&ownMachine_)) {}
+TempFolder::TempFolder() : path_(CreateFreshFolder(&keepAlive_)) {}
 
 TempFolder::~TempFolder() {
   RemoveStagedTree(path_);

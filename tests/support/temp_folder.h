@@ -7,8 +7,6 @@
 #include <memory>
 #include <string>
 
-class StagedMachine;
-
 class TempFolder {
  public:
   TempFolder();
@@ -25,6 +23,6 @@ class TempFolder {
   std::string ReadFile(const std::string& relative) const;
 
  private:
-  std::unique_ptr<StagedMachine> ownMachine_;
+  std::shared_ptr<void> keepAlive_;
   std::string path_;
 };

@@ -8,7 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/special_folders.h"
 
-std::string CreateFreshFolder(std::unique_ptr<StagedMachine>*) {
+std::string CreateFreshFolder(std::shared_ptr<void>*) {
   static std::mt19937 random{std::random_device{}()};
   const std::string temp = platform::GetTempFolder();
   for (int attempt = 0; attempt < 100; ++attempt) {
