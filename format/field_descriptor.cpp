@@ -1,0 +1,130 @@
+#include "format/field_descriptor.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "app/base/setup_log.h"
+#include "app/base/text_format.h"
+#include "format/node_paths.h"
+#include "format/parameter_order.h"
+#include "format/traversal_context.h"
+#include "platform/file.h"
+
+namespace {
+
+constexpr std::size_t kMaxPathLength = 259;
+
+void TrimTrailingWhiteSpace(std::string& text) {
+  const size_t end = text.find_last_not_of(" \t\r\n\v\f");
+  text.resize(end == std::string::npos ? 0 : end + 1);
+}
+
+}  // namespace
+
+CFieldDescriptor::CFieldDescriptor() = default;
+
+CFieldDescriptor::~CFieldDescriptor() {
+  Reset();
+}
+
+void CFieldDescriptor::Reset() {
+  data_ = nullptr;
+  format_path_.clear();
+  block_ = nullptr;
+  nodes_.clear();
+  parser_.Reset();
+}
+
+bool CFieldDescriptor::Bind(const std::string& block_name, const unsigned char* data,
+                            std::size_t size, const std::string& format_path) {
+  Reset();
+  if (!parser_.Parse(format_path)) return false;
+  CTypeRecord* block = parser_.FindBlock(block_name);
+  if (block == nullptr) {
+    WriteSetupLog("|E|CFieldDescriptor: The format of data block(%s) not found.\n",
+                  block_name.c_str());
+    return false;
+  }
+  if (size != static_cast<std::size_t>(block->size) || (data == nullptr && size != 0)) {
+    // The size is printed whole, never cut to an int.
+    AppendLogLine(
+        FormatText("|E|CFieldDescriptor: ERROR! The size of data block(%s), ", block_name.c_str()) +
+        std::to_string(size) +
+        FormatText(" bytes, is not equal to the value(%d bytes) described in format "
+                   "file.\n",
+                   block->size));
+    return false;
+  }
+  block_ = block;
+  data_ = data;
+  format_path_ = format_path.substr(0, kMaxPathLength);
+  if (block->fields.empty()) return true;
+
+  SortMiddleFields(*block);
+  CTraversalContext context(&nodes_);
+  context.WalkBlock(*block, data);
+  NumberNodes();
+  TrimNodeTexts();
+  CheckParameterOrder(nodes_);
+  return true;
+}
+
+// The guard fields stay first and last; everything between them follows its ID offset, so that
+// the numbers rise in the order the nodes are listed.
+void CFieldDescriptor::SortMiddleFields(CTypeRecord& block) const {
+  if (block.fields.size() < 3) return;
+  std::sort(block.fields.begin() + 1, block.fields.end() - 1,
+            [](const CFieldRecord& a, const CFieldRecord& b) { return a.id_offset < b.id_offset; });
+}
+
+void CFieldDescriptor::NumberNodes() {
+  for (const auto& node : nodes_) {
+    // Numbers wrap in 32 bits, as they always have.
+    std::uint32_t sum = static_cast<std::uint32_t>(id_base);
+    bool numbered = true;
+    for (const CValueNode* link = node.get(); link != nullptr && numbered; link = link->parent) {
+      numbered = link->id_offset != -1;
+      sum += static_cast<std::uint32_t>(link->id_offset);
+    }
+    if (!numbered || node->value_text.empty()) continue;
+    node->id = static_cast<int>(sum);
+    node->id_text = FormatText("%c%04d", id_letter, node->id);
+  }
+}
+
+void CFieldDescriptor::TrimNodeTexts() {
+  for (const auto& node : nodes_) {
+    TrimTrailingWhiteSpace(node->value_text);
+    TrimTrailingWhiteSpace(node->id_text);
+    TrimTrailingWhiteSpace(node->display_name);
+  }
+}
+
+std::string CFieldDescriptor::TextDump(const std::string& block_name) const {
+  std::string text = "[" + block_name + "]\n";
+  for (const auto& node : nodes_) {
+    if (node->value_text.empty()) continue;
+    text += FieldPath(*node);
+    text += " = ";
+    text += node->value_text;
+    text += '\n';
+  }
+  return text;
+}
+
+bool CFieldDescriptor::WriteTextDump(const std::string& block_name, const unsigned char* data,
+                                     std::size_t size, const std::string& format_path,
+                                     const std::string& output_path) {
+  if (!Bind(block_name, data, size, format_path)) return false;
+  std::string text = TextDump(block_name);
+  // Text mode on the controller's system: every line ends in CR LF on disk.
+  std::string bytes;
+  bytes.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\n') bytes += '\r';
+    bytes += c;
+  }
+  platform::File file;
+  if (!file.Open(output_path, platform::File::Mode::kCreate)) return false;
+  return file.Write(bytes.data(), bytes.size());
+}

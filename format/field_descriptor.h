@@ -1,0 +1,53 @@
+// Binds a parameter block's bytes to its block format: one value node per field instance, with
+// its value text and parameter number, and the block written as text lines "path = value".
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "format/format_parser.h"
+#include "format/value_node.h"
+
+class CFieldDescriptor {
+ public:
+  CFieldDescriptor();
+  virtual ~CFieldDescriptor();
+  CFieldDescriptor(const CFieldDescriptor&) = delete;
+  CFieldDescriptor& operator=(const CFieldDescriptor&) = delete;
+
+  // Forgets the binding: no data, no block format, no nodes, the parser reset.
+  void Reset();
+  // Parses `format_path`, finds block `block_name` and lays it over `data` (`size` bytes, which
+  // must equal the block's size), then numbers the nodes and checks their order. False, with a
+  // log line, when the block is missing or the sizes differ; false when the file does not parse.
+  bool Bind(const std::string& block_name, const unsigned char* data, std::size_t size,
+            const std::string& format_path);
+  // Binds, then writes "[block_name]" and one line per node that has a value text to
+  // `output_path` (CR LF line ends). False when binding fails or the file cannot be written.
+  bool WriteTextDump(const std::string& block_name, const unsigned char* data, std::size_t size,
+                     const std::string& format_path, const std::string& output_path);
+
+  // The dump's text (LF line ends) of the current binding.
+  std::string TextDump(const std::string& block_name) const;
+
+  const ValueNodeList& Nodes() const { return nodes_; }
+  const CTypeRecord* BoundBlock() const { return block_; }
+  const unsigned char* BoundData() const { return data_; }
+  const std::string& FormatPath() const { return format_path_; }
+  CFormatParser& Parser() { return parser_; }
+
+  // First character of every ID text, and the number added to every parameter number.
+  char id_letter = 'N';
+  int id_base = 0;
+
+ private:
+  void SortMiddleFields(CTypeRecord& block) const;
+  void NumberNodes();
+  void TrimNodeTexts();
+
+  ValueNodeList nodes_;
+  const unsigned char* data_ = nullptr;
+  std::string format_path_;
+  CTypeRecord* block_ = nullptr;
+  CFormatParser parser_;
+};
