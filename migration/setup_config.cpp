@@ -26,25 +26,25 @@ void TrimRight(std::string* text, const char* characters) {
   text->erase(last == std::string::npos ? 0 : last + 1);
 }
 
-std::string InstallationKeyOf(std::string path) {
-  TrimLeft(&path, kWhiteSpace);
-  TrimLeft(&path, "\\");
-  TrimRight(&path, kWhiteSpace);
-  TrimRight(&path, "\\");
-  return ToUpperMultiByte(path);
-}
-
-std::string MajorVersionOf(std::string version) {
-  const std::size_t point = version.find('.');
-  if (point != std::string::npos) {
-    version.erase(point);
-  }
-  TrimLeft(&version, kWhiteSpace);
-  TrimRight(&version, kWhiteSpace);
-  return ToUpperMultiByte(version);
-}
-
 }  // namespace
+
+std::string MakeInstallationKey(std::string pathValue) {
+  TrimLeft(&pathValue, kWhiteSpace);
+  TrimLeft(&pathValue, "\\");
+  TrimRight(&pathValue, kWhiteSpace);
+  TrimRight(&pathValue, "\\");
+  return ToUpperMultiByte(pathValue);
+}
+
+std::string MakeMajorVersion(std::string versionText) {
+  const std::size_t point = versionText.find('.');
+  if (point != std::string::npos) {
+    versionText.erase(point);
+  }
+  TrimLeft(&versionText, kWhiteSpace);
+  TrimRight(&versionText, kWhiteSpace);
+  return ToUpperMultiByte(versionText);
+}
 
 std::string ToUpperMultiByte(const std::string& text) {
   std::string result = text;
@@ -83,11 +83,11 @@ bool PrepareMigrationFolder(MigrationContext* context) {
 
 VersionKey ComputeVersionKey() {
   VersionKey key;
-  key.installationKey = InstallationKeyOf(ReadSetupValue("PATH"));
+  key.installationKey = MakeInstallationKey(ReadSetupValue("PATH"));
   const std::string settings = GetMakerFolder() + key.installationKey + "\\config\\config.ini";
   if (CheckPathLength(settings)) {
     key.majorVersion =
-        MajorVersionOf(platform::ReadProfileString("VERSION", "VERSION", "", settings));
+        MakeMajorVersion(platform::ReadProfileString("VERSION", "VERSION", "", settings));
   }
   return key;
 }

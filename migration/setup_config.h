@@ -26,6 +26,10 @@ struct VersionKey {
 
 VersionKey ComputeVersionKey();
 
+// The two halves of the key: from a PATH value, and from a VERSION text.
+std::string MakeInstallationKey(std::string pathValue);
+std::string MakeMajorVersion(std::string versionText);
+
 // True when the installation now in place has a complete version key equal to the saved one.
 bool IsVersionCompatible(const MigrationContext& context);
 
