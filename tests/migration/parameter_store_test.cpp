@@ -8,10 +8,10 @@
 
 #include "app/base/language.h"
 #include "app/base/messages.h"
-#include "app/base/setup_log.h"
 #include "migration/parameter_file.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "tests/migration/log_capture.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/temp_folder.h"
 
@@ -37,27 +37,16 @@ std::string Damaged(std::string bytes) {
 
 class ParameterStoreTest : public testing::Test {
  protected:
-  ParameterStoreTest() {
-    previousLogDirectory_ = GetLogDirectory();
-    SetLogDirectory(folder_.path());
-    SetLanguage(2);
-  }
-  ~ParameterStoreTest() override {
-    SetLogDirectory(previousLogDirectory_);
-    SetLanguage(0);
-  }
+  ParameterStoreTest() { SetLanguage(2); }
+  ~ParameterStoreTest() override { SetLanguage(0); }
 
-  std::string Log() const {
-    return platform::PathExists(GetLogFilePath()) ? folder_.ReadFile("VexorandSetupLog.txt") : "";
-  }
   bool LogHasExtractionFailure(const std::string& section) const {
-    return Log().find("|S|ExtractParameters failed, object is '" + section + "'\n") !=
-           std::string::npos;
+    return log_.Contains("|S|ExtractParameters failed, object is '" + section + "'\n");
   }
 
   TempFolder folder_;
+  LogCapture log_;
   MessageRecorder messages_;
-  std::string previousLogDirectory_;
 };
 
 TEST_F(ParameterStoreTest, SectionsAreFoundOnTheirFirstFourCharactersInChainOrder) {
@@ -81,7 +70,7 @@ TEST_F(ParameterStoreTest, SectionsAreFoundOnTheirFirstFourCharactersInChainOrde
   data.assign(3, 'x');
   EXPECT_FALSE(ExtractParameters(folder_.Path("a.dat"), "Missing", &data));
   EXPECT_TRUE(data.empty());
-  EXPECT_EQ(Log(), "");  // a missing section is no file error
+  EXPECT_EQ(log_.Text(), "");  // a missing section is no file error
   EXPECT_TRUE(messages_.messages().empty());
 }
 

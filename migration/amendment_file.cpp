@@ -1,0 +1,168 @@
+#include "migration/amendment_file.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "app/base/path_compose.h"
+#include "migration/parameter_validation.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+
+const char kControllerSectionHeader[] = "[CController]";
+
+namespace {
+
+const char kBeginMarker[] = "m__df_beginCController";
+const char kEndMarker[] = "m__df_endCController";
+
+bool IsMarkerName(const std::string& name) {
+  std::string field = name.substr(0, name.find('['));
+  field = field.substr(0, field.find('.'));
+  return field == kBeginMarker || field == kEndMarker;
+}
+
+bool IsControllerHeader(const ParameterEntry& entry) {
+  return entry.name == kControllerSectionHeader;
+}
+
+}  // namespace
+
+ParameterList ReadTemporaryParameterFile(const std::string& path) {
+  ParameterList entries;
+  std::vector<std::string> lines;
+  ReadTextFileLines(path, &lines);
+  for (const std::string& line : lines) {
+    if (std::optional<ParameterEntry> entry = ParseParameterLine(line)) {
+      entries.push_back(std::move(*entry));
+    }
+  }
+  return entries;
+}
+
+void RemoveMarkerEntries(ParameterList* entries) {
+  entries->erase(std::remove_if(entries->begin(), entries->end(),
+                                [](const ParameterEntry& entry) {
+                                  return !entry.value.empty() && IsMarkerName(entry.name);
+                                }),
+                 entries->end());
+}
+
+void ReadAmendmentFile(const std::string& path, ParameterList* controller, ParameterList* others) {
+  controller->clear();
+  others->clear();
+  std::vector<std::string> lines;
+  if (!ReadTextFileLines(path, &lines)) {
+    return;
+  }
+  std::unordered_map<std::string, std::size_t> controllerPositions;
+  bool insideController = false;
+  for (const std::string& line : lines) {
+    const std::string_view cleaned = CleanParameterLine(line);
+    if (cleaned.empty()) {
+      continue;
+    }
+    if (cleaned.front() == '[') {
+      insideController = cleaned == kControllerSectionHeader;
+    }
+    if (insideController && controller->empty()) {
+      controllerPositions.emplace(std::string(cleaned), 0);
+      controller->push_back({std::string(cleaned), std::string()});
+      continue;
+    }
+    std::optional<ParameterEntry> entry = ParseParameterLine(cleaned);
+    if (!entry) {
+      continue;
+    }
+    if (!insideController) {
+      others->push_back(std::move(*entry));
+      continue;
+    }
+    const auto known = controllerPositions.find(entry->name);
+    if (known != controllerPositions.end()) {
+      (*controller)[known->second].value = std::move(entry->value);
+    } else {
+      controllerPositions.emplace(entry->name, controller->size());
+      controller->push_back(std::move(*entry));
+    }
+  }
+}
+
+void MergeParameters(const ParameterList& carried, ParameterList* controller) {
+  if (carried.empty()) {
+    return;
+  }
+  // Each name's carried positions, first first; a position is used up when an entry takes it.
+  std::unordered_map<std::string, std::vector<std::size_t>> carriedPositions;
+  for (std::size_t i = carried.size(); i-- > 0;) {
+    carriedPositions[carried[i].name].push_back(i);
+  }
+  const bool carriesParameters =
+      std::any_of(carried.begin(), carried.end(),
+                  [](const ParameterEntry& entry) { return !IsControllerHeader(entry); });
+  // Without a section of their own the carried parameters would be lost.
+  if (controller->empty() && carriesParameters) {
+    controller->push_back({kControllerSectionHeader, std::string()});
+  }
+  std::vector<bool> taken(carried.size(), false);
+  for (ParameterEntry& entry : *controller) {
+    const auto positions = carriedPositions.find(entry.name);
+    if (positions == carriedPositions.end() || positions->second.empty()) {
+      continue;
+    }
+    const std::size_t position = positions->second.back();
+    positions->second.pop_back();
+    entry.value = carried[position].value;
+    taken[position] = true;
+  }
+  ParameterList rest;
+  for (std::size_t i = 0; i < carried.size(); ++i) {
+    if (!taken[i]) {
+      rest.push_back(carried[i]);
+    }
+  }
+  if (rest.empty()) {
+    return;
+  }
+  // Before the last entry, but never before the header of a section that holds nothing else:
+  // lines above the header would fall outside the section.
+  const std::size_t insertAt = controller->size() > 1 ? controller->size() - 1 : controller->size();
+  controller->insert(controller->begin() + static_cast<std::ptrdiff_t>(insertAt), rest.begin(),
+                     rest.end());
+}
+
+bool WriteAmendmentFile(const std::string& path, const ParameterList& controller,
+                        const ParameterList& others) {
+  const std::optional<std::string> temporaryPath = ComposePath({path, ".tmp"});
+  if (!temporaryPath) {
+    return false;
+  }
+  std::string text;
+  for (const ParameterList* list : {&controller, &others}) {
+    for (const ParameterEntry& entry : *list) {
+      text += FormatParameterLine(entry);
+      text += "\r\n";
+    }
+  }
+  platform::File file;
+  bool written = file.Open(*temporaryPath, platform::File::Mode::kCreate) &&
+                 file.Write(text.data(), text.size());
+  file.Close();
+  written = written && platform::ReplaceFileAtomically(*temporaryPath, path);
+  if (!written) {
+    platform::RemoveFile(*temporaryPath);
+  }
+  return written;
+}
+
+int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
+                          const std::string& formatPath) {
+  ParameterList carried = ReadTemporaryParameterFile(temporaryPath);
+  RemoveMarkerEntries(&carried);
+  ParameterList controller;
+  ParameterList others;
+  ReadAmendmentFile(amendmentPath, &controller, &others);
+  MergeParameters(carried, &controller);
+  ValidateAgainstFormat(formatPath, &controller);
+  return WriteAmendmentFile(amendmentPath, controller, others) ? 0 : -1;
+}

@@ -1,0 +1,37 @@
+// The controller parameters carried from an old installation into a configuration's amendment
+// file "amend.dat" of the new one: its [CController] section merged with the temporary parameter
+// file, checked against the new format description, everything else carried through.
+#pragma once
+
+#include <string>
+
+#include "migration/parameter_lines.h"
+
+// The header of the controller section, and of the temporary parameter file.
+extern const char kControllerSectionHeader[];
+
+// Every entry of the temporary parameter file; empty when it cannot be read.
+ParameterList ReadTemporaryParameterFile(const std::string& path);
+
+// Drops the block's guard fields m__df_beginCController and m__df_endCController, whatever index
+// or member path follows their names.
+void RemoveMarkerEntries(ParameterList* entries);
+
+// The [CController] section (header first; a repeated name keeps its first place and its last
+// value) and everything else in file order. Both empty when the file cannot be read.
+void ReadAmendmentFile(const std::string& path, ParameterList* controller, ParameterList* others);
+
+// Gives the controller entries the carried values of the same name and puts the carried entries
+// the section does not have before its last entry. Creates the section when carried entries
+// would otherwise have nowhere to go.
+void MergeParameters(const ParameterList& carried, ParameterList* controller);
+
+// Writes the controller section, then the other entries, into a temporary file beside `path` and
+// puts it in place of `path` at once, so a failure leaves the old file whole.
+bool WriteAmendmentFile(const std::string& path, const ParameterList& controller,
+                        const ParameterList& others);
+
+// Read, remove markers, read the amendment file, merge, validate against the format description,
+// write. 0, or -1 when the amendment file cannot be written.
+int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
+                          const std::string& formatPath);
