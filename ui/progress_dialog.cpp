@@ -1,5 +1,7 @@
 #include "ui/progress_dialog.h"
 
+#include <algorithm>
+
 #include "app/base/language.h"
 #include "app/base/message_box.h"
 #include "app/base/setup_log.h"
@@ -73,7 +75,43 @@ INT_PTR CALLBACK CProgressDialog::DialogProc(HWND window, UINT message, WPARAM w
   return dialog != nullptr ? dialog->HandleMessage(message, wParam) : FALSE;
 }
 
+namespace {
+
+// The Russian texts are longer than the boxes the templates give them; a label cut off after its
+// first word ("Сбор", or the final instruction to switch off) tells the technician nothing. Such a
+// label is widened to its text, as far as the window allows; the templates stay as they are.
+void WidenLabelsToTheirTexts(HWND dialog) {
+  RECT client;
+  GetClientRect(dialog, &client);
+  HDC dc = GetDC(dialog);
+  HGDIOBJ previousFont =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+  for (int id = IDC_FIRST_STEP_LABEL; id <= IDC_LAST_STEP_LABEL; ++id) {
+    HWND label = GetDlgItem(dialog, ResourceOffset(id));
+    if (label == nullptr) {
+      continue;
+    }
+    wchar_t text[256] = {};
+    GetWindowTextW(label, text, 256);
+    RECT needed = {0, 0, 0, 0};
+    DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    RECT place;
+    GetWindowRect(label, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    const LONG width = std::min(needed.right, client.right - place.left);
+    if (width > place.right - place.left) {
+      SetWindowPos(label, nullptr, 0, 0, width, place.bottom - place.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  SelectObject(dc, previousFont);
+  ReleaseDC(dialog, dc);
+}
+
+}  // namespace
+
 void CProgressDialog::OnInitDialog() {
+  WidenLabelsToTheirTexts(window_);
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(window_, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(smallIcon_ != nullptr ? smallIcon_ : icon_));

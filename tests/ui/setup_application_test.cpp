@@ -1,0 +1,45 @@
+#include "ui/setup_application.h"
+
+#include <gtest/gtest.h>
+
+#include "app/base/language.h"
+#include "app/base/messages.h"
+#include "tests/support/message_recorder.h"
+#include "tests/ui/setup_module.h"
+#include "tests/ui/window_driver.h"
+#include "ui/resource_ids.h"
+
+namespace {
+
+const wchar_t kLanguageCaption[] = L"Vexorand Setup Program";
+
+class SetupApplicationTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SetLanguage(0); }
+  WindowDriver driver;
+};
+
+}  // namespace
+
+TEST_F(SetupApplicationTest, EscapeOnTheLanguageChoiceEndsWithoutAQuestion) {
+  MessageRecorder recorder;
+  driver.When(kLanguageCaption, WindowDriver::PressKey(VK_ESCAPE));
+  EXPECT_EQ(RunSetupApplication(SetupModule()), 0);
+  EXPECT_TRUE(driver.Done());
+  EXPECT_TRUE(recorder.messages().empty());
+}
+
+TEST_F(SetupApplicationTest, NoToTheQuestionEndsBeforeTheProgressDialog) {
+  for (const bool russian : {true, false}) {
+    SCOPED_TRACE(russian ? "Russian" : "Chinese");
+    // A Yes would open the progress dialog and start the update; the scripted No must end it.
+    MessageRecorder recorder({kIdNo});
+    driver.When(kLanguageCaption,
+                WindowDriver::Click(russian ? IDC_RUSSIAN_BUTTON : IDC_CHINESE_BUTTON));
+    EXPECT_EQ(RunSetupApplication(SetupModule()), 0);
+    ASSERT_EQ(recorder.messages().size(), 1u);
+    EXPECT_EQ(recorder.messages()[0].text,
+              russian ? kStartConfirmation.second : kStartConfirmation.chinese);
+    EXPECT_EQ(recorder.messages()[0].style, unsigned{kMbYesNo | kMbIconExclamation});
+  }
+}
