@@ -29,6 +29,7 @@ CFieldDescriptor::~CFieldDescriptor() {
 
 void CFieldDescriptor::Reset() {
   data_ = nullptr;
+  bind_error_.clear();
   format_path_.clear();
   block_ = nullptr;
   nodes_.clear();
@@ -41,19 +42,17 @@ bool CFieldDescriptor::Bind(const std::string& block_name, const unsigned char* 
   if (!parser_.Parse(format_path)) return false;
   CTypeRecord* block = parser_.FindBlock(block_name);
   if (block == nullptr) {
-    WriteSetupLog("|E|CFieldDescriptor: The format of data block(%s) not found.\n",
-                  block_name.c_str());
-    return false;
+    return Fail(FormatText("|E|CFieldDescriptor: The format of data block(%s) not found.\n",
+                           block_name.c_str()));
   }
   if (size != static_cast<std::size_t>(block->size) || (data == nullptr && size != 0)) {
     // The size is printed whole, never cut to an int.
-    AppendLogLine(
+    return Fail(
         FormatText("|E|CFieldDescriptor: ERROR! The size of data block(%s), ", block_name.c_str()) +
         std::to_string(size) +
         FormatText(" bytes, is not equal to the value(%d bytes) described in format "
                    "file.\n",
                    block->size));
-    return false;
   }
   block_ = block;
   data_ = data;
@@ -67,6 +66,12 @@ bool CFieldDescriptor::Bind(const std::string& block_name, const unsigned char* 
   TrimNodeTexts();
   CheckParameterOrder(nodes_);
   return true;
+}
+
+bool CFieldDescriptor::Fail(const std::string& log_line) {
+  bind_error_ = log_line;
+  AppendLogLine(log_line);
+  return false;
 }
 
 // The guard fields stay first and last; everything between them follows its ID offset, so that

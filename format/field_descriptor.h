@@ -35,6 +35,8 @@ class CFieldDescriptor {
   const unsigned char* BoundData() const { return data_; }
   const std::string& FormatPath() const { return format_path_; }
   CFormatParser& Parser() { return parser_; }
+  // The line the last Bind logged itself (block missing, sizes differ), or "".
+  const std::string& BindError() const { return bind_error_; }
 
   // First character of every ID text, and the number added to every parameter number.
   char id_letter = 'N';
@@ -44,10 +46,12 @@ class CFieldDescriptor {
   void SortMiddleFields(CTypeRecord& block) const;
   void NumberNodes();
   void TrimNodeTexts();
+  bool Fail(const std::string& log_line);
 
   ValueNodeList nodes_;
   const unsigned char* data_ = nullptr;
   std::string format_path_;
+  std::string bind_error_;
   CTypeRecord* block_ = nullptr;
   CFormatParser parser_;
 };
