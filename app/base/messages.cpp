@@ -89,8 +89,9 @@ const TwoTextMessage kTransferReportHeader = {"以下配置:\n", "Следующ
 
 const TwoTextMessage kTransferSucceeded = {"保留参数成功\n", "Успешное сохранение параметров\n"};
 
-// >>> Reserved: definition of the transfer report line for an amendment file that could not be
-// written (see messages.h).
+const TwoTextMessage kTransferWriteFailed = {
+    "配置%s的参数写入失败，临时参数文件保存在%s\n",
+    "Запись параметров конфигурации %s не удаётся, временные файлы параметров сохранены в %s\n"};
 
 // --- Generated-files directory -------------------------------------------------------------------
 

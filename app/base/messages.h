@@ -72,8 +72,9 @@ extern const TwoTextMessage kVersionsIncompatible;
 extern const TwoTextMessage kTransferReportHeader;
 // Ends the transfer report when at least one configuration was transferred.
 extern const TwoTextMessage kTransferSucceeded;
-// >>> Reserved: the transfer report line for an amendment file that could not be written (the
-// migration folder is kept). Added by the parameter migration work.
+// Transfer report line for a configuration whose amendment file could not be written; the
+// migration folder is kept. %s = configuration, %s = migration folder.
+extern const TwoTextMessage kTransferWriteFailed;
 
 // --- Generated-files directory -------------------------------------------------------------------
 

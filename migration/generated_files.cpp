@@ -1,0 +1,134 @@
+#include "migration/generated_files.h"
+
+#include <cctype>
+
+#include "app/base/folder_tree.h"
+#include "app/base/installation_paths.h"
+#include "app/base/language.h"
+#include "app/base/message_box.h"
+#include "app/base/messages.h"
+#include "app/base/path_compose.h"
+#include "app/base/setup_log.h"
+#include "app/base/text_format.h"
+#include "migration/setup_config.h"
+#include "platform/drives.h"
+#include "platform/file_system.h"
+#include "platform/profile.h"
+#include "platform/shell_copy.h"
+
+namespace {
+
+const char kActiveConfig[] = "ActiveConfig";
+const char kBaseKey[] = "ActiveGenerateBaseDir";
+const char kFolderKey[] = "ActiveGeneratePath";
+const char kSeparatedFolder[] = "Pelmo";
+const char kCopyTitle[] = "Copy files";
+
+// The shared lookup; `report` says whether a wrong directory is to be shown this time.
+bool LookUp(std::string* directory, const std::function<bool()>& report) {
+  directory->clear();
+  const std::optional<std::string> settingsFolder =
+      ComposePath({GetMakerFolder(), ReadSetupValue("PATH"), "Config\\"});
+  if (!settingsFolder || !platform::IsDirectory(*settingsFolder)) {
+    return false;
+  }
+  const std::optional<std::string> settings = ComposePath({*settingsFolder, "Config.ini"});
+  if (!settings || !platform::PathExists(*settings)) {
+    return false;
+  }
+  std::string base = platform::ReadProfileString(kActiveConfig, kBaseKey, "", *settings);
+  if (base.empty()) {
+    return false;
+  }
+  base += "\\";
+  const std::string folder = platform::ReadProfileString(kActiveConfig, kFolderKey, "", *settings);
+  if (folder.empty()) {
+    if (report()) {
+      ShowMessageBox(FormatText(Localise(kWrongGeneratedDirectory), base.c_str()),
+                     kMbOk | kMbIconExclamation);
+    }
+    return false;
+  }
+  const std::optional<std::string> composed = ComposePath({base, folder, "\\"});
+  if (!composed) {
+    return false;
+  }
+  *directory = *composed;
+  return true;
+}
+
+}  // namespace
+
+bool LookUpGeneratedFiles(std::string* directory) {
+  return LookUp(directory, [] { return true; });
+}
+
+bool LookUpGeneratedFilesOnce(std::string* directory, int* warningCount) {
+  return LookUp(directory, [warningCount] { return (*warningCount)++ == 0; });
+}
+
+bool FindAnotherFixedDrive(char* letter, char excluded) {
+  const char excludedUpper = static_cast<char>(std::toupper(static_cast<unsigned char>(excluded)));
+  const int first = *letter - 'A';
+  if (first < 0 || first >= 32) {
+    return false;
+  }
+  std::uint32_t mask = platform::GetLogicalDriveMask() >> first;
+  for (char current = *letter; mask != 0; mask >>= 1, ++current) {
+    if ((mask & 1) == 0 || current == excludedUpper) {
+      continue;
+    }
+    if (platform::GetDriveKind(std::string(1, current) + ":") == platform::DriveType::kFixed) {
+      *letter = current;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool SeparateGeneratedFiles() {
+  const std::optional<std::string> settingsFolder =
+      ComposePath({GetMakerFolder(), ReadSetupValue("PATH"), "Config"});
+  const std::optional<std::string> settings =
+      settingsFolder ? ComposePath({*settingsFolder, "\\config.ini"}) : std::nullopt;
+  if (!settings) {
+    return true;
+  }
+  char drive = 'A';
+  if (!FindAnotherFixedDrive(&drive, (*settings)[0])) {
+    ShowMessageBox(Localise(kNoOtherDrive), kMbOk | kMbIconExclamation);
+    return true;
+  }
+  const std::string previousBase =
+      platform::ReadProfileString(kActiveConfig, kBaseKey, "", *settings);
+  const std::string previousFolder =
+      platform::ReadProfileString(kActiveConfig, kFolderKey, "", *settings);
+  platform::WriteProfileString(kActiveConfig, kBaseKey, std::string(1, drive) + ":", *settings);
+  platform::WriteProfileString(kActiveConfig, kFolderKey, kSeparatedFolder, *settings);
+
+  const std::string separated = std::string(1, drive) + ":\\" + kSeparatedFolder;
+  if (!platform::IsDirectory(separated + "\\")) {
+    platform::MakeDirectory(separated);
+  }
+  platform::SetAttributes(separated + "\\", platform::kAttributeHidden);
+  const std::string destination = separated + "\\Config\\";
+  if (!platform::IsDirectory(destination)) {
+    platform::MakeDirectory(separated + "\\Config");
+  }
+
+  // The settings folder holds the configurations' parameters: it goes only once it is copied.
+  if (!platform::ShellCopy(*settingsFolder + "\\*.*", destination, kCopyTitle)) {
+    platform::WriteProfileString(kActiveConfig, kBaseKey, previousBase, *settings);
+    platform::WriteProfileString(kActiveConfig, kFolderKey, previousFolder, *settings);
+    WriteSetupLog("|E|Copying %s to %s failed, generated files stay in place\n",
+                  settingsFolder->c_str(), destination.c_str());
+    return true;
+  }
+  if (platform::IsDirectory(*settingsFolder + "\\")) {
+    DeleteTree(*settingsFolder);
+  }
+  platform::MakeDirectory(*settingsFolder);
+  platform::ShellCopy(destination + "config.ini", *settingsFolder, kCopyTitle);
+  platform::RemoveFile(destination + "config.ini");
+  return true;
+}

@@ -1,0 +1,190 @@
+#include "migration/parameter_migration.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/base/folder_tree.h"
+#include "app/base/installation_paths.h"
+#include "app/base/language.h"
+#include "app/base/message_box.h"
+#include "app/base/messages.h"
+#include "app/base/path_compose.h"
+#include "app/base/text_format.h"
+#include "format/field_descriptor.h"
+#include "migration/amendment_file.h"
+#include "migration/file_walks.h"
+#include "migration/generated_files.h"
+#include "migration/parameter_store.h"
+#include "migration/setup_config.h"
+#include "platform/file_system.h"
+
+namespace {
+
+const char kParameterFileName[] = "vexorand.dat";
+const char kParameterBackupName[] = "vexorand.dat.bak";
+const char kControllerBlock[] = "CController";
+const char kFormatFileName[] = "vexorand.fmt";
+const char kTemporarySuffix[] = "_amend.dat";
+const char kAmendmentTail[] = "\\amend.dat";
+
+// Lower-cases the ASCII letters of a GBK text, leaving both bytes of a double-byte character.
+std::string ToLowerMultiByte(const std::string& text) {
+  std::string result = text;
+  for (std::size_t i = 0; i < result.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(result[i]);
+    if (byte >= 0x81 && byte <= 0xFE) {
+      ++i;
+    } else if (byte >= 'A' && byte <= 'Z') {
+      result[i] = static_cast<char>(byte - 'A' + 'a');
+    }
+  }
+  return result;
+}
+
+// Replaces every `from` by `to`; the number of replacements.
+int ReplaceAll(std::string* text, const std::string& from, const std::string& to) {
+  int count = 0;
+  for (std::size_t at = text->find(from); at != std::string::npos;
+       at = text->find(from, at + to.size())) {
+    text->replace(at, from.size(), to);
+    ++count;
+  }
+  return count;
+}
+
+// The name of the folder that directly holds the file.
+std::string ConfigurationName(const std::string& filePath) {
+  const std::size_t fileSlash = filePath.rfind('\\');
+  if (fileSlash == std::string::npos || fileSlash == 0) {
+    return std::string();
+  }
+  const std::size_t folderSlash = filePath.rfind('\\', fileSlash - 1);
+  const std::size_t start = folderSlash == std::string::npos ? 0 : folderSlash + 1;
+  return filePath.substr(start, fileSlash - start);
+}
+
+std::string InstallationPath(const char* name) {
+  return GetMakerFolder() + ReadSetupValue("PATH") + name;
+}
+
+void GenerateTemporaryParameterFile(const std::string& migrationFolder,
+                                    const std::string& parameterFile) {
+  std::vector<unsigned char> block;
+  if (!ExtractParameters(parameterFile, kControllerBlock, &block)) {
+    return;
+  }
+  std::string name = ToLowerMultiByte(parameterFile);
+  ReplaceAll(&name, std::string("\\") + kParameterFileName, kTemporarySuffix);
+  name = name.substr(name.rfind('\\') + 1);
+  const std::optional<std::string> temporaryFile = ComposePath({migrationFolder, "\\", name});
+  const std::optional<std::string> formatFile = ComposePath({InstallationPath(kFormatFileName)});
+  if (!temporaryFile || !formatFile) {
+    return;
+  }
+  platform::RemoveFile(*temporaryFile);
+  CFieldDescriptor descriptor;
+  if (!descriptor.WriteTextDump(kControllerBlock, block.data(), block.size(), *formatFile,
+                                *temporaryFile)) {
+    ShowMessageBox(Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
+  }
+  descriptor.Reset();
+}
+
+}  // namespace
+
+bool GenerateParameterFiles(MigrationContext* context) {
+  const VersionKey key = ComputeVersionKey();
+  context->savedInstallationKey = key.installationKey;
+  context->savedMajorVersion = key.majorVersion;
+  DeleteTree(context->migrationFolder);
+  platform::MakeDirectory(context->migrationFolder);
+
+  std::string searchRoot = InstallationPath("config");
+  std::string generatedFiles;
+  if (LookUpGeneratedFiles(&generatedFiles) && !generatedFiles.empty()) {
+    searchRoot = generatedFiles;
+  }
+  const std::vector<std::string> found = FindFilesRecursively(searchRoot, kParameterFileName);
+  if (found.empty()) {
+    return false;
+  }
+  std::string configurations;
+  for (const std::string& path : found) {
+    configurations += ConfigurationName(path) + "\n";
+  }
+  const std::string question = std::string(Localise(kKeepParametersListHeader)) + configurations +
+                               Localise(kKeepParametersQuestion);
+  if (ShowMessageBox(question, kMbYesNo | kMbIconExclamation) != kIdYes) {
+    return false;
+  }
+  context->parametersAccepted = true;
+  for (const std::string& path : found) {
+    GenerateTemporaryParameterFile(context->migrationFolder, path);
+  }
+  return true;
+}
+
+bool TransferParameterFiles(MigrationContext* context) {
+  if (!context->parametersAccepted) {
+    return false;
+  }
+  if (!IsVersionCompatible(*context)) {
+    ShowMessageBox(Localise(kVersionsIncompatible), kMbOk | kMbIconExclamation);
+    return false;
+  }
+  const std::string configurationTree = InstallationPath("config\\");
+  const std::string formatFile = InstallationPath(kFormatFileName);
+
+  std::vector<std::string> written;
+  std::vector<std::string> notWritten;
+  std::vector<platform::DirectoryEntry> entries;
+  platform::ListDirectory(context->migrationFolder + "\\*.*", &entries);
+  for (const platform::DirectoryEntry& entry : entries) {
+    std::string relative = ToLowerMultiByte(entry.name);
+    if (ReplaceAll(&relative, kTemporarySuffix, kAmendmentTail) == 0) {
+      continue;
+    }
+    const std::optional<std::string> amendmentFile = ComposePath({configurationTree, relative});
+    const std::optional<std::string> temporaryFile =
+        ComposePath({context->migrationFolder, "\\", entry.name});
+    if (!amendmentFile || !temporaryFile) {
+      continue;
+    }
+    std::string configurationFolder = *amendmentFile;
+    ReplaceAll(&configurationFolder, kAmendmentTail, "");
+    // Configurations the new installation no longer has are passed over.
+    if (!platform::IsDirectory(configurationFolder)) {
+      continue;
+    }
+    std::string configuration = relative;
+    ReplaceAll(&configuration, kAmendmentTail, "");
+    if (TransferConfiguration(*temporaryFile, *amendmentFile, formatFile) == 0) {
+      written.push_back(configuration);
+    } else {
+      notWritten.push_back(configuration);
+    }
+  }
+  // The temporary files are the only copy of parameters that did not reach their amendment file.
+  if (notWritten.empty()) {
+    DeleteTree(context->migrationFolder);
+  }
+
+  std::string report;
+  if (!written.empty()) {
+    report = Localise(kTransferReportHeader);
+    for (const std::string& configuration : written) {
+      report += configuration + "\n";
+    }
+    report += Localise(kTransferSucceeded);
+  }
+  for (const std::string& configuration : notWritten) {
+    report += FormatText(Localise(kTransferWriteFailed), configuration.c_str(),
+                         context->migrationFolder.c_str());
+  }
+  if (!report.empty()) {
+    ShowMessageBox(report, kMbOk | kMbIconExclamation);
+  }
+  DeleteFilesRecursively(InstallationPath("config"), kParameterFileName, kParameterBackupName);
+  return true;
+}

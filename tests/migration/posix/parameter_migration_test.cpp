@@ -1,0 +1,232 @@
+#include "migration/parameter_migration.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/base/language.h"
+#include "app/base/messages.h"
+#include "app/base/setup_log.h"
+#include "app/base/text_format.h"
+#include "platform/file_system.h"
+#include "tests/migration/posix/staged_installation.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/staged_machine.h"
+
+namespace {
+
+const char kMigrationFolder[] = "C:\\Temp\\Vexroand";
+
+class ParameterMigrationTest : public testing::Test {
+ protected:
+  ParameterMigrationTest() : previousLogDirectory_(GetLogDirectory()), installation_(machine_) {
+    machine_.MakeFolder("C:\\Temp");
+    SetLogDirectory("C:\\Temp\\");
+    context_.migrationFolder = kMigrationFolder;
+    installation_.Install(kOldFormat, "5.3.12");
+  }
+  ~ParameterMigrationTest() override { SetLogDirectory(previousLogDirectory_); }
+
+  // The update between the two steps: the old installation replaced by one with the new format.
+  void Update(const char* version = "5.4.0") {
+    installation_.Remove();
+    installation_.Install(kNewFormat, version);
+  }
+
+  std::string Temporary(const std::string& name) const {
+    return machine_.ReadFile(std::string(kMigrationFolder) + "\\" + name);
+  }
+  std::string Question(const std::string& configurations) const {
+    return std::string(Localise(kKeepParametersListHeader)) + configurations +
+           Localise(kKeepParametersQuestion);
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const RecordedMessage& message : messages_.messages()) texts.push_back(message.text);
+    return texts;
+  }
+
+  StagedMachine machine_;
+  std::string previousLogDirectory_;
+  StagedInstallation installation_;
+  MessageRecorder messages_;
+  MigrationContext context_;
+};
+
+TEST_F(ParameterMigrationTest, EveryParameterTheNewFormatKnowsReachesTheNewAmendmentFiles) {
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
+  installation_.AddParameterFile(installation_.Config("Mill_A\\vexorand.dat"),
+                                 OldControllerBlock(6));
+  installation_.AddParameterFile(installation_.Config("Group\\Deep\\vexorand.dat"),
+                                 OldControllerBlock(7));
+  installation_.AddParameterFile(installation_.Config("Gone\\vexorand.dat"), OldControllerBlock(8));
+
+  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  EXPECT_TRUE(context_.parametersAccepted);
+  EXPECT_EQ(context_.savedInstallationKey, "CONTROL");
+  EXPECT_EQ(context_.savedMajorVersion, "5");
+  ASSERT_EQ(messages_.messages().size(), 1u);
+  const std::string& question = messages_.messages()[0].text;
+  for (const char* name : {"\nA\n", "Mill_A\n", "Deep\n", "Gone\n"}) {
+    EXPECT_NE(question.find(name), std::string::npos) << name;
+  }
+  EXPECT_EQ(question.find("Group"), std::string::npos);
+  EXPECT_EQ(messages_.messages()[0].style, 0x34u);
+  EXPECT_EQ(Temporary("mill_a_amend.dat"),
+            "[CController]\r\n"
+            "m__df_beginCController = 0\r\n"
+            "m_X = 6\r\n"
+            "m_Speed = 2.5\r\n"
+            "m_Arr[0] = 1\r\n"
+            "m_Arr[1] = 2\r\n"
+            "m_Arr[2] = 3\r\n"
+            "m_Old = 4\r\n"
+            "m__df_endCController = 0\r\n");
+
+  Update();
+  // The new installation has A (with an amendment file whose other sections come first), mill_a
+  // and Group\Deep without one, and no Gone; it ships binary files of its own.
+  machine_.WriteFile(
+      installation_.Config("a\\amend.dat"),
+      "[CAxis]\r\naxis = 1\r\n[CController]\r\nm_X = 1 ; old value\r\nm_New = 8\r\n");
+  machine_.MakeFolder(installation_.Config("MILL_A"));
+  machine_.MakeFolder(installation_.Config("Group\\Deep"));
+  installation_.AddParameterFile(installation_.Config("a\\vexorand.dat"), "new");
+  installation_.AddParameterFile(installation_.Config("a\\vexorand.dat.bak"), "new");
+  installation_.AddParameterFile(installation_.Config("Group\\Deep\\vexorand.dat"), "new");
+
+  ASSERT_TRUE(TransferParameterFiles(&context_));
+  EXPECT_EQ(machine_.ReadFile(installation_.Config("A\\amend.dat")),
+            "[CController]\r\n"
+            "m_X = 5\r\n"
+            "m_Speed = 2.5\r\n"
+            "m_Arr[0] = 1\r\n"
+            "m_Arr[1] = 2\r\n"
+            "m_New = 8\r\n"
+            "[CAxis]\r\n"
+            "axis = 1\r\n");
+  EXPECT_EQ(machine_.ReadFile(installation_.Config("Mill_A\\amend.dat")),
+            "[CController]\r\n"
+            "m_X = 6\r\n"
+            "m_Speed = 2.5\r\n"
+            "m_Arr[0] = 1\r\n"
+            "m_Arr[1] = 2\r\n");
+  // Only the folder's own name counts: Deep's parameters look for config\deep.
+  EXPECT_FALSE(machine_.Exists(installation_.Config("Group\\Deep\\amend.dat")));
+  EXPECT_FALSE(machine_.Exists(installation_.Config("Gone")));
+
+  ASSERT_EQ(messages_.messages().size(), 2u);
+  const std::string report = messages_.messages()[1].text;
+  EXPECT_EQ(report.rfind(Localise(kTransferReportHeader), 0), 0u);
+  EXPECT_NE(report.find("\na\n"), std::string::npos);
+  EXPECT_NE(report.find("\nmill_a\n"), std::string::npos);
+  EXPECT_EQ(report.find("gone"), std::string::npos);
+  EXPECT_EQ(report.substr(report.size() - std::string(Localise(kTransferSucceeded)).size()),
+            Localise(kTransferSucceeded));
+
+  EXPECT_FALSE(machine_.Exists(kMigrationFolder));
+  EXPECT_FALSE(machine_.Exists(installation_.Config("a\\vexorand.dat")));
+  EXPECT_FALSE(machine_.Exists(installation_.Config("a\\vexorand.dat.bak")));
+  EXPECT_FALSE(machine_.Exists(installation_.Config("Group\\Deep\\vexorand.dat")));
+}
+
+TEST_F(ParameterMigrationTest, ADamagedFileOfAnyConfigurationIsRestoredBeforeItIsRead) {
+  for (const char* name : {"A", "B"}) {
+    const std::string file = installation_.Config(std::string(name) + "\\vexorand.dat");
+    installation_.AddParameterFile(file + ".bak", OldControllerBlock(name[0] == 'A' ? 1 : 2));
+    installation_.AddParameterFile(file, OldControllerBlock(99));
+  }
+  // B's file was damaged after it was last written: its block reads 99 but its backup holds 2.
+  std::string damaged = machine_.ReadFile(installation_.Config("B\\vexorand.dat"));
+  damaged[damaged.size() - 1] ^= 1;
+  machine_.WriteFile(installation_.Config("B\\vexorand.dat"), damaged);
+
+  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  EXPECT_NE(Temporary("a_amend.dat").find("m_X = 99\r\n"), std::string::npos);
+  EXPECT_NE(Temporary("b_amend.dat").find("m_X = 2\r\n"), std::string::npos);
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{Question("A\nB\n"), Localise(kParameterBackupUsed)}));
+}
+
+TEST_F(ParameterMigrationTest, WithoutParameterFilesOrConsentNothingIsCarriedOrDeleted) {
+  EXPECT_FALSE(GenerateParameterFiles(&context_));
+  EXPECT_TRUE(messages_.messages().empty());
+  EXPECT_TRUE(platform::IsDirectory(kMigrationFolder));
+
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
+  messages_.Answer(kIdNo);
+  EXPECT_FALSE(GenerateParameterFiles(&context_));
+  EXPECT_FALSE(context_.parametersAccepted);
+  EXPECT_FALSE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
+
+  Update();
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), "new");
+  EXPECT_FALSE(TransferParameterFiles(&context_));
+  EXPECT_TRUE(machine_.Exists(installation_.Config("A\\vexorand.dat")));
+  EXPECT_EQ(messages_.messages().size(), 1u);
+}
+
+TEST_F(ParameterMigrationTest, AnIncompatibleVersionTransfersAndDeletesNothing) {
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
+  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  Update("6.0");
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), "new");
+
+  EXPECT_FALSE(TransferParameterFiles(&context_));
+  EXPECT_EQ(messages_.messages().back().text, Localise(kVersionsIncompatible));
+  EXPECT_FALSE(machine_.Exists(installation_.Config("A\\amend.dat")));
+  EXPECT_TRUE(machine_.Exists(installation_.Config("A\\vexorand.dat")));
+  EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
+}
+
+TEST_F(ParameterMigrationTest, ABlockThatDoesNotFitTheFormatIsReportedAndTheOthersGoOn) {
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), "too short");
+  installation_.AddParameterFile(installation_.Config("B\\vexorand.dat"), OldControllerBlock(5));
+  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{Question("A\nB\n"), Localise(kParameterDumpFailed)}));
+  EXPECT_FALSE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
+  EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\b_amend.dat"));
+}
+
+TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeWrittenKeepsTheMigrationFolder) {
+  SetLanguage(2);
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
+  installation_.AddParameterFile(installation_.Config("B\\vexorand.dat"), OldControllerBlock(6));
+  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  Update();
+  machine_.MakeFolder(installation_.Config("A"));
+  machine_.WriteFile(installation_.Config("B\\amend.dat"), "[CController]\r\nm_X = 1\r\n");
+  ASSERT_TRUE(
+      platform::SetAttributes(installation_.Config("B\\amend.dat"), platform::kAttributeReadOnly));
+
+  ASSERT_TRUE(TransferParameterFiles(&context_));
+  SetLanguage(0);
+  EXPECT_EQ(messages_.messages().back().text,
+            "Следующие конфигурации:\na\nУспешное сохранение параметров\n"
+            "Запись параметров конфигурации b не удаётся, временные файлы параметров сохранены в "
+            "C:\\Temp\\Vexroand\n");
+  EXPECT_EQ(machine_.ReadFile(installation_.Config("B\\amend.dat")),
+            "[CController]\r\nm_X = 1\r\n");
+  EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\b_amend.dat"));
+  EXPECT_TRUE(machine_.Exists(installation_.Config("A\\amend.dat")));
+}
+
+TEST_F(ParameterMigrationTest, AGeneratedFilesDirectoryIsSearchedInsteadOfTheConfigurationTree) {
+  machine_.AddDrive('d');
+  machine_.WriteFile(installation_.Folder() + "Config\\Config.ini",
+                     "[VERSION]\r\nVERSION=5.3\r\n[ActiveConfig]\r\nActiveGenerateBaseDir=D:\r\n"
+                     "ActiveGeneratePath=Pelmo\r\n");
+  installation_.AddParameterFile("D:\\Pelmo\\Lathe\\vexorand.dat", OldControllerBlock(3));
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
+
+  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  EXPECT_EQ(messages_.messages()[0].text, Question("Lathe\n"));
+  Update();
+  machine_.MakeFolder(installation_.Config("Lathe"));
+  ASSERT_TRUE(TransferParameterFiles(&context_));
+  EXPECT_NE(machine_.ReadFile(installation_.Config("lathe\\amend.dat")).find("m_X = 3\r\n"),
+            std::string::npos);
+}
+
+}  // namespace
