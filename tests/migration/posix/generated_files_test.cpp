@@ -1,0 +1,149 @@
+#include "migration/generated_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/base/language.h"
+#include "app/base/messages.h"
+#include "app/base/setup_log.h"
+#include "app/base/text_format.h"
+#include "platform/file_system.h"
+#include "platform/profile.h"
+#include "tests/migration/posix/staged_installation.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/staged_machine.h"
+
+namespace {
+
+class GeneratedFilesTest : public testing::Test {
+ protected:
+  GeneratedFilesTest() : previousLogDirectory_(GetLogDirectory()), installation_(machine_) {
+    machine_.MakeFolder("C:\\Temp");
+    SetLogDirectory("C:\\Temp\\");
+    installation_.Install(kNewFormat, "5.4");
+  }
+  ~GeneratedFilesTest() override { SetLogDirectory(previousLogDirectory_); }
+
+  std::string Settings() const { return installation_.Folder() + "Config\\Config.ini"; }
+  void Configure(const std::string& base, const std::string& folder) const {
+    machine_.WriteFile(Settings(),
+                       "[VERSION]\r\nVERSION=5.4\r\n[ActiveConfig]\r\n"
+                       "ActiveGenerateBaseDir=" +
+                           base + "\r\nActiveGeneratePath=" + folder + "\r\n");
+  }
+  std::string WrongDirectory(const char* base) const {
+    return FormatText(Localise(kWrongGeneratedDirectory), base);
+  }
+
+  StagedMachine machine_;
+  std::string previousLogDirectory_;
+  StagedInstallation installation_;
+  MessageRecorder messages_;
+};
+
+TEST_F(GeneratedFilesTest, NothingConfiguredMeansNoDirectoryAndNoMessage) {
+  std::string directory = "stale";
+  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  EXPECT_EQ(directory, "");
+  Configure("", "Pelmo");
+  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  platform::RemoveFile(Settings());
+  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  EXPECT_TRUE(messages_.messages().empty());
+}
+
+TEST_F(GeneratedFilesTest, BaseAndFolderMakeTheDirectory) {
+  Configure("D:", "Pelmo");
+  std::string directory;
+  EXPECT_TRUE(LookUpGeneratedFiles(&directory));
+  EXPECT_EQ(directory, "D:\\Pelmo\\");
+  int warnings = 0;
+  EXPECT_TRUE(LookUpGeneratedFilesOnce(&directory, &warnings));
+  EXPECT_EQ(warnings, 0);
+}
+
+TEST_F(GeneratedFilesTest, ABaseWithoutFolderIsReportedEveryTimeOrOncePerRun) {
+  Configure("D:", "");
+  std::string directory;
+  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  int warnings = 0;
+  EXPECT_FALSE(LookUpGeneratedFilesOnce(&directory, &warnings));
+  EXPECT_FALSE(LookUpGeneratedFilesOnce(&directory, &warnings));
+  EXPECT_GE(warnings, 1);
+  ASSERT_EQ(messages_.messages().size(), 3u);
+  EXPECT_EQ(messages_.messages()[0].text, WrongDirectory("D:\\"));
+  EXPECT_EQ(messages_.messages()[0].style, 0x30u);
+}
+
+TEST_F(GeneratedFilesTest, AnotherFixedDriveIsTheFirstPresentFixedOneNotExcluded) {
+  machine_.AddDrive('d', "removable");
+  machine_.AddDrive('e', "fixed");
+  machine_.AddDrive('f', "remote");
+  machine_.AddDrive('g');
+  char letter = 'A';
+  EXPECT_TRUE(FindAnotherFixedDrive(&letter, 'c'));
+  EXPECT_EQ(letter, 'E');
+  letter = 'A';
+  EXPECT_TRUE(FindAnotherFixedDrive(&letter, 'E'));
+  EXPECT_EQ(letter, 'C');
+  letter = 'F';
+  EXPECT_TRUE(FindAnotherFixedDrive(&letter, 'C'));
+  EXPECT_EQ(letter, 'G');
+}
+
+TEST_F(GeneratedFilesTest, WithoutAnotherFixedDriveNothingIsSeparated) {
+  machine_.AddDrive('d', "removable");
+  const std::string before = machine_.ReadFile(Settings());
+  EXPECT_TRUE(SeparateGeneratedFiles());
+  ASSERT_EQ(messages_.messages().size(), 1u);
+  EXPECT_EQ(messages_.messages()[0].text, Localise(kNoOtherDrive));
+  EXPECT_EQ(machine_.ReadFile(Settings()), before);
+}
+
+TEST_F(GeneratedFilesTest, SeparationMovesTheConfigurationsIntoAHiddenFolderOnAnotherDrive) {
+  machine_.AddDrive('d', "removable");
+  machine_.AddDrive('e', "fixed");
+  machine_.WriteFile(installation_.Config("A\\amend.dat"), "a");
+  machine_.WriteFile(installation_.Config("A\\Sub\\data.bin"), "sub");
+  machine_.WriteFile(installation_.Config("B\\amend.dat"), "b");
+
+  EXPECT_TRUE(SeparateGeneratedFiles());
+  EXPECT_TRUE(messages_.messages().empty());
+  EXPECT_NE(platform::GetAttributes("E:\\Pelmo") & platform::kAttributeHidden, 0u);
+  EXPECT_EQ(machine_.ReadFile("E:\\Pelmo\\Config\\A\\amend.dat"), "a");
+  EXPECT_EQ(machine_.ReadFile("E:\\Pelmo\\Config\\A\\Sub\\data.bin"), "sub");
+  EXPECT_EQ(machine_.ReadFile("E:\\Pelmo\\Config\\B\\amend.dat"), "b");
+  EXPECT_FALSE(machine_.Exists("E:\\Pelmo\\Config\\config.ini"));
+  std::vector<platform::DirectoryEntry> left;
+  ASSERT_TRUE(platform::ListDirectory(installation_.Folder() + "Config\\*.*", &left));
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(left[0].name, "config.ini");
+  EXPECT_EQ(platform::ReadProfileString("VERSION", "VERSION", "", Settings()), "5.4");
+  std::string directory;
+  EXPECT_TRUE(LookUpGeneratedFiles(&directory));
+  EXPECT_EQ(directory, "E:\\Pelmo\\");
+
+  // A second run moves only the settings file, and back.
+  EXPECT_TRUE(SeparateGeneratedFiles());
+  EXPECT_EQ(machine_.ReadFile("E:\\Pelmo\\Config\\A\\amend.dat"), "a");
+  EXPECT_FALSE(machine_.Exists("E:\\Pelmo\\Config\\config.ini"));
+  EXPECT_EQ(platform::ReadProfileString("VERSION", "VERSION", "", Settings()), "5.4");
+}
+
+TEST_F(GeneratedFilesTest, AFailedCopyLeavesTheConfigurationsAndTheSettingsAsTheyWere) {
+  machine_.AddDrive('e', "fixed");
+  machine_.WriteFile("E:\\Pelmo\\Config", "a file where the folder should go");
+  machine_.WriteFile(installation_.Config("A\\amend.dat"), "a");
+
+  EXPECT_TRUE(SeparateGeneratedFiles());
+  EXPECT_EQ(machine_.ReadFile(installation_.Config("A\\amend.dat")), "a");
+  std::string directory;
+  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  EXPECT_TRUE(messages_.messages().empty());
+  EXPECT_NE(machine_.ReadFile("C:\\Temp\\VexorandSetupLog.txt").find("generated files stay"),
+            std::string::npos);
+}
+
+}  // namespace
