@@ -17,7 +17,8 @@ bool ReadExactly(const ReadFunction& read, void* buffer, std::size_t size) {
 }
 
 bool ReadInPieces(const ReadFunction& read, std::uint64_t size, const PieceFunction& consume) {
-  const auto buffer = std::make_unique<std::uint8_t[]>(kPackagePieceSize);
+  // Not value-initialised: every byte is read into before it is used.
+  const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[kPackagePieceSize]);
   while (size > 0) {
     const auto piece = static_cast<std::size_t>(std::min<std::uint64_t>(size, kPackagePieceSize));
     if (!ReadExactly(read, buffer.get(), piece) || !consume(buffer.get(), piece)) {
