@@ -60,15 +60,15 @@ std::vector<std::string> Conversions(const std::string& text) {
 // Both texts of a message are filled with the same arguments, so their inserts must agree.
 TEST_F(LanguageTest, BothTextsOfEveryMessageTakeTheSameInserts) {
   const TwoTextMessage* messages[] = {
-      &kUpdateWarning,          &kGeneratedFilesMissing, &kPackageUnreadable,
-      &kSignatureMismatch,      &kTempFileFailed,        &kProcessStartFailed,
-      &kSeparationQuestion,     &kPowerOffQuestion,      &kInvalidState,
-      &kLanguagePathMissing,    &kLanguageFileMissing,   &kLanguageFileBroken,
-      &kParameterBackupUsed,    &kParameterCopyFailed,   &kKeepParametersListHeader,
-      &kKeepParametersQuestion, &kParameterDumpFailed,   &kVersionsIncompatible,
-      &kTransferReportHeader,   &kTransferSucceeded,     &kWrongGeneratedDirectory,
-      &kNoOtherDrive,           &kArrayGroupName,        &kSerialNumberOrder,
-      &kStartConfirmation,      &kProgressCaption};
+      &kUpdateWarning,           &kGeneratedFilesMissing, &kPackageUnreadable,
+      &kSignatureMismatch,       &kTempFileFailed,        &kProcessStartFailed,
+      &kSeparationQuestion,      &kPowerOffQuestion,      &kInvalidState,
+      &kLanguagePathMissing,     &kLanguageFileMissing,   &kLanguageFileBroken,
+      &kParameterBackupUsed,     &kParameterCopyFailed,   &kKeepParametersListHeader,
+      &kKeepParametersQuestion,  &kParameterDumpFailed,   &kVersionsIncompatible,
+      &kTransferReportHeader,    &kTransferSucceeded,     &kTransferWriteFailed,
+      &kWrongGeneratedDirectory, &kNoOtherDrive,          &kArrayGroupName,
+      &kSerialNumberOrder,       &kStartConfirmation,     &kProgressCaption};
   for (const TwoTextMessage* message : messages) {
     ASSERT_NE(message->chinese[0], '\0');
     ASSERT_NE(message->second[0], '\0');
