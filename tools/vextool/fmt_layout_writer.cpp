@@ -79,10 +79,10 @@ void WriteTypeText(const CTypeRecord& type, std::string& out) {
   }
   const std::int64_t padding = type.size - end;
   if (padding > 0) out += Hole(padding, "padding");
-  out += FormatText("    /* size: %d, align: %d, idspan: %d, members: %zu, holes: %" PRId64
+  out += FormatText("    /* size: %d, align: %d, idspan: %d, members: %d, holes: %" PRId64
                     ", sum holes: %" PRId64 ", padding: %" PRId64 " */\n};\n\n",
-                    type.size, type.alignment, type.id_span, type.fields.size(), holes, hole_bytes,
-                    padding);
+                    type.size, type.alignment, type.id_span, static_cast<int>(type.fields.size()),
+                    holes, hole_bytes, padding);
 }
 
 class JsonWriter {
