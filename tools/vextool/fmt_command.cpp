@@ -1,6 +1,7 @@
 // vextool fmt: format descriptions, for the engineers who maintain them.
 #include <cstdio>
 
+#include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
 
 namespace {
@@ -13,6 +14,8 @@ constexpr const char* kUsage =
     "  layout FILE.fmt [--json]    sizes, alignments, ID spans and every field's place,\n"
     "                              with the padding holes\n"
     "  header FILE.fmt             a C header with the same layout and static_asserts on it\n"
+    "  dump FILE.fmt --block NAME --data FILE.bin [--lang-dir DIR] [-o OUT]\n"
+    "                              bind raw bytes to a block format and write the text dump\n"
     "\n"
     "'vextool fmt <subcommand> --help' describes a subcommand. Errors also go to the setup\n"
     "log, VexorandSetupLog.txt in the current directory.\n";
@@ -26,6 +29,7 @@ constexpr Subcommand kSubcommands[] = {
     {"check", RunFmtCheck},
     {"layout", RunFmtLayout},
     {"header", RunFmtHeader},
+    {"dump", RunFmtDump},
 };
 
 }  // namespace
