@@ -38,20 +38,21 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
 
 std::string OnOneLine(std::string text) {
   for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) {
-    text.replace(at, 2, " ");
+    const bool after_blank = at > 0 && text[at - 1] == ' ';
+    text.replace(at, 2, after_blank ? "" : " ");
   }
   return text;
 }
 
-// Message boxes become warnings on standard error; the order check is cut short after
-// kMaxWarnings findings.
-void ShowMessagesAsWarnings() {
-  SetMessageBoxFunction([count = 0](const std::string& text, unsigned style) mutable {
-    if (++count > kMaxWarnings) {
-      std::fputs("vextool fmt dump: warning: further findings not shown\n", stderr);
+// Message boxes become warnings, printed after what the parse logged; the order check is cut
+// short after kMaxWarnings findings.
+void CollectMessagesAsWarnings(std::vector<std::string>& warnings) {
+  SetMessageBoxFunction([&warnings](const std::string& text, unsigned style) {
+    if (warnings.size() >= static_cast<std::size_t>(kMaxWarnings)) {
+      warnings.push_back("further findings not shown");
       return kIdCancel;
     }
-    std::fprintf(stderr, "vextool fmt dump: warning: %s\n", OnOneLine(text).c_str());
+    warnings.push_back(OnOneLine(text));
     return (style & 0x0F) == kMbYesNo ? kIdYes : kIdOk;
   });
 }
@@ -104,7 +105,8 @@ int RunFmtDump(const CommandArguments& arguments) {
     return 1;
   }
   SetLanguage(1);
-  ShowMessagesAsWarnings();
+  std::vector<std::string> warnings;
+  CollectMessagesAsWarnings(warnings);
   if (!dump.lang_dir.empty()) {
     if (dump.lang_dir.back() != '\\' && dump.lang_dir.back() != '/') dump.lang_dir += '\\';
     DetermineLanguageFolder(dump.lang_dir);
@@ -115,7 +117,11 @@ int RunFmtDump(const CommandArguments& arguments) {
       dump.output.empty()
           ? binder.Bind(dump.block, bytes.data(), bytes.size(), dump.format)
           : binder.WriteTextDump(dump.block, bytes.data(), bytes.size(), dump.format, dump.output);
+  SetMessageBoxFunction(nullptr);
   for (const std::string& text : binder.Parser().Diagnostics()) std::fputs(text.c_str(), stderr);
+  for (const std::string& text : warnings) {
+    std::fprintf(stderr, "vextool fmt dump: warning: %s\n", text.c_str());
+  }
   if (!binder.BindError().empty()) std::fputs(binder.BindError().c_str(), stderr);
   if (!bound) {
     if (binder.Parser().Diagnostics().empty() && binder.BindError().empty()) {
