@@ -1,5 +1,7 @@
 #include "platform/posix/attribute_record.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -22,9 +24,30 @@ std::string RecordKey(std::string hostPath) {
   return hostPath;
 }
 
-std::map<std::string, std::uint32_t> ReadRecord() {
-  std::map<std::string, std::uint32_t> record;
-  std::ifstream input(RecordFile());
+using Record = std::map<std::string, std::uint32_t>;
+
+// The record as last read, kept while the file stays the same: listings ask for every entry.
+struct CachedRecord {
+  std::string file;
+  struct timespec modified {};
+  off_t size = -1;
+  Record entries;
+};
+
+CachedRecord g_cache;
+
+Record ReadRecord() {
+  CachedRecord& cache = g_cache;
+  const std::string file = RecordFile();
+  struct stat status;
+  if (stat(file.c_str(), &status) != 0) return Record{};
+  if (cache.file == file && cache.size == status.st_size &&
+      cache.modified.tv_sec == status.st_mtim.tv_sec &&
+      cache.modified.tv_nsec == status.st_mtim.tv_nsec) {
+    return cache.entries;
+  }
+  Record record;
+  std::ifstream input(file);
   std::string line;
   while (std::getline(input, line)) {
     const std::size_t space = line.find(' ');
@@ -32,6 +55,7 @@ std::map<std::string, std::uint32_t> ReadRecord() {
     record[line.substr(space + 1)] =
         static_cast<std::uint32_t>(std::strtoul(line.c_str(), nullptr, 16));
   }
+  cache = CachedRecord{file, status.st_mtim, status.st_size, record};
   return record;
 }
 
@@ -52,6 +76,7 @@ void RecordAttributes(const std::string& hostPath, std::uint32_t bits) {
   } else {
     record[key] = bits;
   }
+  g_cache = CachedRecord{};
   std::ofstream output(RecordFile(), std::ios::trunc);
   for (const auto& [path, value] : record) {
     char hex[16];

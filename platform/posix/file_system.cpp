@@ -319,7 +319,9 @@ bool ListDirectory(const std::string& pattern, std::vector<DirectoryEntry>* entr
   // listing even when nothing else matches.
   bool started = !driveRoot && !namePattern.empty() &&
                  (MatchesWildcard(namePattern, ".") || MatchesWildcard(namePattern, ".."));
-  const bool matchAliases = !HasWildcards(namePattern);
+  // A name without wildcards may be an 8.3 alias; only then are aliases worth working out.
+  const bool matchAliases =
+      !HasWildcards(namePattern) && namePattern.find('~') != std::string::npos;
   std::vector<std::string> names;
   while (const dirent* entry = readdir(directory)) {
     const std::string name = entry->d_name;

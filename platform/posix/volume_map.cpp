@@ -140,6 +140,12 @@ void SetVolumeRoot(const std::string& root) {
   g_explicitRoot = root;
   while (g_explicitRoot.size() > 1 && g_explicitRoot.back() == '/') g_explicitRoot.pop_back();
   g_rootSet = true;
+  // Programs this process starts (a payload) must work on the same machine.
+  if (g_explicitRoot.empty()) {
+    unsetenv(kVolumeRootVariable);
+  } else {
+    setenv(kVolumeRootVariable, g_explicitRoot.c_str(), 1);
+  }
 }
 
 const std::string& GetVolumeRoot() {

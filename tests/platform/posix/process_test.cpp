@@ -15,7 +15,6 @@ TEST(ProcessTest, StartsAPayloadThatSeesTheSameMachine) {
   // Written without execute permission, as a payload extracted from a package is.
   machine.WriteFile("C:\\Temp\\payload.exe",
                     "#!/bin/sh\necho done > \"$SETUP_ROOT/c/Temp/marker.txt\"\n");
-  setenv("SETUP_ROOT", machine.root().c_str(), 1);
 
   platform::ProcessHandles handles;
   ASSERT_TRUE(platform::StartProcess("c:\\temp\\PAYLOAD.EXE", &handles));
@@ -24,7 +23,6 @@ TEST(ProcessTest, StartsAPayloadThatSeesTheSameMachine) {
   EXPECT_EQ(platform::WaitForProcess(handles, 0), platform::WaitResult::kEnded);
   platform::CloseProcessHandles(&handles);
   EXPECT_EQ(handles.process, 0);
-  unsetenv("SETUP_ROOT");
   EXPECT_EQ(machine.ReadFile("C:\\Temp\\marker.txt"), "done\n");
 }
 
