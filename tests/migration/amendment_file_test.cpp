@@ -151,11 +151,14 @@ TEST_F(AmendmentFileTest, AFailedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(Transfer("[CController]\nm_X = 5\n", old, -1), old);
   RemoveStagedTree(folder_.Path("a\\amend.dat.tmp"));
 
-  // A target that may not be replaced; the temporary file does not stay behind.
-  ASSERT_TRUE(platform::SetAttributes(folder_.Path("a\\amend.dat"), platform::kAttributeReadOnly));
-  EXPECT_EQ(Transfer("[CController]\nm_X = 5\n", "", -1), old);
-  EXPECT_FALSE(platform::PathExists(folder_.Path("a\\amend.dat.tmp")));
-  platform::SetAttributes(folder_.Path("a\\amend.dat"), platform::kAttributeNormal);
+  // A target that cannot be replaced; the temporary file does not stay behind.
+  folder_.WriteFile("b\\amend.dat\\inside", "");
+  folder_.WriteFile("b_amend.dat", "[CController]\nm_X = 5\n");
+  EXPECT_EQ(TransferConfiguration(folder_.Path("b_amend.dat"), folder_.Path("b\\amend.dat"),
+                                  folder_.Path("vexorand.fmt")),
+            -1);
+  EXPECT_TRUE(platform::IsDirectory(folder_.Path("b\\amend.dat")));
+  EXPECT_FALSE(platform::PathExists(folder_.Path("b\\amend.dat.tmp")));
 }
 
 TEST_F(AmendmentFileTest, AFormatThatCannotBeUsedLeavesTheListUncheckedAfterItsMessage) {

@@ -177,17 +177,16 @@ TEST_F(ParameterStoreTest, ADamagedFileWithoutAGoodBackupIsLeftAloneAndStillRead
 }
 
 TEST_F(ParameterStoreTest, AFailedRestoreNamesTheFileAndTheSystemErrorCode) {
-  const std::string good = BuildParameterFile({{"CController", kControllerBytes}});
-  folder_.WriteFile("locked.dat", Damaged(good));
-  folder_.WriteFile("locked.dat.bak", good);
-  ASSERT_TRUE(platform::SetAttributes(folder_.Path("locked.dat"), platform::kAttributeReadOnly));
+  // A folder where the file should be cannot be read, nor replaced by the good backup.
+  folder_.WriteFile("locked.dat\\inside", "");
+  folder_.WriteFile("locked.dat.bak", BuildParameterFile({{"CController", kControllerBytes}}));
 
   EXPECT_FALSE(VerifyOrRestoreParameterFile(folder_.Path("locked.dat")));
   ASSERT_EQ(messages_.messages().size(), 1u);
   EXPECT_EQ(messages_.messages()[0].text,
             "Access parameters configuration file failed! File Name'" + folder_.Path("locked.dat") +
                 "', Error Code(5).");
-  EXPECT_EQ(folder_.ReadFile("locked.dat"), Damaged(good));
+  EXPECT_TRUE(platform::IsDirectory(folder_.Path("locked.dat")));
 }
 
 }  // namespace
