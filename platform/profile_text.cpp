@@ -1,6 +1,7 @@
+// The rules work on characters of either width: 8-bit files as they are, UTF-16 files (known by
+// their byte-order mark) in 16-bit units, so that a write changes nothing else in them.
 #include "platform/profile_text.h"
 
-#include <cctype>
 #include <cstdint>
 #include <vector>
 
@@ -8,82 +9,101 @@ namespace platform {
 namespace {
 
 // The white space the system trims around lines, names and values (Ctrl-Z included).
-bool IsProfileSpace(char c) {
+template <typename Char>
+bool IsProfileSpace(Char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1A;
 }
 
-bool IsLineBreak(char c) {
+template <typename Char>
+bool IsLineBreak(Char c) {
   return c == '\r' || c == '\n';
 }
 
-std::string Trim(const std::string& text) {
+template <typename Char>
+std::basic_string<Char> Trim(const std::basic_string<Char>& text) {
   std::size_t begin = 0, end = text.size();
   while (begin < end && IsProfileSpace(text[begin])) ++begin;
   while (end > begin && IsProfileSpace(text[end - 1])) --end;
   return text.substr(begin, end - begin);
 }
 
-// Names and values end at a zero byte, as the system's strings do.
-std::string UpToNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+// Names and values end at a zero character, as the system's strings do.
+template <typename Char>
+std::basic_string<Char> UpToNul(const std::basic_string<Char>& text) {
+  return text.substr(0, text.find(Char{0}));
+}
 
-bool SameName(const std::string& a, const std::string& b) {
+template <typename Char>
+unsigned FoldCase(Char c) {
+  const auto code = static_cast<unsigned>(static_cast<std::make_unsigned_t<Char>>(c));
+  return code >= 'A' && code <= 'Z' ? code + ('a' - 'A') : code;
+}
+
+template <typename Char>
+bool SameName(const std::basic_string<Char>& a, const std::basic_string<Char>& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
   }
   return true;
 }
 
+template <typename Char>
 struct ProfileLine {
   // A comment line is a key line whose name begins with ";": no query asks for such a name.
   enum class Kind { kBlank, kSection, kKey };
   Kind kind = Kind::kBlank;
-  std::size_t start = 0;  // first byte of the line
-  std::size_t end = 0;    // first byte of its line break
-  std::size_t next = 0;   // first byte of the next line
-  std::string name;       // section or key name
-  bool hasValue = false;  // a key line with "="
-  std::string value;      // trimmed, quotes still on
+  std::size_t start = 0;          // first character of the line
+  std::size_t end = 0;            // first character of its line break
+  std::size_t next = 0;           // first character of the next line
+  std::basic_string<Char> name;   // section or key name
+  bool hasValue = false;          // a key line with "="
+  std::basic_string<Char> value;  // trimmed, quotes still on
 };
 
+// Where the lines start: after a UTF-8 byte-order mark, which the system skips.
 std::size_t ContentStart(const std::string& text) {
   return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
 }
+std::size_t ContentStart(const std::u16string&) {
+  return 0;
+}
 
-ProfileLine ParseLine(const std::string& text, std::size_t start, std::size_t end) {
-  ProfileLine line;
+template <typename Char>
+ProfileLine<Char> ParseLine(const std::basic_string<Char>& text, std::size_t start,
+                            std::size_t end) {
+  using Line = ProfileLine<Char>;
+  Line line;
   line.start = start;
   line.end = end;
-  const std::string content = Trim(text.substr(start, end - start));
+  const std::basic_string<Char> content = Trim(text.substr(start, end - start));
   if (content.empty()) return line;
   if (content[0] == '[') {
-    const std::size_t close = content.find(']');
-    if (close != std::string::npos) {
-      line.kind = ProfileLine::Kind::kSection;
+    const std::size_t close = content.find(Char{']'});
+    if (close != std::basic_string<Char>::npos) {
+      line.kind = Line::Kind::kSection;
       line.name = UpToNul(Trim(content.substr(1, close - 1)));
       return line;
     }
   }
-  line.kind = ProfileLine::Kind::kKey;
-  const std::size_t equals = content.find('=');
+  line.kind = Line::Kind::kKey;
+  const std::size_t equals = content.find(Char{'='});
   line.name = UpToNul(Trim(content.substr(0, equals)));
-  if (equals != std::string::npos) {
+  if (equals != std::basic_string<Char>::npos) {
     line.hasValue = true;
     line.value = UpToNul(Trim(content.substr(equals + 1)));
   }
   return line;
 }
 
-std::vector<ProfileLine> ParseLines(const std::string& text) {
-  std::vector<ProfileLine> lines;
+template <typename Char>
+std::vector<ProfileLine<Char>> ParseLines(const std::basic_string<Char>& text) {
+  std::vector<ProfileLine<Char>> lines;
   std::size_t position = ContentStart(text);
   while (position < text.size()) {
     std::size_t end = position;
     while (end < text.size() && !IsLineBreak(text[end])) ++end;
-    ProfileLine line = ParseLine(text, position, end);
+    ProfileLine<Char> line = ParseLine(text, position, end);
     // A run of line breaks ends one line: CR LF, LF and CR alone all work.
     std::size_t next = end;
     while (next < text.size() && IsLineBreak(text[next])) ++next;
@@ -96,41 +116,149 @@ std::vector<ProfileLine> ParseLines(const std::string& text) {
 
 // The lines of the first section named `section`: [first, last) indexes after its header.
 // Lines before any header form a section without a name.
-bool FindSection(const std::vector<ProfileLine>& lines, const std::string& section,
-                 std::size_t* first, std::size_t* last) {
-  const std::string wanted = Trim(section);
+template <typename Char>
+bool FindSection(const std::vector<ProfileLine<Char>>& lines,
+                 const std::basic_string<Char>& section, std::size_t* first, std::size_t* last) {
+  using Kind = typename ProfileLine<Char>::Kind;
+  const std::basic_string<Char> wanted = Trim(section);
   std::size_t begin = 0;
   bool found = wanted.empty();
   for (std::size_t i = 0; i < lines.size() && !found; ++i) {
-    if (lines[i].kind == ProfileLine::Kind::kSection && SameName(lines[i].name, wanted)) {
+    if (lines[i].kind == Kind::kSection && SameName(lines[i].name, wanted)) {
       begin = i + 1;
       found = true;
     }
   }
   if (!found) return false;
   std::size_t end = begin;
-  while (end < lines.size() && lines[end].kind != ProfileLine::Kind::kSection) ++end;
+  while (end < lines.size() && lines[end].kind != Kind::kSection) ++end;
   *first = begin;
   *last = end;
   return true;
 }
 
-const ProfileLine* FindKey(const std::vector<ProfileLine>& lines, std::size_t first,
-                           std::size_t last, const std::string& key) {
-  const std::string wanted = Trim(key);
+template <typename Char>
+const ProfileLine<Char>* FindKey(const std::vector<ProfileLine<Char>>& lines, std::size_t first,
+                                 std::size_t last, const std::basic_string<Char>& key) {
+  const std::basic_string<Char> wanted = Trim(key);
   for (std::size_t i = first; i < last; ++i) {
-    if (lines[i].kind == ProfileLine::Kind::kKey && SameName(lines[i].name, wanted)) {
+    if (lines[i].kind == ProfileLine<Char>::Kind::kKey && SameName(lines[i].name, wanted)) {
       return &lines[i];
     }
   }
   return nullptr;
 }
 
-std::string StripQuotes(const std::string& value) {
+template <typename Char>
+std::basic_string<Char> StripQuotes(const std::basic_string<Char>& value) {
   if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
     return value.substr(1, value.size() - 2);
   }
   return value;
+}
+
+// The line break the file already uses, so that added lines match it.
+template <typename Char>
+std::basic_string<Char> LineBreakOf(const std::basic_string<Char>& text) {
+  const std::basic_string<Char> crlf = {Char{'\r'}, Char{'\n'}};
+  std::size_t found = 0;
+  while (found < text.size() && !IsLineBreak(text[found])) ++found;
+  if (found == text.size()) return crlf;
+  if (text[found] == '\n') return {Char{'\n'}};
+  return found + 1 < text.size() && text[found + 1] == '\n' ? crlf
+                                                            : std::basic_string<Char>{Char{'\r'}};
+}
+
+template <typename Char>
+bool FindValue(const std::basic_string<Char>& text, const std::basic_string<Char>& section,
+               const std::basic_string<Char>& key, std::basic_string<Char>* value) {
+  const auto lines = ParseLines(text);
+  std::size_t first = 0, last = 0;
+  if (!FindSection(lines, section, &first, &last)) return false;
+  const ProfileLine<Char>* line = FindKey(lines, first, last, key);
+  if (line == nullptr || !line->hasValue) return false;
+  *value = StripQuotes(line->value);
+  return true;
+}
+
+template <typename Char>
+std::basic_string<Char> WriteValue(const std::basic_string<Char>& text,
+                                   const std::basic_string<Char>& section,
+                                   const std::basic_string<Char>& key,
+                                   const std::basic_string<Char>& value) {
+  using String = std::basic_string<Char>;
+  const auto lines = ParseLines(text);
+  const String lineBreak = LineBreakOf(text);
+  const String entry = key + Char{'='} + value;
+  std::size_t first = 0, last = 0;
+  if (!FindSection(lines, section, &first, &last)) {
+    String result = text;
+    if (!result.empty() && !IsLineBreak(result.back())) result += lineBreak;
+    return result + Char{'['} + section + Char{']'} + lineBreak + entry + lineBreak;
+  }
+  if (const ProfileLine<Char>* line = FindKey(lines, first, last, key)) {
+    return text.substr(0, line->start) + entry + text.substr(line->end);
+  }
+  // After the section's last non-blank line, or right after its header.
+  std::size_t after = first;
+  for (std::size_t i = first; i < last; ++i) {
+    if (lines[i].kind != ProfileLine<Char>::Kind::kBlank) after = i + 1;
+  }
+  if (after == 0) {
+    const std::size_t start = ContentStart(text);
+    return text.substr(0, start) + entry + lineBreak + text.substr(start);
+  }
+  const ProfileLine<Char>& previous = lines[after - 1];
+  if (previous.end == text.size()) return text + lineBreak + entry + lineBreak;
+  // Right after the previous line's own break, ahead of any blank lines.
+  std::size_t insertAt = previous.end + 1;
+  if (text[previous.end] == '\r' && insertAt < text.size() && text[insertAt] == '\n') ++insertAt;
+  return text.substr(0, insertAt) + entry + lineBreak + text.substr(insertAt);
+}
+
+// UTF-16 files. Their text reaches callers as 8-bit characters: the first 256 code points
+// one to one, anything else as "?".
+enum class Encoding { kBytes, kUtf16LittleEndian, kUtf16BigEndian };
+
+Encoding EncodingOf(const std::string& text) {
+  if (text.compare(0, 2, "\xFF\xFE") == 0) return Encoding::kUtf16LittleEndian;
+  if (text.compare(0, 2, "\xFE\xFF") == 0) return Encoding::kUtf16BigEndian;
+  return Encoding::kBytes;
+}
+
+std::u16string DecodeUtf16(const std::string& text, Encoding encoding) {
+  std::u16string units;
+  const bool little = encoding == Encoding::kUtf16LittleEndian;
+  // An odd last byte is no character.
+  for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
+    const auto low = static_cast<unsigned char>(text[little ? i : i + 1]);
+    const auto high = static_cast<unsigned char>(text[little ? i + 1 : i]);
+    units.push_back(static_cast<char16_t>(low | (high << 8)));
+  }
+  return units;
+}
+
+std::string EncodeUtf16(const std::u16string& units, Encoding encoding) {
+  const bool little = encoding == Encoding::kUtf16LittleEndian;
+  std::string text = little ? "\xFF\xFE" : "\xFE\xFF";
+  for (const char16_t unit : units) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    text += little ? low : high;
+    text += little ? high : low;
+  }
+  return text;
+}
+
+std::u16string Widen(const std::string& text) {
+  std::u16string units;
+  for (const char c : text) units.push_back(static_cast<unsigned char>(c));
+  return units;
+}
+
+std::string Narrow(const std::u16string& units) {
+  std::string text;
+  for (const char16_t unit : units) text += unit < 0x100 ? static_cast<char>(unit) : '?';
+  return text;
 }
 
 std::string CutToBuffer(std::string value, std::size_t bufferSize) {
@@ -146,24 +274,15 @@ int DigitValue(char c) {
   return -1;
 }
 
-// The line break the file already uses, so that added lines match it.
-std::string LineBreakOf(const std::string& text) {
-  const std::size_t found = text.find_first_of("\r\n");
-  if (found == std::string::npos) return "\r\n";
-  if (text[found] == '\n') return "\n";
-  return found + 1 < text.size() && text[found + 1] == '\n' ? "\r\n" : "\r";
-}
-
 }  // namespace
 
 bool FindProfileValue(const std::string& text, const std::string& section, const std::string& key,
                       std::string* value) {
-  const std::vector<ProfileLine> lines = ParseLines(text);
-  std::size_t first = 0, last = 0;
-  if (!FindSection(lines, section, &first, &last)) return false;
-  const ProfileLine* line = FindKey(lines, first, last, key);
-  if (line == nullptr || !line->hasValue) return false;
-  *value = StripQuotes(line->value);
+  const Encoding encoding = EncodingOf(text);
+  if (encoding == Encoding::kBytes) return FindValue(text, section, key, value);
+  std::u16string wide;
+  if (!FindValue(DecodeUtf16(text, encoding), Widen(section), Widen(key), &wide)) return false;
+  *value = Narrow(wide);
   return true;
 }
 
@@ -207,34 +326,13 @@ int ReadProfileIntFromText(const std::string& text, const std::string& section,
 
 std::string WriteProfileStringToText(const std::string& text, const std::string& section,
                                      const std::string& key, const std::string& value) {
-  const std::vector<ProfileLine> lines = ParseLines(text);
-  const std::string lineBreak = LineBreakOf(text);
-  const std::string entry = key + "=" + value;
-  std::size_t first = 0, last = 0;
-  if (!FindSection(lines, section, &first, &last)) {
-    std::string result = text;
-    if (!result.empty() && !IsLineBreak(result.back())) result += lineBreak;
-    return result + "[" + section + "]" + lineBreak + entry + lineBreak;
-  }
-  if (const ProfileLine* line = FindKey(lines, first, last, key)) {
-    return text.substr(0, line->start) + entry + text.substr(line->end);
-  }
-  // After the section's last non-blank line, or right after its header.
-  std::size_t after = first;
-  for (std::size_t i = first; i < last; ++i) {
-    if (lines[i].kind != ProfileLine::Kind::kBlank) after = i + 1;
-  }
-  if (after == 0) {
-    const std::size_t start = ContentStart(text);
-    return text.substr(0, start) + entry + lineBreak + text.substr(start);
-  }
-  const ProfileLine& previous = lines[after - 1];
-  if (previous.end == text.size()) return text + lineBreak + entry + lineBreak;
-  // Right after the previous line's own break, ahead of any blank lines.
-  std::size_t insertAt = previous.end + 1;
-  if (text[previous.end] == '\r' && insertAt < text.size() && text[insertAt] == '\n') ++insertAt;
-  const std::string insertion = entry + lineBreak;
-  return text.substr(0, insertAt) + insertion + text.substr(insertAt);
+  const Encoding encoding = EncodingOf(text);
+  if (encoding == Encoding::kBytes) return WriteValue(text, section, key, value);
+  const std::u16string written =
+      WriteValue(DecodeUtf16(text, encoding), Widen(section), Widen(key), Widen(value));
+  // A stray last byte is no character, but it stays.
+  return EncodeUtf16(written, encoding) +
+         (text.size() % 2 == 1 ? text.substr(text.size() - 1) : "");
 }
 
 }  // namespace platform

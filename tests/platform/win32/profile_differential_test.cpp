@@ -85,7 +85,10 @@ void CollectNames(const std::string& text, std::vector<std::string>* sections,
                   std::vector<std::string>* keys) {
   std::string plain = text;
   // Lets the names of a UTF-16 file through as well.
-  plain.erase(std::remove(plain.begin(), plain.end(), '\0'), plain.end());
+  if (plain.compare(0, 2, "\xFF\xFE") == 0 || plain.compare(0, 2, "\xFE\xFF") == 0) {
+    plain.erase(0, 2);
+    plain.erase(std::remove(plain.begin(), plain.end(), '\0'), plain.end());
+  }
   AddWithVariants("", kMaxSections, sections);
   AddWithVariants("Missing", kMaxSections, sections);
   AddWithVariants("missing", kMaxKeys, keys);
