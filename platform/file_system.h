@@ -54,8 +54,10 @@ struct DirectoryEntry {
 
 // FindFirstFileA/FindNextFileA over `pattern` (a folder path followed by a name with the
 // wildcards * and ?, matched as Windows does: case-insensitive, "*.*" matches every name).
-// "." and ".." are left out. False when the listing cannot start (no such folder, no match);
-// `entries` then holds nothing.
+// "." and ".." are left out, but they count as matches: an empty folder listed with "*" or "*.*"
+// gives true and no entries. False when the listing cannot start (no such folder, no match);
+// `entries` then holds nothing. Order: as the file system returns them (POSIX: by name, letter
+// case ignored).
 bool ListDirectory(const std::string& pattern, std::vector<DirectoryEntry>* entries);
 
 }  // namespace platform

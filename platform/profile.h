@@ -16,7 +16,8 @@ std::string ReadProfileString(const std::string& section, const std::string& key
                               const std::string& defaultValue, const std::string& file,
                               std::size_t bufferSize = kProfileBufferSize);
 
-// GetPrivateProfileIntA: the leading decimal number of the value, or `defaultValue`.
+// GetPrivateProfileIntA: `defaultValue` for a missing or empty value, else the value's leading
+// number (decimal, or hexadecimal, octal, binary after "0x", "0o", "0b"), 0 when there is none.
 int ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,
                    const std::string& file);
 
