@@ -68,6 +68,7 @@ std::uint32_t RecordedAttributes(const std::string& hostPath) {
 }
 
 void RecordAttributes(const std::string& hostPath, std::uint32_t bits) {
+  if (GetVolumeRoot().empty()) return;
   auto record = ReadRecord();
   const std::string key = RecordKey(hostPath);
   if (bits == 0 && record.find(key) == record.end()) return;

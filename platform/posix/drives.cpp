@@ -15,6 +15,7 @@ namespace platform {
 namespace {
 
 bool DriveFolderExists(char letter) {
+  if (GetVolumeRoot().empty()) return false;
   const auto byte = static_cast<unsigned char>(letter);
   struct stat status;
   for (const char name :

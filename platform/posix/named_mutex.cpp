@@ -27,6 +27,10 @@ std::string LockFilePath(const std::string& name) {
 
 MutexHandle CreateNamedMutex(const std::string& name, bool* alreadyExisted) {
   *alreadyExisted = false;
+  if (GetVolumeRoot().empty()) {
+    SetLastErrorCode(kErrorPathNotFound);
+    return MutexHandle{};
+  }
   mkdir((GetVolumeRoot() + "/.mutex").c_str(), 0777);
   const int descriptor = open(LockFilePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (descriptor < 0) {

@@ -198,6 +198,12 @@ ResolvedPath ResolvePath(const std::string& windowsPath) {
     }
   }
 
+  // Without a root no drive exists: nothing may land in the host's own root folder.
+  if (!resolved.prefix.empty() && GetVolumeRoot().empty()) {
+    resolved.names = components;
+    return resolved;
+  }
+
   std::string hostFolder = base;
   for (const std::string& component : components) {
     std::string name;

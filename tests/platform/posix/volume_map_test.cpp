@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/drives.h"
 #include "platform/file_system.h"
+#include "platform/named_mutex.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -52,6 +54,17 @@ TEST(VolumeMapTest, HostPathsBelowTheRootMapBackToWindowsForm) {
   EXPECT_EQ(platform::ToWindowsPath("/usr/bin"), "");
   // A host path is taken as it is.
   EXPECT_EQ(platform::ToHostPath("/usr/bin"), "/usr/bin");
+}
+
+TEST(VolumeMapTest, WithoutARootNoDriveExists) {
+  StagedMachine machine;
+  platform::SetVolumeRoot("");
+  EXPECT_EQ(platform::ToHostPath("C:\\Windows"), "");
+  EXPECT_FALSE(platform::PathExists("C:\\"));
+  EXPECT_FALSE(platform::MakeDirectory("C:\\Temp"));
+  EXPECT_EQ(platform::GetLogicalDriveMask(), 0u);
+  bool existed = false;
+  EXPECT_FALSE(platform::CreateNamedMutex("m", &existed).IsValid());
 }
 
 TEST(VolumeMapTest, MachinesNestAndRestoreTheRoot) {
