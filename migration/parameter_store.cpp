@@ -15,8 +15,10 @@
 
 namespace {
 
-std::mutex& StoreLock() {
-  static std::mutex lock;
+// Recursive like the system's critical section: the restore message's modal loop may bring the
+// same thread back here.
+std::recursive_mutex& StoreLock() {
+  static std::recursive_mutex lock;
   return lock;
 }
 
@@ -109,7 +111,7 @@ bool VerifyOrRestoreParameterFile(const std::string& path) {
 bool ExtractParameters(const std::string& path, const std::string& sectionName,
                        std::vector<unsigned char>* data) {
   data->clear();
-  std::lock_guard<std::mutex> guard(StoreLock());
+  std::lock_guard<std::recursive_mutex> guard(StoreLock());
   // A damaged file of any configuration would otherwise carry corrupted values across.
   if (VerifiedFiles().insert(PathKey(path)).second) {
     VerifyOrRestoreParameterFile(path);
