@@ -1,6 +1,9 @@
 #include "migration/generated_files.h"
 
 #include <cctype>
+#include <cstdint>
+#include <functional>
+#include <optional>
 
 #include "app/base/folder_tree.h"
 #include "app/base/installation_paths.h"

@@ -103,7 +103,7 @@ bool GenerateParameterFiles(MigrationContext* context) {
   std::string searchRoot = InstallationPath("config");
   std::string generatedFiles;
   if (LookUpGeneratedFiles(&generatedFiles) && !generatedFiles.empty()) {
-    searchRoot = generatedFiles;
+    searchRoot = generatedFiles.substr(0, generatedFiles.size() - 1);  // its trailing backslash
   }
   const std::vector<std::string> found = FindFilesRecursively(searchRoot, kParameterFileName);
   if (found.empty()) {
