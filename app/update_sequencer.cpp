@@ -2,14 +2,18 @@
 
 #include <utility>
 
+#include "app/backup.h"
 #include "app/base/installation_paths.h"
 #include "app/base/language.h"
 #include "app/base/message_box.h"
 #include "app/base/messages.h"
+#include "app/base/system_actions.h"
 #include "app/base/text_format.h"
 #include "app/package_check.h"
 #include "app/payload_launch.h"
-#include "app/sequencer_steps_pending.h"
+#include "drivers/driver_install.h"
+#include "migration/generated_files.h"
+#include "migration/parameter_migration.h"
 #include "migration/setup_config.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
@@ -20,7 +24,6 @@ namespace {
 constexpr unsigned kWarningStyle = kMbOkCancel | kMbIconExclamation;        // 0x31
 constexpr unsigned kQuestionStyle = kMbYesNo | kMbIconExclamation;          // 0x34
 constexpr unsigned kQuestionDefaultNoStyle = kMbYesNo | kMbDefaultButton2;  // 0x104
-constexpr std::uint32_t kPowerOffFlags = 8;
 
 // The code the new installation reads to choose its language folder.
 const char* LanguageCode(int languageIndex) {
@@ -270,7 +273,7 @@ void CUpdateSequencer::Finish() {
   host_.ShowStepLabel(kLabelSwitchOff);
   pause_(kFinishDelayMs);
   if (host_.ShowMessage(Localise(kPowerOffQuestion), kQuestionStyle) == kIdYes) {
-    ShutDownSystem(kPowerOffFlags);
+    ShutDownSystem(kExitPowerOff);
   }
   Close(RunEnd::kFinished);
 }

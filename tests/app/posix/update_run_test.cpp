@@ -1,0 +1,264 @@
+// Whole updates on staged machines, from waiting for the control program to the power-off
+// question, with a real payload script that installs the new version.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/base/language.h"
+#include "app/base/message_box.h"
+#include "app/base/messages.h"
+#include "app/package_file.h"
+#include "app/update_sequencer.h"
+#include "migration/parameter_file.h"
+#include "platform/file_system.h"
+#include "platform/profile.h"
+#include "tests/app/test_package.h"
+#include "tests/support/mutex_holder.h"
+#include "tests/support/posix/scoped_environment.h"
+#include "tests/support/scoped_language.h"
+#include "tests/support/scripted_host.h"
+#include "tests/support/staged_machine.h"
+#include "tests/support/staged_update.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Trace = std::vector<std::string>;
+
+constexpr char kPackagePath[] = "C:\\Media\\Setup.exe";
+const std::string kMaker = kStagedMakerFolder;
+const std::string kInstallation = kStagedInstallation;
+
+class UpdateRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StageOldInstallation(machine_, BuildParameterFile({{"CController", StagedControllerBlock()}}));
+    UsePackage(MakePackage("program image\n", kStagedPayloadScript));
+  }
+
+  void TearDown() override { SetPackageFile(""); }
+
+  void UsePackage(const std::string& bytes) {
+    package_ = bytes;
+    machine_.WriteFile(kPackagePath, bytes);
+    SetPackageFile(kPackagePath);
+  }
+
+  // Every file below the root with its content, the mutex's lock file aside.
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(machine_.root())) {
+      const std::string relative = fs::relative(entry.path(), machine_.root()).string();
+      if (relative.rfind(".mutex", 0) == 0) continue;
+      std::ifstream input(entry.path(), std::ios::binary);
+      files[relative] = entry.is_directory() ? "<folder>"
+                                             : std::string(std::istreambuf_iterator<char>(input),
+                                                           std::istreambuf_iterator<char>());
+    }
+    return files;
+  }
+
+  std::vector<std::string> List(const std::string& pattern) const {
+    std::vector<platform::DirectoryEntry> entries;
+    platform::ListDirectory(pattern, &entries);
+    std::vector<std::string> names;
+    for (const auto& entry : entries) names.push_back(entry.name);
+    return names;
+  }
+
+  // One tick as the dialog's timer gives it; the timer must be running, or the run would hang.
+  Trace Tick(CUpdateSequencer& sequencer, ScriptedHost& host) {
+    EXPECT_TRUE(host.TimerRunning()) << "tick in state " << sequencer.GetState();
+    sequencer.OnTimer(kStepTimerId);
+    return host.TakeNewTrace();
+  }
+
+  // Ticks until the host closes; each tick's trace, ticks that did nothing left out.
+  std::vector<Trace> RunToEnd(CUpdateSequencer& sequencer, ScriptedHost& host) {
+    std::vector<Trace> ticks;
+    for (int i = 0; i < 400 && !host.Closed() && host.TimerRunning(); ++i) {
+      Trace trace = Tick(sequencer, host);
+      if (!trace.empty()) ticks.push_back(trace);
+    }
+    EXPECT_TRUE(host.Closed()) << "stopped in state " << sequencer.GetState();
+    return ticks;
+  }
+
+  StagedMachine machine_;
+  ScopedEnvironment root_{"SETUP_ROOT", machine_.root()};
+  std::string package_;
+};
+
+TEST_F(UpdateRunTest, NormalUpdate) {
+  ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  host.StartStepTimer();
+  host.TakeNewTrace();
+  const std::vector<Trace> ticks = RunToEnd(sequencer, host);
+
+  EXPECT_EQ(host.Labels(), (std::vector<int>{140, 141, 142, 144, 145, 146, 147, 148, 150, 151}));
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFinished);
+  // The timer discipline of each state, and nothing in between (state 6 shows nothing).
+  const std::vector<Trace> expected = {{"label 140"},
+                                       {"stop", "label 141", "message 0x31", "start"},
+                                       {"stop", "message 0x34", "start"},
+                                       {"label 142", "stop", "start"},
+                                       {"label 144", "stop", "start"},
+                                       {"label 145", "stop", "start"},
+                                       {"label 146"},
+                                       {"stop", "label 147", "start"},
+                                       {"label 148", "stop", "start"},
+                                       {"stop", "message 0x30", "label 150", "start"},
+                                       {"stop", "message 0x104", "start"},
+                                       {"stop", "label 151", "message 0x34", "close"}};
+  EXPECT_EQ(ticks, expected);
+  EXPECT_EQ(host.Messages()[0].text,
+            "警告！\n安装程序将删除(" + kMaker +
+                ")中的所有文件。请先保存参数，以备新版本安装后恢复。\n\n按<确定>"
+                "按钮，进行下一步骤。\n按<取消>按钮，退出安装程序。");
+
+  // The backup holds the old installation; the package was kept beside it.
+  const std::vector<std::string> backups = List("D:\\Backup\\Pelmo *");
+  ASSERT_EQ(backups.size(), 1u);
+  const std::string backup = "D:\\Backup\\" + backups[0] + "\\";
+  EXPECT_EQ(machine_.ReadFile(backup + "Control\\vexorand.fmt"), kStagedOldFormat);
+  EXPECT_TRUE(machine_.Exists(backup + "Control\\config\\A\\vexorand.dat"));
+  EXPECT_EQ(machine_.ReadFile("D:\\Backup\\Setup.exe"), package_);
+
+  // The old installation and its shortcuts are gone; the new one is in place with its language
+  // and drivers; the payload file is deleted.
+  EXPECT_FALSE(machine_.Exists(kInstallation + "only-in-5.3.txt"));
+  EXPECT_FALSE(machine_.Exists("C:\\Users\\Operator\\Desktop\\Vexorand.lnk"));
+  EXPECT_FALSE(machine_.Exists("C:\\Users\\Operator\\Start Menu\\Programs\\Vexo rand.lnk"));
+  EXPECT_EQ(
+      platform::ReadProfileString("ActiveLang", "ActiveLang", "", kInstallation + "lang\\lang.ini"),
+      "chn");
+  EXPECT_EQ(machine_.ReadFile("C:\\Windows\\System32\\drivers\\vexio.sys"), "driver image");
+  EXPECT_EQ(List("C:\\Windows\\INF\\oem*.inf").size(), 1u);
+  EXPECT_TRUE(List("C:\\Temp\\sep*.tmp").empty());
+
+  // The parameters the new format still knows were carried; the binary files are gone.
+  const std::string amendment = machine_.ReadFile(kInstallation + "config\\A\\amend.dat");
+  EXPECT_NE(amendment.find("speed = 1200"), std::string::npos) << amendment;
+  EXPECT_NE(amendment.find("newOnly = 3"), std::string::npos) << amendment;
+  EXPECT_NE(amendment.find("[Axes]"), std::string::npos) << amendment;
+  EXPECT_EQ(amendment.find("oldOnly"), std::string::npos) << amendment;
+  EXPECT_EQ(amendment.find("m__df_"), std::string::npos) << amendment;
+  EXPECT_FALSE(machine_.Exists(kInstallation + "config\\A\\vexorand.dat"));
+}
+
+TEST_F(UpdateRunTest, CancelOnTheWarningChangesNothing) {
+  const auto before = Snapshot();
+  ScriptedHost host({kIdCancel});
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  host.StartStepTimer();
+  RunToEnd(sequencer, host);
+  EXPECT_EQ(host.Labels(), (std::vector<int>{140, 141}));
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kCancelled);
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(UpdateRunTest, DamagedPackageFailsBeforeAnythingChanges) {
+  std::string damaged = package_;
+  damaged[damaged.size() / 2] ^= 0x20;
+  UsePackage(damaged);
+  const auto before = Snapshot();
+  ScriptedHost host;
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  host.StartStepTimer();
+  RunToEnd(sequencer, host);
+  EXPECT_EQ(host.Labels(), (std::vector<int>{140, 141}));
+  ASSERT_EQ(host.Messages().size(), 1u);
+  EXPECT_EQ(host.Messages()[0].text.rfind(kSignatureMismatch.chinese, 0), 0u);
+  EXPECT_EQ(host.Messages()[0].style, 0u);
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed);
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(UpdateRunTest, WaitsWhileTheControlProgramRuns) {
+  MutexHolder controlProgram(kControlProgramMutexName);
+  ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  host.StartStepTimer();
+  host.TakeNewTrace();
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(Tick(sequencer, host), Trace{"label 140"});
+    EXPECT_EQ(sequencer.GetState(), 0);
+  }
+  controlProgram.Release();
+  Tick(sequencer, host);
+  EXPECT_EQ(sequencer.GetState(), 1);
+  RunToEnd(sequencer, host);
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFinished);
+}
+
+TEST_F(UpdateRunTest, PayloadThatEndsAtOnceIsNoticedOnTheNextTick) {
+  ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  host.StartStepTimer();
+  while (sequencer.GetState() != 6 && !host.Closed()) Tick(sequencer, host);
+  ASSERT_EQ(List("C:\\Temp\\sep*.tmp").size(), 1u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(kStepIntervalMs));
+  Tick(sequencer, host);
+  EXPECT_EQ(sequencer.GetState(), 7);
+  EXPECT_TRUE(List("C:\\Temp\\sep*.tmp").empty());
+}
+
+TEST_F(UpdateRunTest, LongPayloadKeepsTheSequencerWaitingAndResponsive) {
+  std::ofstream(machine_.root() + "/hold").put('h');
+  ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  host.StartStepTimer();
+  while (sequencer.GetState() != 6 && !host.Closed()) Tick(sequencer, host);
+  host.TakeNewTrace();
+  for (int i = 0; i < 10; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(Tick(sequencer, host).empty());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(400));
+    EXPECT_EQ(sequencer.GetState(), 6);
+  }
+  EXPECT_EQ(List("C:\\Temp\\sep*.tmp").size(), 1u);
+  fs::remove(machine_.root() + "/hold");
+  for (int i = 0; i < 100 && sequencer.GetState() == 6; ++i) Tick(sequencer, host);
+  EXPECT_EQ(sequencer.GetState(), 7);
+  RunToEnd(sequencer, host);
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFinished);
+}
+
+// Russian: the second texts, "rus" for the new installation; Yes to separation and power-off.
+TEST_F(UpdateRunTest, SecondLanguageRunSeparatesAndSwitchesOff) {
+  ScopedLanguage russian(2);
+  const std::string powerOffRecord = machine_.root() + "/powered-off";
+  ScopedEnvironment powerOff("SETUP_POWER_OFF_COMMAND", "echo \"$1\" > '" + powerOffRecord + "'");
+  ScriptedHost host({kIdOk, kIdYes, kIdYes, kIdYes});
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  host.StartStepTimer();
+  RunToEnd(sequencer, host);
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFinished);
+
+  std::vector<std::string> texts;
+  for (const RecordedMessage& message : host.Messages()) texts.push_back(message.text);
+  ASSERT_GE(texts.size(), 3u);
+  EXPECT_EQ(texts.front().rfind("ВНИМАНИЕ:", 0), 0u);
+  EXPECT_EQ(texts[texts.size() - 2], kSeparationQuestion.second);
+  EXPECT_EQ(texts.back(), kPowerOffQuestion.second);
+
+  EXPECT_EQ(
+      platform::ReadProfileString("ActiveLang", "ActiveLang", "", kInstallation + "lang\\lang.ini"),
+      "rus");
+  EXPECT_TRUE(machine_.Exists("D:\\Pelmo\\Config\\A\\amend.dat"));
+  std::ifstream record(powerOffRecord);
+  std::string flags;
+  record >> flags;
+  EXPECT_EQ(flags, "8");
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+// The sequencer's own decisions, on any system: what each state shows, asks and does with the
+// step timer, and how a run ends. Whole runs on staged machines are in posix/.
+#include "app/update_sequencer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/base/language.h"
+#include "app/base/message_box.h"
+#include "app/base/messages.h"
+#include "app/md5.h"
+#include "app/package_file.h"
+#include "app/package_trailer.h"
+#include "tests/app/test_package.h"
+#include "tests/support/scoped_language.h"
+#include "tests/support/scripted_host.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using Trace = std::vector<std::string>;
+
+class PackageGuard {
+ public:
+  explicit PackageGuard(const std::string& path) { SetPackageFile(path); }
+  ~PackageGuard() { SetPackageFile(""); }
+};
+
+struct NoPause {
+  std::vector<unsigned>* pauses;
+  void operator()(unsigned milliseconds) const { pauses->push_back(milliseconds); }
+};
+
+}  // namespace
+
+TEST(UpdateSequencerTest, OtherTimersDoNotStep) {
+  ScriptedHost host;
+  CUpdateSequencer sequencer(host);
+  sequencer.SetState(8);  // a step would fail at once
+  EXPECT_FALSE(sequencer.OnTimer(kStepTimerId + 1));
+  EXPECT_FALSE(sequencer.OnTimer(0));
+  EXPECT_EQ(sequencer.GetState(), 8);
+  EXPECT_TRUE(host.Trace().empty());
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kRunning);
+}
+
+TEST(UpdateSequencerTest, StatesOutsideTheSequenceFail) {
+  for (const int state : {8, 12, 15, -1, 1000}) {
+    ScriptedHost host;
+    CUpdateSequencer sequencer(host);
+    sequencer.SetState(state);
+    EXPECT_TRUE(sequencer.OnTimer(kStepTimerId));
+    EXPECT_EQ(host.Trace(), (Trace{"stop", "message 0x0", "close"})) << state;
+    ASSERT_EQ(host.Messages().size(), 1u);
+    EXPECT_EQ(host.Messages()[0].text, "Invalid state!");
+    EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed);
+    EXPECT_EQ(sequencer.GetFailureText(), "Invalid state!");
+  }
+}
+
+// A damaged package must stop the run before the warning, so before anything is deleted.
+TEST(UpdateSequencerTest, PackageIsCheckedBeforeTheWarning) {
+  TempFolder folder;
+  const std::string intact = "program image" + std::string("payload bytes");
+  std::string package = MakePackage("program image", "payload bytes");
+  package[3] ^= 0x01;
+  folder.WriteFile("damaged.exe", package);
+  PackageGuard guard(folder.Path("damaged.exe"));
+
+  ScriptedHost host;
+  CUpdateSequencer sequencer(host);
+  sequencer.SetState(1);
+  sequencer.Step();
+  EXPECT_EQ(host.Trace(), (Trace{"stop", "label 141", "stop", "message 0x0", "close"}));
+  ASSERT_EQ(host.Messages().size(), 1u);
+  EXPECT_EQ(host.Messages()[0].text, std::string(kSignatureMismatch.chinese) +
+                                         FormatSignature(ComputeMd5(intact.data(), intact.size())));
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed);
+  EXPECT_EQ(sequencer.GetState(), 1);
+}
+
+TEST(UpdateSequencerTest, UnreadablePackageFailsInTheSecondLanguage) {
+  ScopedLanguage russian(2);
+  TempFolder folder;
+  folder.WriteFile("short.exe", "too short for a trailer");
+  for (const std::string& name : {std::string("short.exe"), std::string("missing.exe")}) {
+    PackageGuard guard(folder.Path(name));
+    ScriptedHost host;
+    CUpdateSequencer sequencer(host);
+    sequencer.SetState(1);
+    sequencer.Step();
+    ASSERT_EQ(host.Messages().size(), 1u) << name;
+    EXPECT_EQ(host.Messages()[0].text, kPackageUnreadable.second);
+    EXPECT_TRUE(host.Closed());
+  }
+}
+
+TEST(UpdateSequencerTest, SeparationQuestionDefaultsToNoAndKeepsTheTimer) {
+  for (const int language : {0, 2}) {
+    ScopedLanguage guard(language);
+    ScriptedHost host({kIdNo});
+    CUpdateSequencer sequencer(host);
+    sequencer.SetState(13);
+    sequencer.Step();
+    EXPECT_EQ(host.Trace(), (Trace{"stop", "message 0x104", "start"}));
+    EXPECT_EQ(host.Messages()[0].text, Localise(kSeparationQuestion));
+    EXPECT_EQ(sequencer.GetState(), 14);
+    EXPECT_FALSE(host.Closed());
+  }
+}
+
+TEST(UpdateSequencerTest, FinishPausesThenAsksAndCloses) {
+  std::vector<unsigned> pauses;
+  ScriptedHost host({kIdNo});
+  CUpdateSequencer sequencer(host, NoPause{&pauses});
+  sequencer.SetState(14);
+  sequencer.Step();
+  EXPECT_EQ(host.Trace(), (Trace{"stop", "label 151", "message 0x34", "close"}));
+  EXPECT_EQ(pauses, std::vector<unsigned>{kFinishDelayMs});
+  EXPECT_EQ(host.Messages()[0].text, kPowerOffQuestion.chinese);
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFinished);
+  EXPECT_FALSE(host.TimerRunning());
+}
