@@ -1,0 +1,34 @@
+// The sequencer's host on a terminal: each step label printed once with the time since the start,
+// message boxes as prompts, the step timer as a tick loop.
+#pragma once
+
+#include <chrono>
+#include <iosfwd>
+#include <set>
+#include <string>
+
+#include "app/sequencer_host.h"
+#include "console/console_prompter.h"
+#include "console/tick_timer.h"
+
+class ConsoleHost : public ISequencerHost {
+ public:
+  ConsoleHost(ConsolePrompter& prompter, std::ostream& out);
+
+  void ShowStepLabel(int labelId) override;
+  int ShowMessage(const std::string& text, unsigned style) override;
+  void StartStepTimer() override { timer_.Start(); }
+  void StopStepTimer() override { timer_.Stop(); }
+  void CloseProgress() override { closed_ = true; }
+
+  bool IsClosed() const { return closed_; }
+  TickTimer& Timer() { return timer_; }
+
+ private:
+  ConsolePrompter& prompter_;
+  std::ostream& out_;
+  TickTimer timer_;
+  std::chrono::steady_clock::time_point start_;
+  std::set<int> shownLabels_;
+  bool closed_ = false;
+};

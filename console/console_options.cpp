@@ -1,0 +1,201 @@
+#include "console/console_options.h"
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return text;
+}
+
+std::string Trim(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string::npos) {
+    return "";
+  }
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+}  // namespace
+
+bool ParseAnswerWord(const std::string& word, bool* yes) {
+  const std::string lower = Lower(word);
+  if (lower == "yes" || lower == "y" || lower == "ok") {
+    *yes = true;
+    return true;
+  }
+  if (lower == "no" || lower == "n" || lower == "cancel") {
+    *yes = false;
+    return true;
+  }
+  return false;
+}
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string* text) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    return false;
+  }
+  std::ostringstream content;
+  content << file.rdbuf();
+  *text = content.str();
+  return true;
+}
+
+// Splits "--name=value" and takes the value of "--name value" from the next argument.
+bool TakeValue(const std::vector<std::string>& arguments, std::size_t* index,
+               const std::string& name, std::string* value, std::string* error) {
+  const std::string& argument = arguments[*index];
+  if (argument.size() > name.size() && argument[name.size()] == '=') {
+    *value = argument.substr(name.size() + 1);
+    return true;
+  }
+  if (*index + 1 >= arguments.size()) {
+    *error = name + " needs a value";
+    return false;
+  }
+  *value = arguments[++*index];
+  return true;
+}
+
+bool IsOption(const std::string& argument, const std::string& name) {
+  return argument == name || argument.rfind(name + "=", 0) == 0;
+}
+
+}  // namespace
+
+bool ParseAnswers(const std::string& text, std::vector<bool>* answers, std::string* error) {
+  std::istringstream lines(text);
+  std::string line;
+  int number = 0;
+  while (std::getline(lines, line)) {
+    ++number;
+    const std::string word = Trim(line.substr(0, line.find('#')));
+    if (word.empty()) {
+      continue;
+    }
+    bool yes = false;
+    if (!ParseAnswerWord(word, &yes)) {
+      *error = "line " + std::to_string(number) + ": '" + word + "' is not yes or no";
+      return false;
+    }
+    answers->push_back(yes);
+  }
+  return true;
+}
+
+bool ParseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptions* options,
+                         std::string* error) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    std::string value;
+    if (argument == "--help" || argument == "-h") {
+      options->help = true;
+    } else if (argument == "--allow-power-off") {
+      options->allowPowerOff = true;
+    } else if (IsOption(argument, "--root")) {
+      if (!TakeValue(arguments, &i, "--root", &value, error)) {
+        return false;
+      }
+      options->root = value;
+    } else if (IsOption(argument, "--lang")) {
+      if (!TakeValue(arguments, &i, "--lang", &value, error)) {
+        return false;
+      }
+      const std::string lower = Lower(value);
+      if (lower == "zh") {
+        options->language = ConsoleOptions::Language::kChinese;
+      } else if (lower == "ru") {
+        options->language = ConsoleOptions::Language::kRussian;
+      } else {
+        *error = "--lang takes zh or ru, not '" + value + "'";
+        return false;
+      }
+    } else if (IsOption(argument, "--answers")) {
+      if (!TakeValue(arguments, &i, "--answers", &value, error)) {
+        return false;
+      }
+      std::string text;
+      if (!ReadWholeFile(value, &text)) {
+        *error = "cannot read the answers file " + value;
+        return false;
+      }
+      std::string lineError;
+      if (!ParseAnswers(text, &options->answers, &lineError)) {
+        *error = value + ", " + lineError;
+        return false;
+      }
+      options->scripted = true;
+    } else if (IsOption(argument, "--answer")) {
+      if (!TakeValue(arguments, &i, "--answer", &value, error)) {
+        return false;
+      }
+      if (!ParseAnswerWord(value, &options->answerAllYes)) {
+        *error = "--answer takes yes or no, not '" + value + "'";
+        return false;
+      }
+      options->answerAll = true;
+      options->scripted = true;
+    } else {
+      *error = "unknown argument '" + argument + "'";
+      return false;
+    }
+  }
+  if (options->answerAll && !options->answers.empty()) {
+    *error = "--answer and --answers exclude each other";
+    return false;
+  }
+  if (options->scripted && options->language == ConsoleOptions::Language::kAsk) {
+    *error = "scripted answers need --lang";
+    return false;
+  }
+  return true;
+}
+
+std::string ConsoleUsage() {
+  return R"(Usage: setup [--root DIR] [--lang zh|ru] [--answer yes|no | --answers FILE]
+             [--allow-power-off]
+
+Updates the control system installed on a staged machine: waits until the control program has
+ended, backs the installation up, runs the package's payload, installs the drivers and carries the
+controller parameters of every configuration into the new version.
+
+Options:
+  --root DIR         the staged machine (default: the SETUP_ROOT environment variable)
+  --lang zh|ru       the language; asked on the terminal when not given
+  --answer yes|no    answer every question so (yes also means OK, no means Cancel)
+  --answers FILE     one answer per question, in order: yes/no (y/n, ok/cancel); '#' starts a
+                     comment; once the answers (or the terminal's input) run out,
+                     every further question is answered No (Cancel)
+  --allow-power-off  let a Yes to the final question switch the computer off (it runs
+                     $SETUP_POWER_OFF_COMMAND, or "systemctl poweroff" when that is not set);
+                     without it the computer always stays on
+  --help             this text
+
+The staged machine: DIR holds one folder per drive letter, in lower case: DIR/c is drive C:,
+DIR/d is drive D:. Names below it are matched without regard to letter case. Fixed places:
+  C:\Program Files\Pelmo\setup.cfg       [SETTINGS] PATH (installation folder, e.g. Control\)
+                                         and BACKUPPATH (e.g. D:\Backup\)
+  C:\Program Files\Pelmo\<PATH>          the installation: vexorand.fmt, config\<name>\vexorand.dat,
+                                         Lang\Lang.ini, *.sys and *.inf driver files
+  C:\Users\Operator\Desktop              desktop shortcuts
+  C:\Users\Operator\Start Menu\Programs  start-menu shortcuts
+  C:\Temp\                               temporary directory (payload file, migration folder, log)
+  C:\Windows, C:\Windows\System32        Windows folders (drivers go to System32\drivers)
+  DIR/drives.ini                         [Drives] X=fixed|removable|remote|cdrom|ramdisk; a drive
+                                         folder without an entry is fixed
+The control program counts as running while a process holds an flock(2) lock on the file
+DIR/.mutex/<mutex name>, as a stand-in control program does. The package is this program's own file: the console program with a payload and trailer
+appended (vextool pkg build). The payload runs with SETUP_ROOT set to DIR.
+
+Exit status: 0 the update ran to its end, 1 it failed (the message is on stderr), 2 cancelled or
+answered No, 64 bad usage.
+)";
+}

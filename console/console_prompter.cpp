@@ -1,0 +1,96 @@
+#include "console/console_prompter.h"
+
+#include <istream>
+#include <ostream>
+
+#include "app/base/message_box.h"
+
+namespace {
+
+constexpr unsigned kButtonsMask = 0x0F;
+constexpr unsigned kYesNoCancel = 0x03;
+
+}  // namespace
+
+ConsolePrompter::ConsolePrompter(const ConsoleOptions& options, std::istream& in, std::ostream& out)
+    : in_(in),
+      out_(out),
+      scripted_(options.scripted),
+      answerAll_(options.answerAll),
+      answerAllYes_(options.answerAllYes),
+      answers_(options.answers) {}
+
+int ConsolePrompter::Prompt(const std::string& text, unsigned style) {
+  const unsigned buttons = style & kButtonsMask;
+  const bool secondIsDefault = (style & kMbDefaultButton2) != 0;
+  out_ << "\n" << text << "\n";
+  if (buttons == kMbOkCancel) {
+    out_ << (secondIsDefault ? "[OK / Cancel, default Cancel] " : "[OK / Cancel, default OK] ");
+    const bool ok = Answer(!secondIsDefault);
+    out_ << (ok ? "OK" : "Cancel") << "\n";
+    return ok ? kIdOk : kIdCancel;
+  }
+  if (buttons == kMbYesNo || buttons == kYesNoCancel) {
+    out_ << (secondIsDefault ? "[Yes / No, default No] " : "[Yes / No, default Yes] ");
+    const bool yes = Answer(!secondIsDefault);
+    out_ << (yes ? "Yes" : "No") << "\n";
+    return yes ? kIdYes : kIdNo;
+  }
+  out_ << "[OK] ";
+  if (!scripted_) {
+    std::string line;
+    ReadLine(&line);
+  }
+  out_ << "OK\n";
+  return kIdOk;
+}
+
+int ConsolePrompter::AskLanguage() {
+  out_ << "Choose the language:\n  1  选择中文界面\n  2  RUSSIAN\n[1 / 2, default 2, q quits] ";
+  std::string line;
+  while (ReadLine(&line)) {
+    if (line == "1") {
+      return 0;
+    }
+    if (line.empty() || line == "2") {
+      return 2;
+    }
+    if (line == "q") {
+      return -1;
+    }
+    out_ << "[1 / 2, default 2, q quits] ";
+  }
+  return -1;
+}
+
+bool ConsolePrompter::Answer(bool defaultYes) {
+  if (answerAll_) {
+    return answerAllYes_;
+  }
+  if (scripted_) {
+    return nextAnswer_ < answers_.size() && answers_[nextAnswer_++];
+  }
+  std::string line;
+  while (ReadLine(&line)) {
+    if (line.empty()) {
+      return defaultYes;
+    }
+    bool yes = false;
+    if (ParseAnswerWord(line, &yes)) {
+      return yes;
+    }
+    out_ << "[yes / no] ";
+  }
+  return false;
+}
+
+bool ConsolePrompter::ReadLine(std::string* line) {
+  out_.flush();
+  if (!std::getline(in_, *line)) {
+    return false;
+  }
+  if (!line->empty() && line->back() == '\r') {
+    line->pop_back();
+  }
+  return true;
+}

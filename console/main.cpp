@@ -1,0 +1,144 @@
+// The console edition of Setup: the same update as the Windows program, on a staged machine.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/base/folder_tree.h"
+#include "app/base/language.h"
+#include "app/base/message_box.h"
+#include "app/base/messages.h"
+#include "app/base/setup_log.h"
+#include "app/update_sequencer.h"
+#include "console/console_host.h"
+#include "console/console_options.h"
+#include "console/console_prompter.h"
+#include "platform/file_system.h"
+#include "platform/posix/volume_map.h"
+#include "platform/special_folders.h"
+
+namespace {
+
+constexpr int kExitFinished = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitCancelled = 2;
+constexpr int kExitUsage = 64;
+
+constexpr const char* kPowerOffVariable = "SETUP_POWER_OFF_COMMAND";
+constexpr const char* kDefaultPowerOffCommand = "systemctl poweroff";
+
+int UsageError(const std::string& message) {
+  std::cerr << "setup: " << message << "\nTry 'setup --help'.\n";
+  return kExitUsage;
+}
+
+// The root as an absolute path, so that the payload finds it from any working directory.
+bool ChooseVolumeRoot(const ConsoleOptions& options, std::string* root) {
+  std::string given = options.root;
+  if (given.empty()) {
+    const char* variable = std::getenv(platform::kVolumeRootVariable);
+    given = variable != nullptr ? variable : "";
+  }
+  if (given.empty()) {
+    return false;
+  }
+  char* absolute = realpath(given.c_str(), nullptr);
+  if (absolute == nullptr) {
+    return false;
+  }
+  *root = absolute;
+  std::free(absolute);
+  return platform::IsDirectory(*root);
+}
+
+// Power-off stays a decision of the person at the command line, whatever the answers say.
+void ConfigurePowerOff(bool allowed) {
+  if (!allowed) {
+    unsetenv(kPowerOffVariable);
+  } else if (std::getenv(kPowerOffVariable) == nullptr) {
+    setenv(kPowerOffVariable, kDefaultPowerOffCommand, 1);
+  }
+}
+
+int ChooseLanguage(const ConsoleOptions& options, ConsolePrompter& prompter) {
+  switch (options.language) {
+    case ConsoleOptions::Language::kChinese:
+      return 0;
+    case ConsoleOptions::Language::kRussian:
+      return 2;
+    case ConsoleOptions::Language::kAsk:
+      break;
+  }
+  return prompter.AskLanguage();
+}
+
+// The progress display: the sequencer driven by the tick loop until it closes the display.
+int RunUpdate(ConsolePrompter& prompter) {
+  // Windows always has its temporary directory; a staged machine may lack it.
+  const std::string temporary = platform::GetTempFolder();
+  CreateFolderTree(temporary);
+  SetLogDirectory(temporary);
+
+  std::cout << "\n" << Localise(kProgressCaption) << "\n";
+  ConsoleHost host(prompter, std::cout);
+  CUpdateSequencer sequencer(host);
+  host.StartStepTimer();
+  while (!host.IsClosed()) {
+    if (!host.Timer().IsRunning()) {
+      std::cerr << "setup: the step timer stopped in state " << sequencer.GetState() << "\n";
+      return kExitFailed;
+    }
+    host.Timer().WaitForTick();
+    sequencer.OnTimer(kStepTimerId);
+  }
+  switch (sequencer.GetRunEnd()) {
+    case CUpdateSequencer::RunEnd::kFinished:
+      return kExitFinished;
+    case CUpdateSequencer::RunEnd::kFailed:
+      std::cerr << "setup: " << sequencer.GetFailureText() << "\n";
+      return kExitFailed;
+    case CUpdateSequencer::RunEnd::kCancelled:
+    case CUpdateSequencer::RunEnd::kRunning:
+      break;
+  }
+  return kExitCancelled;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ConsoleOptions options;
+  std::string error;
+  if (!ParseConsoleOptions(std::vector<std::string>(argv + 1, argv + argc), &options, &error)) {
+    return UsageError(error);
+  }
+  if (options.help) {
+    std::cout << ConsoleUsage();
+    return kExitFinished;
+  }
+  std::string root;
+  if (!ChooseVolumeRoot(options, &root)) {
+    return UsageError("give the staged machine's folder with --root DIR or SETUP_ROOT");
+  }
+  platform::SetVolumeRoot(root);
+  setenv(platform::kVolumeRootVariable, root.c_str(), 1);
+  ConfigurePowerOff(options.allowPowerOff);
+
+  ConsolePrompter prompter(options, std::cin, std::cout);
+  SetMessageBoxFunction([&prompter](const std::string& text, unsigned style) {
+    return prompter.Prompt(text, style);
+  });
+
+  const int language = ChooseLanguage(options, prompter);
+  if (language < 0) {
+    return kExitCancelled;
+  }
+  SetLanguage(language);
+  if (prompter.Prompt(Localise(kStartConfirmation), kMbYesNo | kMbIconExclamation) != kIdYes) {
+    return kExitCancelled;
+  }
+
+  return RunUpdate(prompter);
+}

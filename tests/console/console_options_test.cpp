@@ -1,0 +1,84 @@
+#include "console/console_options.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool Parse(const std::vector<std::string>& arguments, ConsoleOptions* options, std::string* error) {
+  return ParseConsoleOptions(arguments, options, error);
+}
+
+}  // namespace
+
+TEST(ConsoleOptionsTest, ReadsEveryOptionInBothSpellings) {
+  ConsoleOptions options;
+  std::string error;
+  ASSERT_TRUE(
+      Parse({"--root", "/m", "--lang=ru", "--answer", "No", "--allow-power-off"}, &options, &error))
+      << error;
+  EXPECT_EQ(options.root, "/m");
+  EXPECT_EQ(options.language, ConsoleOptions::Language::kRussian);
+  EXPECT_TRUE(options.scripted);
+  EXPECT_TRUE(options.answerAll);
+  EXPECT_FALSE(options.answerAllYes);
+  EXPECT_TRUE(options.allowPowerOff);
+
+  ConsoleOptions other;
+  ASSERT_TRUE(Parse({"--root=/x", "--lang", "zh"}, &other, &error)) << error;
+  EXPECT_EQ(other.root, "/x");
+  EXPECT_EQ(other.language, ConsoleOptions::Language::kChinese);
+  EXPECT_FALSE(other.scripted);
+  EXPECT_FALSE(other.allowPowerOff);
+}
+
+TEST(ConsoleOptionsTest, RefusesWhatItCannotUse) {
+  const std::vector<std::vector<std::string>> mistakes = {
+      {"--lang", "en"},
+      {"--answer", "maybe", "--lang", "zh"},
+      {"--root"},
+      {"--frobnicate"},
+      {"--answers", "/no/such/answers/file", "--lang", "zh"},
+      // Nobody could choose the language of a scripted run.
+      {"--answer", "yes"},
+  };
+  for (const auto& arguments : mistakes) {
+    ConsoleOptions options;
+    std::string error;
+    EXPECT_FALSE(Parse(arguments, &options, &error)) << arguments[0];
+    EXPECT_FALSE(error.empty()) << arguments[0];
+  }
+}
+
+TEST(ConsoleOptionsTest, AnswersFileHoldsOneAnswerPerLine) {
+  std::vector<bool> answers;
+  std::string error;
+  ASSERT_TRUE(ParseAnswers("# confirmation\nyes\n\n  OK  # the warning\r\nn\ncancel\nY\n", &answers,
+                           &error));
+  EXPECT_EQ(answers, (std::vector<bool>{true, true, false, false, true}));
+
+  answers.clear();
+  EXPECT_FALSE(ParseAnswers("yes\nperhaps\n", &answers, &error));
+  EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+}
+
+TEST(ConsoleOptionsTest, AnswersFileAndAnswerExcludeEachOther) {
+  const std::string path = ::testing::TempDir() + "console-answers.txt";
+  std::ofstream(path) << "yes\nno\n";
+  ConsoleOptions options;
+  std::string error;
+  ASSERT_TRUE(Parse({"--answers", path, "--lang", "zh"}, &options, &error)) << error;
+  EXPECT_EQ(options.answers, (std::vector<bool>{true, false}));
+  EXPECT_FALSE(Parse({"--answers", path, "--answer", "yes", "--lang", "zh"}, &options, &error));
+}
+
+TEST(ConsoleOptionsTest, HelpExplainsTheStagedMachine) {
+  const std::string usage = ConsoleUsage();
+  for (const char* word : {"--root", "SETUP_ROOT", "drives.ini", "setup.cfg", "--allow-power-off",
+                           "Exit status", "vextool pkg build"}) {
+    EXPECT_NE(usage.find(word), std::string::npos) << word;
+  }
+}

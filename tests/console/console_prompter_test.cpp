@@ -1,0 +1,85 @@
+#include "console/console_prompter.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "app/base/message_box.h"
+
+namespace {
+
+ConsoleOptions Interactive() {
+  return ConsoleOptions{};
+}
+
+ConsoleOptions Scripted(std::vector<bool> answers) {
+  ConsoleOptions options;
+  options.scripted = true;
+  options.answers = std::move(answers);
+  return options;
+}
+
+}  // namespace
+
+// Enter takes the default button; for 0x104 that is No.
+TEST(ConsolePrompterTest, EmptyLineTakesTheDefaultButton) {
+  std::istringstream in("\n\n\n\n");
+  std::ostringstream out;
+  ConsolePrompter prompter(Interactive(), in, out);
+  EXPECT_EQ(prompter.Prompt("separate?", kMbYesNo | kMbDefaultButton2), kIdNo);
+  EXPECT_EQ(prompter.Prompt("switch off?", kMbYesNo | kMbIconExclamation), kIdYes);
+  EXPECT_EQ(prompter.Prompt("delete?", kMbOkCancel | kMbIconExclamation), kIdOk);
+  EXPECT_EQ(prompter.Prompt("failed", kMbOk), kIdOk);
+  const std::string shown = out.str();
+  EXPECT_NE(shown.find("separate?\n[Yes / No, default No] No"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("[OK / Cancel, default OK] OK"), std::string::npos) << shown;
+}
+
+TEST(ConsolePrompterTest, TypedAnswersAndEndOfInput) {
+  std::istringstream in("maybe\ncancel\ny\n");
+  std::ostringstream out;
+  ConsolePrompter prompter(Interactive(), in, out);
+  EXPECT_EQ(prompter.Prompt("delete?", kMbOkCancel), kIdCancel);
+  EXPECT_EQ(prompter.Prompt("separate?", kMbYesNo | kMbDefaultButton2), kIdYes);
+  // Nobody is left to agree to anything.
+  EXPECT_EQ(prompter.Prompt("switch off?", kMbYesNo), kIdNo);
+  EXPECT_EQ(prompter.Prompt("delete?", kMbOkCancel), kIdCancel);
+}
+
+// Scripted answers go to the questions in order; an OK box takes none; then everything is No.
+TEST(ConsolePrompterTest, ScriptedAnswersInOrder) {
+  std::istringstream in("yes\nyes\n");  // never read
+  std::ostringstream out;
+  ConsolePrompter prompter(Scripted({true, false}), in, out);
+  EXPECT_EQ(prompter.Prompt("delete?", kMbOkCancel), kIdOk);
+  EXPECT_EQ(prompter.Prompt("note", kMbOk), kIdOk);
+  EXPECT_EQ(prompter.Prompt("keep parameters?", kMbYesNo), kIdNo);
+  EXPECT_EQ(prompter.Prompt("switch off?", kMbYesNo), kIdNo);
+  EXPECT_EQ(prompter.Prompt("delete?", kMbOkCancel), kIdCancel);
+  EXPECT_EQ(in.tellg(), 0);
+}
+
+TEST(ConsolePrompterTest, OneAnswerForAll) {
+  ConsoleOptions options;
+  options.scripted = options.answerAll = options.answerAllYes = true;
+  std::istringstream in;
+  std::ostringstream out;
+  ConsolePrompter prompter(options, in, out);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(prompter.Prompt("separate?", kMbYesNo | kMbDefaultButton2), kIdYes);
+    EXPECT_EQ(prompter.Prompt("delete?", kMbOkCancel), kIdOk);
+  }
+}
+
+// As in the language dialog, Enter chooses Russian; the end of input cancels.
+TEST(ConsolePrompterTest, LanguageQuestion) {
+  const std::pair<const char*, int> cases[] = {{"1\n", 0},    {"\n", 2},   {"2\n", 2},
+                                               {"x\n1\n", 0}, {"q\n", -1}, {"", -1}};
+  for (const auto& [input, language] : cases) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    ConsolePrompter prompter(Interactive(), in, out);
+    EXPECT_EQ(prompter.AskLanguage(), language) << input;
+  }
+}

@@ -1,0 +1,253 @@
+// Whole updates by the console edition as a separate process: the package is the `setup` program
+// with a payload script and a trailer appended by `vextool pkg build`, run on a staged machine.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/base/messages.h"
+#include "app/update_sequencer.h"
+#include "platform/profile.h"
+#include "tests/support/mutex_holder.h"
+#include "tests/support/staged_machine.h"
+#include "tests/support/staged_update.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kExitFinished = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitCancelled = 2;
+constexpr int kExitUsage = 64;
+
+std::string ReadHostFile(const std::string& path) {
+  std::ifstream input(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
+}
+
+// A program started with its output in files; stdin is empty.
+class Process {
+ public:
+  Process(const std::string& program, const std::vector<std::string>& arguments,
+          const std::string& outputFolder)
+      : out_(outputFolder + "/stdout"), err_(outputFolder + "/stderr") {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // Nothing else of the test's: a held pipe end would keep a stand-in's release from arriving.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    EXPECT_EQ(posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ), 0)
+        << program;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+
+  ~Process() {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  std::string Output() const { return ReadHostFile(out_); }
+  std::string Errors() const { return ReadHostFile(err_); }
+
+  // The exit status; -1 (and a failure) when it has not ended within a minute.
+  int Wait() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (pid_ > 0 && std::chrono::steady_clock::now() < deadline) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ADD_FAILURE() << "still running after a minute:\n" << Output();
+    return -1;
+  }
+
+ private:
+  std::string out_, err_;
+  pid_t pid_ = 0;
+};
+
+class ConsoleRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    work_ = machine_.root() + "/.work";
+    fs::create_directory(work_);
+    std::ofstream(work_ + "/controller.bin", std::ios::binary) << StagedControllerBlock();
+    ASSERT_EQ(RunTool({"dat", "build", "-o", work_ + "/vexorand.dat",
+                       "CController=" + work_ + "/controller.bin"}),
+              0);
+    StageOldInstallation(machine_, ReadHostFile(work_ + "/vexorand.dat"));
+    std::ofstream(work_ + "/payload.sh", std::ios::binary) << kStagedPayloadScript;
+    package_ = machine_.HostPath("C:\\Media\\Setup");
+    fs::create_directories(fs::path(package_).parent_path());
+    ASSERT_EQ(RunTool({"pkg", "build", "--setup", SETUP_PROGRAM, "--payload", work_ + "/payload.sh",
+                       "-o", package_}),
+              0);
+    chmod(package_.c_str(), 0755);
+  }
+
+  int RunTool(const std::vector<std::string>& arguments) {
+    Process tool(VEXTOOL_PROGRAM, arguments, work_);
+    const int status = tool.Wait();
+    EXPECT_EQ(status, 0) << tool.Errors();
+    return status;
+  }
+
+  std::string WriteAnswers(const std::string& answers) {
+    const std::string path = work_ + "/answers.txt";
+    std::ofstream(path) << answers;
+    return path;
+  }
+
+  // The package run on the machine with these answers, in `language` ("zh" or "ru").
+  std::unique_ptr<Process> StartPackage(const std::string& language, const std::string& answers) {
+    return std::make_unique<Process>(
+        package_,
+        std::vector<std::string>{"--root", machine_.root(), "--lang", language, "--answers",
+                                 WriteAnswers(answers)},
+        work_);
+  }
+
+  // Every file below the root with its content, the tests' own files and the mutex aside.
+  std::map<std::string, std::string> Snapshot() const {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(machine_.root())) {
+      const std::string relative = fs::relative(entry.path(), machine_.root()).string();
+      if (relative.rfind(".work", 0) == 0 || relative.rfind(".mutex", 0) == 0) continue;
+      files[relative] = entry.is_directory() ? "<folder>" : ReadHostFile(entry.path().string());
+    }
+    return files;
+  }
+
+  std::string LanguageCode() const {
+    return platform::ReadProfileString("ActiveLang", "ActiveLang", "",
+                                       std::string(kStagedInstallation) + "Lang\\Lang.ini");
+  }
+
+  StagedMachine machine_;
+  std::string work_;
+  std::string package_;
+};
+
+// Each label the sequencer shows appears once, in order.
+void ExpectLabelsInOrder(const std::string& output, bool chinese) {
+  std::size_t position = 0;
+  for (const int label : {140, 141, 142, 144, 145, 146, 147, 148, 150, 151}) {
+    const TwoTextMessage* text = StepLabelText(label);
+    const std::string shown = chinese ? text->chinese : text->second;
+    const std::size_t found = output.find(shown, position);
+    ASSERT_NE(found, std::string::npos) << label << " in\n" << output;
+    EXPECT_EQ(output.find(shown, found + 1), std::string::npos) << label << " twice";
+    position = found;
+  }
+}
+
+}  // namespace
+
+TEST_F(ConsoleRunTest, NormalUpdate) {
+  auto setup = StartPackage("zh", "yes\nyes\nyes\nno\nno\n");
+  ASSERT_EQ(setup->Wait(), kExitFinished) << setup->Output() << setup->Errors();
+  const std::string output = setup->Output();
+  ExpectLabelsInOrder(output, true);
+  EXPECT_NE(output.find(kStartConfirmation.chinese), std::string::npos);
+
+  EXPECT_EQ(LanguageCode(), "chn");
+  EXPECT_TRUE(machine_.Exists("C:\\Windows\\System32\\drivers\\vexio.sys"));
+  EXPECT_EQ(machine_.ReadFile("D:\\Backup\\Setup"), ReadHostFile(package_));
+  const std::string amendment =
+      machine_.ReadFile(std::string(kStagedInstallation) + "config\\A\\amend.dat");
+  EXPECT_NE(amendment.find("speed = 1200"), std::string::npos) << amendment;
+  EXPECT_EQ(amendment.find("oldOnly"), std::string::npos) << amendment;
+  EXPECT_FALSE(machine_.Exists(std::string(kStagedInstallation) + "config\\A\\vexorand.dat"));
+}
+
+TEST_F(ConsoleRunTest, SecondLanguage) {
+  auto setup = StartPackage("ru", "yes\nyes\nyes\nno\nno\n");
+  ASSERT_EQ(setup->Wait(), kExitFinished) << setup->Output() << setup->Errors();
+  const std::string output = setup->Output();
+  ExpectLabelsInOrder(output, false);
+  EXPECT_NE(output.find(kStartConfirmation.second), std::string::npos);
+  EXPECT_NE(output.find("ВНИМАНИЕ:"), std::string::npos);
+  EXPECT_EQ(LanguageCode(), "rus");
+}
+
+TEST_F(ConsoleRunTest, NoAndCancelChangeNothing) {
+  const auto before = Snapshot();
+  for (const char* answers : {"no\n", "yes\nno\n"}) {
+    auto setup = StartPackage("zh", answers);
+    EXPECT_EQ(setup->Wait(), kExitCancelled) << answers << setup->Output();
+    EXPECT_EQ(Snapshot(), before) << answers;
+  }
+}
+
+// A damaged package, and the bare program without any package behind it, end the run before the
+// old installation is touched.
+TEST_F(ConsoleRunTest, DamagedPackageFailsBeforeAnythingChanges) {
+  std::string bytes = ReadHostFile(package_);
+  bytes[bytes.size() - 100] ^= 0x01;
+  std::ofstream(package_, std::ios::binary | std::ios::trunc) << bytes;
+  const auto before = Snapshot();
+  auto setup = StartPackage("zh", "yes\nyes\nyes\nno\nno\n");
+  EXPECT_EQ(setup->Wait(), kExitFailed);
+  EXPECT_NE(setup->Errors().find(kSignatureMismatch.chinese), std::string::npos) << setup->Errors();
+  EXPECT_EQ(Snapshot(), before);
+
+  Process bare(SETUP_PROGRAM, {"--root", machine_.root(), "--lang", "ru", "--answer", "yes"},
+               work_);
+  EXPECT_EQ(bare.Wait(), kExitFailed);
+  EXPECT_FALSE(bare.Errors().empty());
+  EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(ConsoleRunTest, WaitsForTheControlProgram) {
+  MutexHolder controlProgram(kControlProgramMutexName);
+  auto setup = StartPackage("zh", "yes\nyes\nyes\nno\nno\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(4 * kStepIntervalMs));
+  const std::string waiting = setup->Output();
+  EXPECT_NE(waiting.find(StepLabelText(140)->chinese), std::string::npos) << waiting;
+  EXPECT_EQ(waiting.find(StepLabelText(141)->chinese), std::string::npos) << waiting;
+  EXPECT_TRUE(machine_.Exists(std::string(kStagedInstallation) + "only-in-5.3.txt"));
+  controlProgram.Release();
+  ASSERT_EQ(setup->Wait(), kExitFinished) << setup->Output() << setup->Errors();
+  ExpectLabelsInOrder(setup->Output(), true);
+}
+
+TEST_F(ConsoleRunTest, BadUsage) {
+  const std::vector<std::vector<std::string>> mistakes = {
+      {"--lang", "fr"},
+      {"--root", machine_.root() + "/missing", "--lang", "zh"},
+      {"--root", machine_.root(), "--answer", "yes"},
+  };
+  for (const auto& arguments : mistakes) {
+    Process setup(SETUP_PROGRAM, arguments, work_);
+    EXPECT_EQ(setup.Wait(), kExitUsage) << arguments[0];
+  }
+  Process help(SETUP_PROGRAM, {"--help"}, work_);
+  EXPECT_EQ(help.Wait(), kExitFinished);
+  EXPECT_NE(help.Output().find("drives.ini"), std::string::npos);
+}
