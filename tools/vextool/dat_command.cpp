@@ -1,6 +1,5 @@
 // vextool dat: binary parameter files as they arrive from the field.
 #include <cstdio>
-#include <cstring>
 
 #include "platform/file.h"
 #include "tools/vextool/dat_subcommands.h"
@@ -22,11 +21,6 @@ constexpr const char* kUsage =
     "                                    the text dump of a section bound to its block format\n"
     "                                    (default CController)\n";
 
-struct Subcommand {
-  const char* name;
-  int (*run)(const CommandArguments&);
-};
-
 constexpr Subcommand kSubcommands[] = {
     {"list", RunDatList},   {"verify", RunDatVerify}, {"extract", RunDatExtract},
     {"build", RunDatBuild}, {"dump", RunDatDump},
@@ -35,17 +29,7 @@ constexpr Subcommand kSubcommands[] = {
 }  // namespace
 
 int RunDatCommand(const CommandArguments& arguments) {
-  if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
-    std::fputs(kUsage, arguments.empty() ? stderr : stdout);
-    return arguments.empty() ? kUsageError : 0;
-  }
-  for (const Subcommand& subcommand : kSubcommands) {
-    if (arguments[0] == subcommand.name) {
-      return subcommand.run(CommandArguments(arguments.begin() + 1, arguments.end()));
-    }
-  }
-  std::fprintf(stderr, "vextool dat: unknown subcommand '%s'\n%s", arguments[0].c_str(), kUsage);
-  return kUsageError;
+  return RunSubcommand("vextool dat", kUsage, kSubcommands, arguments);
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {

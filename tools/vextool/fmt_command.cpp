@@ -20,11 +20,6 @@ constexpr const char* kUsage =
     "'vextool fmt <subcommand> --help' describes a subcommand. Errors also go to the setup\n"
     "log, VexorandSetupLog.txt in the current directory.\n";
 
-struct Subcommand {
-  const char* name;
-  int (*run)(const CommandArguments&);
-};
-
 constexpr Subcommand kSubcommands[] = {
     {"check", RunFmtCheck},
     {"layout", RunFmtLayout},
@@ -35,17 +30,7 @@ constexpr Subcommand kSubcommands[] = {
 }  // namespace
 
 int RunFmtCommand(const CommandArguments& arguments) {
-  if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
-    std::fputs(kUsage, arguments.empty() ? stderr : stdout);
-    return arguments.empty() ? kUsageError : 0;
-  }
-  for (const Subcommand& subcommand : kSubcommands) {
-    if (arguments[0] == subcommand.name) {
-      return subcommand.run(CommandArguments(arguments.begin() + 1, arguments.end()));
-    }
-  }
-  std::fprintf(stderr, "vextool fmt: unknown subcommand '%s'\n%s", arguments[0].c_str(), kUsage);
-  return kUsageError;
+  return RunSubcommand("vextool fmt", kUsage, kSubcommands, arguments);
 }
 
 bool ParseFormatFile(const std::string& path, CFormatParser& parser) {
@@ -55,19 +40,4 @@ bool ParseFormatFile(const std::string& path, CFormatParser& parser) {
     std::fprintf(stderr, "vextool fmt: cannot read '%s'\n", path.c_str());
   }
   return parsed;
-}
-
-bool PrintHelpIfAsked(const CommandArguments& arguments, const char* usage) {
-  for (const std::string& argument : arguments) {
-    if (argument == "--help" || argument == "-h") {
-      std::fputs(usage, stdout);
-      return true;
-    }
-  }
-  return false;
-}
-
-int UsageError(const char* usage) {
-  std::fputs(usage, stderr);
-  return kUsageError;
 }

@@ -13,8 +13,3 @@ int RunFmtHeader(const CommandArguments& arguments);
 // Parses a format description for a subcommand. What the parse logged goes to standard error as
 // well; false when the file cannot be read or does not parse.
 bool ParseFormatFile(const std::string& path, CFormatParser& parser);
-
-// True when `arguments` ask for help; prints `usage` to standard output then.
-bool PrintHelpIfAsked(const CommandArguments& arguments, const char* usage);
-// Says that the command line cannot be understood and returns kUsageError.
-int UsageError(const char* usage);

@@ -1,7 +1,4 @@
 // vextool: the engineers' companion of Setup for format descriptions, parameter files and packages.
-#include <cstdio>
-#include <cstring>
-
 #include "tools/vextool/commands.h"
 
 namespace {
@@ -16,12 +13,7 @@ constexpr const char* kUsage =
     "\n"
     "'vextool <command> --help' describes a command.\n";
 
-struct Command {
-  const char* name;
-  int (*run)(const CommandArguments&);
-};
-
-constexpr Command kCommands[] = {
+constexpr Subcommand kCommands[] = {
     {"fmt", RunFmtCommand},
     {"dat", RunDatCommand},
     {"pkg", RunPkgCommand},
@@ -30,15 +22,5 @@ constexpr Command kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
-    std::fputs(kUsage, argc < 2 ? stderr : stdout);
-    return argc < 2 ? kUsageError : 0;
-  }
-  for (const Command& command : kCommands) {
-    if (std::strcmp(argv[1], command.name) == 0) {
-      return command.run(CommandArguments(argv + 2, argv + argc));
-    }
-  }
-  std::fprintf(stderr, "vextool: unknown command '%s'\n%s", argv[1], kUsage);
-  return kUsageError;
+  return RunSubcommand("vextool", kUsage, kCommands, CommandArguments(argv + 1, argv + argc));
 }

@@ -19,11 +19,6 @@ constexpr const char* kUsage =
     "\n"
     "'vextool pkg <subcommand> --help' describes a subcommand.\n";
 
-struct Subcommand {
-  const char* name;
-  int (*run)(const CommandArguments&);
-};
-
 constexpr Subcommand kSubcommands[] = {
     {"build", RunPkgBuild},
     {"verify", RunPkgVerify},
@@ -33,17 +28,7 @@ constexpr Subcommand kSubcommands[] = {
 }  // namespace
 
 int RunPkgCommand(const CommandArguments& arguments) {
-  if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
-    std::fputs(kUsage, arguments.empty() ? stderr : stdout);
-    return arguments.empty() ? kUsageError : 0;
-  }
-  for (const Subcommand& subcommand : kSubcommands) {
-    if (arguments[0] == subcommand.name) {
-      return subcommand.run(CommandArguments(arguments.begin() + 1, arguments.end()));
-    }
-  }
-  std::fprintf(stderr, "vextool pkg: unknown subcommand '%s'\n%s", arguments[0].c_str(), kUsage);
-  return kUsageError;
+  return RunSubcommand("vextool pkg", kUsage, kSubcommands, arguments);
 }
 
 bool ParsePkgOptions(const CommandArguments& arguments, const char* usage, PkgOptions* options) {
