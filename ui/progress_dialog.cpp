@@ -86,6 +86,9 @@ void WidenLabelsToTheirTexts(HWND dialog) {
   HDC dc = GetDC(dialog);
   HGDIOBJ previousFont =
       SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
+  // Room for one more character: a text measured to fit exactly may still lose its last dot.
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
   for (int id = IDC_FIRST_STEP_LABEL; id <= IDC_LAST_STEP_LABEL; ++id) {
     HWND label = GetDlgItem(dialog, ResourceOffset(id));
     if (label == nullptr) {
@@ -98,7 +101,7 @@ void WidenLabelsToTheirTexts(HWND dialog) {
     RECT place;
     GetWindowRect(label, &place);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    const LONG width = std::min(needed.right, client.right - place.left);
+    const LONG width = std::min(needed.right + metrics.tmAveCharWidth, client.right - place.left);
     if (width > place.right - place.left) {
       SetWindowPos(label, nullptr, 0, 0, width, place.bottom - place.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
