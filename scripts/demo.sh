@@ -1,8 +1,91 @@
 #!/usr/bin/env bash
-# The main job. Until the console edition lands this builds the tools and shows what they offer.
+# The main job: a whole update of a staged Vexorand machine from version 5.3 to 5.4 by the console
+# edition of Setup, in a fresh temporary folder that stays for you to look at afterwards.
+#
+# It builds `setup` and `vextool` (release preset), stages the old installation from demo/old
+# with parameter files made by `vextool dat build`, packs demo/new into a makeself installer,
+# appends that payload to `setup` with `vextool pkg build`, runs the package non-interactively
+# with the answers of demo/answers.txt and reports what changed on the machine.
+#
+#   DEMO_BUILD_DIR=DIR   use the programs of an existing build folder instead of building
+#   DEMO_LANG=zh|ru      the language of the run (default zh)
+#   DEMO_CLEAN_UP=1      remove the temporary folder at the end (the tests do)
 set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)"
-build/release/tools/vextool --help
+repo=$(cd "$(dirname "$0")/.." && pwd)
+demo="$repo/demo"
+lang=${DEMO_LANG:-zh}
+
+step() { printf '\n==== %s ====\n' "$*"; }
+
+if [ -n "${DEMO_BUILD_DIR:-}" ]; then
+  build=$DEMO_BUILD_DIR
+else
+  step "Building setup and vextool (release)"
+  "$repo/scripts/install-deps.sh"
+  (cd "$repo" && cmake --preset release >/dev/null &&
+    cmake --build --preset release --target setup vextool -j "$(nproc)")
+  build="$repo/build/release"
+fi
+setup="$build/console/setup"
+vextool="$build/tools/vextool"
+for tool in "$setup" "$vextool" makeself cc; do
+  command -v "$tool" >/dev/null || { echo "demo: $tool is missing" >&2; exit 1; }
+done
+
+started=$(date +%s%N)
+work=$(mktemp -d "${TMPDIR:-/tmp}/vexorand-demo.XXXXXX")
+machine="$work/machine"
+control="$machine/c/Program Files/Pelmo/Control"
+cd "$work"  # vextool and setup write their logs here
+
+step "1. Staging a machine with Vexorand 5.3 in $machine"
+mkdir "$machine"
+cp -R "$demo/old/." "$machine/"
+# The controller blocks are laid out by the C header that vextool derives from vexorand.fmt.
+"$vextool" fmt header "$control/vexorand.fmt" >"$work/vexorand_layout.h"
+cc -std=c11 -Wall -Werror -I"$work" "$demo/controller_block.c" -o "$work/controller_block"
+for configuration in Mill_A:mill Lathe_B:lathe; do
+  name=${configuration%%:*}
+  "$work/controller_block" "${configuration#*:}" >"$work/$name.bin"
+  printf 'VX-%s-0042' "$name" >"$work/$name-info.bin"
+  mkdir -p "$control/config/$name"
+  "$vextool" dat build -o "$control/config/$name/vexorand.dat" \
+    CMachineInfo="$work/$name-info.bin" CController="$work/$name.bin" >/dev/null
+  cp "$control/config/$name/vexorand.dat" "$control/config/$name/vexorand.dat.bak"
+  count=$("$vextool" dat dump "$control/config/$name/vexorand.dat" --fmt "$control/vexorand.fmt" |
+    grep ' = ' | grep -vc '^m__df_')
+  echo "config\\$name\\vexorand.dat: $count controller parameters"
+done
+
+step "2. Packing Vexorand 5.4 into a self-extracting installer (makeself)"
+cp -R "$demo/new" "$work/payload"
+makeself --quiet --nox11 --noprogress "$work/payload" "$work/vexorand-5.4.run" "Vexorand 5.4" \
+  ./install.sh
+ls -l "$work/vexorand-5.4.run" | awk '{print $5 " bytes: " $NF}'
+
+step "3. Building the package: setup + payload + trailer (vextool pkg build)"
+package="$machine/c/Users/Operator/Downloads/VexorandSetup-5.4"
+mkdir -p "$(dirname "$package")"
+"$vextool" pkg build --setup "$setup" --payload "$work/vexorand-5.4.run" -o "$package"
+chmod +x "$package"
+"$vextool" pkg verify "$package"
+
+step "4. Running the package: $package --root ... --lang $lang --answers demo/answers.txt"
+set +e
+"$package" --root "$machine" --lang "$lang" --answers "$demo/answers.txt" 2>&1 |
+  tee "$work/setup-output.txt"
+status=${PIPESTATUS[0]}
+set -e
+echo "exit status $status"
+
+step "Report"
+"$demo/report.sh" "$machine" "$work/setup-output.txt" "$vextool"
+elapsed=$((($(date +%s%N) - started) / 100000000))
+printf '\nThe demo took %d.%d s.' $((elapsed / 10)) $((elapsed % 10))
+if [ "${DEMO_CLEAN_UP:-0}" = 1 ]; then
+  cd / && rm -rf "$work"
+  echo
+else
+  printf ' The staged machine stays in %s\n' "$machine"
+fi
+exit "$status"
