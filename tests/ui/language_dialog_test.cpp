@@ -34,20 +34,6 @@ RECT ClientPlace(HWND dialog, int id) {
 
 }  // namespace
 
-TEST(LanguageDialogLayout, ButtonsTakeThePictureSizeWithEqualMargins) {
-  const LanguageDialogLayout layout = ComputeLanguageDialogLayout({11, 13}, {200, 35});
-  EXPECT_EQ(layout.chineseButton.left, 11);
-  EXPECT_EQ(layout.chineseButton.top, 13);
-  EXPECT_EQ(layout.chineseButton.right, 211);
-  EXPECT_EQ(layout.chineseButton.bottom, 48);
-  EXPECT_EQ(layout.russianButton.left, 11);
-  EXPECT_EQ(layout.russianButton.top, 61);  // one margin below the Chinese button
-  EXPECT_EQ(layout.russianButton.right, 211);
-  EXPECT_EQ(layout.russianButton.bottom, 96);
-  EXPECT_EQ(layout.client.cx, 222);
-  EXPECT_EQ(layout.client.cy, 109);  // one margin below the Russian button
-}
-
 TEST_F(LanguageDialogTest, EnterAtOnceChoosesRussian) {
   driver.When(kCaption, WindowDriver::PressKey(VK_RETURN));
   EXPECT_TRUE(Run());
