@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds every preset and runs every suite: fuzz smoke runs, the i686 Setup.exe, the wine64 suite,
-# the sanitizer suite and the native suite (last, so the run ends with CTest's summary).
+# Builds every preset and runs every suite: fuzz smoke runs, the i686 Setup.exe, the wine64 suite
+# and the end-to-end update under wine, the sanitizer suite, and the native suite (last, so the
+# run ends with CTest's summary).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,28 +9,29 @@ scripts/install-deps.sh
 jobs=$(nproc)
 
 step() { printf '\n==== %s ====\n' "$*"; }
+build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1" -j "$jobs"; }
 
 step "fuzz: build and run each target for a few seconds"
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$jobs"
+build fuzz
 scripts/run-fuzzers.sh build/fuzz
 
 step "win32: Setup.exe for i686, static runtime"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j "$jobs"
+build win32
 scripts/check-imports.sh build/win32
 
+step "debug: native build (the tools the wine check stages with)"
+build debug
+
 step "win64: the test suites under wine64"
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$jobs"
+build win64
 scripts/with-wine.sh ctest --preset win64 -j "$jobs"
 
+step "wine: end-to-end update with Setup.exe"
+scripts/wine-e2e.sh build/win64 build/debug
+
 step "asan: the native suites under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake --preset asan >/dev/null
-cmake --build --preset asan -j "$jobs"
+build asan
 ctest --preset asan -j "$jobs"
 
 step "debug: the native suites"
-cmake --preset debug >/dev/null
-cmake --build --preset debug -j "$jobs"
 ctest --preset debug -j "$jobs"
