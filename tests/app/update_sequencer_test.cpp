@@ -14,6 +14,7 @@
 #include "app/package_file.h"
 #include "app/package_trailer.h"
 #include "tests/app/test_package.h"
+#include "tests/support/mutex_holder.h"
 #include "tests/support/scoped_language.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/temp_folder.h"
@@ -58,6 +59,28 @@ TEST(UpdateSequencerTest, StatesOutsideTheSequenceFail) {
     EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed);
     EXPECT_EQ(sequencer.GetFailureText(), "Invalid state!");
   }
+}
+
+TEST(UpdateSequencerTest, WaitsForTheControlProgramToEnd) {
+  TempFolder machine;  // the mutex lives in a volume root on POSIX
+  MutexHolder controlProgram(kControlProgramMutexName);
+  ScriptedHost host;
+  CUpdateSequencer sequencer(host);
+  for (int tick = 0; tick < 3; ++tick) {
+    EXPECT_TRUE(sequencer.OnTimer(kStepTimerId));
+    EXPECT_EQ(host.TakeNewTrace(), Trace{"label 140"});
+    EXPECT_EQ(sequencer.GetState(), 0);
+  }
+  controlProgram.Release();
+  sequencer.Step();
+  EXPECT_EQ(host.TakeNewTrace(), Trace{"label 140"});
+  EXPECT_EQ(sequencer.GetState(), 1);
+
+  // From now on the run holds the mutex itself, so a second one would wait.
+  ScriptedHost otherHost;
+  CUpdateSequencer other(otherHost);
+  other.Step();
+  EXPECT_EQ(other.GetState(), 0);
 }
 
 // A damaged package must stop the run before the warning, so before anything is deleted.
