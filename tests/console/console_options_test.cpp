@@ -74,11 +74,3 @@ TEST(ConsoleOptionsTest, AnswersFileAndAnswerExcludeEachOther) {
   EXPECT_EQ(options.answers, (std::vector<bool>{true, false}));
   EXPECT_FALSE(Parse({"--answers", path, "--answer", "yes", "--lang", "zh"}, &options, &error));
 }
-
-TEST(ConsoleOptionsTest, HelpExplainsTheStagedMachine) {
-  const std::string usage = ConsoleUsage();
-  for (const char* word : {"--root", "SETUP_ROOT", "drives.ini", "setup.cfg", "--allow-power-off",
-                           "Exit status", "vextool pkg build"}) {
-    EXPECT_NE(usage.find(word), std::string::npos) << word;
-  }
-}
