@@ -1,0 +1,14 @@
+// The POSIX edition runs in a UTF-8 locale: its system code page is UTF-8 itself.
+#include "platform/text_encoding.h"
+
+namespace platform {
+
+std::string SystemTextToUtf8(const std::string& text) {
+  return text;
+}
+
+std::string Utf8ToSystemText(const std::string& text) {
+  return text;
+}
+
+}  // namespace platform
