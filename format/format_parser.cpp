@@ -167,11 +167,11 @@ void CFormatParser::ParsePragma() {
 
 void CFormatParser::ParseAlias() {
   Expect(FormatToken::kTypedef);
-  const TypeSpecification specification = ParseTypeSpecification();
+  const TypeSpecifier specifier = ParseTypeSpecifier();
   CAliasRecord alias;
   alias.name = Expect(FormatToken::kIdentifier);
-  alias.output_format = specification.output_format;
-  alias.type_index = specification.type_index;
+  alias.output_format = specifier.output_format;
+  alias.type_index = specifier.type_index;
   Expect(FormatToken::kSemicolon);
   AddAlias(std::move(alias));
 }
@@ -220,16 +220,16 @@ void CFormatParser::ParseMemberList(CTypeRecord& type) {
 }
 
 void CFormatParser::ParseMemberLine(CTypeRecord& type) {
-  const TypeSpecification specification = ParseTypeSpecification();
-  ParseDeclarator(type, specification);
+  const TypeSpecifier specifier = ParseTypeSpecifier();
+  ParseDeclarator(type, specifier);
   while (Peek() == FormatToken::kComma) {
     Expect(FormatToken::kComma);
-    ParseDeclarator(type, specification);
+    ParseDeclarator(type, specifier);
   }
   Expect(FormatToken::kSemicolon);
 }
 
-CFormatParser::TypeSpecification CFormatParser::ParseTypeSpecification() {
+CFormatParser::TypeSpecifier CFormatParser::ParseTypeSpecifier() {
   std::string name;
   if (Peek() == FormatToken::kUnsigned) {
     Expect(FormatToken::kUnsigned);
@@ -245,10 +245,10 @@ CFormatParser::TypeSpecification CFormatParser::ParseTypeSpecification() {
   return {index, std::nullopt};
 }
 
-void CFormatParser::ParseDeclarator(CTypeRecord& type, const TypeSpecification& specification) {
+void CFormatParser::ParseDeclarator(CTypeRecord& type, const TypeSpecifier& specifier) {
   CFieldRecord field;
-  field.type_index = specification.type_index;
-  field.output_format = specification.output_format;
+  field.type_index = specifier.type_index;
+  field.output_format = specifier.output_format;
   field.owner = &types_;
   if (Peek() == FormatToken::kPointer) {
     Expect(FormatToken::kPointer);
@@ -268,7 +268,7 @@ void CFormatParser::ParseDeclarator(CTypeRecord& type, const TypeSpecification& 
     ApplyFieldComment(field, Expect(FormatToken::kBlockComment));
   }
   SetFlags(Flags() & ~kDeliverComments);
-  CheckFieldFormats(field, specification.output_format);
+  CheckFieldFormats(field, specifier.output_format);
   AddField(type, std::move(field));
 }
 

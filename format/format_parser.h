@@ -48,7 +48,7 @@ class CFormatParser : public CFormatLexer {
   const std::vector<std::string>& Diagnostics() const { return diagnostics_; }
 
  private:
-  struct TypeSpecification {
+  struct TypeSpecifier {
     int type_index;
     std::optional<std::string> output_format;
   };
@@ -62,8 +62,8 @@ class CFormatParser : public CFormatLexer {
   void ParseBlock();
   void ParseMemberList(CTypeRecord& type);
   void ParseMemberLine(CTypeRecord& type);
-  TypeSpecification ParseTypeSpecification();
-  void ParseDeclarator(CTypeRecord& type, const TypeSpecification& specification);
+  TypeSpecifier ParseTypeSpecifier();
+  void ParseDeclarator(CTypeRecord& type, const TypeSpecifier& specifier);
   void ApplyFieldComment(CFieldRecord& field, const std::string& token);
   void CheckFieldFormats(CFieldRecord& field, const std::optional<std::string>& type_format);
   void AddField(CTypeRecord& type, CFieldRecord field);

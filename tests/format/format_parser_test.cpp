@@ -101,7 +101,7 @@ TEST_F(FormatParserTest, BlockFormatsAreNotRoundedUp) {
   EXPECT_EQ(parser_.FindBlock("U")->size, 3);
 }
 
-TEST_F(FormatParserTest, TypeSpecificationsAndDeclarators) {
+TEST_F(FormatParserTest, TypeSpecifiersAndDeclarators) {
   ASSERT_TRUE(
       Parse("typedef DWORD Mask; typedef Mask Flags; typedef int DWORD;\n"
             "struct P { int x; }; typedef P Point;\n"
