@@ -268,8 +268,10 @@ void CFormatParser::ParseDeclarator(CTypeRecord& type, const TypeSpecifier& spec
     ApplyFieldComment(field, Expect(FormatToken::kBlockComment));
   }
   SetFlags(Flags() & ~kDeliverComments);
-  CheckFieldFormats(field, specifier.output_format);
+  // Laid out first: whether a character array is walked as one text depends on the format the
+  // file declared, not on whether that format passes the check.
   AddField(type, std::move(field));
+  CheckFieldFormats(type.fields.back(), specifier.output_format);
 }
 
 void CFormatParser::ApplyFieldComment(CFieldRecord& field, const std::string& token) {

@@ -160,12 +160,14 @@ TEST_F(FormatParserTest, CommentsAndTheirOptions) {
 TEST_F(FormatParserTest, StringFields) {
   ASSERT_TRUE(
       Parse("field B { char name[16]; BYTE raw[16]; unsigned char u[4]; char c;\n"
-            "TCHAR t[4]; char f[4] /* -f %c */; };"));
+            "TCHAR t[4]; char f[4] /* -f %c */; char s[4] /* -f %s */; };"));
   const CTypeRecord& block = *parser_.FindBlock("B");
-  const bool expected[] = {true, false, true, false, false, false};
-  for (std::size_t i = 0; i < 6; ++i) {
+  // A refused format still made its array one value per element.
+  const bool expected[] = {true, false, true, false, false, false, false};
+  for (std::size_t i = 0; i < 7; ++i) {
     EXPECT_EQ(block.fields[i].string_field, expected[i]) << block.fields[i].name;
   }
+  EXPECT_FALSE(block.fields[6].output_format.has_value());
 }
 
 TEST_F(FormatParserTest, UnfitOutputFormatsFallBackAndAreLoggedOnce) {
