@@ -18,6 +18,7 @@
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/shell_copy.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -47,8 +48,9 @@ bool LookUp(std::string* directory, const std::function<bool()>& report) {
   const std::string folder = platform::ReadProfileString(kActiveConfig, kFolderKey, "", *settings);
   if (folder.empty()) {
     if (report()) {
-      ShowMessageBox(FormatText(Localise(kWrongGeneratedDirectory), base.c_str()),
-                     kMbOk | kMbIconExclamation);
+      ShowMessageBox(
+          FormatText(Localise(kWrongGeneratedDirectory), platform::SystemTextToUtf8(base).c_str()),
+          kMbOk | kMbIconExclamation);
     }
     return false;
   }

@@ -18,6 +18,7 @@
 #include "migration/parameter_store.h"
 #include "migration/setup_config.h"
 #include "platform/file_system.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ bool GenerateParameterFiles(MigrationContext* context) {
   }
   std::string configurations;
   for (const std::string& path : found) {
-    configurations += ConfigurationName(path) + "\n";
+    configurations += platform::SystemTextToUtf8(ConfigurationName(path)) + "\n";
   }
   const std::string question = std::string(Localise(kKeepParametersListHeader)) + configurations +
                                Localise(kKeepParametersQuestion);
@@ -174,13 +175,14 @@ bool TransferParameterFiles(MigrationContext* context) {
   if (!written.empty()) {
     report = Localise(kTransferReportHeader);
     for (const std::string& configuration : written) {
-      report += configuration + "\n";
+      report += platform::SystemTextToUtf8(configuration) + "\n";
     }
     report += Localise(kTransferSucceeded);
   }
   for (const std::string& configuration : notWritten) {
-    report += FormatText(Localise(kTransferWriteFailed), configuration.c_str(),
-                         context->migrationFolder.c_str());
+    report += FormatText(Localise(kTransferWriteFailed),
+                         platform::SystemTextToUtf8(configuration).c_str(),
+                         platform::SystemTextToUtf8(context->migrationFolder).c_str());
   }
   if (!report.empty()) {
     ShowMessageBox(report, kMbOk | kMbIconExclamation);

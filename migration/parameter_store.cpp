@@ -12,6 +12,7 @@
 #include "migration/parameter_file.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ std::string FormatCopyFailedMessage(const std::string& path, std::uint32_t error
   std::string message;
   for (std::size_t i = 0; i < text.size();) {
     if (text.compare(i, fileMarker.size(), fileMarker) == 0) {
-      message += path;
+      message += platform::SystemTextToUtf8(path);
       i += fileMarker.size();
     } else if (text.compare(i, codeMarker.size(), codeMarker) == 0) {
       message += std::to_string(static_cast<std::int32_t>(error));
