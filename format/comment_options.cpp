@@ -35,7 +35,8 @@ bool EndsCleanly(std::string_view text, std::size_t end) {
 }
 
 // strtol with base 0 and a 32-bit long: sign, "0x" for hexadecimal, a leading 0 for octal.
-// Nothing when no digit could be read, or when the number runs into other characters.
+// Nothing when the number runs into other characters, or when no digit could be read: an empty
+// value (as "-m -5" leaves) would otherwise count as 0 and zero every value it multiplies.
 std::optional<std::int32_t> ParseInteger(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsSpace(text[i])) ++i;
@@ -66,6 +67,7 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
 
 // What the Windows C runtime's strtod takes: sign, digits with an optional point, and an
 // exponent introduced by e or d. No "inf", "nan" or hexadecimal forms.
+// Without digits nothing, as for integers.
 std::optional<double> ParseReal(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsSpace(text[i])) ++i;

@@ -172,7 +172,8 @@ TEST(CommentOptions, NumericReaders) {
   };
   EXPECT_EQ(integer("-m 0x10"), 16);
   EXPECT_EQ(integer("-m010"), 8);
-  EXPECT_EQ(integer("-m -5"), std::nullopt);  // the value ends at the minus sign
+  // The value ends at the minus sign; empty, it must not count as a multiplier of 0.
+  EXPECT_EQ(integer("-m -5"), std::nullopt);
   EXPECT_EQ(integer("-m'-5'"), -5);
   EXPECT_EQ(integer("-m 99999999999"), INT32_MAX);
   EXPECT_EQ(integer("-m 7 -g1"), 7);
@@ -183,7 +184,8 @@ TEST(CommentOptions, NumericReaders) {
   EXPECT_EQ(real("-m .25"), 0.25);
   EXPECT_EQ(real("-m 2e"), std::nullopt);
   EXPECT_EQ(real("-m inf"), std::nullopt);
-  EXPECT_EQ(log.Entries().size(), 3u);
+  EXPECT_EQ(real("-m' '"), std::nullopt);
+  EXPECT_EQ(log.Entries().size(), 4u);
   EXPECT_EQ(DecimalPrefixValue("  -12abc"), -12);
   EXPECT_EQ(DecimalPrefixValue("x"), 0);
   EXPECT_EQ(DecimalPrefixValue("-99999999999"), INT32_MIN);
