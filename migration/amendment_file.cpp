@@ -145,8 +145,9 @@ bool WriteAmendmentFile(const std::string& path, const ParameterList& controller
     }
   }
   platform::File file;
+  // On the disk before the rename, or a power loss could leave an empty file in place of both.
   bool written = file.Open(*temporaryPath, platform::File::Mode::kCreate) &&
-                 file.Write(text.data(), text.size());
+                 file.Write(text.data(), text.size()) && file.Flush();
   file.Close();
   written = written && platform::ReplaceFileAtomically(*temporaryPath, path);
   if (!written) {

@@ -30,6 +30,9 @@ class File {
   // Bytes read; fewer than `count` at the end of the file, 0 on error.
   std::size_t Read(void* buffer, std::size_t count);
   bool Write(const void* buffer, std::size_t count);
+  // Puts what was written on the disk (FlushFileBuffers), so a rename that follows cannot reach
+  // the disk before the contents do.
+  bool Flush();
   bool Seek(std::uint64_t offset);
   bool SeekToEnd();
   // The length, or UINT64_MAX when it cannot be taken.

@@ -89,6 +89,15 @@ std::size_t File::Read(void* buffer, std::size_t count) {
   return total;
 }
 
+bool File::Flush() {
+  if (!IsOpen()) return false;
+  if (fsync(impl_->descriptor) != 0) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
+  return true;
+}
+
 bool File::Write(const void* buffer, std::size_t count) {
   if (!IsOpen()) return false;
   const auto* bytes = static_cast<const char*>(buffer);

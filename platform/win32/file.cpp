@@ -67,6 +67,10 @@ std::size_t File::Read(void* buffer, std::size_t count) {
   return total;
 }
 
+bool File::Flush() {
+  return IsOpen() && FlushFileBuffers(impl_->handle) != FALSE;
+}
+
 bool File::Write(const void* buffer, std::size_t count) {
   if (!IsOpen()) return false;
   const auto* bytes = static_cast<const char*>(buffer);
