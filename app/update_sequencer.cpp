@@ -18,6 +18,7 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -153,7 +154,8 @@ void CUpdateSequencer::Confirm() {
   }
   const std::string makerFolder = platform::GetLongPathForm(GetMakerFolder());
   if (!makerFolder.empty()) {
-    const std::string warning = FormatText(Localise(kUpdateWarning), makerFolder.c_str());
+    const std::string warning =
+        FormatText(Localise(kUpdateWarning), platform::SystemTextToUtf8(makerFolder).c_str());
     if (host_.ShowMessage(warning, kWarningStyle) != kIdOk) {
       Close(RunEnd::kCancelled);
       return;

@@ -9,6 +9,7 @@
 #include "app/base/text_format.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -17,8 +18,10 @@ std::string& LanguageFolder() {
   return folder;
 }
 
+// The path is in the system code page, the catalogue text in UTF-8.
 void ShowLanguageError(const TwoTextMessage& message, const std::string& path) {
-  ShowMessageBox(FormatText(Localise(message), path.c_str()), kMbIconStop);
+  ShowMessageBox(FormatText(Localise(message), platform::SystemTextToUtf8(path).c_str()),
+                 kMbIconStop);
 }
 
 }  // namespace
