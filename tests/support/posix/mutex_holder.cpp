@@ -1,5 +1,6 @@
 #include "tests/support/mutex_holder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,7 +9,9 @@
 
 MutexHolder::MutexHolder(const std::string& name) {
   int ready[2], release[2];
-  if (pipe(ready) != 0 || pipe(release) != 0) {
+  // Close-on-exec: a program started meanwhile must not keep the release pipe open, or Release
+  // would wait until that program ends.
+  if (pipe2(ready, O_CLOEXEC) != 0 || pipe2(release, O_CLOEXEC) != 0) {
     ADD_FAILURE() << "pipe failed";
     return;
   }
