@@ -8,6 +8,7 @@
 #include "app/base/text_format.h"
 #include "format/comment_options.h"
 #include "format/type_record.h"
+#include "platform/text_encoding.h"
 #include "values/output_format.h"
 
 namespace {
@@ -48,7 +49,8 @@ std::unique_ptr<CValueNode> CTraversalContext::MakeNode(const CFieldRecord& fiel
   node->field = &field;
   node->data = data;
   node->id_offset = field.id_offset;
-  node->display_name = ReadCommentOption(field.comment, 'n').value_or(field.name);
+  node->display_name =
+      platform::SystemTextToUtf8(ReadCommentOption(field.comment, 'n').value_or(field.name));
   return node;
 }
 
@@ -109,9 +111,10 @@ void CTraversalContext::ArrayWalk(const CFieldRecord& field, const unsigned char
         MakeNode(field, data + static_cast<std::size_t>(i) * static_cast<std::size_t>(type.size));
     element->element_index = i;
     element->element_count = field.element_count;
-    element->display_name = field.element_format
-                                ? FormatElementName(field.element_format->c_str(), i)
-                                : FormatText(Localise(kArrayGroupName), i);
+    element->display_name =
+        field.element_format
+            ? platform::SystemTextToUtf8(FormatElementName(field.element_format->c_str(), i))
+            : FormatText(Localise(kArrayGroupName), i);
     // Numbers wrap in 32 bits, as they always have.
     element->id_offset =
         field.id_offset == -1 ? -1 : static_cast<int>(static_cast<std::uint32_t>(i) * span);

@@ -21,6 +21,8 @@ struct CValueNode {
   // Set by the binder.
   int id = -1;
   std::string id_text;
+  // Shown only in messages, so UTF-8 like the catalogue that names array elements; names taken
+  // from the format file are converted from the system code page.
   std::string display_name;
   std::string value_text;
 };

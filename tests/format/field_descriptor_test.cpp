@@ -9,6 +9,7 @@
 #include "format/node_paths.h"
 #include "format/parameter_order.h"
 #include "platform/file_system.h"
+#include "platform/text_encoding.h"
 #include "tests/format/log_capture.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/scoped_language.h"
@@ -127,6 +128,19 @@ TEST_F(FieldDescriptorTest, OrderCheckNamesEveryPairUntilCancelled) {
   MessageRecorder cancelling({kIdCancel});
   ASSERT_TRUE(Bind(format, bytes));
   EXPECT_EQ(cancelling.messages().size(), 1u);
+}
+
+TEST_F(FieldDescriptorTest, OrderCheckMessageIsUtf8WhereverTheNamesComeFrom) {
+  // Names written in the format file are in the system code page; "第%d组" is the catalogue's.
+  const char* format =
+      "field CController { int a[2] /* -g9 -n'A\xE0' */; int b[1] /* -g1 -F'B\xE0 %d' */; };\n";
+  ScopedLanguage chinese(0);
+  ASSERT_TRUE(Bind(format, std::vector<unsigned char>(12)));
+  ASSERT_EQ(messages_.messages().size(), 2u);
+  const std::string first = "\"[N0009]" + platform::SystemTextToUtf8("A\xE0") + ".第0组\"";
+  const std::string later = "\"[N0001]b." + platform::SystemTextToUtf8("B\xE0 0") + "\"";
+  EXPECT_EQ(messages_.messages()[0].text,
+            "参数编号重复或顺序有误: \r\n" + first + " 和 " + later + "\r\n请修改");
 }
 
 TEST(ParameterOrder, FindsExactlyThePairsThatDoNotRise) {
