@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/setup_api.h"
 #include "platform/special_folders.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -44,8 +45,9 @@ void InstallDrivers(const std::string& sourceFolder) {
   for (const platform::DirectoryEntry& driver : drivers) {
     platform::RemoveFile(driversFolder + driver.name);
     if (!platform::InstallFile(sourceFolder + driver.name, driversFolder)) {
-      ShowMessageBox(FormatText(kDriverInstallFailed, driver.name.c_str()),
-                     kMbOk | kMbIconExclamation);
+      ShowMessageBox(
+          FormatText(kDriverInstallFailed, platform::SystemTextToUtf8(driver.name).c_str()),
+          kMbOk | kMbIconExclamation);
     }
   }
 
@@ -67,6 +69,6 @@ bool RegisterSetupInformation(const std::string& infFile) {
   if (errorText.empty()) {
     return true;
   }
-  ShowMessageBox(errorText, kMbOk | kMbIconStop);
+  ShowMessageBox(platform::SystemTextToUtf8(errorText), kMbOk | kMbIconStop);
   return false;
 }
