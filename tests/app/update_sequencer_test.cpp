@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 #include "app/md5.h"
 #include "app/package_file.h"
 #include "app/package_trailer.h"
+#include "platform/file_system.h"
+#include "platform/special_folders.h"
 #include "tests/app/test_package.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/scoped_language.h"
@@ -28,6 +31,24 @@ class PackageGuard {
   explicit PackageGuard(const std::string& path) { SetPackageFile(path); }
   ~PackageGuard() { SetPackageFile(""); }
 };
+
+// The payload files in the temporary directory.
+std::vector<std::string> PayloadFiles() {
+  std::vector<platform::DirectoryEntry> entries;
+  platform::ListDirectory(platform::GetTempFolder() + "sep*.tmp", &entries);
+  std::vector<std::string> names;
+  for (const platform::DirectoryEntry& entry : entries) names.push_back(entry.name);
+  return names;
+}
+
+// A failed start leaves its payload file behind; the test removes it.
+void RemovePayloadFilesNotIn(const std::vector<std::string>& before) {
+  for (const std::string& name : PayloadFiles()) {
+    if (std::find(before.begin(), before.end(), name) == before.end()) {
+      platform::RemoveFile(platform::GetTempFolder() + name);
+    }
+  }
+}
 
 struct NoPause {
   std::vector<unsigned>* pauses;
@@ -117,6 +138,51 @@ TEST(UpdateSequencerTest, UnreadablePackageFailsInTheSecondLanguage) {
     ASSERT_EQ(host.Messages().size(), 1u) << name;
     EXPECT_EQ(host.Messages()[0].text, kPackageUnreadable.second);
     EXPECT_TRUE(host.Closed());
+  }
+}
+
+// State 5 checks the package again: it may have changed since state 1.
+TEST(UpdateSequencerTest, PayloadLaunchFailuresEndTheRunWithTheirMessages) {
+  const std::string damagedPackage = [] {
+    std::string bytes = MakePackage("program image", "payload bytes");
+    bytes[0] ^= 0x01;
+    return bytes;
+  }();
+  const std::string storedDigest = FormatSignature(ComputeMd5("program imagepayload bytes", 26));
+  const Trace failsAtOnce = {"label 145", "stop", "message 0x0", "close"};
+  const Trace failsAtTheStart = {"label 145", "stop", "start", "stop", "message 0x0", "close"};
+  struct Case {
+    const char* package;  // nullptr: no such file
+    std::string bytes;
+    const TwoTextMessage& message;
+    std::string appended;
+    Trace trace;
+  };
+  const Case cases[] = {
+      {nullptr, "", kPackageUnreadable, "", failsAtOnce},
+      {"damaged.exe", damagedPackage, kSignatureMismatch, storedDigest, failsAtOnce},
+      {"no-program.exe", MakePackage("MZ", std::string(4096, '\x7F')), kProcessStartFailed, "",
+       failsAtTheStart},
+  };
+  for (const int language : {0, 2}) {
+    ScopedLanguage scoped(language);
+    for (const Case& test : cases) {
+      TempFolder folder;
+      const std::string name = test.package != nullptr ? test.package : "missing.exe";
+      if (test.package != nullptr) folder.WriteFile(name, test.bytes);
+      PackageGuard guard(folder.Path(name));
+      const std::vector<std::string> payloadFiles = PayloadFiles();
+
+      ScriptedHost host;
+      CUpdateSequencer sequencer(host);
+      sequencer.SetState(5);
+      sequencer.Step();
+      EXPECT_EQ(host.Trace(), test.trace) << name;
+      ASSERT_EQ(host.Messages().size(), 1u) << name;
+      EXPECT_EQ(host.Messages()[0].text, Localise(test.message) + test.appended) << name;
+      EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed) << name;
+      RemovePayloadFilesNotIn(payloadFiles);
+    }
   }
 }
 

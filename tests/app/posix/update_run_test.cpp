@@ -183,6 +183,19 @@ TEST_F(UpdateRunTest, DamagedPackageFailsBeforeAnythingChanges) {
   EXPECT_EQ(Snapshot(), before);
 }
 
+TEST_F(UpdateRunTest, PayloadFileThatCannotBeWrittenEndsTheRun) {
+  fs::remove_all(machine_.HostPath("C:\\Temp"));
+  machine_.WriteFile("C:\\Temp", "a file where the temporary directory should be");
+  ScriptedHost host;
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  sequencer.SetState(5);
+  sequencer.Step();
+  EXPECT_EQ(host.Trace(), (Trace{"label 145", "stop", "message 0x0", "close"}));
+  ASSERT_EQ(host.Messages().size(), 1u);
+  EXPECT_EQ(host.Messages()[0].text, kTempFileFailed.chinese);
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed);
+}
+
 TEST_F(UpdateRunTest, WaitsWhileTheControlProgramRuns) {
   MutexHolder controlProgram(kControlProgramMutexName);
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
