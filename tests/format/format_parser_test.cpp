@@ -39,6 +39,8 @@ TEST_F(FormatParserTest, SyntaxErrorsAreLoggedWithTheirLine) {
       {"typedef int* P;", "1): Expecting token 'an identifier'\n"},
       {"\n\n\n\n\n\nstruct A { int x };", "7): Expecting token 'semicolon(;)'\n"},
       {"struct A { int x[4] /*c*/ [2]; };", "1): Expecting token 'semicolon(;)'\n"},
+      // A field comment's own line feeds count.
+      {"struct A {\n int x /* a\n b\n */ y; };", "4): Expecting token 'semicolon(;)'\n"},
       {"struct A { int a[0x7fffffff]; };", "1): Data type 'A' is too large\n"},
   };
   for (const auto& [text, message] : cases) EXPECT_EQ(ErrorOf(text), kPrefix + message);
@@ -134,6 +136,7 @@ TEST_F(FormatParserTest, CommentsAndTheirOptions) {
   ASSERT_TRUE(
       Parse("struct R /* -r10 */ { int a; int b; int c; };\n"
             "struct Z /*-r0*/ { int a; int b; };\n"
+            "struct Y { /* -r9 not after the name */ int a; };\n"
             "field B /* -r5 skipped */ {\n"
             "  int /* -g1 ignored */ a /* -g2 -n'Max. speed' -m 1000 */; /* -g3 ignored */\n"
             "  int b[4] /* -k 1 ~ 2 -F'Axis %d' -f'%d\\nmm' */;\n"
@@ -141,6 +144,7 @@ TEST_F(FormatParserTest, CommentsAndTheirOptions) {
             "};"));
   EXPECT_EQ(Type("R").id_span, 10);
   EXPECT_EQ(Type("Z").id_span, 2);
+  EXPECT_EQ(Type("Y").id_span, 1);
   const CTypeRecord& block = *parser_.FindBlock("B");
   EXPECT_EQ(block.id_span, 4);
   const CFieldRecord& a = block.fields[0];
