@@ -166,6 +166,17 @@ TEST_F(UpdateRunTest, CancelOnTheWarningChangesNothing) {
   EXPECT_EQ(Snapshot(), before);
 }
 
+// Nothing installed, nothing to warn about.
+TEST_F(UpdateRunTest, MissingMakerFolderSkipsTheWarning) {
+  fs::remove_all(machine_.HostPath(kMaker));
+  ScriptedHost host;
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  sequencer.SetState(1);
+  sequencer.Step();
+  EXPECT_EQ(host.Trace(), (Trace{"stop", "label 141", "start"}));
+  EXPECT_EQ(sequencer.GetState(), 2);
+}
+
 TEST_F(UpdateRunTest, DamagedPackageFailsBeforeAnythingChanges) {
   std::string damaged = package_;
   damaged[damaged.size() / 2] ^= 0x20;
