@@ -192,8 +192,9 @@ DIR/d is drive D:. Names below it are matched without regard to letter case. Fix
   DIR/drives.ini                         [Drives] X=fixed|removable|remote|cdrom|ramdisk; a drive
                                          folder without an entry is fixed
 The control program counts as running while a process holds an flock(2) lock on the file
-DIR/.mutex/<mutex name>, as a stand-in control program does. The package is this program's own file: the console program with a payload and trailer
-appended (vextool pkg build). The payload runs with SETUP_ROOT set to DIR.
+DIR/.mutex/<mutex name>, as a stand-in control program does. The package is this program's own
+file: the console program with a payload and trailer appended (vextool pkg build). The payload
+runs with SETUP_ROOT set to DIR.
 
 Exit status: 0 the update ran to its end, 1 it failed (the message is on stderr), 2 cancelled or
 answered No, 64 bad usage.
