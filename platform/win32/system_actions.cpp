@@ -16,14 +16,24 @@ bool QueryPlatformId(std::uint32_t* platformId) {
   static_assert(sizeof version == kExtendedRecordSize, "extended version record");
   static_assert(sizeof(OSVERSIONINFOA) == kBasicRecordSize, "basic version record");
   auto* basic = reinterpret_cast<OSVERSIONINFOA*>(&version);
+// GetVersionExA is deprecated, but the platform identifier is exactly what it reports.
+#if defined(_MSC_VER)
+#pragma warning(push)
+#pragma warning(disable : 4996)
+#else
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
   version.dwOSVersionInfoSize = kExtendedRecordSize;
   if (!GetVersionExA(basic)) {
     version.dwOSVersionInfoSize = kBasicRecordSize;
     if (!GetVersionExA(basic)) return false;
   }
+#if defined(_MSC_VER)
+#pragma warning(pop)
+#else
 #pragma GCC diagnostic pop
+#endif
   *platformId = version.dwPlatformId;
   return true;
 }
