@@ -10,7 +10,7 @@
 #include "format/parameter_order.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
-#include "tests/format/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/scoped_language.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "format/format_parser.h"
-#include "tests/format/log_capture.h"
+#include "tests/support/log_capture.h"
 
 class FormatParserTest : public testing::Test {
  protected:

@@ -7,7 +7,7 @@
 
 #include "migration/parameter_validation.h"
 #include "platform/file_system.h"
-#include "tests/migration/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/temp_folder.h"

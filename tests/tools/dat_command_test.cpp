@@ -7,7 +7,7 @@
 #include "migration/crc32.h"
 #include "migration/parameter_file.h"
 #include "migration/parameter_store.h"
-#include "tests/migration/log_capture.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/scoped_language.h"
 #include "tests/support/temp_folder.h"

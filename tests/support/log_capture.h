@@ -1,4 +1,4 @@
-// Sends the setup log of one test to a fresh folder and reads its entries back.
+// Sends the setup log into a fresh folder while it lives, so tests can read what was logged.
 #pragma once
 
 #include <string>
@@ -13,8 +13,12 @@ class LogCapture {
   LogCapture(const LogCapture&) = delete;
   LogCapture& operator=(const LogCapture&) = delete;
 
+  // The whole log file, time stamps included; empty when nothing was logged.
+  std::string Text() const;
+  bool Contains(const std::string& text) const { return Text().find(text) != std::string::npos; }
   // The texts of the entries written so far, without their time stamps.
   std::vector<std::string> Entries() const;
+
   const TempFolder& folder() const { return folder_; }
 
  private:

@@ -1,4 +1,4 @@
-#include "tests/format/log_capture.h"
+#include "tests/support/log_capture.h"
 
 #include <regex>
 
@@ -13,9 +13,13 @@ LogCapture::~LogCapture() {
   SetLogDirectory(previous_);
 }
 
+std::string LogCapture::Text() const {
+  return platform::PathExists(GetLogFilePath()) ? folder_.ReadFile("VexorandSetupLog.txt") : "";
+}
+
 std::vector<std::string> LogCapture::Entries() const {
-  if (!platform::PathExists(GetLogFilePath())) return {};
-  const std::string log = folder_.ReadFile("VexorandSetupLog.txt");
+  const std::string log = Text();
+  if (log.empty()) return {};
   static const std::regex stamp("  \\d+:\\d+:\\d+ \\d+/\\d+/\\d+ \r\n");
   std::vector<std::string> entries;
   std::sregex_token_iterator it(log.begin(), log.end(), stamp, -1), end;
