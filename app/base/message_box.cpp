@@ -25,7 +25,9 @@ int AnswerWithoutHost(const std::string& text, unsigned style) {
 
 }  // namespace
 
-void SetMessageBoxFunction(MessageBoxFunction function) { CurrentFunction() = std::move(function); }
+void SetMessageBoxFunction(MessageBoxFunction function) {
+  CurrentFunction() = std::move(function);
+}
 
 int ShowMessageBox(const std::string& text, unsigned style) {
   const MessageBoxFunction& function = CurrentFunction();
