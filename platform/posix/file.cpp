@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
 
@@ -73,20 +74,7 @@ bool File::IsOpen() const {
 }
 
 std::size_t File::Read(void* buffer, std::size_t count) {
-  if (!IsOpen()) return 0;
-  auto* bytes = static_cast<char*>(buffer);
-  std::size_t total = 0;
-  while (total < count) {
-    const ssize_t got = read(impl_->descriptor, bytes + total, count - total);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      SetLastErrorFromErrno(errno);
-      return 0;
-    }
-    if (got == 0) break;
-    total += static_cast<std::size_t>(got);
-  }
-  return total;
+  return IsOpen() ? ReadFully(impl_->descriptor, buffer, count) : 0;
 }
 
 bool File::Flush() {
@@ -99,19 +87,7 @@ bool File::Flush() {
 }
 
 bool File::Write(const void* buffer, std::size_t count) {
-  if (!IsOpen()) return false;
-  const auto* bytes = static_cast<const char*>(buffer);
-  std::size_t total = 0;
-  while (total < count) {
-    const ssize_t put = write(impl_->descriptor, bytes + total, count - total);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      SetLastErrorFromErrno(errno);
-      return false;
-    }
-    total += static_cast<std::size_t>(put);
-  }
-  return true;
+  return IsOpen() && WriteFully(impl_->descriptor, buffer, count);
 }
 
 bool File::Seek(std::uint64_t offset) {

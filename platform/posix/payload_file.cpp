@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
 
@@ -75,18 +76,7 @@ const std::string& PayloadFile::Path() const {
 }
 
 bool PayloadFile::Write(const void* data, std::size_t size) {
-  const auto* bytes = static_cast<const char*>(data);
-  while (size > 0 && impl_->writer >= 0) {
-    const ssize_t put = write(impl_->writer, bytes, size);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      SetLastErrorFromErrno(errno);
-      return false;
-    }
-    bytes += put;
-    size -= static_cast<std::size_t>(put);
-  }
-  return impl_->writer >= 0;
+  return impl_->writer >= 0 && WriteFully(impl_->writer, data, size);
 }
 
 bool PayloadFile::Seal() {
@@ -108,19 +98,7 @@ bool PayloadFile::Seal() {
 }
 
 std::size_t PayloadFile::Read(void* buffer, std::size_t size) {
-  auto* bytes = static_cast<char*>(buffer);
-  std::size_t total = 0;
-  while (total < size && impl_->reader >= 0) {
-    const ssize_t got = read(impl_->reader, bytes + total, size - total);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      SetLastErrorFromErrno(errno);
-      return 0;
-    }
-    if (got == 0) break;
-    total += static_cast<std::size_t>(got);
-  }
-  return total;
+  return impl_->reader >= 0 ? ReadFully(impl_->reader, buffer, size) : 0;
 }
 
 bool PayloadFile::Start(ProcessHandles* handles) {
