@@ -2,15 +2,18 @@
 
 #include <thread>
 
-void TickTimer::Start() {
+void TickTimer::Start(Clock::time_point now) {
   running_ = true;
-  due_ = Clock::now() + period_;
+  due_ = now + period_;
+}
+
+void TickTimer::Advance(Clock::time_point now) {
+  do {
+    due_ += period_;
+  } while (due_ <= now);
 }
 
 void TickTimer::WaitForTick() {
   std::this_thread::sleep_until(due_);
-  const Clock::time_point now = Clock::now();
-  do {
-    due_ += period_;
-  } while (due_ <= now);
+  Advance(Clock::now());
 }

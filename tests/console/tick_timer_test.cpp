@@ -2,35 +2,36 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 using std::chrono::milliseconds;
 
 TEST(TickTimerTest, TicksOncePerPeriodAndRestartsWhenArmed) {
   TickTimer timer(milliseconds(40));
   EXPECT_FALSE(timer.IsRunning());
-  const auto start = TickTimer::Clock::now();
-  timer.Start();
+  const TickTimer::Clock::time_point start{};
+  timer.Start(start);
   EXPECT_TRUE(timer.IsRunning());
-  timer.WaitForTick();
-  timer.WaitForTick();
-  timer.WaitForTick();
-  EXPECT_GE(TickTimer::Clock::now() - start, milliseconds(120));
+  EXPECT_EQ(timer.Due(), start + milliseconds(40));
 
-  // A step that outlasts several periods gets one tick at once, not one per missed period.
-  std::this_thread::sleep_for(milliseconds(130));
-  const auto late = TickTimer::Clock::now();
-  timer.WaitForTick();
-  const auto caughtUp = TickTimer::Clock::now();
-  EXPECT_LT(caughtUp - late, milliseconds(20));
-  timer.WaitForTick();
-  EXPECT_GE(TickTimer::Clock::now() - caughtUp, milliseconds(5));
+  timer.Advance(start + milliseconds(40));
+  EXPECT_EQ(timer.Due(), start + milliseconds(80));
+
+  // A step that outlasts several periods gets one tick at once, not one per missed period, and
+  // the next keeps the rhythm.
+  timer.Advance(start + milliseconds(80 + 130));
+  EXPECT_EQ(timer.Due(), start + milliseconds(240));
 
   // Arming again restarts the period.
   timer.Stop();
   EXPECT_FALSE(timer.IsRunning());
-  const auto armed = TickTimer::Clock::now();
+  timer.Start(start + milliseconds(250));
+  EXPECT_EQ(timer.Due(), start + milliseconds(290));
+}
+
+TEST(TickTimerTest, WaitingReturnsAtTheDueTick) {
+  TickTimer timer(milliseconds(5));
   timer.Start();
+  const TickTimer::Clock::time_point due = timer.Due();
   timer.WaitForTick();
-  EXPECT_GE(TickTimer::Clock::now() - armed, milliseconds(40));
+  EXPECT_GE(TickTimer::Clock::now(), due);
+  EXPECT_GT(timer.Due(), due);
 }
