@@ -246,7 +246,8 @@ TEST_F(UpdateRunTest, LongPayloadKeepsTheSequencerWaitingAndResponsive) {
   for (int i = 0; i < 10; ++i) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(Tick(sequencer, host).empty());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(400));
+    // Each tick waits at most 100 ms; the slack is for loaded machines, not a measurement.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(sequencer.GetState(), 6);
   }
   EXPECT_EQ(List("C:\\Temp\\sep*.tmp").size(), 1u);
