@@ -225,6 +225,11 @@ TEST_F(ConsoleRunTest, DamagedPackageFailsBeforeAnythingChanges) {
 TEST_F(ConsoleRunTest, WaitsForTheControlProgram) {
   MutexHolder controlProgram(kControlProgramMutexName);
   auto setup = StartPackage("zh", "yes\nyes\nyes\nno\nno\n");
+  // Once the first label is out, a few more ticks must not get past it.
+  const std::string firstLabel = StepLabelText(140)->chinese;
+  for (int i = 0; i < 3000 && setup->Output().find(firstLabel) == std::string::npos; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   std::this_thread::sleep_for(std::chrono::milliseconds(4 * kStepIntervalMs));
   const std::string waiting = setup->Output();
   EXPECT_NE(waiting.find(StepLabelText(140)->chinese), std::string::npos) << waiting;

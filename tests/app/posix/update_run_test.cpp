@@ -230,6 +230,11 @@ TEST_F(UpdateRunTest, PayloadThatEndsAtOnceIsNoticedOnTheNextTick) {
   host.StartStepTimer();
   while (sequencer.GetState() != 6 && !host.Closed()) Tick(sequencer, host);
   ASSERT_EQ(List("C:\\Temp\\sep*.tmp").size(), 1u);
+  // The payload's last file is its last act; a moment later the process has ended.
+  const std::string lastFile = std::string(kStagedInstallation) + "vexio.inf";
+  for (int i = 0; i < 3000 && !machine_.Exists(lastFile); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   std::this_thread::sleep_for(std::chrono::milliseconds(kStepIntervalMs));
   Tick(sequencer, host);
   EXPECT_EQ(sequencer.GetState(), 7);
