@@ -27,17 +27,9 @@ bool OpenInput(const std::string& path, platform::File* file, std::uint64_t* len
 
 int RunPkgBuild(const CommandArguments& arguments) {
   PkgOptions options;
-  if (!ParsePkgOptions(arguments, kUsage, &options)) {
-    return kUsageError;
-  }
-  if (options.help) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
-  if (options.setup.empty() || options.payload.empty() || options.output.empty() ||
-      !options.files.empty()) {
-    std::fputs(kUsage, stderr);
-    return kUsageError;
+  if (const std::optional<int> status =
+          ParsePkgOptions(arguments, kUsage, PkgSyntax{true, true, true, 0}, &options)) {
+    return *status;
   }
 
   platform::File setup, payload;

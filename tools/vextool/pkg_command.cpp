@@ -31,14 +31,14 @@ int RunPkgCommand(const CommandArguments& arguments) {
   return RunSubcommand("vextool pkg", kUsage, kSubcommands, arguments);
 }
 
-bool ParsePkgOptions(const CommandArguments& arguments, const char* usage, PkgOptions* options) {
+std::optional<int> ParsePkgOptions(const CommandArguments& arguments, const char* usage,
+                                   const PkgSyntax& syntax, PkgOptions* options) {
+  if (PrintHelpIfAsked(arguments, usage)) {
+    return 0;
+  }
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     std::string* value = nullptr;
-    if (argument == "--help" || argument == "-h") {
-      options->help = true;
-      continue;
-    }
     if (argument == "--setup") {
       value = &options->setup;
     } else if (argument == "--payload") {
@@ -47,18 +47,24 @@ bool ParsePkgOptions(const CommandArguments& arguments, const char* usage, PkgOp
       value = &options->output;
     } else if (!argument.empty() && argument[0] == '-') {
       std::fprintf(stderr, "vextool pkg: unknown option '%s'\n%s", argument.c_str(), usage);
-      return false;
+      return kUsageError;
     } else {
       options->files.push_back(argument);
       continue;
     }
     if (i + 1 == arguments.size()) {
       std::fprintf(stderr, "vextool pkg: '%s' needs a value\n%s", argument.c_str(), usage);
-      return false;
+      return kUsageError;
     }
     *value = arguments[++i];
   }
-  return true;
+  const bool fits =
+      options->setup.empty() != syntax.setup && options->payload.empty() != syntax.payload &&
+      options->output.empty() != syntax.output && options->files.size() == syntax.files;
+  if (!fits) {
+    return UsageError(usage);
+  }
+  return std::nullopt;
 }
 
 bool CopyFileBytes(platform::File& from, const std::string& fromName, std::uint64_t size,

@@ -17,17 +17,9 @@ constexpr const char* kUsage =
 
 int RunPkgExtract(const CommandArguments& arguments) {
   PkgOptions options;
-  if (!ParsePkgOptions(arguments, kUsage, &options)) {
-    return kUsageError;
-  }
-  if (options.help) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
-  if (options.files.size() != 1 || options.output.empty() || !options.setup.empty() ||
-      !options.payload.empty()) {
-    std::fputs(kUsage, stderr);
-    return kUsageError;
+  if (const std::optional<int> status =
+          ParsePkgOptions(arguments, kUsage, PkgSyntax{false, false, true, 1}, &options)) {
+    return *status;
   }
 
   const std::string& path = options.files[0];

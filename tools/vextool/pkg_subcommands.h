@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,20 @@ struct PkgOptions {
   std::string payload;  // --payload
   std::string output;   // -o
   std::vector<std::string> files;
-  bool help = false;  // --help or -h
 };
 
-// False, after saying why and showing `usage`, when the command line cannot be understood.
-bool ParsePkgOptions(const CommandArguments& arguments, const char* usage, PkgOptions* options);
+// What a subcommand's command line must hold: each named value it takes, and how many files.
+struct PkgSyntax {
+  bool setup = false;
+  bool payload = false;
+  bool output = false;
+  std::size_t files = 0;
+};
+
+// Reads a subcommand's command line. Returns the exit status to end with (0 after --help,
+// kUsageError after saying why when the line does not fit `syntax`), or nothing to go on.
+std::optional<int> ParsePkgOptions(const CommandArguments& arguments, const char* usage,
+                                   const PkgSyntax& syntax, PkgOptions* options);
 
 // Copies `size` bytes from the current position of `from` to the end of `to` in pieces, showing
 // each piece to `observe` (for hashing). False after a message naming the file that failed.

@@ -19,17 +19,9 @@ constexpr const char* kUsage =
 
 int RunPkgVerify(const CommandArguments& arguments) {
   PkgOptions options;
-  if (!ParsePkgOptions(arguments, kUsage, &options)) {
-    return kUsageError;
-  }
-  if (options.help) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
-  if (options.files.size() != 1 || !options.setup.empty() || !options.payload.empty() ||
-      !options.output.empty()) {
-    std::fputs(kUsage, stderr);
-    return kUsageError;
+  if (const std::optional<int> status =
+          ParsePkgOptions(arguments, kUsage, PkgSyntax{false, false, false, 1}, &options)) {
+    return *status;
   }
 
   const std::string& path = options.files[0];
