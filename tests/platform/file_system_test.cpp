@@ -6,15 +6,13 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "tests/support/staged_files.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
 std::vector<std::string> ListedNames(const std::string& pattern) {
-  std::vector<platform::DirectoryEntry> entries;
-  platform::ListDirectory(pattern, &entries);
-  std::vector<std::string> names;
-  for (const auto& entry : entries) names.push_back(entry.name);
+  std::vector<std::string> names = ListStagedNames(pattern);
   std::sort(names.begin(), names.end());
   return names;
 }

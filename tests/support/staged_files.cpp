@@ -57,3 +57,11 @@ void RemoveStagedTree(const std::string& windowsPath) {
   }
   platform::RemoveEmptyDirectory(folder);
 }
+
+std::vector<std::string> ListStagedNames(const std::string& pattern) {
+  std::vector<platform::DirectoryEntry> entries;
+  platform::ListDirectory(pattern, &entries);
+  std::vector<std::string> names;
+  for (const platform::DirectoryEntry& entry : entries) names.push_back(entry.name);
+  return names;
+}

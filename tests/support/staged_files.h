@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Writes the bytes, creating the file's missing folders; a failure fails the running test.
 void WriteStagedFile(const std::string& windowsPath, const std::string& bytes);
@@ -12,3 +13,5 @@ std::string ReadStagedFile(const std::string& windowsPath);
 void MakeStagedFolders(const std::string& windowsPath);
 // Deletes the folder with everything in it, read-only files included.
 void RemoveStagedTree(const std::string& windowsPath);
+// The names that a pattern such as "C:\\Temp\\sep*.tmp" lists, in the listing's order.
+std::vector<std::string> ListStagedNames(const std::string& pattern);

@@ -16,6 +16,7 @@
 #include "app/package_file.h"
 #include "platform/file_system.h"
 #include "tests/support/scripted_host.h"
+#include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -46,13 +47,7 @@ class BackupTest : public ::testing::Test {
   }
 
   std::vector<std::string> Entries(const std::string& pattern) const {
-    std::vector<platform::DirectoryEntry> entries;
-    platform::ListDirectory(pattern, &entries);
-    std::vector<std::string> names;
-    for (const platform::DirectoryEntry& entry : entries) {
-      names.push_back(entry.name);
-    }
-    return names;
+    return ListStagedNames(pattern);
   }
 
   // Every file and folder of the staged machine, to see that nothing was added anywhere.

@@ -24,6 +24,7 @@
 #include "tests/support/posix/scoped_environment.h"
 #include "tests/support/scoped_language.h"
 #include "tests/support/scripted_host.h"
+#include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
 #include "tests/support/staged_update.h"
 
@@ -67,11 +68,7 @@ class UpdateRunTest : public ::testing::Test {
   }
 
   std::vector<std::string> List(const std::string& pattern) const {
-    std::vector<platform::DirectoryEntry> entries;
-    platform::ListDirectory(pattern, &entries);
-    std::vector<std::string> names;
-    for (const auto& entry : entries) names.push_back(entry.name);
-    return names;
+    return ListStagedNames(pattern);
   }
 
   // One tick as the dialog's timer gives it; the timer must be running, or the run would hang.

@@ -9,6 +9,7 @@
 
 #include "platform/file_system.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -29,13 +30,7 @@ class DriverInstallTest : public ::testing::Test {
   }
 
   std::vector<std::string> Entries(const std::string& pattern) const {
-    std::vector<platform::DirectoryEntry> entries;
-    platform::ListDirectory(pattern, &entries);
-    std::vector<std::string> names;
-    for (const platform::DirectoryEntry& entry : entries) {
-      names.push_back(entry.name);
-    }
-    return names;
+    return ListStagedNames(pattern);
   }
 
   StagedMachine machine_;
