@@ -250,6 +250,30 @@ answer_boxes() {
   done
 }
 
+# Chooses the language in the dialog (Enter takes Russian, which has the focus; Tab first moves
+# to Chinese), answers the confirmation with Yes and sets `progress` to the progress dialog's
+# window (empty when it did not open). Not run in a subshell, so its failures are counted.
+choose_language_and_confirm() {
+  local lang=$1 confirm=$2 language box_window
+  progress=
+  language=$(wait_window '^Vexorand Setup Program$' 60) || true
+  if [ -z "$language" ]; then
+    fail "$lang: the language dialog did not open"
+    return 1
+  fi
+  sleep 0.5
+  [ "$lang" = ru ] || keys Tab
+  answer_with "$language" Return
+  if ! read_box 20000 || [[ $box_text != *"$confirm"* ]]; then
+    fail "$lang: no confirmation in its language (${box_text:-none})"
+    return 1
+  fi
+  box_window=$(wait_window "^${box_caption}\$" 5 || true)
+  shot "$lang-confirmation" "$box_window"
+  answer_with "$box_window" Return
+  progress=$(wait_window '^Vexorand [^S]' 30) || true
+}
+
 # The known questions must have come in this order; other boxes are listed but allowed.
 check_messages() {
   local lang=$1 expected position=0 found
@@ -333,22 +357,7 @@ holder_pid=$!
 pids+=("$holder_pid")
 wait_until 30 test -e "$drive/e2e/hold.held" || fail "ru: the stand-in control program did not start"
 start_setup ru
-language=$(wait_window '^Vexorand Setup Program$' 60) || true
-progress=
-if [ -z "$language" ]; then
-  fail "ru: the language dialog did not open"
-else
-  sleep 0.5
-  answer_with "$language" Return # Russian has the focus
-  if read_box 20000 && [[ $box_text == *"$confirm_ru"* ]]; then
-    box_window=$(wait_window "^${box_caption}\$" 5 || true)
-    shot ru-confirmation "$box_window"
-    answer_with "$box_window" Return
-    progress=$(wait_window '^Vexorand [^S]' 30) || true
-  else
-    fail "ru: no Russian confirmation (${box_text:-none})"
-  fi
-fi
+choose_language_and_confirm ru "$confirm_ru" || true
 if [ -n "$progress" ]; then
   # While the mutex is held the update must wait at its first step, with only label 140 shown.
   if read_box 4000; then
@@ -373,23 +382,7 @@ fi
 note "run 3: Chinese"
 stage_machine
 start_setup zh
-language=$(wait_window '^Vexorand Setup Program$' 60) || true
-progress=
-if [ -z "$language" ]; then
-  fail "zh: the language dialog did not open"
-else
-  sleep 0.5
-  keys Tab # to the Chinese button
-  answer_with "$language" Return
-  if read_box 20000 && [[ $box_text == *"$confirm_zh"* ]]; then
-    box_window=$(wait_window "^${box_caption}\$" 5 || true)
-    shot zh-confirmation "$box_window"
-    answer_with "$box_window" Return
-    progress=$(wait_window '^Vexorand [^S]' 30) || true
-  else
-    fail "zh: no Chinese confirmation (${box_text:-none})"
-  fi
-fi
+choose_language_and_confirm zh "$confirm_zh" || true
 if [ -n "$progress" ]; then
   answer_boxes zh "$progress"
   check_messages zh "$warning_zh" "$keep_zh" "$separate_zh" "$power_zh"
