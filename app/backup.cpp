@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "app/base/compact_flash.h"
-#include "app/base/folder_tree.h"
-#include "app/base/installation_paths.h"
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
+#include "app/compact_flash.h"
+#include "base/folder_tree.h"
+#include "base/installation_paths.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
 #include "app/package_file.h"
 #include "migration/generated_files.h"
 #include "migration/setup_config.h"

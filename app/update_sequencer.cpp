@@ -3,12 +3,12 @@
 #include <utility>
 
 #include "app/backup.h"
-#include "app/base/installation_paths.h"
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
-#include "app/base/system_actions.h"
-#include "app/base/text_format.h"
+#include "base/installation_paths.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
+#include "base/power_off.h"
+#include "base/text_format.h"
 #include "app/package_check.h"
 #include "app/payload_launch.h"
 #include "drivers/driver_install.h"

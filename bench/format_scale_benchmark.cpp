@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/base/message_box.h"
-#include "app/base/setup_log.h"
+#include "base/message_box.h"
+#include "base/setup_log.h"
 #include "format/field_descriptor.h"
 
 namespace {

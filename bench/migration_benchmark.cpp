@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/base/folder_tree.h"
-#include "app/base/installation_paths.h"
-#include "app/base/message_box.h"
-#include "app/base/setup_log.h"
+#include "base/folder_tree.h"
+#include "base/installation_paths.h"
+#include "base/message_box.h"
+#include "base/setup_log.h"
 #include "migration/migration_context.h"
 #include "migration/parameter_file.h"
 #include "migration/parameter_migration.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "migration/parameter_validation.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <ostream>
 
-#include "app/base/language.h"
-#include "app/base/messages.h"
+#include "base/language.h"
+#include "base/messages.h"
 #include "app/update_sequencer.h"
 
 ConsoleHost::ConsoleHost(ConsolePrompter& prompter, std::ostream& out)

@@ -3,7 +3,7 @@
 #include <istream>
 #include <ostream>
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/base/folder_tree.h"
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
-#include "app/base/setup_log.h"
+#include "base/folder_tree.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
+#include "base/setup_log.h"
 #include "app/update_sequencer.h"
 #include "console/console_host.h"
 #include "console/console_options.h"

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
-#include "app/base/system_actions.h"
-#include "app/base/text_format.h"
+#include "base/message_box.h"
+#include "base/messages.h"
+#include "base/power_off.h"
+#include "base/text_format.h"
 #include "platform/file_system.h"
 #include "platform/setup_api.h"
 #include "platform/special_folders.h"

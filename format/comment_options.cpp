@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/base/setup_log.h"
+#include "base/setup_log.h"
 #include "format/format_messages.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/base/setup_log.h"
-#include "app/base/text_format.h"
+#include "base/setup_log.h"
+#include "base/text_format.h"
 #include "format/node_paths.h"
 #include "format/parameter_order.h"
 #include "format/traversal_context.h"

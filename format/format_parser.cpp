@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "app/base/setup_log.h"
-#include "app/base/string_table.h"
+#include "base/setup_log.h"
+#include "base/string_table.h"
 #include "format/comment_options.h"
 #include "format/format_messages.h"
 #include "values/output_format.h"

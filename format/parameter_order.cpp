@@ -4,10 +4,10 @@
 #include <limits>
 #include <vector>
 
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
-#include "app/base/text_format.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
+#include "base/text_format.h"
 #include "format/node_paths.h"
 
 namespace {

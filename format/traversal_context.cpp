@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/base/language.h"
-#include "app/base/messages.h"
-#include "app/base/text_format.h"
+#include "base/language.h"
+#include "base/messages.h"
+#include "base/text_format.h"
 #include "format/comment_options.h"
 #include "format/type_record.h"
 #include "platform/text_encoding.h"

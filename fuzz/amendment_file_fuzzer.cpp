@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/base/message_box.h"
-#include "app/base/setup_log.h"
+#include "base/message_box.h"
+#include "base/setup_log.h"
 #include "migration/amendment_file.h"
 #include "platform/file.h"
 #include "platform/file_system.h"

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/base/message_box.h"
-#include "app/base/setup_log.h"
+#include "base/message_box.h"
+#include "base/setup_log.h"
 #include "format/format_parser.h"
 #include "format/traversal_context.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/base/message_box.h"
-#include "app/base/setup_log.h"
+#include "base/message_box.h"
+#include "base/setup_log.h"
 #include "migration/parameter_file.h"
 #include "migration/parameter_store.h"
 #include "platform/file.h"

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <string>
 
-#include "app/base/language_folder.h"
-#include "app/base/message_box.h"
-#include "app/base/setup_log.h"
-#include "app/base/string_escapes.h"
-#include "app/base/string_table.h"
+#include "base/language_folder.h"
+#include "base/message_box.h"
+#include "base/setup_log.h"
+#include "base/string_escapes.h"
+#include "base/string_table.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/posix/volume_map.h"

@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/base/path_compose.h"
+#include "base/path_compose.h"
 #include "migration/parameter_validation.h"
 #include "platform/file.h"
 #include "platform/file_system.h"

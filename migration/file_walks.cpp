@@ -3,7 +3,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/base/path_compose.h"
+#include "base/path_compose.h"
 #include "platform/file_system.h"
 
 namespace {

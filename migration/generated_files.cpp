@@ -5,14 +5,14 @@
 #include <functional>
 #include <optional>
 
-#include "app/base/folder_tree.h"
-#include "app/base/installation_paths.h"
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
-#include "app/base/path_compose.h"
-#include "app/base/setup_log.h"
-#include "app/base/text_format.h"
+#include "base/folder_tree.h"
+#include "base/installation_paths.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
+#include "base/path_compose.h"
+#include "base/setup_log.h"
+#include "base/text_format.h"
 #include "migration/setup_config.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"

@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "app/base/folder_tree.h"
-#include "app/base/installation_paths.h"
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
-#include "app/base/path_compose.h"
-#include "app/base/text_format.h"
+#include "base/folder_tree.h"
+#include "base/installation_paths.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
+#include "base/multibyte_case.h"
+#include "base/path_compose.h"
+#include "base/text_format.h"
 #include "format/field_descriptor.h"
 #include "migration/amendment_file.h"
 #include "migration/file_walks.h"
@@ -28,20 +29,6 @@ const char kControllerBlock[] = "CController";
 const char kFormatFileName[] = "vexorand.fmt";
 const char kTemporarySuffix[] = "_amend.dat";
 const char kAmendmentTail[] = "\\amend.dat";
-
-// Lower-cases the ASCII letters of a GBK text, leaving both bytes of a double-byte character.
-std::string ToLowerMultiByte(const std::string& text) {
-  std::string result = text;
-  for (std::size_t i = 0; i < result.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(result[i]);
-    if (byte >= 0x81 && byte <= 0xFE) {
-      ++i;
-    } else if (byte >= 'A' && byte <= 'Z') {
-      result[i] = static_cast<char>(byte - 'A' + 'a');
-    }
-  }
-  return result;
-}
 
 // Replaces every `from` by `to`; the number of replacements.
 int ReplaceAll(std::string* text, const std::string& from, const std::string& to) {

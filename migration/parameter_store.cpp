@@ -4,11 +4,11 @@
 #include <mutex>
 #include <set>
 
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
-#include "app/base/path_compose.h"
-#include "app/base/setup_log.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
+#include "base/path_compose.h"
+#include "base/setup_log.h"
 #include "migration/parameter_file.h"
 #include "platform/file.h"
 #include "platform/file_system.h"

@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
+#include "base/message_box.h"
+#include "base/messages.h"
 #include "format/format_parser.h"
 #include "format/type_record.h"
 #include "migration/amendment_file.h"

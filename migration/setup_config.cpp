@@ -1,9 +1,10 @@
 #include "migration/setup_config.h"
 
-#include "app/base/installation_paths.h"
-#include "app/base/language_folder.h"
-#include "app/base/path_compose.h"
-#include "app/base/setup_log.h"
+#include "base/installation_paths.h"
+#include "base/language_folder.h"
+#include "base/multibyte_case.h"
+#include "base/path_compose.h"
+#include "base/setup_log.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/special_folders.h"
@@ -11,11 +12,6 @@
 namespace {
 
 const char kWhiteSpace[] = " \t\n\v\f\r";
-
-bool IsGbkLeadByte(char c) {
-  const unsigned char byte = static_cast<unsigned char>(c);
-  return byte >= 0x81 && byte <= 0xFE;
-}
 
 void TrimLeft(std::string* text, const char* characters) {
   text->erase(0, text->find_first_not_of(characters));
@@ -44,18 +40,6 @@ std::string MakeMajorVersion(std::string versionText) {
   TrimLeft(&versionText, kWhiteSpace);
   TrimRight(&versionText, kWhiteSpace);
   return ToUpperMultiByte(versionText);
-}
-
-std::string ToUpperMultiByte(const std::string& text) {
-  std::string result = text;
-  for (std::size_t i = 0; i < result.size(); ++i) {
-    if (IsGbkLeadByte(result[i])) {
-      ++i;  // the trail byte may look like an ASCII letter
-    } else if (result[i] >= 'a' && result[i] <= 'z') {
-      result[i] = static_cast<char>(result[i] - 'a' + 'A');
-    }
-  }
-  return result;
 }
 
 std::string ReadSetupValue(const std::string& key) {

@@ -33,6 +33,3 @@ std::string MakeMajorVersion(std::string versionText);
 // True when the installation now in place has a complete version key equal to the saved one.
 bool IsVersionCompatible(const MigrationContext& context);
 
-// Upper-cases the ASCII letters of a GBK text, leaving both bytes of every double-byte character
-// alone.
-std::string ToUpperMultiByte(const std::string& text);

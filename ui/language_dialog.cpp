@@ -1,6 +1,6 @@
 #include "ui/language_dialog.h"
 
-#include "app/base/language.h"
+#include "base/language.h"
 #include "ui/resource_ids.h"
 
 namespace {

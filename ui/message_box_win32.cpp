@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "platform/shell_copy.h"
 #include "ui/wide_text.h"
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/setup_log.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/setup_log.h"
 #include "platform/shell_copy.h"
 #include "platform/special_folders.h"
 #include "ui/resource_ids.h"

@@ -1,7 +1,7 @@
 #include "ui/setup_application.h"
 
-#include "app/base/language.h"
-#include "app/base/message_box.h"
+#include "base/language.h"
+#include "base/message_box.h"
 #include "ui/language_dialog.h"
 #include "ui/progress_dialog.h"
 #include "ui/resource_ids.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
 #include "app/md5.h"
 #include "app/package_file.h"
 #include "app/package_trailer.h"

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 #include "app/update_sequencer.h"
 #include "platform/profile.h"
 #include "tests/support/mutex_holder.h"

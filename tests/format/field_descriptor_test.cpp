@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "format/node_paths.h"
 #include "format/parameter_order.h"
 #include "platform/file_system.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/language_folder.h"
-#include "app/base/string_table.h"
+#include "base/language_folder.h"
+#include "base/string_table.h"
 #include "tests/format/format_test_support.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/base/language.h"
+#include "base/language.h"
 #include "format/comment_options.h"
 #include "format/traversal_context.h"
 #include "tests/format/format_test_support.h"

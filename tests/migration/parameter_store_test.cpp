@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/base/language.h"
-#include "app/base/messages.h"
+#include "base/language.h"
+#include "base/messages.h"
 #include "migration/parameter_file.h"
 #include "platform/file.h"
 #include "platform/file_system.h"

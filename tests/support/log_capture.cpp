@@ -2,7 +2,7 @@
 
 #include <regex>
 
-#include "app/base/setup_log.h"
+#include "base/setup_log.h"
 #include "platform/file_system.h"
 
 LogCapture::LogCapture() : previous_(GetLogDirectory()) {

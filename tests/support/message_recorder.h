@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 
 struct RecordedMessage {
   std::string text;

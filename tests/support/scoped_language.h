@@ -1,7 +1,7 @@
 // Sets the language index for one test and puts the previous one back.
 #pragma once
 
-#include "app/base/language.h"
+#include "base/language.h"
 
 class ScopedLanguage {
  public:

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 
 ScriptedHost::ScriptedHost(std::deque<int> answers) : answers_(std::move(answers)) {
   SetMessageBoxFunction(

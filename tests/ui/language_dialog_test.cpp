@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/language.h"
+#include "base/language.h"
 #include "tests/ui/setup_module.h"
 #include "tests/ui/window_driver.h"
 #include "ui/resource_ids.h"

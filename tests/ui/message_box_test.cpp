@@ -1,9 +1,9 @@
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 #include "tests/ui/window_driver.h"
 #include "ui/message_box_win32.h"
 

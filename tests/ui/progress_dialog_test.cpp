@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/base/language.h"
+#include "base/language.h"
 #include "app/update_sequencer.h"
 #include "platform/shell_copy.h"
 #include "tests/support/message_recorder.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/base/messages.h"
+#include "base/messages.h"
 #include "tests/ui/setup_module.h"
 #include "tests/ui/window_driver.h"
 #include "ui/resource_ids.h"

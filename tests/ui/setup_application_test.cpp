@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/base/language.h"
-#include "app/base/messages.h"
+#include "base/language.h"
+#include "base/messages.h"
 #include "tests/support/message_recorder.h"
 #include "tests/ui/setup_module.h"
 #include "tests/ui/window_driver.h"

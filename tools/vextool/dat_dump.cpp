@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/base/language.h"
-#include "app/base/message_box.h"
+#include "base/language.h"
+#include "base/message_box.h"
 #include "format/field_descriptor.h"
 #include "migration/parameter_file.h"
 #include "tools/vextool/dat_subcommands.h"

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/base/language.h"
-#include "app/base/language_folder.h"
-#include "app/base/message_box.h"
+#include "base/language.h"
+#include "base/language_folder.h"
+#include "base/message_box.h"
 #include "format/field_descriptor.h"
 #include "platform/file.h"
 

@@ -4,7 +4,7 @@
 #include <climits>
 #include <optional>
 
-#include "app/base/text_format.h"
+#include "base/text_format.h"
 #include "format/format_parser.h"
 #include "values/scalar_types.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/base/language.h"
-#include "app/base/messages.h"
+#include "base/language.h"
+#include "base/messages.h"
 #include "app/package_file.h"
 #include "platform/file_system.h"
 #include "tests/support/scripted_host.h"

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/base/language.h"
-#include "app/base/message_box.h"
-#include "app/base/messages.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
 #include "app/package_file.h"
 #include "app/update_sequencer.h"
 #include "migration/parameter_file.h"

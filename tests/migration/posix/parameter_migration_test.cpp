@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/base/language.h"
-#include "app/base/messages.h"
-#include "app/base/setup_log.h"
-#include "app/base/text_format.h"
+#include "base/language.h"
+#include "base/messages.h"
+#include "base/setup_log.h"
+#include "base/text_format.h"
 #include "platform/file_system.h"
 #include "tests/migration/posix/staged_installation.h"
 #include "tests/support/message_recorder.h"

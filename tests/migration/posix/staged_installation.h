@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/base/folder_tree.h"
-#include "app/base/installation_paths.h"
+#include "base/folder_tree.h"
+#include "base/installation_paths.h"
 #include "migration/parameter_file.h"
 #include "tests/support/staged_machine.h"
 

@@ -1,0 +1,61 @@
+#include "base/setup_log.h"
+
+#include <cstdarg>
+
+#include "base/message_box.h"
+#include "base/messages.h"
+#include "base/path_compose.h"
+#include "base/text_format.h"
+#include "platform/file.h"
+
+namespace {
+
+std::string& LogDirectory() {
+  static std::string directory;
+  return directory;
+}
+
+// Each entry opens and closes the file, so the log is complete up to the last entry even when
+// the process ends abruptly.
+bool AppendToFile(const std::string& path, const std::string& line) {
+  // The log cannot report its own over-long path; the failure message below does.
+  if (!FitsMaxPath(path)) {
+    return false;
+  }
+  platform::File file;
+  return file.Open(path, platform::File::Mode::kReadWrite) && file.SeekToEnd() &&
+         file.Write(line.data(), line.size());
+}
+
+}  // namespace
+
+void SetLogDirectory(const std::string& directory) {
+  LogDirectory() = directory;
+}
+
+const std::string& GetLogDirectory() {
+  return LogDirectory();
+}
+
+std::string GetLogFilePath() {
+  return LogDirectory() + "VexorandSetupLog.txt";
+}
+
+std::string FormatLogLine(const std::string& text, const platform::LocalTime& time) {
+  return text + FormatText("  %u:%u:%u %u/%u/%u \r\n", time.hour, time.minute, time.second,
+                           time.year, time.month, time.day);
+}
+
+void AppendLogLine(const std::string& text) {
+  if (!AppendToFile(GetLogFilePath(), FormatLogLine(text, platform::ReadLocalTime()))) {
+    ShowMessageBox(kOpenLogFileFailed, kMbOk);
+  }
+}
+
+void WriteSetupLog(const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  const std::string text = FormatTextV(format, arguments);
+  va_end(arguments);
+  AppendLogLine(text);
+}

@@ -1,0 +1,76 @@
+#include "base/string_table.h"
+
+#include <optional>
+#include <unordered_map>
+
+#include "base/language_folder.h"
+#include "base/path_compose.h"
+#include "base/setup_log.h"
+#include "base/string_escapes.h"
+#include "platform/profile.h"
+
+namespace {
+
+const std::string kMissingString = "!ErrStr!";
+constexpr std::size_t kStringBufferSize = 1024;
+
+struct StringTable {
+  int maxIndex = 0;  // 0 while no string file is loaded
+  std::string path;
+  // Node-based, so references handed out stay valid while entries are added; filled on demand,
+  // so a huge MaxIndex costs nothing up front.
+  std::unordered_map<int, std::string> entries;
+};
+
+StringTable& Table() {
+  static StringTable table;
+  return table;
+}
+
+void LoadStringFile() {
+  FreeStrings();
+  const std::string& folder = GetLanguageFolder();
+  const char* separator = !folder.empty() && folder.back() != '\\' ? "\\" : "";
+  const std::optional<std::string> path = ComposePath({folder, separator, "Vexorand.string"});
+  if (!path) {
+    return;
+  }
+  const int maxIndex = platform::ReadProfileInt("Attribute", "MaxIndex", 0, *path);
+  // A negative count names no strings, like 0.
+  if (maxIndex <= 0) {
+    return;
+  }
+  StringTable& table = Table();
+  table.maxIndex = maxIndex;
+  table.path = *path;
+  table.entries.emplace(0, std::string());
+}
+
+}  // namespace
+
+const std::string& GetString(int index) {
+  StringTable& table = Table();
+  if (table.maxIndex == 0) {
+    LoadStringFile();
+  }
+  if (table.maxIndex == 0 || index < 0 || index > table.maxIndex) {
+    return kMissingString;
+  }
+  const auto found = table.entries.find(index);
+  if (found != table.entries.end()) {
+    return found->second;
+  }
+  const std::string raw = platform::ReadProfileString(
+      "STRING", std::to_string(index), kMissingString, table.path, kStringBufferSize);
+  if (raw == kMissingString) {
+    WriteSetupLog("|E|Load string %d failed\n", index);
+  }
+  return table.entries.emplace(index, DecodeEscapes(raw)).first->second;
+}
+
+void FreeStrings() {
+  StringTable& table = Table();
+  table.maxIndex = 0;
+  table.path.clear();
+  table.entries.clear();
+}

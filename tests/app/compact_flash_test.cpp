@@ -1,0 +1,31 @@
+#include "app/compact_flash.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(CompactFlash, PlaceholderIsReplacedEverywhereOrThePathEmptied) {
+  std::string path = "CFCard:\\Backup\\";
+  ReplaceCompactFlashPlaceholder(&path, 'F');
+  EXPECT_EQ(path, "F:\\Backup\\");
+
+  path = "CFCard:\\a;CFCard:\\b\\CFCard:";
+  ReplaceCompactFlashPlaceholder(&path, 'G');
+  EXPECT_EQ(path, "G:\\a;G:\\b\\G:");
+
+  path = "CFCard:\\Backup\\";
+  ReplaceCompactFlashPlaceholder(&path, '\0');
+  EXPECT_EQ(path, "");
+}
+
+TEST(CompactFlash, PathsWithoutThePlaceholderAreLeftAlone) {
+  for (const char* text : {"D:\\Backup\\", "cfcard:\\Backup\\", "CFCard\\", ""}) {
+    std::string path = text;
+    EXPECT_FALSE(ResolveCompactFlash(&path));
+    EXPECT_EQ(path, text);
+  }
+}
+
+}  // namespace

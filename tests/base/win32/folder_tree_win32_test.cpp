@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include "base/folder_tree.h"
+#include "base/setup_log.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+// A file in use cannot be deleted; the deletion of its folder and every folder above it stops.
+TEST(DeleteTreeWin32, FileInUseStopsTheDeletion) {
+  TempFolder temp;
+  SetLogDirectory(temp.path());
+  temp.WriteFile("Tree\\M\\Busy\\in use.dat", "busy");
+  temp.WriteFile("Tree\\M\\Busy\\Inner\\x.txt", "x");
+  platform::File held;
+  ASSERT_TRUE(held.Open(temp.Path("Tree\\M\\Busy\\in use.dat"), platform::File::Mode::kRead));
+  EXPECT_FALSE(DeleteTree(temp.Path("Tree")));
+  EXPECT_TRUE(platform::PathExists(temp.Path("Tree\\M\\Busy\\in use.dat")));
+  EXPECT_TRUE(platform::IsDirectory(temp.Path("Tree\\M")));
+  held.Close();
+  EXPECT_TRUE(DeleteTree(temp.Path("Tree")));
+  SetLogDirectory("");
+}
+
+}  // namespace
