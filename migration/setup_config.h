@@ -32,4 +32,3 @@ std::string MakeMajorVersion(std::string versionText);
 
 // True when the installation now in place has a complete version key equal to the saved one.
 bool IsVersionCompatible(const MigrationContext& context);
-
