@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/fault_injection.h"
 #include "platform/posix/last_error.h"
 
 namespace platform {
@@ -12,7 +13,8 @@ std::size_t ReadFully(int descriptor, void* buffer, std::size_t count) {
   auto* bytes = static_cast<char*>(buffer);
   std::size_t total = 0;
   while (total < count) {
-    const ssize_t got = read(descriptor, bytes + total, count - total);
+    const ssize_t got =
+        InjectFault(FileOperation::kRead) ? -1 : read(descriptor, bytes + total, count - total);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       SetLastErrorFromErrno(errno);
@@ -28,7 +30,8 @@ bool WriteFully(int descriptor, const void* buffer, std::size_t count) {
   const auto* bytes = static_cast<const char*>(buffer);
   std::size_t total = 0;
   while (total < count) {
-    const ssize_t put = write(descriptor, bytes + total, count - total);
+    const ssize_t put =
+        InjectFault(FileOperation::kWrite) ? -1 : write(descriptor, bytes + total, count - total);
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) {
       SetLastErrorFromErrno(errno);

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/fault_injection.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
 
@@ -55,7 +56,7 @@ bool File::Open(const std::string& path, Mode mode) {
     SetLastErrorCode(kErrorAccessDenied);
     return false;
   }
-  const int descriptor = open(host.c_str(), flags, 0666);
+  const int descriptor = InjectFault(FileOperation::kOpen) ? -1 : open(host.c_str(), flags, 0666);
   if (descriptor < 0) {
     SetLastErrorFromErrno(errno);
     return false;
@@ -79,7 +80,7 @@ std::size_t File::Read(void* buffer, std::size_t count) {
 
 bool File::Flush() {
   if (!IsOpen()) return false;
-  if (fsync(impl_->descriptor) != 0) {
+  if (InjectFault(FileOperation::kFsync) || fsync(impl_->descriptor) != 0) {
     SetLastErrorFromErrno(errno);
     return false;
   }

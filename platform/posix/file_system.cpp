@@ -13,6 +13,7 @@
 #include <cerrno>
 
 #include "platform/posix/attribute_record.h"
+#include "platform/posix/fault_injection.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
 #include "platform/posix/wildcard.h"
@@ -55,14 +56,17 @@ void SetMissingPathError(const std::string& hostPath) {
 bool CopyContents(int from, int to) {
   char buffer[65536];
   for (;;) {
-    const ssize_t got = read(from, buffer, sizeof buffer);
+    const ssize_t got = InjectFault(FileOperation::kRead) ? -1 : read(from, buffer, sizeof buffer);
     if (got == 0) return true;
     if (got < 0) {
       if (errno == EINTR) continue;
       return false;
     }
     for (ssize_t written = 0; written < got;) {
-      const ssize_t put = write(to, buffer + written, static_cast<std::size_t>(got - written));
+      const ssize_t put =
+          InjectFault(FileOperation::kWrite)
+              ? -1
+              : write(to, buffer + written, static_cast<std::size_t>(got - written));
       if (put < 0) {
         if (errno == EINTR) continue;
         return false;
@@ -239,12 +243,15 @@ bool CopyOneFile(const std::string& from, const std::string& to, bool failIfExis
       return false;
     }
   }
-  const int input = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+  const int input =
+      InjectFault(FileOperation::kOpen) ? -1 : open(source.c_str(), O_RDONLY | O_CLOEXEC);
   if (input < 0) {
     SetLastErrorFromErrno(errno);
     return false;
   }
-  const int output = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int output = InjectFault(FileOperation::kOpen)
+                         ? -1
+                         : open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (output < 0) {
     SetLastErrorCode(errno == ENOENT ? kErrorPathNotFound : kErrorAccessDenied);
     close(input);
@@ -277,18 +284,18 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to) {
     SetLastErrorCode(kErrorAccessDenied);
     return false;
   }
-  if (rename(source.c_str(), target.c_str()) != 0) {
+  if (InjectFault(FileOperation::kRename) || rename(source.c_str(), target.c_str()) != 0) {
     SetLastErrorCode(errno == ENOENT ? kErrorPathNotFound : kErrorAccessDenied);
     return false;
   }
-  const int file = open(target.c_str(), O_RDONLY | O_CLOEXEC);
-  if (file >= 0) {
-    fsync(file);
-    close(file);
-  }
   RecordAttributes(target, RecordedAttributes(source));
   RecordAttributes(source, 0);
-  return true;
+  // Write-through: the new name is on the disk when this returns, not at some later flush.
+  const int folder = open(ParentOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const bool synced = folder >= 0 && !InjectFault(FileOperation::kFsync) && fsync(folder) == 0;
+  if (!synced) SetLastErrorFromErrno(errno);
+  if (folder >= 0) close(folder);
+  return synced;
 }
 
 std::string GetLongPathForm(const std::string& path) {

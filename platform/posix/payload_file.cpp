@@ -13,6 +13,7 @@
 #include <ctime>
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/fault_injection.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
 
@@ -54,7 +55,9 @@ bool PayloadFile::Create(const std::string& folder, const std::string& prefix) {
     const std::string path = folder + prefix + number + ".tmp";
     const std::string host = ToHostPath(path);
     const int descriptor =
-        open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRWXU);
+        InjectFault(FileOperation::kOpen)
+            ? -1
+            : open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRWXU);
     if (descriptor < 0) {
       if (errno == EEXIST) continue;
       SetLastErrorFromErrno(errno);
@@ -81,7 +84,8 @@ bool PayloadFile::Write(const void* data, std::size_t size) {
 
 bool PayloadFile::Seal() {
   if (impl_->writer < 0) return false;
-  const int reader = open(impl_->hostPath.c_str(), O_RDONLY | O_NOFOLLOW);
+  const int reader =
+      InjectFault(FileOperation::kOpen) ? -1 : open(impl_->hostPath.c_str(), O_RDONLY | O_NOFOLLOW);
   struct stat written, opened;
   const bool same = reader >= 0 && fstat(impl_->writer, &written) == 0 &&
                     fstat(reader, &opened) == 0 && written.st_dev == opened.st_dev &&
