@@ -3,14 +3,14 @@
 #include <utility>
 
 #include "app/backup.h"
+#include "app/package_check.h"
+#include "app/payload_launch.h"
 #include "base/installation_paths.h"
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/power_off.h"
 #include "base/text_format.h"
-#include "app/package_check.h"
-#include "app/payload_launch.h"
 #include "drivers/driver_install.h"
 #include "migration/generated_files.h"
 #include "migration/parameter_migration.h"
@@ -75,43 +75,43 @@ bool CUpdateSequencer::OnTimer(unsigned timerId) {
 
 void CUpdateSequencer::Step() {
   switch (state_) {
-    case 0:
+    case SequencerState::kWaitForControlProgram:
       WaitForControlProgram();
       break;
-    case 1:
+    case SequencerState::kConfirm:
       Confirm();
       break;
-    case 2:
+    case SequencerState::kPrepareParameters:
       PrepareParameters();
       break;
-    case 3:
+    case SequencerState::kBackUp:
       BackUp();
       break;
-    case 4:
+    case SequencerState::kClearOldInstallation:
       ClearOldInstallation();
       break;
-    case 5:
+    case SequencerState::kStartPayload:
       StartPayload();
       break;
-    case 6:
+    case SequencerState::kWaitForPayload:
       WaitForPayload();
       break;
-    case 7:
+    case SequencerState::kRecordLanguage:
       RecordLanguage();
       break;
-    case 9:
+    case SequencerState::kInstallDrivers:
       InstallNewDrivers();
       break;
-    case 10:
+    case SequencerState::kKeepPackageCopy:
       KeepPackageCopy();
       break;
-    case 11:
+    case SequencerState::kTransferParameters:
       TransferParameters();
       break;
-    case 13:
+    case SequencerState::kAskAboutSeparation:
       AskAboutSeparation();
       break;
-    case 14:
+    case SequencerState::kFinish:
       Finish();
       break;
     default:
@@ -143,7 +143,7 @@ void CUpdateSequencer::WaitForControlProgram() {
     return;
   }
   mutex_ = handle;
-  state_ = 1;
+  state_ = SequencerState::kConfirm;
 }
 
 void CUpdateSequencer::Confirm() {
@@ -161,7 +161,7 @@ void CUpdateSequencer::Confirm() {
       return;
     }
   }
-  state_ = 2;
+  state_ = SequencerState::kPrepareParameters;
   host_.StartStepTimer();
 }
 
@@ -180,7 +180,7 @@ void CUpdateSequencer::PrepareParameters() {
   host_.StopStepTimer();
   static_cast<void>(PrepareMigrationFolder(&migration_));
   static_cast<void>(GenerateParameterFiles(&migration_));
-  state_ = 3;
+  state_ = SequencerState::kBackUp;
   host_.StartStepTimer();
 }
 
@@ -188,7 +188,7 @@ void CUpdateSequencer::PrepareParameters() {
 void CUpdateSequencer::BackUp() {
   host_.ShowStepLabel(kLabelCollectInformation);
   BackUpInstallation(host_, &generatedFilesWarnings_);
-  state_ = 4;
+  state_ = SequencerState::kClearOldInstallation;
 }
 
 void CUpdateSequencer::ClearOldInstallation() {
@@ -196,7 +196,7 @@ void CUpdateSequencer::ClearOldInstallation() {
   host_.StopStepTimer();
   ClearInstallation(&generatedFilesWarnings_);
   host_.StartStepTimer();
-  state_ = 5;
+  state_ = SequencerState::kStartPayload;
 }
 
 void CUpdateSequencer::StartPayload() {
@@ -216,7 +216,7 @@ void CUpdateSequencer::StartPayload() {
       Fail(Localise(kProcessStartFailed));
       return;
     case LaunchOutcome::Started:
-      state_ = 6;
+      state_ = SequencerState::kWaitForPayload;
       return;
   }
 }
@@ -224,7 +224,7 @@ void CUpdateSequencer::StartPayload() {
 // The exit code of the payload is not examined: what it installed is what the next steps use.
 void CUpdateSequencer::WaitForPayload() {
   if (PollPayload(&payload_, kPayloadPollMs)) {
-    state_ = 7;
+    state_ = SequencerState::kRecordLanguage;
   }
 }
 
@@ -233,7 +233,7 @@ void CUpdateSequencer::RecordLanguage() {
   const std::string languageFile = GetMakerFolder() + ReadSetupValue("PATH") + "lang\\lang.ini";
   static_cast<void>(platform::WriteProfileString("ActiveLang", "ActiveLang",
                                                  LanguageCode(GetLanguage()), languageFile));
-  state_ = 9;
+  state_ = SequencerState::kInstallDrivers;
 }
 
 void CUpdateSequencer::InstallNewDrivers() {
@@ -241,7 +241,7 @@ void CUpdateSequencer::InstallNewDrivers() {
   host_.ShowStepLabel(kLabelInstallDrivers);
   InstallDrivers(GetMakerFolder() + ReadSetupValue("PATH"));
   host_.StartStepTimer();
-  state_ = 10;
+  state_ = SequencerState::kKeepPackageCopy;
 }
 
 void CUpdateSequencer::KeepPackageCopy() {
@@ -249,13 +249,13 @@ void CUpdateSequencer::KeepPackageCopy() {
   host_.StopStepTimer();
   KeepPackage();
   host_.StartStepTimer();
-  state_ = 11;
+  state_ = SequencerState::kTransferParameters;
 }
 
 void CUpdateSequencer::TransferParameters() {
   host_.StopStepTimer();
   static_cast<void>(TransferParameterFiles(&migration_));
-  state_ = 13;
+  state_ = SequencerState::kAskAboutSeparation;
   host_.ShowStepLabel(kLabelFinishUpdate);
   host_.StartStepTimer();
 }
@@ -265,7 +265,7 @@ void CUpdateSequencer::AskAboutSeparation() {
   if (host_.ShowMessage(Localise(kSeparationQuestion), kQuestionDefaultNoStyle) == kIdYes) {
     static_cast<void>(SeparateGeneratedFiles());
   }
-  state_ = 14;
+  state_ = SequencerState::kFinish;
   host_.StartStepTimer();
 }
 

@@ -33,6 +33,24 @@ constexpr int kLabelTransferParameters = 149;  // no step shows it
 constexpr int kLabelFinishUpdate = 150;
 constexpr int kLabelSwitchOff = 151;
 
+// The steps in the order they run. 8 and 12 are left out so that every step keeps the number logs
+// and documents know it by; like any number outside the list they end the run as invalid.
+enum class SequencerState : int {
+  kWaitForControlProgram = 0,
+  kConfirm = 1,
+  kPrepareParameters = 2,
+  kBackUp = 3,
+  kClearOldInstallation = 4,
+  kStartPayload = 5,
+  kWaitForPayload = 6,
+  kRecordLanguage = 7,
+  kInstallDrivers = 9,
+  kKeepPackageCopy = 10,
+  kTransferParameters = 11,
+  kAskAboutSeparation = 13,
+  kFinish = 14,
+};
+
 class CUpdateSequencer {
  public:
   // How the run has ended so far.
@@ -54,14 +72,14 @@ class CUpdateSequencer {
   // Ends the run: stops the timer, shows `text` with an OK button and closes the progress display.
   void Fail(const std::string& text);
 
-  int GetState() const { return state_; }
-  // Puts the sequence at `state` (tests and diagnostics).
-  void SetState(int state) { state_ = state; }
+  SequencerState GetState() const { return state_; }
   RunEnd GetRunEnd() const { return runEnd_; }
   // The text shown by Fail, empty unless the run failed.
   const std::string& GetFailureText() const { return failureText_; }
 
  private:
+  friend struct SequencerTestAccess;  // puts a sequencer at any state, valid or not
+
   void WaitForControlProgram();
   void Confirm();
   bool CheckPackageFirst();
@@ -80,7 +98,7 @@ class CUpdateSequencer {
 
   ISequencerHost& host_;
   Pause pause_;
-  int state_ = 0;
+  SequencerState state_ = SequencerState::kWaitForControlProgram;
   PayloadLaunch payload_;
   int generatedFilesWarnings_ = 0;
   MigrationContext migration_;

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "app/update_sequencer.h"
 #include "base/folder_tree.h"
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/setup_log.h"
-#include "app/update_sequencer.h"
 #include "console/console_host.h"
 #include "console/console_options.h"
 #include "console/console_prompter.h"
@@ -87,7 +87,8 @@ int RunUpdate(ConsolePrompter& prompter) {
   host.StartStepTimer();
   while (!host.IsClosed()) {
     if (!host.Timer().IsRunning()) {
-      std::cerr << "setup: the step timer stopped in state " << sequencer.GetState() << "\n";
+      std::cerr << "setup: the step timer stopped in state "
+                << static_cast<int>(sequencer.GetState()) << "\n";
       return kExitFailed;
     }
     host.Timer().WaitForTick();

@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "base/language.h"
-#include "base/message_box.h"
-#include "base/messages.h"
 #include "app/md5.h"
 #include "app/package_file.h"
 #include "app/package_trailer.h"
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
 #include "platform/file_system.h"
 #include "platform/special_folders.h"
+#include "tests/app/sequencer_test_access.h"
 #include "tests/app/test_package.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/scoped_language.h"
@@ -60,10 +61,10 @@ struct NoPause {
 TEST(UpdateSequencerTest, OtherTimersDoNotStep) {
   ScriptedHost host;
   CUpdateSequencer sequencer(host);
-  sequencer.SetState(8);  // a step would fail at once
+  SequencerTestAccess::SetStateNumber(&sequencer, 8);  // a step would fail at once
   EXPECT_FALSE(sequencer.OnTimer(kStepTimerId + 1));
   EXPECT_FALSE(sequencer.OnTimer(0));
-  EXPECT_EQ(sequencer.GetState(), 8);
+  EXPECT_EQ(sequencer.GetState(), static_cast<SequencerState>(8));
   EXPECT_TRUE(host.Trace().empty());
   EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kRunning);
 }
@@ -72,7 +73,7 @@ TEST(UpdateSequencerTest, StatesOutsideTheSequenceFail) {
   for (const int state : {8, 12, 15, -1, 1000}) {
     ScriptedHost host;
     CUpdateSequencer sequencer(host);
-    sequencer.SetState(state);
+    SequencerTestAccess::SetStateNumber(&sequencer, state);
     EXPECT_TRUE(sequencer.OnTimer(kStepTimerId));
     EXPECT_EQ(host.Trace(), (Trace{"stop", "message 0x0", "close"})) << state;
     ASSERT_EQ(host.Messages().size(), 1u);
@@ -90,18 +91,18 @@ TEST(UpdateSequencerTest, WaitsForTheControlProgramToEnd) {
   for (int tick = 0; tick < 3; ++tick) {
     EXPECT_TRUE(sequencer.OnTimer(kStepTimerId));
     EXPECT_EQ(host.TakeNewTrace(), Trace{"label 140"});
-    EXPECT_EQ(sequencer.GetState(), 0);
+    EXPECT_EQ(sequencer.GetState(), SequencerState::kWaitForControlProgram);
   }
   controlProgram.Release();
   sequencer.Step();
   EXPECT_EQ(host.TakeNewTrace(), Trace{"label 140"});
-  EXPECT_EQ(sequencer.GetState(), 1);
+  EXPECT_EQ(sequencer.GetState(), SequencerState::kConfirm);
 
   // From now on the run holds the mutex itself, so a second one would wait.
   ScriptedHost otherHost;
   CUpdateSequencer other(otherHost);
   other.Step();
-  EXPECT_EQ(other.GetState(), 0);
+  EXPECT_EQ(other.GetState(), SequencerState::kWaitForControlProgram);
 }
 
 // A damaged package must stop the run before the warning, so before anything is deleted.
@@ -115,14 +116,14 @@ TEST(UpdateSequencerTest, PackageIsCheckedBeforeTheWarning) {
 
   ScriptedHost host;
   CUpdateSequencer sequencer(host);
-  sequencer.SetState(1);
+  SequencerTestAccess::SetState(&sequencer, SequencerState::kConfirm);
   sequencer.Step();
   EXPECT_EQ(host.Trace(), (Trace{"stop", "label 141", "stop", "message 0x0", "close"}));
   ASSERT_EQ(host.Messages().size(), 1u);
   EXPECT_EQ(host.Messages()[0].text, std::string(kSignatureMismatch.chinese) +
                                          FormatSignature(ComputeMd5(intact.data(), intact.size())));
   EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed);
-  EXPECT_EQ(sequencer.GetState(), 1);
+  EXPECT_EQ(sequencer.GetState(), SequencerState::kConfirm);
 }
 
 TEST(UpdateSequencerTest, UnreadablePackageFailsInTheSecondLanguage) {
@@ -133,7 +134,7 @@ TEST(UpdateSequencerTest, UnreadablePackageFailsInTheSecondLanguage) {
     PackageGuard guard(folder.Path(name));
     ScriptedHost host;
     CUpdateSequencer sequencer(host);
-    sequencer.SetState(1);
+    SequencerTestAccess::SetState(&sequencer, SequencerState::kConfirm);
     sequencer.Step();
     ASSERT_EQ(host.Messages().size(), 1u) << name;
     EXPECT_EQ(host.Messages()[0].text, kPackageUnreadable.second);
@@ -175,7 +176,7 @@ TEST(UpdateSequencerTest, PayloadLaunchFailuresEndTheRunWithTheirMessages) {
 
       ScriptedHost host;
       CUpdateSequencer sequencer(host);
-      sequencer.SetState(5);
+      SequencerTestAccess::SetState(&sequencer, SequencerState::kStartPayload);
       sequencer.Step();
       EXPECT_EQ(host.Trace(), test.trace) << name;
       ASSERT_EQ(host.Messages().size(), 1u) << name;
@@ -191,11 +192,11 @@ TEST(UpdateSequencerTest, SeparationQuestionDefaultsToNoAndKeepsTheTimer) {
     ScopedLanguage guard(language);
     ScriptedHost host({kIdNo});
     CUpdateSequencer sequencer(host);
-    sequencer.SetState(13);
+    SequencerTestAccess::SetState(&sequencer, SequencerState::kAskAboutSeparation);
     sequencer.Step();
     EXPECT_EQ(host.Trace(), (Trace{"stop", "message 0x104", "start"}));
     EXPECT_EQ(host.Messages()[0].text, Localise(kSeparationQuestion));
-    EXPECT_EQ(sequencer.GetState(), 14);
+    EXPECT_EQ(sequencer.GetState(), SequencerState::kFinish);
     EXPECT_FALSE(host.Closed());
   }
 }
@@ -204,7 +205,7 @@ TEST(UpdateSequencerTest, FinishPausesThenAsksAndCloses) {
   std::vector<unsigned> pauses;
   ScriptedHost host({kIdNo});
   CUpdateSequencer sequencer(host, NoPause{&pauses});
-  sequencer.SetState(14);
+  SequencerTestAccess::SetState(&sequencer, SequencerState::kFinish);
   sequencer.Step();
   EXPECT_EQ(host.Trace(), (Trace{"stop", "label 151", "message 0x34", "close"}));
   EXPECT_EQ(pauses, std::vector<unsigned>{kFinishDelayMs});

@@ -11,14 +11,15 @@
 #include <thread>
 #include <vector>
 
+#include "app/package_file.h"
+#include "app/update_sequencer.h"
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
-#include "app/package_file.h"
-#include "app/update_sequencer.h"
 #include "migration/parameter_file.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "tests/app/sequencer_test_access.h"
 #include "tests/app/test_package.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/posix/scoped_environment.h"
@@ -168,10 +169,10 @@ TEST_F(UpdateRunTest, MissingMakerFolderSkipsTheWarning) {
   fs::remove_all(machine_.HostPath(kMaker));
   ScriptedHost host;
   CUpdateSequencer sequencer(host, [](unsigned) {});
-  sequencer.SetState(1);
+  SequencerTestAccess::SetState(&sequencer, SequencerState::kConfirm);
   sequencer.Step();
   EXPECT_EQ(host.Trace(), (Trace{"stop", "label 141", "start"}));
-  EXPECT_EQ(sequencer.GetState(), 2);
+  EXPECT_EQ(sequencer.GetState(), SequencerState::kPrepareParameters);
 }
 
 TEST_F(UpdateRunTest, DamagedPackageFailsBeforeAnythingChanges) {
@@ -196,7 +197,7 @@ TEST_F(UpdateRunTest, PayloadFileThatCannotBeWrittenEndsTheRun) {
   machine_.WriteFile("C:\\Temp", "a file where the temporary directory should be");
   ScriptedHost host;
   CUpdateSequencer sequencer(host, [](unsigned) {});
-  sequencer.SetState(5);
+  SequencerTestAccess::SetState(&sequencer, SequencerState::kStartPayload);
   sequencer.Step();
   EXPECT_EQ(host.Trace(), (Trace{"label 145", "stop", "message 0x0", "close"}));
   ASSERT_EQ(host.Messages().size(), 1u);
@@ -212,11 +213,11 @@ TEST_F(UpdateRunTest, WaitsWhileTheControlProgramRuns) {
   host.TakeNewTrace();
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(Tick(sequencer, host), Trace{"label 140"});
-    EXPECT_EQ(sequencer.GetState(), 0);
+    EXPECT_EQ(sequencer.GetState(), SequencerState::kWaitForControlProgram);
   }
   controlProgram.Release();
   Tick(sequencer, host);
-  EXPECT_EQ(sequencer.GetState(), 1);
+  EXPECT_EQ(sequencer.GetState(), SequencerState::kConfirm);
   RunToEnd(sequencer, host);
   EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFinished);
 }
@@ -225,7 +226,8 @@ TEST_F(UpdateRunTest, PayloadThatEndsAtOnceIsNoticedOnTheNextTick) {
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
-  while (sequencer.GetState() != 6 && !host.Closed()) Tick(sequencer, host);
+  while (sequencer.GetState() != SequencerState::kWaitForPayload && !host.Closed())
+    Tick(sequencer, host);
   ASSERT_EQ(List("C:\\Temp\\sep*.tmp").size(), 1u);
   // The payload's last file is its last act; a moment later the process has ended.
   const std::string lastFile = std::string(kStagedInstallation) + "vexio.inf";
@@ -234,7 +236,7 @@ TEST_F(UpdateRunTest, PayloadThatEndsAtOnceIsNoticedOnTheNextTick) {
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(kStepIntervalMs));
   Tick(sequencer, host);
-  EXPECT_EQ(sequencer.GetState(), 7);
+  EXPECT_EQ(sequencer.GetState(), SequencerState::kRecordLanguage);
   EXPECT_TRUE(List("C:\\Temp\\sep*.tmp").empty());
 }
 
@@ -243,19 +245,21 @@ TEST_F(UpdateRunTest, LongPayloadKeepsTheSequencerWaitingAndResponsive) {
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
-  while (sequencer.GetState() != 6 && !host.Closed()) Tick(sequencer, host);
+  while (sequencer.GetState() != SequencerState::kWaitForPayload && !host.Closed())
+    Tick(sequencer, host);
   host.TakeNewTrace();
   for (int i = 0; i < 10; ++i) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(Tick(sequencer, host).empty());
     // Each tick waits at most 100 ms; the slack is for loaded machines, not a measurement.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(sequencer.GetState(), 6);
+    EXPECT_EQ(sequencer.GetState(), SequencerState::kWaitForPayload);
   }
   EXPECT_EQ(List("C:\\Temp\\sep*.tmp").size(), 1u);
   fs::remove(machine_.root() + "/hold");
-  for (int i = 0; i < 100 && sequencer.GetState() == 6; ++i) Tick(sequencer, host);
-  EXPECT_EQ(sequencer.GetState(), 7);
+  for (int i = 0; i < 100 && sequencer.GetState() == SequencerState::kWaitForPayload; ++i)
+    Tick(sequencer, host);
+  EXPECT_EQ(sequencer.GetState(), SequencerState::kRecordLanguage);
   RunToEnd(sequencer, host);
   EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFinished);
 }
