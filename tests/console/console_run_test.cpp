@@ -17,10 +17,11 @@
 #include <thread>
 #include <vector>
 
-#include "base/messages.h"
 #include "app/update_sequencer.h"
+#include "base/messages.h"
 #include "platform/profile.h"
 #include "tests/support/mutex_holder.h"
+#include "tests/support/posix/mutex_attempts.h"
 #include "tests/support/staged_machine.h"
 #include "tests/support/staged_update.h"
 
@@ -224,13 +225,10 @@ TEST_F(ConsoleRunTest, DamagedPackageFailsBeforeAnythingChanges) {
 
 TEST_F(ConsoleRunTest, WaitsForTheControlProgram) {
   MutexHolder controlProgram(kControlProgramMutexName);
+  MutexAttempts attempts(machine_.root(), kControlProgramMutexName);
   auto setup = StartPackage("zh", "yes\nyes\nyes\nno\nno\n");
-  // Once the first label is out, a few more ticks must not get past it.
-  const std::string firstLabel = StepLabelText(140)->chinese;
-  for (int i = 0; i < 3000 && setup->Output().find(firstLabel) == std::string::npos; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(4 * kStepIntervalMs));
+  // Four ticks that found the mutex held must not get past the first label.
+  ASSERT_TRUE(attempts.WaitFor(4, std::chrono::seconds(60))) << setup->Output();
   const std::string waiting = setup->Output();
   EXPECT_NE(waiting.find(StepLabelText(140)->chinese), std::string::npos) << waiting;
   EXPECT_EQ(waiting.find(StepLabelText(141)->chinese), std::string::npos) << waiting;

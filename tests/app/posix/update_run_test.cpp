@@ -8,7 +8,6 @@
 #include <iterator>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/package_file.h"
@@ -229,12 +228,9 @@ TEST_F(UpdateRunTest, PayloadThatEndsAtOnceIsNoticedOnTheNextTick) {
   while (sequencer.GetState() != SequencerState::kWaitForPayload && !host.Closed())
     Tick(sequencer, host);
   ASSERT_EQ(List("C:\\Temp\\sep*.tmp").size(), 1u);
-  // The payload's last file is its last act; a moment later the process has ended.
-  const std::string lastFile = std::string(kStagedInstallation) + "vexio.inf";
-  for (int i = 0; i < 3000 && !machine_.Exists(lastFile); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(kStepIntervalMs));
+  // Waiting leaves the ended process for the sequencer to collect.
+  ASSERT_EQ(platform::WaitForProcess(SequencerTestAccess::Payload(sequencer), 60000),
+            platform::WaitResult::kEnded);
   Tick(sequencer, host);
   EXPECT_EQ(sequencer.GetState(), SequencerState::kRecordLanguage);
   EXPECT_TRUE(List("C:\\Temp\\sep*.tmp").empty());
