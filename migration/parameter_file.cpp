@@ -166,3 +166,31 @@ std::string BuildParameterFile(const std::vector<std::pair<std::string, std::str
   StoreLittleEndian32(&bytes, 4, checksum);
   return bytes;
 }
+
+NamedSectionRead ReadNamedSection(const std::string& path, const std::string& name) {
+  NamedSectionRead read;
+  platform::File file;
+  if (!file.Open(path, platform::File::Mode::kRead)) return read;
+  bool matched = false;
+  read.chain = WalkSections(file, [&](const ParameterSection& section) {
+    matched = SectionNamesMatch(name, section.name);
+    if (matched) read.section = section;
+    return !matched;
+  });
+  if (!matched) {
+    read.status = NamedSectionRead::Status::kNotFound;
+    return read;
+  }
+  // The walk checked that the data lies inside the file, so its length is bounded by the file's.
+  read.data.resize(static_cast<std::size_t>(read.section.dataLength));
+  const bool whole = file.Seek(read.section.DataOffset()) &&
+                     (read.data.empty() || file.Read(read.data.data(), read.data.size()) ==
+                                               read.data.size());
+  if (!whole) {
+    read.data.clear();
+    read.status = NamedSectionRead::Status::kCannotRead;
+    return read;
+  }
+  read.status = NamedSectionRead::Status::kRead;
+  return read;
+}

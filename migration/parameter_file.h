@@ -62,6 +62,16 @@ ChainStatus WalkSections(platform::File& file,
 // The control program tells sections apart by the first four characters of their names only.
 bool SectionNamesMatch(const std::string& wanted, const std::string& sectionName);
 
+// The data of the first section whose name matches `name` (SectionNamesMatch), read from the file
+// at `path`: the one reader that the store and the tools share.
+struct NamedSectionRead {
+  enum class Status { kRead, kCannotOpen, kNotFound, kCannotRead } status = Status::kCannotOpen;
+  ChainStatus chain = ChainStatus::kUnreadable;  // how the walk ended
+  ParameterSection section;                      // the section found
+  std::vector<unsigned char> data;
+};
+NamedSectionRead ReadNamedSection(const std::string& path, const std::string& name);
+
 // The bytes of a valid parameter file holding `sections` (name, data) in order; unused header
 // bytes are zero. Names are cut to 44 characters.
 std::string BuildParameterFile(const std::vector<std::pair<std::string, std::string>>& sections);

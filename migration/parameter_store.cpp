@@ -41,31 +41,14 @@ std::string PathKey(const std::string& path) {
 
 bool ReadSection(const std::string& path, const std::string& sectionName,
                  std::vector<unsigned char>* data, bool* fileError) {
-  platform::File file;
-  if (!file.Open(path, platform::File::Mode::kRead)) {
-    *fileError = true;
+  NamedSectionRead read = ReadNamedSection(path, sectionName);
+  if (read.status != NamedSectionRead::Status::kRead) {
+    // A file that simply lacks the section is not damaged.
+    *fileError = read.status != NamedSectionRead::Status::kNotFound ||
+                 read.chain != ChainStatus::kComplete;
     return false;
   }
-  ParameterSection found;
-  bool matched = false;
-  const ChainStatus status = WalkSections(file, [&](const ParameterSection& section) {
-    matched = SectionNamesMatch(sectionName, section.name);
-    if (matched) {
-      found = section;
-    }
-    return !matched;
-  });
-  if (!matched) {
-    *fileError = status != ChainStatus::kComplete;
-    return false;
-  }
-  std::vector<unsigned char> bytes(static_cast<std::size_t>(found.dataLength));
-  if (!file.Seek(found.DataOffset()) ||
-      (!bytes.empty() && file.Read(bytes.data(), bytes.size()) != bytes.size())) {
-    *fileError = true;
-    return false;
-  }
-  data->swap(bytes);
+  data->swap(read.data);
   return true;
 }
 

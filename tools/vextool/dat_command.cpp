@@ -1,25 +1,29 @@
 // vextool dat: binary parameter files as they arrive from the field.
 #include <cstdio>
 
+#include "migration/parameter_file.h"
 #include "platform/file.h"
+#include "tools/vextool/command_line.h"
 #include "tools/vextool/dat_subcommands.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool dat <subcommand> [arguments]\n"
-    "\n"
-    "subcommands:\n"
-    "  list FILE.dat                     sections (offset, name, data length) and whether the\n"
-    "                                    checksum holds\n"
-    "  verify FILE.dat                   exit 0 when the file is good, 1 otherwise, saying why\n"
-    "                                    (magic, checksum, section chain)\n"
-    "  extract FILE.dat NAME -o OUT.bin  the data of the first section whose name matches NAME\n"
-    "                                    on four characters, as the control program matches them\n"
-    "  build -o FILE.dat NAME=FILE.bin...  a valid file with these sections in this order\n"
-    "  dump FILE.dat --fmt FILE.fmt [--block NAME]\n"
-    "                                    the text dump of a section bound to its block format\n"
-    "                                    (default CController)\n";
+constexpr CommandHelp kHelp = {
+    "vextool dat",
+    "binary parameter files as they arrive from the field",
+    "SUBCOMMAND [ARGUMENTS]",
+    "Subcommands:\n"
+    "  list FILE.dat          sections (offset, name, data length), whether the checksum holds\n"
+    "  verify FILE.dat        whether magic, checksum and section chain hold\n"
+    "  extract FILE.dat NAME  the data of one section\n"
+    "  build NAME=FILE...     a valid file with these sections in this order\n"
+    "  dump FILE.dat          the text dump of a section bound to its block format\n"
+    "'vextool dat SUBCOMMAND --help' describes a subcommand.",
+    nullptr,
+    "that of the subcommand; 64 when the command line cannot be understood.",
+    "$ vextool dat verify config/Mill_A/vexorand.dat\n"
+    "config/Mill_A/vexorand.dat: good",
+};
 
 constexpr Subcommand kSubcommands[] = {
     {"list", RunDatList},   {"verify", RunDatVerify}, {"extract", RunDatExtract},
@@ -29,7 +33,7 @@ constexpr Subcommand kSubcommands[] = {
 }  // namespace
 
 int RunDatCommand(const CommandArguments& arguments) {
-  return RunSubcommand("vextool dat", kUsage, kSubcommands, arguments);
+  return RunSubcommand(kHelp, kSubcommands, arguments);
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
@@ -54,4 +58,26 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     return false;
   }
   return true;
+}
+
+bool ReadSectionData(const std::string& path, const std::string& name,
+                     std::vector<unsigned char>* data) {
+  NamedSectionRead read = ReadNamedSection(path, name);
+  switch (read.status) {
+    case NamedSectionRead::Status::kRead:
+      data->swap(read.data);
+      return true;
+    case NamedSectionRead::Status::kCannotOpen:
+      std::fprintf(stderr, "vextool dat: cannot open '%s'\n", path.c_str());
+      break;
+    case NamedSectionRead::Status::kNotFound:
+      std::fprintf(stderr, "vextool dat: no section '%s' in '%s'%s%s\n", name.c_str(), path.c_str(),
+                   read.chain == ChainStatus::kComplete ? "" : "; chain broken: ",
+                   read.chain == ChainStatus::kComplete ? "" : DescribeChainStatus(read.chain));
+      break;
+    case NamedSectionRead::Status::kCannotRead:
+      std::fprintf(stderr, "vextool dat: cannot read section '%s'\n", read.section.name.c_str());
+      break;
+  }
+  return false;
 }

@@ -6,85 +6,41 @@
 #include "base/language.h"
 #include "base/message_box.h"
 #include "format/field_descriptor.h"
-#include "migration/parameter_file.h"
+#include "tools/vextool/command_line.h"
 #include "tools/vextool/dat_subcommands.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool dat dump FILE.dat --fmt FILE.fmt [--block NAME]\n"
-    "\n"
-    "Reads the first section whose name matches NAME on four characters (default CController),\n"
-    "binds its bytes to the block format NAME of FILE.fmt and prints '[NAME]' and one line\n"
-    "'path = value' per value. The section's length must equal the block's size.\n";
-
-constexpr int kMaxWarnings = 100;
-
-struct DumpArguments {
-  std::string file;
-  std::string format;
-  std::string block = "CController";
+const CommandSyntax kSyntax = {
+    {"vextool dat dump", "a section of a parameter file as the setup program dumps it",
+     "FILE.dat --fmt FILE.fmt [--block NAME]",
+     "Reads the first section whose name matches NAME on four characters, binds its bytes to\n"
+     "the block format NAME of FILE.fmt and prints '[NAME]' and one line 'path = value' per\n"
+     "value. The section's length must equal the block's size. The order check's findings are\n"
+     "printed as warnings.",
+     "--fmt FILE.fmt  the format description\n"
+     "--block NAME    the section and block format (default CController)",
+     "0 the dump was written; 1 a file cannot be read or the section does not bind; 64 usage.",
+     "$ vextool dat dump config/Mill_A/vexorand.dat --fmt vexorand.fmt | head -2\n"
+     "[CController]\n"
+     "m_dwOptions = 0x00000013"},
+    {RequiredOption("--fmt"), ValueOption("--block")},
+    {"FILE.dat"},
 };
 
-bool ReadArguments(const CommandArguments& arguments, DumpArguments* out) {
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if ((argument == "--fmt" || argument == "--block") && i + 1 < arguments.size()) {
-      (argument == "--fmt" ? out->format : out->block) = arguments[++i];
-    } else if (out->file.empty() && argument.rfind("-", 0) != 0) {
-      out->file = argument;
-    } else {
-      return false;
-    }
-  }
-  return !out->file.empty() && !out->format.empty() && !out->block.empty();
-}
-
-bool ReadSection(const std::string& path, const std::string& name,
-                 std::vector<unsigned char>* bytes) {
-  platform::File file;
-  if (!file.Open(path, platform::File::Mode::kRead)) {
-    std::fprintf(stderr, "vextool dat: cannot open '%s'\n", path.c_str());
-    return false;
-  }
-  ParameterSection found;
-  bool matched = false;
-  const ChainStatus chain = WalkSections(file, [&](const ParameterSection& section) {
-    matched = SectionNamesMatch(name, section.name);
-    found = section;
-    return !matched;
-  });
-  if (!matched) {
-    std::fprintf(stderr, "vextool dat: no section '%s' in '%s'%s%s\n", name.c_str(), path.c_str(),
-                 chain == ChainStatus::kComplete ? "" : "; chain broken: ",
-                 chain == ChainStatus::kComplete ? "" : DescribeChainStatus(chain));
-    return false;
-  }
-  bytes->resize(static_cast<std::size_t>(found.dataLength));
-  if (!file.Seek(found.DataOffset()) ||
-      (!bytes->empty() && file.Read(bytes->data(), bytes->size()) != bytes->size())) {
-    std::fprintf(stderr, "vextool dat: cannot read section '%s'\n", found.name.c_str());
-    return false;
-  }
-  return true;
-}
+constexpr int kMaxWarnings = 100;
 
 }  // namespace
 
 int RunDatDump(const CommandArguments& arguments) {
-  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
-    std::fputs(kUsage, stdout);
-    return 0;
-  }
-  DumpArguments dump;
-  if (!ReadArguments(arguments, &dump)) {
-    std::fputs(kUsage, stderr);
-    return kUsageError;
-  }
+  CommandLine line;
+  if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
+  struct {
+    std::string file, format, block;
+  } dump{line.Operand(0), line.Value("--fmt"),
+         line.Has("--block") ? line.Value("--block") : "CController"};
   std::vector<unsigned char> bytes;
-  if (!ReadSection(dump.file, dump.block, &bytes)) {
-    return 1;
-  }
+  if (!ReadSectionData(dump.file, dump.block, &bytes)) return 1;
   // The order check's findings are worth seeing, but nobody is there to answer them, and past a
   // hundred they are no longer read one by one.
   SetLanguage(1);

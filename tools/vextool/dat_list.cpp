@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "migration/parameter_file.h"
+#include "tools/vextool/command_line.h"
 #include "tools/vextool/dat_subcommands.h"
 
 namespace {
@@ -36,34 +37,40 @@ bool Examine(const std::string& path, FileReport* report) {
   return true;
 }
 
-bool TakeOnePath(const CommandArguments& arguments, const char* usage, std::string* path) {
-  if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
-    std::fputs(usage, stdout);
-    return false;
-  }
-  if (arguments.size() != 1) {
-    std::fputs(usage, stderr);
-    return false;
-  }
-  *path = arguments[0];
-  return true;
-}
+const CommandSyntax kListSyntax = {
+    {"vextool dat list", "the sections of a parameter file", "FILE.dat",
+     "Lists the sections (header offset, name, data length) and says whether the magic and\n"
+     "the checksum hold, and where the section chain breaks if it does.",
+     nullptr, "0 the file was read; 1 it cannot be opened; 64 usage.",
+     "$ vextool dat list config/Mill_A/vexorand.dat\n"
+     "magic:    FFLC\n"
+     "checksum: stored 0x5A1C02F3, computed 0x5A1C02F3, holds\n"
+     "offset      name                                          length\n"
+     "0x00000008  CMachineInfo                                  12\n"
+     "0x00000040  CController                                   1016"},
+    {},
+    {"FILE.dat"},
+};
 
-int HelpOrUsageStatus(const CommandArguments& arguments) {
-  return arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h") ? 0
-                                                                                     : kUsageError;
-}
+const CommandSyntax kVerifySyntax = {
+    {"vextool dat verify", "whether a parameter file is whole", "FILE.dat",
+     "Checks the magic, the checksum and the section chain as the setup program does, and\n"
+     "names each fault found.",
+     nullptr, "0 the file is good; 1 it is not, or cannot be opened; 64 usage.",
+     "$ vextool dat verify config/Mill_A/vexorand.dat\n"
+     "config/Mill_A/vexorand.dat: good"},
+    {},
+    {"FILE.dat"},
+};
 
 }  // namespace
 
 int RunDatList(const CommandArguments& arguments) {
-  static const char kListUsage[] =
-      "usage: vextool dat list FILE.dat\n"
-      "Lists the sections (header offset, name, data length) and checks magic and checksum.\n";
-  std::string path;
-  if (!TakeOnePath(arguments, kListUsage, &path)) {
-    return HelpOrUsageStatus(arguments);
+  CommandLine line;
+  if (const std::optional<int> status = ReadCommandLine(arguments, kListSyntax, &line)) {
+    return *status;
   }
+  const std::string& path = line.Operand(0);
   FileReport report;
   if (!Examine(path, &report)) {
     return 1;
@@ -88,13 +95,11 @@ int RunDatList(const CommandArguments& arguments) {
 }
 
 int RunDatVerify(const CommandArguments& arguments) {
-  static const char kVerifyUsage[] =
-      "usage: vextool dat verify FILE.dat\n"
-      "Exit status 0 when magic, checksum and section chain hold, 1 otherwise.\n";
-  std::string path;
-  if (!TakeOnePath(arguments, kVerifyUsage, &path)) {
-    return HelpOrUsageStatus(arguments);
+  CommandLine line;
+  if (const std::optional<int> status = ReadCommandLine(arguments, kVerifySyntax, &line)) {
+    return *status;
   }
+  const std::string& path = line.Operand(0);
   FileReport report;
   if (!Examine(path, &report)) {
     return 1;

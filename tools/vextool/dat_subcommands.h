@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tools/vextool/commands.h"
 
@@ -14,3 +15,6 @@ int RunDatDump(const CommandArguments& arguments);
 // Whole-file reading and writing; on failure they say so on standard error and return false.
 bool ReadWholeFile(const std::string& path, std::string* bytes);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// The data of the first section of the file whose name matches `name`; on failure says why.
+bool ReadSectionData(const std::string& path, const std::string& name,
+                     std::vector<unsigned char>* data);

@@ -1,24 +1,30 @@
 // vextool fmt: format descriptions, for the engineers who maintain them.
 #include <cstdio>
 
+#include "tools/vextool/command_line.h"
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool fmt <subcommand> [arguments]\n"
-    "\n"
-    "subcommands:\n"
-    "  check FILE.fmt              parse; 'ok: <T> types, <B> blocks' or the error, exit 1\n"
-    "  layout FILE.fmt [--json]    sizes, alignments, ID spans and every field's place,\n"
-    "                              with the padding holes\n"
-    "  header FILE.fmt             a C header with the same layout and static_asserts on it\n"
-    "  dump FILE.fmt --block NAME --data FILE.bin [--lang-dir DIR] [-o OUT]\n"
-    "                              bind raw bytes to a block format and write the text dump\n"
-    "\n"
-    "'vextool fmt <subcommand> --help' describes a subcommand. Errors also go to the setup\n"
-    "log, VexorandSetupLog.txt in the current directory.\n";
+constexpr CommandHelp kHelp = {
+    "vextool fmt",
+    "format descriptions, for the engineers who maintain them",
+    "SUBCOMMAND [ARGUMENTS]",
+    "Subcommands:\n"
+    "  check FILE.fmt     parse; 'ok: <T> types, <B> blocks' or the error\n"
+    "  layout FILE.fmt    sizes, alignments, ID spans and every field's place, with the holes\n"
+    "  header FILE.fmt    a C header with the same layout and static_asserts on it\n"
+    "  dump FILE.fmt      bind raw bytes to a block format and write the text dump\n"
+    "  diff OLD NEW       what changed between two format descriptions, and what a migration\n"
+    "                     between them drops\n"
+    "'vextool fmt SUBCOMMAND --help' describes a subcommand. What a subcommand's work writes to\n"
+    "the setup log (VexorandSetupLog.txt in the current directory) also goes to standard error.",
+    nullptr,
+    "that of the subcommand; 64 when the command line cannot be understood.",
+    "$ vextool fmt check demo/old/Control/vexorand.fmt\n"
+    "ok: 9 types, 1 blocks",
+};
 
 constexpr Subcommand kSubcommands[] = {
     {"check", RunFmtCheck},
@@ -30,7 +36,7 @@ constexpr Subcommand kSubcommands[] = {
 }  // namespace
 
 int RunFmtCommand(const CommandArguments& arguments) {
-  return RunSubcommand("vextool fmt", kUsage, kSubcommands, arguments);
+  return RunSubcommand(kHelp, kSubcommands, arguments);
 }
 
 bool ParseFormatFile(const std::string& path, CFormatParser& parser) {

@@ -10,19 +10,36 @@
 #include "base/message_box.h"
 #include "format/field_descriptor.h"
 #include "platform/file.h"
+#include "tools/vextool/command_line.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool fmt dump FILE.fmt --block NAME --data FILE.bin [--lang-dir DIR] [-o OUT]\n"
-    "\n"
-    "Binds the bytes of FILE.bin to the block format NAME of the format description and writes\n"
-    "'[NAME]' and one line 'path = value' per value, as the setup program writes a temporary\n"
-    "parameter file: to standard output, or with -o to OUT (CR LF line ends). The file's size\n"
-    "must equal the block's. Parameter numbers that repeat or fall are printed as warnings.\n"
-    "\n"
-    "--lang-dir DIR  the installation folder whose Lang\\Lang.ini names the language folder of\n"
-    "                the {@n} comments (default: the current directory)\n";
+const CommandSyntax kSyntax = {
+    {"vextool fmt dump", "bind raw bytes to a block format and write the text dump",
+     "FILE.fmt --block NAME --data FILE.bin [--lang-dir DIR] [-o OUT]",
+     "Binds the bytes of FILE.bin to the block format NAME of the format description and\n"
+     "writes '[NAME]' and one line 'path = value' per value, as the setup program writes a\n"
+     "temporary parameter file: to standard output, or with -o to OUT (CR LF line ends). The\n"
+     "file's size must equal the block's. Parameter numbers that repeat or fall are printed as\n"
+     "warnings. A block without parameter numbers is dumped in declaration order.",
+     "--block NAME    the block format to bind to\n"
+     "--data FILE     the raw bytes of one block\n"
+     "--lang-dir DIR  the installation folder whose Lang\\Lang.ini names the language folder of\n"
+     "                the {@n} comments (default: the current directory); a host folder,\n"
+     "                absolute or relative\n"
+     "-o, --output OUT  write the dump to OUT instead of standard output",
+     "0 the dump was written; 1 a file cannot be read or written, or the bytes do not bind;\n"
+     "64 usage.",
+     "$ vextool fmt dump vexorand.fmt --block CController --data mill.bin | head -3\n"
+     "[CController]\n"
+     "m_dwOptions = 0x00000013\n"
+     "m_Axes[0].m_szName = \"X\""},
+    {RequiredOption("--block"),
+     RequiredOption("--data"),
+     ValueOption("--lang-dir"),
+     ValueOption("--output", "-o")},
+    {"FILE.fmt"},
+};
 
 // More findings than this are not worth reading one by one.
 constexpr int kMaxWarnings = 100;
@@ -57,48 +74,15 @@ void CollectMessagesAsWarnings(std::vector<std::string>& warnings) {
   });
 }
 
-struct DumpArguments {
-  std::string format;
-  std::string block;
-  std::string data;
-  std::string lang_dir;
-  std::string output;
-};
-
-bool ReadArguments(const CommandArguments& arguments, DumpArguments& out) {
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    std::string* value = nullptr;
-    if (argument == "--block") value = &out.block;
-    if (argument == "--data") value = &out.data;
-    if (argument == "--lang-dir") value = &out.lang_dir;
-    if (argument == "-o") value = &out.output;
-    if (value != nullptr) {
-      if (++i >= arguments.size()) return false;
-      *value = arguments[i];
-    } else if (out.format.empty() && argument.rfind("-", 0) != 0) {
-      out.format = argument;
-    } else {
-      return false;
-    }
-  }
-  return !out.format.empty() && !out.block.empty() && !out.data.empty();
-}
-
 }  // namespace
 
 int RunFmtDump(const CommandArguments& arguments) {
-  for (const std::string& argument : arguments) {
-    if (argument == "--help" || argument == "-h") {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-  }
-  DumpArguments dump;
-  if (!ReadArguments(arguments, dump)) {
-    std::fputs(kUsage, stderr);
-    return kUsageError;
-  }
+  CommandLine line;
+  if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
+  struct {
+    std::string format, block, data, lang_dir, output;
+  } dump{line.Operand(0), line.Value("--block"), line.Value("--data"), line.Value("--lang-dir"),
+         line.Value("--output")};
   std::vector<unsigned char> bytes;
   if (!ReadWholeFile(dump.data, bytes)) {
     std::fprintf(stderr, "vextool fmt dump: cannot read '%s'\n", dump.data.c_str());

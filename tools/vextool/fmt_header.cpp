@@ -1,29 +1,35 @@
 // vextool fmt header: a C header that proves a program's structures match a format description.
 #include <cstdio>
 
+#include "tools/vextool/command_line.h"
 #include "tools/vextool/fmt_header_writer.h"
 #include "tools/vextool/fmt_subcommands.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool fmt header FILE.fmt\n"
-    "\n"
-    "Writes to standard output a C header with every declared structure and block format in\n"
-    "fixed-width types (pointers as uint32_t, the controller program being 32-bit) under the\n"
-    "same pack pragmas, each followed by static_asserts on its size, alignment and every field's\n"
-    "offset and size. Compile it with the controller program's 32-bit compiler: it compiles only\n"
-    "if that compiler lays the structures out as the format description does. Names that C\n"
-    "cannot use become type_<index>, block_<index> or field_<index>, the declared name in a\n"
-    "comment beside them.\n";
+const CommandSyntax kSyntax = {
+    {"vextool fmt header", "a C header with the layout of a format description", "FILE.fmt",
+     "Writes to standard output a C header with every declared structure and block format in\n"
+     "fixed-width types (pointers as uint32_t, the controller program being 32-bit) under the\n"
+     "same pack pragmas, each followed by static_asserts on its size, alignment and every\n"
+     "field's offset and size. Compile it with the controller program's 32-bit compiler: it\n"
+     "compiles only if that compiler lays the structures out as the format description does.\n"
+     "It compiles as C and as C++. Names that C cannot use become type_<index>, block_<index>\n"
+     "or field_<index>, the declared name in a comment beside them.",
+     nullptr, "0 the header was written; 1 the file cannot be read or does not parse; 64 usage.",
+     "$ vextool fmt header vexorand.fmt > vexorand_layout.h\n"
+     "$ i686-w64-mingw32-gcc -fsyntax-only -x c vexorand_layout.h"},
+    {},
+    {"FILE.fmt"},
+};
 
 }  // namespace
 
 int RunFmtHeader(const CommandArguments& arguments) {
-  if (PrintHelpIfAsked(arguments, kUsage)) return 0;
-  if (arguments.size() != 1 || arguments[0].rfind("--", 0) == 0) return UsageError(kUsage);
+  CommandLine line;
+  if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
   CFormatParser parser;
-  if (!ParseFormatFile(arguments[0], parser)) return 1;
+  if (!ParseFormatFile(line.Operand(0), parser)) return 1;
   const std::string text = LayoutHeader(parser, parser.SourceName());
   std::fwrite(text.data(), 1, text.size(), stdout);
   return 0;

@@ -1,43 +1,38 @@
 // vextool fmt layout: where every field of a format description lies.
 #include <cstdio>
 
+#include "tools/vextool/command_line.h"
 #include "tools/vextool/fmt_layout_writer.h"
 #include "tools/vextool/fmt_subcommands.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool fmt layout FILE.fmt [--json]\n"
-    "\n"
-    "Every declared structure and block format: size, alignment, ID span, and per field the\n"
-    "offset, size, alignment, element count, pointer flag, output formats, ID offset and string\n"
-    "flag, with the padding holes between fields. A block format's size has no tail padding.\n"
-    "\n"
-    "--json  one object {\"types\":[...],\"blocks\":[...]}; each type has index, name, size,\n"
-    "        align, idspan and fields; each field name, type, type_index, pointer, count,\n"
-    "        offset, size, align (its type's own alignment), format, element_format, comment,\n"
-    "        idoffset, lower, upper and string. Absent texts are null; bytes above 127 are\n"
-    "        written as \\u0080 to \\u00FF.\n";
+const CommandSyntax kSyntax = {
+    {"vextool fmt layout", "where every field of a format description lies", "FILE.fmt [--json]",
+     "Every declared structure and block format: size, alignment, ID span, and per field the\n"
+     "offset, size, alignment (the effective one under the pack value, and the type's own),\n"
+     "element count, pointer flag, output formats, ID offset and string flag, with the padding\n"
+     "holes between fields. A field's type is shown as written: an alias keeps its name. A\n"
+     "block format's size has no tail padding.",
+     "--json  one object {\"types\":[...],\"blocks\":[...]}; each type has index, name, size,\n"
+     "        align, idspan and fields; each field name, type (as written), type_index,\n"
+     "        pointer, count, offset, size, align (the type's own alignment), packed_align (the\n"
+     "        effective one), format, element_format, comment, idoffset, lower, upper and\n"
+     "        string. Absent texts are null; bytes above 127 are written as \\u0080 to \\u00FF.",
+     "0 the layout was written; 1 the file cannot be read or does not parse; 64 usage.",
+     "$ vextool fmt layout vexorand.fmt | head -3"},
+    {FlagOption("--json")},
+    {"FILE.fmt"},
+};
 
 }  // namespace
 
 int RunFmtLayout(const CommandArguments& arguments) {
-  if (PrintHelpIfAsked(arguments, kUsage)) return 0;
-  std::string path;
-  bool json = false;
-  for (const std::string& argument : arguments) {
-    if (argument == "--json") {
-      json = true;
-    } else if (path.empty() && argument.rfind("--", 0) != 0) {
-      path = argument;
-    } else {
-      return UsageError(kUsage);
-    }
-  }
-  if (path.empty()) return UsageError(kUsage);
+  CommandLine line;
+  if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
   CFormatParser parser;
-  if (!ParseFormatFile(path, parser)) return 1;
-  const std::string text = json ? LayoutJson(parser) : LayoutText(parser);
+  if (!ParseFormatFile(line.Operand(0), parser)) return 1;
+  const std::string text = line.Has("--json") ? LayoutJson(parser) : LayoutText(parser);
   std::fwrite(text.data(), 1, text.size(), stdout);
   return 0;
 }

@@ -8,12 +8,22 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool pkg build --setup EXE --payload EXE -o OUT\n"
-    "\n"
-    "Writes OUT: the setup program EXE, the payload EXE directly behind it, and the 24-byte\n"
-    "trailer (payload offset, a reserved field of zero, the MD5 digest of everything before the\n"
-    "trailer). The setup program must be smaller than 4 GiB and the payload not empty.\n";
+const CommandSyntax kSyntax = {
+    {"vextool pkg build", "a package: setup program, payload and trailer",
+     "--setup EXE --payload EXE -o OUT",
+     "Writes OUT: the setup program EXE, the payload EXE directly behind it, and the 24-byte\n"
+     "trailer (payload offset, a reserved field of zero, the MD5 digest of everything before\n"
+     "the trailer). The setup program must be smaller than 4 GiB and the payload not empty.",
+     "--setup EXE          the setup program (Setup.exe, or the console edition's setup)\n"
+     "--payload EXE        the new version's installer\n"
+     "-o, --output OUT     the package to write",
+     "0 the package was written; 1 an input cannot be read or OUT cannot be written; 64 usage.",
+     "$ vextool pkg build --setup Setup.exe --payload installer.exe -o out/Setup.exe"},
+    {RequiredOption("--setup"),
+     RequiredOption("--payload"),
+     RequiredOption("--output", "-o")},
+    {},
+};
 
 bool OpenInput(const std::string& path, platform::File* file, std::uint64_t* length) {
   if (!file->Open(path, platform::File::Mode::kRead) || (*length = file->Length()) == UINT64_MAX) {
@@ -28,7 +38,7 @@ bool OpenInput(const std::string& path, platform::File* file, std::uint64_t* len
 int RunPkgBuild(const CommandArguments& arguments) {
   PkgOptions options;
   if (const std::optional<int> status =
-          ParsePkgOptions(arguments, kUsage, PkgSyntax{true, true, true, 0}, &options)) {
+          ParsePkgOptions(arguments, kSyntax, &options)) {
     return *status;
   }
 

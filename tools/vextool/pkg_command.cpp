@@ -7,17 +7,20 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool pkg <subcommand> [arguments]\n"
-    "\n"
-    "subcommands:\n"
-    "  build --setup EXE --payload EXE -o OUT   a package: the setup program, the payload and\n"
-    "                                           the trailer with offset and MD5 digest\n"
-    "  verify FILE                              payload offset and length, signature text; exit\n"
-    "                                           0 when the digest matches, 1 when not\n"
-    "  extract FILE -o OUT                      the payload of an intact package\n"
-    "\n"
-    "'vextool pkg <subcommand> --help' describes a subcommand.\n";
+constexpr CommandHelp kHelp = {
+    "vextool pkg",
+    "installation packages: setup program, payload and trailer",
+    "SUBCOMMAND [ARGUMENTS]",
+    "Subcommands:\n"
+    "  build --setup EXE --payload EXE -o OUT  a package: the setup program, the payload and\n"
+    "                                          the trailer with offset and MD5 digest\n"
+    "  verify FILE                             payload offset and length, signature text\n"
+    "  extract FILE -o OUT                     the payload of an intact package\n"
+    "'vextool pkg SUBCOMMAND --help' describes a subcommand.",
+    nullptr,
+    "that of the subcommand; 64 when the command line cannot be understood.",
+    "$ vextool pkg build --setup build/console/setup --payload vexorand-5.4.run -o package",
+};
 
 constexpr Subcommand kSubcommands[] = {
     {"build", RunPkgBuild},
@@ -28,42 +31,17 @@ constexpr Subcommand kSubcommands[] = {
 }  // namespace
 
 int RunPkgCommand(const CommandArguments& arguments) {
-  return RunSubcommand("vextool pkg", kUsage, kSubcommands, arguments);
+  return RunSubcommand(kHelp, kSubcommands, arguments);
 }
 
-std::optional<int> ParsePkgOptions(const CommandArguments& arguments, const char* usage,
-                                   const PkgSyntax& syntax, PkgOptions* options) {
-  if (PrintHelpIfAsked(arguments, usage)) {
-    return 0;
-  }
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    std::string* value = nullptr;
-    if (argument == "--setup") {
-      value = &options->setup;
-    } else if (argument == "--payload") {
-      value = &options->payload;
-    } else if (argument == "-o" || argument == "--output") {
-      value = &options->output;
-    } else if (!argument.empty() && argument[0] == '-') {
-      std::fprintf(stderr, "vextool pkg: unknown option '%s'\n%s", argument.c_str(), usage);
-      return kUsageError;
-    } else {
-      options->files.push_back(argument);
-      continue;
-    }
-    if (i + 1 == arguments.size()) {
-      std::fprintf(stderr, "vextool pkg: '%s' needs a value\n%s", argument.c_str(), usage);
-      return kUsageError;
-    }
-    *value = arguments[++i];
-  }
-  const bool fits =
-      options->setup.empty() != syntax.setup && options->payload.empty() != syntax.payload &&
-      options->output.empty() != syntax.output && options->files.size() == syntax.files;
-  if (!fits) {
-    return UsageError(usage);
-  }
+std::optional<int> ParsePkgOptions(const CommandArguments& arguments, const CommandSyntax& syntax,
+                                   PkgOptions* options) {
+  CommandLine line;
+  if (const std::optional<int> status = ReadCommandLine(arguments, syntax, &line)) return *status;
+  options->setup = line.Value("--setup");
+  options->payload = line.Value("--payload");
+  options->output = line.Value("--output");
+  options->files = line.Operands();
   return std::nullopt;
 }
 

@@ -7,18 +7,24 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool pkg extract FILE -o OUT\n"
-    "\n"
-    "Writes the payload of the package FILE to OUT, byte for byte. A package whose digest does\n"
-    "not match, or whose payload offset does not lie before the trailer, is refused (exit 1).\n";
+const CommandSyntax kSyntax = {
+    {"vextool pkg extract", "the payload of an intact package", "FILE -o OUT",
+     "Writes the payload of the package FILE to OUT, byte for byte. A package whose digest\n"
+     "does not match, or whose payload offset does not lie before the trailer, is refused.",
+     "-o, --output OUT  where the payload goes",
+     "0 the payload was written; 1 FILE is not an intact package or OUT cannot be written;\n"
+     "64 usage.",
+     "$ vextool pkg extract Setup.exe -o installer.exe"},
+    {RequiredOption("--output", "-o")},
+    {"FILE"},
+};
 
 }  // namespace
 
 int RunPkgExtract(const CommandArguments& arguments) {
   PkgOptions options;
   if (const std::optional<int> status =
-          ParsePkgOptions(arguments, kUsage, PkgSyntax{false, false, true, 1}, &options)) {
+          ParsePkgOptions(arguments, kSyntax, &options)) {
     return *status;
   }
 

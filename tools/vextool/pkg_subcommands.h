@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/vextool/commands.h"
+#include "tools/vextool/command_line.h"
 
 namespace platform {
 class File;
@@ -26,18 +26,10 @@ struct PkgOptions {
   std::vector<std::string> files;
 };
 
-// What a subcommand's command line must hold: each named value it takes, and how many files.
-struct PkgSyntax {
-  bool setup = false;
-  bool payload = false;
-  bool output = false;
-  std::size_t files = 0;
-};
-
-// Reads a subcommand's command line. Returns the exit status to end with (0 after --help,
-// kUsageError after saying why when the line does not fit `syntax`), or nothing to go on.
-std::optional<int> ParsePkgOptions(const CommandArguments& arguments, const char* usage,
-                                   const PkgSyntax& syntax, PkgOptions* options);
+// Reads a subcommand's command line (options --setup, --payload, --output). Returns the exit
+// status to end with (0 after --help, kUsageError after saying why), or nothing to go on.
+std::optional<int> ParsePkgOptions(const CommandArguments& arguments, const CommandSyntax& syntax,
+                                   PkgOptions* options);
 
 // Copies `size` bytes from the current position of `from` to the end of `to` in pieces, showing
 // each piece to `observe` (for hashing). False after a message naming the file that failed.

@@ -8,19 +8,28 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vextool pkg verify FILE\n"
-    "\n"
-    "Prints the payload offset and length from the trailer of FILE and the signature text the\n"
-    "setup program shows when the digest does not match. Exit status: 0 when the digest matches\n"
-    "and the payload lies before the trailer, 1 when not, 2 when FILE cannot be read.\n";
+const CommandSyntax kSyntax = {
+    {"vextool pkg verify", "what the setup program finds when it checks itself", "FILE",
+     "Prints the payload offset and length from the trailer of FILE and the signature text\n"
+     "the setup program shows when the digest does not match.",
+     nullptr,
+     "0 the digest matches and the payload lies before the trailer; 1 not; 2 FILE cannot be\n"
+     "read; 64 usage.",
+     "$ vextool pkg verify Setup.exe\n"
+     "payload offset: 310272\n"
+     "payload length: 328073\n"
+     "signature: 0x2B4C...\n"
+     "digest: matches"},
+    {},
+    {"FILE"},
+};
 
 }  // namespace
 
 int RunPkgVerify(const CommandArguments& arguments) {
   PkgOptions options;
   if (const std::optional<int> status =
-          ParsePkgOptions(arguments, kUsage, PkgSyntax{false, false, false, 1}, &options)) {
+          ParsePkgOptions(arguments, kSyntax, &options)) {
     return *status;
   }
 
