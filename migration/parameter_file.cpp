@@ -183,9 +183,9 @@ NamedSectionRead ReadNamedSection(const std::string& path, const std::string& na
   }
   // The walk checked that the data lies inside the file, so its length is bounded by the file's.
   read.data.resize(static_cast<std::size_t>(read.section.dataLength));
-  const bool whole = file.Seek(read.section.DataOffset()) &&
-                     (read.data.empty() || file.Read(read.data.data(), read.data.size()) ==
-                                               read.data.size());
+  const bool whole =
+      file.Seek(read.section.DataOffset()) &&
+      (read.data.empty() || file.Read(read.data.data(), read.data.size()) == read.data.size());
   if (!whole) {
     read.data.clear();
     read.status = NamedSectionRead::Status::kCannotRead;

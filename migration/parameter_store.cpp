@@ -44,8 +44,8 @@ bool ReadSection(const std::string& path, const std::string& sectionName,
   NamedSectionRead read = ReadNamedSection(path, sectionName);
   if (read.status != NamedSectionRead::Status::kRead) {
     // A file that simply lacks the section is not damaged.
-    *fileError = read.status != NamedSectionRead::Status::kNotFound ||
-                 read.chain != ChainStatus::kComplete;
+    *fileError =
+        read.status != NamedSectionRead::Status::kNotFound || read.chain != ChainStatus::kComplete;
     return false;
   }
   data->swap(read.data);

@@ -4,7 +4,9 @@
 
 namespace {
 
-bool IsHelp(const std::string& argument) { return argument == "--help" || argument == "-h"; }
+bool IsHelp(const std::string& argument) {
+  return argument == "--help" || argument == "-h";
+}
 
 void AppendIndented(std::string* text, const char* lines, const char* indent) {
   std::string block(lines);
@@ -74,8 +76,7 @@ std::string HelpText(const CommandHelp& help) {
 
 int CommandUsageError(const CommandHelp& help, const std::string& problem) {
   const std::string text = std::string(help.command) + ": " + problem + "\nusage:\n" +
-                           Synopsis(help, "  ") + "'" + help.command +
-                           " --help' describes it.\n";
+                           Synopsis(help, "  ") + "'" + help.command + " --help' describes it.\n";
   std::fputs(text.c_str(), stderr);
   return kUsageError;
 }
@@ -143,4 +144,6 @@ std::optional<int> ReadCommandLine(const CommandArguments& arguments, const Comm
   return std::nullopt;
 }
 
-const char* VextoolVersion() { return VEXTOOL_VERSION; }
+const char* VextoolVersion() {
+  return VEXTOOL_VERSION;
+}

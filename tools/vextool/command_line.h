@@ -11,31 +11,35 @@
 
 // A command's help, laid out like a manual page. Texts are plain lines; the reader indents them.
 struct CommandHelp {
-  const char* command;      // "vextool fmt dump", as messages name it
-  const char* summary;      // one line: what it is for
-  const char* synopsis;     // the arguments after the command's name, one form a line
+  const char* command;   // "vextool fmt dump", as messages name it
+  const char* summary;   // one line: what it is for
+  const char* synopsis;  // the arguments after the command's name, one form a line
   const char* description;
-  const char* options;      // null when the command has none
+  const char* options;  // null when the command has none
   const char* exitStatus;
-  const char* example;      // a command and what it prints
+  const char* example;  // a command and what it prints
 };
 
 struct OptionSpec {
   const char* name = nullptr;  // "--block"
-  const char* alias;          // another spelling ("-o" for "--output"), or null
+  const char* alias;           // another spelling ("-o" for "--output"), or null
   bool takesValue = false;
-  bool repeats = false;       // may be given more than once; every value is kept
+  bool repeats = false;  // may be given more than once; every value is kept
   bool required = false;
 };
 
-constexpr OptionSpec FlagOption(const char* name) { return {name, nullptr, false, false, false}; }
+constexpr OptionSpec FlagOption(const char* name) {
+  return {name, nullptr, false, false, false};
+}
 constexpr OptionSpec ValueOption(const char* name, const char* alias = nullptr) {
   return {name, alias, true, false, false};
 }
 constexpr OptionSpec RequiredOption(const char* name, const char* alias = nullptr) {
   return {name, alias, true, false, true};
 }
-constexpr OptionSpec RepeatedOption(const char* name) { return {name, nullptr, true, true, false}; }
+constexpr OptionSpec RepeatedOption(const char* name) {
+  return {name, nullptr, true, true, false};
+}
 
 struct CommandSyntax {
   CommandHelp help;

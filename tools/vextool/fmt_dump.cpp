@@ -34,9 +34,7 @@ const CommandSyntax kSyntax = {
      "[CController]\n"
      "m_dwOptions = 0x00000013\n"
      "m_Axes[0].m_szName = \"X\""},
-    {RequiredOption("--block"),
-     RequiredOption("--data"),
-     ValueOption("--lang-dir"),
+    {RequiredOption("--block"), RequiredOption("--data"), ValueOption("--lang-dir"),
      ValueOption("--output", "-o")},
     {"FILE.fmt"},
 };

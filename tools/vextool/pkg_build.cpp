@@ -19,9 +19,7 @@ const CommandSyntax kSyntax = {
      "-o, --output OUT     the package to write",
      "0 the package was written; 1 an input cannot be read or OUT cannot be written; 64 usage.",
      "$ vextool pkg build --setup Setup.exe --payload installer.exe -o out/Setup.exe"},
-    {RequiredOption("--setup"),
-     RequiredOption("--payload"),
-     RequiredOption("--output", "-o")},
+    {RequiredOption("--setup"), RequiredOption("--payload"), RequiredOption("--output", "-o")},
     {},
 };
 
@@ -37,8 +35,7 @@ bool OpenInput(const std::string& path, platform::File* file, std::uint64_t* len
 
 int RunPkgBuild(const CommandArguments& arguments) {
   PkgOptions options;
-  if (const std::optional<int> status =
-          ParsePkgOptions(arguments, kSyntax, &options)) {
+  if (const std::optional<int> status = ParsePkgOptions(arguments, kSyntax, &options)) {
     return *status;
   }
 

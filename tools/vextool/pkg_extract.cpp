@@ -23,8 +23,7 @@ const CommandSyntax kSyntax = {
 
 int RunPkgExtract(const CommandArguments& arguments) {
   PkgOptions options;
-  if (const std::optional<int> status =
-          ParsePkgOptions(arguments, kSyntax, &options)) {
+  if (const std::optional<int> status = ParsePkgOptions(arguments, kSyntax, &options)) {
     return *status;
   }
 

@@ -28,8 +28,7 @@ const CommandSyntax kSyntax = {
 
 int RunPkgVerify(const CommandArguments& arguments) {
   PkgOptions options;
-  if (const std::optional<int> status =
-          ParsePkgOptions(arguments, kSyntax, &options)) {
+  if (const std::optional<int> status = ParsePkgOptions(arguments, kSyntax, &options)) {
     return *status;
   }
 

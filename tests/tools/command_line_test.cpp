@@ -1,0 +1,94 @@
+#include "tools/vextool/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/vextool/commands.h"
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Outcome RunTool(const CommandArguments& arguments) {
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int status = RunVextool(arguments);
+  std::string err = testing::internal::GetCapturedStderr();
+  return {status, testing::internal::GetCapturedStdout(), err};
+}
+
+// Every subcommand of every command: each answers --help wherever it stands, with an example.
+const CommandArguments kSubcommands[] = {
+    {"fmt", "check"},  {"fmt", "layout"},  {"fmt", "header"}, {"fmt", "dump"}, {"dat", "list"},
+    {"dat", "verify"}, {"dat", "extract"}, {"dat", "build"},  {"dat", "dump"}, {"pkg", "build"},
+    {"pkg", "verify"}, {"pkg", "extract"}, {"fmt"},           {"dat"},         {"pkg"},
+};
+
+TEST(VextoolCommandLine, EverySubcommandAnswersHelpAnywhereWithAnExample) {
+  for (CommandArguments arguments : kSubcommands) {
+    const std::string name = arguments.back();
+    arguments.push_back("--help");
+    if (arguments.size() > 2) arguments.insert(arguments.end() - 1, "--no-such-option");
+    const Outcome help = RunTool(arguments);
+    EXPECT_EQ(help.status, 0) << name;
+    EXPECT_NE(help.out.find("SYNOPSIS\n"), std::string::npos) << name;
+    EXPECT_NE(help.out.find("EXAMPLE\n    $ vextool "), std::string::npos) << name;
+  }
+}
+
+TEST(VextoolCommandLine, UsageErrorsNameTheBadArgumentAndExit64) {
+  const struct {
+    CommandArguments arguments;
+    const char* named;
+  } cases[] = {
+      {{"fmt", "check", "a.fmt", "--josn"}, "unknown option '--josn'"},
+      {{"fmt", "layout", "--json=yes", "a.fmt"}, "'--json' takes no value"},
+      {{"fmt", "dump", "a.fmt", "--data", "d", "--block"}, "'--block' needs a value"},
+      {{"fmt", "dump", "a.fmt", "--data=d"}, "missing option '--block'"},
+      {{"dat", "extract", "f.dat", "N", "-o", "a", "--output=b"}, "'--output' is given twice"},
+      {{"dat", "verify", "a.dat", "b.dat"}, "unexpected argument 'b.dat'"},
+      {{"dat", "extract", "-o", "out.bin", "f.dat"}, "missing NAME"},
+      {{"dat", "build", "-o", "x.dat", "=a.bin"}, "'=a.bin' is not NAME=FILE"},
+      {{"pkg", "frobnicate"}, "unknown subcommand 'frobnicate'"},
+      {{"--versoin"}, "unknown subcommand '--versoin'"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = RunTool(c.arguments);
+    EXPECT_EQ(outcome.status, kUsageError) << c.named;
+    EXPECT_NE(outcome.err.find(c.named), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("usage:\n  vextool "), std::string::npos) << outcome.err;
+  }
+}
+
+TEST(VextoolCommandLine, ValuesComeAttachedOrSeparateAndRepeatWhereAllowed) {
+  const CommandSyntax syntax = {
+      {"t", "s", "A [B...]", "d", nullptr, "e", "$ vextool t"},
+      {ValueOption("--from"), RepeatedOption("--config"), FlagOption("--json"),
+       ValueOption("--output", "-o")},
+      {"A"},
+      true,
+  };
+  CommandLine line;
+  ASSERT_FALSE(ReadCommandLine(
+      {"--from=x=y", "a", "--config", "M", "-o", "out", "--config=L", "--", "--json", "b"}, syntax,
+      &line));
+  EXPECT_EQ(line.Value("--from"), "x=y");
+  EXPECT_EQ(line.Values("--config"), (std::vector<std::string>{"M", "L"}));
+  EXPECT_EQ(line.Value("--output"), "out");
+  EXPECT_FALSE(line.Has("--json"));  // after `--` it is a plain argument
+  EXPECT_EQ(line.Operands(), (std::vector<std::string>{"a", "--json", "b"}));
+}
+
+TEST(VextoolCommandLine, VersionNamesTheProjectVersion) {
+  const Outcome version = RunTool({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("vextool ") + VextoolVersion() + "\n");
+  EXPECT_NE(std::string(VextoolVersion()).find('.'), std::string::npos);
+}
+
+}  // namespace
