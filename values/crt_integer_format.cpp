@@ -19,10 +19,12 @@ std::string Digits(std::uint64_t magnitude, unsigned base, bool upper) {
 
 // `value` holds the argument as the conversion reads it: already cut to 16 bits for 'h' and
 // sign-extended to 64 bits for the signed conversions.
-std::string ConvertInteger(const CrtConversion& c, std::uint64_t value) {
+std::string ConvertInteger(CrtConversion c, std::uint64_t value) {
   if (c.conversion == 'c') {
     return PadConversion(c, "", std::string(1, static_cast<char>(value & 0xFF)));
   }
+  // In this runtime a precision turns the '0' flag off.
+  if (c.precision >= 0) c.zero_pad = false;
   if (c.conversion == 'p') {
     std::string digits = Digits(value & 0xFFFFFFFFu, 16, true);
     return PadConversion(c, "", std::string(8 - digits.size(), '0') + digits);

@@ -1,5 +1,5 @@
-// Real conversions (e E f g G) of the 32-bit Windows C runtime: digits of the exact binary value,
-// ties rounded away from zero, three exponent digits, and the "1.#INF" family for the values that
+// Real conversions (e E f g G) of the 32-bit Windows C runtime: at most 17 significant digits and
+// then zeros, three exponent digits, and the "1.#INF" family for the values that
 // are not numbers.
 #include <algorithm>
 #include <charconv>
@@ -87,26 +87,14 @@ ScientificDigits ParseScientific(const std::string& text) {
   return out;
 }
 
-// `precision` digits after the point of a non-negative value.
-std::string FixedText(double magnitude, int precision) {
-  const BinaryForm form = Decompose(magnitude);
-  const bool tie = form.odd != 0 && form.power == -(precision + 1);
-  if (!tie) return ToChars(magnitude, std::chars_format::fixed, precision);
-  std::string text = ToChars(magnitude, std::chars_format::fixed, precision + 1);
-  text.pop_back();
-  if (precision == 0) text.pop_back();  // the '.' before the dropped digit
-  if (IncrementDigits(text)) text.insert(0, "1");
-  return text;
-}
-
-// `precision` + 1 significant digits of a non-negative value.
-ScientificDigits ScientificText(double magnitude, int precision) {
-  if (magnitude == 0) return ScientificDigits{std::string(precision + 1, '0'), 0};
-  ScientificDigits longer =
-      ParseScientific(ToChars(magnitude, std::chars_format::scientific, precision + 1));
+// The runtime first converts a real to a string of 17 significant digits, the exact value rounded
+// with ties away from zero, and builds every conversion from that string.
+ScientificDigits SeventeenDigits(double magnitude) {
+  if (magnitude == 0) return ScientificDigits{std::string(17, '0'), 0};
+  ScientificDigits longer = ParseScientific(ToChars(magnitude, std::chars_format::scientific, 17));
   const bool tie = longer.digits.back() == '5' &&
-                   ExactSignificantDigits(Decompose(magnitude), longer.exponent) <= precision + 2;
-  if (!tie) return ParseScientific(ToChars(magnitude, std::chars_format::scientific, precision));
+                   ExactSignificantDigits(Decompose(magnitude), longer.exponent) <= 18;
+  if (!tie) return ParseScientific(ToChars(magnitude, std::chars_format::scientific, 16));
   longer.digits.pop_back();
   if (IncrementDigits(longer.digits)) {
     longer.digits.insert(0, "1");
@@ -114,6 +102,42 @@ ScientificDigits ScientificText(double magnitude, int precision) {
     ++longer.exponent;
   }
   return longer;
+}
+
+// The first `count` digits of the 17-digit string, zeros past its end, rounded up when the next
+// digit is '5' or more, without looking further: a second rounding, as the runtime does it. A
+// carry out of the leading digit puts a '1' in front and raises the exponent; a negative count
+// leaves no digit to round.
+ScientificDigits RoundDigits(const ScientificDigits& form, int count) {
+  ScientificDigits out = form;
+  out.digits.resize(static_cast<size_t>(std::max(count, 0)), '0');
+  if (count >= 0 && static_cast<size_t>(count) < form.digits.size() &&
+      form.digits[static_cast<size_t>(count)] >= '5' && IncrementDigits(out.digits)) {
+    out.digits.insert(0, "1");
+    ++out.exponent;
+  }
+  return out;
+}
+
+// `precision` digits after the point of a non-negative value.
+std::string FixedText(double magnitude, int precision) {
+  ScientificDigits s = SeventeenDigits(magnitude);
+  if (magnitude == 0) s.exponent = -1;  // the runtime places zero's point before its digits
+  const ScientificDigits r = RoundDigits(s, precision + s.exponent + 1);
+  const int point = r.exponent + 1;  // digits in front of the point
+  std::string text = point > 0 ? r.digits.substr(0, static_cast<size_t>(point)) : "0";
+  if (precision == 0) return text;
+  text += '.';
+  if (point >= 0) return text + r.digits.substr(static_cast<size_t>(point));
+  return text.append(static_cast<size_t>(std::min(-point, precision)), '0') + r.digits;
+}
+
+// `precision` + 1 significant digits of a non-negative value.
+ScientificDigits ScientificText(double magnitude, int precision) {
+  if (magnitude == 0) return ScientificDigits{std::string(precision + 1, '0'), 0};
+  ScientificDigits r = RoundDigits(SeventeenDigits(magnitude), precision + 1);
+  r.digits.resize(static_cast<size_t>(precision) + 1);
+  return r;
 }
 
 std::string ExponentText(char letter, int exponent) {

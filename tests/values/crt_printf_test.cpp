@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -118,8 +119,6 @@ TEST(CrtIntegerFormat, WritesTheRuntimesOwnForms) {
 }
 
 TEST(CrtIntegerFormat, FlagsWidthAndPrecisionAsTheRuntimeReadsThem) {
-  EXPECT_EQ(Int32("%05.3d", 7), "00007");  // '0' still pads when a precision is given
-  EXPECT_EQ(Int32("%010.5d", static_cast<std::uint32_t>(-42)), "-000000042");
   EXPECT_EQ(Int32("%-05d|", 7), "7    |");
   EXPECT_EQ(Int32("%+d", 0), "+0");
   EXPECT_EQ(Int32("%+ d", 5), "+5");
@@ -137,28 +136,75 @@ TEST(CrtIntegerFormat, FlagsWidthAndPrecisionAsTheRuntimeReadsThem) {
   EXPECT_EQ(Int32("%05c|", 65), "0000A|");
 }
 
+// The runtime turns the '0' flag off when an integer conversion has a precision; the zeros then
+// come from the precision alone.
+TEST(CrtIntegerFormat, APrecisionTurnsTheZeroFlagOff) {
+  EXPECT_EQ(Int32("%08.3x", 10), "     00a");
+  EXPECT_EQ(Int32("%08.3d", 5), "     005");
+  EXPECT_EQ(Int32("%010.5d", static_cast<std::uint32_t>(-42)), "    -00042");
+  EXPECT_EQ(Int32("%+06.0d|", 0), "     +|");
+  EXPECT_EQ(Int32("%#08.2o", 8), "     010");
+  EXPECT_EQ(Int32("%#010.4X", 255), "    0X00FF");
+  EXPECT_EQ(Int64("%020.1I64u", 7), "                   7");
+  EXPECT_EQ(Int32("%05d", 7), "00007");  // without a precision the flag pads
+}
+
 TEST(CrtIntegerFormat, TextEndsAtAWrittenNulAsACStringWould) {
   EXPECT_EQ(Int32("%c", 0), "");
   EXPECT_EQ(Int32("[%3c]", 0), "[  ");
   EXPECT_EQ(Int32("[%-3c]", 0), "[");
 }
 
-TEST(CrtRealFormat, ExactDigitsWithTiesRoundedAwayFromZero) {
-  EXPECT_EQ(Real("%.0f", 2.5), "3");
-  EXPECT_EQ(Real("%.0f", -2.5), "-3");
-  EXPECT_EQ(Real("%.0f", 0.5), "1");
-  EXPECT_EQ(Real("%.1f", 0.25), "0.3");
-  EXPECT_EQ(Real("%.2f", 0.125), "0.13");
-  EXPECT_EQ(Real("%.1f", 0.35), "0.3");  // 0.35 is stored a little below
-  EXPECT_EQ(Real("%.2e", 9.995), "9.99e+000");
-  EXPECT_EQ(Real("%.0e", 25.0), "3e+001");
-  EXPECT_EQ(Real("%.1e", 9.95), "9.9e+000");
-  EXPECT_EQ(Real("%.0e", 9.5), "1e+001");
-  EXPECT_EQ(Real("%.1f", 9.96), "10.0");
-  EXPECT_EQ(Real("%.20f", 0.1), "0.10000000000000000555");
-  EXPECT_EQ(Real("%.0f", 1e23), "99999999999999991611392");
-  EXPECT_EQ(Real("%.0f", -0.4), "-0");
-  EXPECT_EQ(Real("%f", -0.0), "-0.000000");
+// The runtime rounds a real to 17 significant digits, writes zeros after them and rounds the
+// requested digits from those 17, ties away from zero both times. The first four are answers of
+// the runtime itself; the double roundings follow from it (0.0115 is stored as
+// 0.01149999999999999998..., whose 17 digits are 0.011500000000000000).
+TEST(CrtRealFormat, SeventeenSignificantDigitsThenZeros) {
+  const struct {
+    const char* format;
+    double value;
+    std::string text;
+  } cases[] = {
+      {"%.30f", 1.0 / 3, "0.333333333333333310000000000000"},
+      {"%.30lf", std::sqrt(2.0), "1.414213562373095100000000000000"},
+      {"%.20f", 0.1, "0.10000000000000001000"},
+      {"%.0f", 1208925819614629174706176.0, "1208925819614629200000000"},  // 2^80
+      {"%.0f", 1e23, "99999999999999992000000"},
+      {"%.20e", 1208925819614629174706176.0, "1.20892581961462920000e+024"},
+      {"%.20g", 0.1, "0.10000000000000001"},
+      {"%#.20g", 0.1, "0.10000000000000001000"},
+      {"%.25g", 1e23, "99999999999999992000000"},
+      {"%.17f", 0.7, "0.69999999999999996"},
+      {"%.20f", 1e-5, "0.00001000000000000000"},
+      {"%.4f", 123456789012345.25, "123456789012345.2500"},
+      {"%.328f", 4.9406564584124654e-324, "0." + std::string(323, '0') + "49407"},
+      // Double rounding: the requested digits are rounded from the 17, not from the exact value.
+      {"%.3f", 0.0115, "0.012"},
+      {"%.1e", 0.0115, "1.2e-002"},
+      {"%.2g", 0.0115, "0.012"},
+      {"%.3f", 0.0545, "0.055"},
+      {"%.2f", 2.675, "2.67"},  // 17 digits 2.6749999999999998
+      {"%.2f", 1.005, "1.00"},
+      // Ties of the exact value and carries out of the leading digit.
+      {"%.0f", 2.5, "3"},
+      {"%.0f", -2.5, "-3"},
+      {"%.0f", 0.5, "1"},
+      {"%.1f", 0.25, "0.3"},
+      {"%.2f", 0.125, "0.13"},
+      {"%.1f", 0.35, "0.3"},
+      {"%.2e", 9.995, "9.99e+000"},
+      {"%.0e", 25.0, "3e+001"},
+      {"%.1e", 9.95, "9.9e+000"},
+      {"%.0e", 9.5, "1e+001"},
+      {"%.1f", 9.96, "10.0"},
+      {"%.1f", 0.05, "0.1"},
+      {"%.1f", 0.04, "0.0"},
+      {"%.3f", 0.0004, "0.000"},
+      {"%.0f", -0.4, "-0"},
+      {"%f", -0.0, "-0.000000"},
+      {"%.3f", 0.0, "0.000"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Real(c.format, c.value), c.text) << c.format;
 }
 
 TEST(CrtRealFormat, ExponentsHaveThreeDigitsAndGeneralFormChoosesLikeC) {

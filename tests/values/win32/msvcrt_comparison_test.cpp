@@ -1,10 +1,21 @@
 // Our printf emulation against the Windows C runtime's own sprintf, taken from msvcrt.dll
 // directly so that the C99 printf of the toolchain's runtime does not stand in for it.
+//
+// Where these tests run, msvcrt.dll may be wine's, which departs from Microsoft's runtime (the
+// one our emulation follows) in two known ways, handled by rule below:
+// - wine keeps the '0' flag of an integer conversion that has a precision, which Microsoft's
+//   turns off: such a format is compared with the runtime's text of the format without the flag;
+// - wine writes a real's exact binary digits, where Microsoft's rounds the value to 17
+//   significant digits, writes zeros after them and rounds the requested digits from those 17:
+//   a real conversion whose digits differ between the two roundings is left out.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -30,6 +41,88 @@ std::string Runtime(const std::string& format, T value) {
   char buffer[2048] = {};
   RuntimeFunction()(buffer, sizeof buffer - 1, format.c_str(), value);
   return buffer;
+}
+
+// The pieces of a format with one conversion.
+struct FormatParts {
+  std::string flags;
+  int precision = -1;
+  char conversion = 0;
+};
+
+FormatParts Parts(const std::string& format) {
+  FormatParts parts;
+  size_t i = format.find('%') + 1;
+  while (std::string("-+ #0").find(format[i]) != std::string::npos) parts.flags += format[i++];
+  while (isdigit(static_cast<unsigned char>(format[i]))) ++i;
+  if (format[i] == '.') {
+    parts.precision = std::atoi(format.c_str() + ++i);
+    while (isdigit(static_cast<unsigned char>(format[i]))) ++i;
+  }
+  while (std::string("hlLI64").find(format[i]) != std::string::npos) ++i;
+  parts.conversion = format[i];
+  return parts;
+}
+
+// The format as Microsoft's runtime reads it when wine's reads it differently: without a '0'
+// flag that a precision turns off.
+std::string AsMicrosoftReadsIt(const std::string& format) {
+  const FormatParts parts = Parts(format);
+  if (parts.conversion == 'c' || parts.precision < 0) return format;
+  std::string without = format;
+  const size_t flags = without.find('%') + 1;
+  const size_t zero = without.find('0', flags);
+  if (zero < flags + parts.flags.size()) without.erase(zero, 1);
+  return without;
+}
+
+struct DecimalDigits {
+  std::string digits;
+  int exponent = 0;
+  bool operator==(const DecimalDigits& other) const {
+    return digits == other.digits && exponent == other.exponent;
+  }
+};
+
+// `count` significant digits of a finite non-zero value, rounded by the runtime under test.
+DecimalDigits RuntimeDigits(double value, int count) {
+  char format[16];
+  std::snprintf(format, sizeof format, "%%.%de", count - 1);
+  const std::string text = Runtime(format, std::fabs(value));
+  DecimalDigits out;
+  const size_t e = text.find('e');
+  for (size_t i = 0; i < e; ++i) {
+    if (text[i] != '.') out.digits += text[i];
+  }
+  out.exponent = std::atoi(text.c_str() + e + 1);
+  return out;
+}
+
+// True when a real conversion's digits come out differently from the exact value and from its
+// 17-digit form, that is where wine and Microsoft's runtime are known to part.
+bool DependsOnDigitsPastTheSeventeenth(const std::string& format, double value) {
+  if (value == 0 || !std::isfinite(value)) return false;
+  const FormatParts parts = Parts(format);
+  const DecimalDigits seventeen = RuntimeDigits(value, 17);
+  int count = parts.precision < 0 ? 6 : parts.precision;
+  if (parts.conversion == 'f') count += seventeen.exponent + 1;
+  if (parts.conversion == 'e' || parts.conversion == 'E') count += 1;
+  if ((parts.conversion == 'g' || parts.conversion == 'G') && count == 0) count = 1;
+  if (count <= 0) return false;
+  DecimalDigits rounded = seventeen;
+  rounded.digits.resize(static_cast<size_t>(count), '0');
+  if (count < 17 && seventeen.digits[static_cast<size_t>(count)] >= '5') {
+    size_t i = rounded.digits.size();
+    while (i > 0 && rounded.digits[i - 1] == '9') rounded.digits[--i] = '0';
+    if (i == 0) {
+      rounded.digits.insert(0, "1");
+      rounded.digits.pop_back();
+      ++rounded.exponent;
+    } else {
+      ++rounded.digits[i - 1];
+    }
+  }
+  return !(rounded == RuntimeDigits(value, count));
 }
 
 // Every combination of the flags the check accepts.
@@ -79,11 +172,16 @@ class Mismatches {
                     << runtime << "\"";
     }
   }
-  ~Mismatches() { EXPECT_EQ(count_, 0) << "differences out of " << compared_ << " conversions"; }
+  void Skip() { ++skipped_; }
+  ~Mismatches() {
+    EXPECT_EQ(count_, 0) << "differences out of " << compared_ << " conversions";
+    EXPECT_GT(compared_, 0) << skipped_ << " conversions left out as known departures of wine";
+  }
 
  private:
   long count_ = 0;
   long compared_ = 0;
+  long skipped_ = 0;
 };
 
 const std::vector<std::string> kIntegerWidths = {"", "1", "5", "12", "20"};
@@ -121,7 +219,7 @@ TEST_F(MsvcrtComparison, ThirtyTwoBitIntegers) {
     ASSERT_EQ(FindCrtFormatProblem(format, CrtArgument::kInt32), "") << format;
     for (std::uint32_t value : values) {
       mismatches.Compare(format, std::to_string(value), *CrtFormatInt32(format, value),
-                         Runtime(format, value));
+                         Runtime(AsMicrosoftReadsIt(format), value));
     }
   }
 }
@@ -165,7 +263,7 @@ TEST_F(MsvcrtComparison, SixtyFourBitIntegers) {
     ASSERT_EQ(FindCrtFormatProblem(format, CrtArgument::kInt64), "") << format;
     for (std::uint64_t value : values) {
       mismatches.Compare(format, std::to_string(value), *CrtFormatInt64(format, value),
-                         Runtime(format, value));
+                         Runtime(AsMicrosoftReadsIt(format), value));
     }
   }
 }
@@ -211,6 +309,10 @@ TEST_F(MsvcrtComparison, Reals) {
   for (const std::string& format : formats) {
     ASSERT_EQ(FindCrtFormatProblem(format, CrtArgument::kReal), "") << format;
     for (double value : values) {
+      if (DependsOnDigitsPastTheSeventeenth(format, value)) {
+        mismatches.Skip();
+        continue;
+      }
       mismatches.Compare(format, Runtime("%.17g", value), *CrtFormatReal(format, value),
                          Runtime(format, value));
     }
@@ -221,7 +323,12 @@ TEST_F(MsvcrtComparison, LongestRealTexts) {
   Mismatches mismatches;
   for (const char* format : {"%.328f", "%639.300e", "%.600g", "%#.600G", "%-639f"}) {
     ASSERT_EQ(FindCrtFormatProblem(format, CrtArgument::kReal), "") << format;
-    for (double value : {DBL_MAX, -DBL_MAX, DBL_MIN, 4.9406564584124654e-324, 0.1, 1.0 / 3}) {
+    for (double value :
+         {DBL_MAX, -DBL_MAX, DBL_MIN, 4.9406564584124654e-324, 0.1, 1.0 / 3, 0.5, 1e22, -65536.0}) {
+      if (DependsOnDigitsPastTheSeventeenth(format, value)) {
+        mismatches.Skip();
+        continue;
+      }
       mismatches.Compare(format, Runtime("%.17g", value), *CrtFormatReal(format, value),
                          Runtime(format, value));
     }
