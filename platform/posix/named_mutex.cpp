@@ -9,6 +9,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/fault_injection.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
 
@@ -32,9 +33,20 @@ MutexHandle CreateNamedMutex(const std::string& name, bool* alreadyExisted) {
     return MutexHandle{};
   }
   mkdir((GetVolumeRoot() + "/.mutex").c_str(), 0777);
-  const int descriptor = open(LockFilePath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  const std::string path = LockFilePath(name);
+  int descriptor = InjectFault(FileOperation::kOpen)
+                       ? -1
+                       : open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  // Another user's lock file opens for reading only, and flock takes such a descriptor too.
+  if (descriptor < 0) {
+    descriptor = InjectFault(FileOperation::kOpen) ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  }
   if (descriptor < 0) {
     SetLastErrorFromErrno(errno);
+    // A lock file that exists but cannot be opened may well be held: the control program must
+    // never be taken for ended when it might run.
+    struct stat status;
+    *alreadyExisted = stat(path.c_str(), &status) == 0;
     return MutexHandle{};
   }
   if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {

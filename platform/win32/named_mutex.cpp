@@ -8,7 +8,9 @@ MutexHandle CreateNamedMutex(const std::string& name, bool* alreadyExisted) {
   const HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
   // GetLastError tells "already exists" even when the call succeeds.
   const DWORD error = GetLastError();
-  *alreadyExisted = mutex != nullptr && error == ERROR_ALREADY_EXISTS;
+  // A mutex made under other security refuses us access: it exists, so the control program runs.
+  *alreadyExisted = (mutex != nullptr && error == ERROR_ALREADY_EXISTS) ||
+                    (mutex == nullptr && error == ERROR_ACCESS_DENIED);
   return MutexHandle{reinterpret_cast<std::intptr_t>(mutex)};
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "platform/posix/fault_injection.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/staged_machine.h"
 
@@ -36,5 +39,23 @@ TEST(NamedMutexTest, ReportsAHolderInAnotherProcessUntilItLetsGo) {
   EXPECT_FALSE(existed);
   platform::CloseNamedMutex(&handle);
 }
+
+#ifdef SETUP_FAULT_INJECTION
+// Another user's lock file does not open for writing (the injected failure stands for that, as
+// tests run as root): the holder must still be seen.
+TEST(NamedMutexTest, ALockFileThatWillNotOpenForWritingStillTells) {
+  StagedMachine machine;
+  MutexHolder holder(kName);
+  for (const bool held : {true, false}) {
+    if (!held) holder.Release();
+    bool existed = !held;
+    platform::ArmFault(1, EACCES);
+    platform::MutexHandle handle = platform::CreateNamedMutex(kName, &existed);
+    EXPECT_EQ(existed, held);
+    platform::CloseNamedMutex(&handle);
+  }
+  platform::DisarmFaults();
+}
+#endif
 
 }  // namespace
