@@ -7,11 +7,21 @@
 #include "app/step_host.h"
 #include "platform/local_time.h"
 
+// What the backup of state 3 came to. The clearing of state 4 may run only when it is not kFailed.
+struct BackupOutcome {
+  enum class Status { kNotAsked, kMade, kFailed };
+  Status status = Status::kNotAsked;
+  std::string folder;  // the backup folder, made or meant (Windows path, system code page)
+  std::string reason;  // with kFailed: why, for the user (UTF-8)
+};
+
 // Copies the maker folder, and the generated-files directory into the backed-up installation
-// folder, into a new folder named after the local time below BACKUPPATH. Nothing is backed up
-// when BACKUPPATH is empty or names the compact-flash card. The step timer is stopped only
-// while copying. `generatedFilesWarnings` is the run's count of reports of a wrong directory.
-void BackUpInstallation(IStepHost& host, int* generatedFilesWarnings);
+// folder, into a new folder named after the local time below BACKUPPATH; the wizards folder goes
+// into its sub-folder VexFiles\Wizards. Nothing is backed up when BACKUPPATH is empty or names
+// the compact-flash card. A backup location inside what the clearing deletes, a folder that
+// cannot be made or a copy that fails is kFailed. The step timer is stopped only while copying.
+// `generatedFilesWarnings` is the run's count of reports of a wrong directory.
+BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings);
 
 // Deletes the generated-files directory, the maker folder, the wizards folder and the program
 // shortcuts; whatever cannot be deleted stays.

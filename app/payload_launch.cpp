@@ -57,7 +57,7 @@ CopyResult CopyPayload(platform::File& package, const PayloadRange& payload,
 
 }  // namespace
 
-LaunchOutcome LaunchPayload(IStepTimer& timer, PayloadLaunch* launch, std::string* signature) {
+LaunchOutcome PreparePayload(PayloadLaunch* launch, std::string* signature) {
   platform::File package;
   if (!package.Open(GetPackageFile(), platform::File::Mode::kReadShared)) {
     return LaunchOutcome::PackageUnreadable;
@@ -73,11 +73,11 @@ LaunchOutcome LaunchPayload(IStepTimer& timer, PayloadLaunch* launch, std::strin
       return LaunchOutcome::SignatureMismatch;
   }
 
-  platform::PayloadFile payloadFile;
-  if (!payloadFile.Create(platform::GetTempFolder(), kPayloadFilePrefix)) {
+  auto payloadFile = std::make_shared<platform::PayloadFile>();
+  if (!payloadFile->Create(platform::GetTempFolder(), kPayloadFilePrefix)) {
     return LaunchOutcome::TempFileFailed;
   }
-  switch (CopyPayload(package, check.payload, payloadFile)) {
+  switch (CopyPayload(package, check.payload, *payloadFile)) {
     case CopyResult::Copied:
       break;
     case CopyResult::PackageUnreadable:
@@ -85,16 +85,29 @@ LaunchOutcome LaunchPayload(IStepTimer& timer, PayloadLaunch* launch, std::strin
     case CopyResult::TempFileFailed:
       return LaunchOutcome::TempFileFailed;
   }
-  package.Close();
+  launch->prepared = std::move(payloadFile);
+  return LaunchOutcome::Prepared;
+}
 
+LaunchOutcome StartPreparedPayload(IStepTimer& timer, PayloadLaunch* launch) {
+  if (!launch->prepared) {
+    return LaunchOutcome::StartFailed;
+  }
   timer.StopStepTimer();
-  const bool started = payloadFile.Start(&launch->handles);
+  const bool started = launch->prepared->Start(&launch->handles);
   timer.StartStepTimer();
+  const std::string path = launch->prepared->Path();
+  launch->prepared.reset();
   if (!started) {
     return LaunchOutcome::StartFailed;
   }
-  launch->payloadFile = payloadFile.Path();
+  launch->payloadFile = path;
   return LaunchOutcome::Started;
+}
+
+LaunchOutcome LaunchPayload(IStepTimer& timer, PayloadLaunch* launch, std::string* signature) {
+  const LaunchOutcome prepared = PreparePayload(launch, signature);
+  return prepared == LaunchOutcome::Prepared ? StartPreparedPayload(timer, launch) : prepared;
 }
 
 bool PollPayload(PayloadLaunch* launch, unsigned waitMilliseconds) {

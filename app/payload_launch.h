@@ -1,8 +1,10 @@
 // Starting the payload carried in the installation package, and waiting for it to end.
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "platform/payload_file.h"
 #include "platform/process.h"
 
 class IStepTimer;
@@ -12,14 +14,25 @@ enum class LaunchOutcome {
   PackageUnreadable,
   SignatureMismatch,
   TempFileFailed,
-  StartFailed
+  StartFailed,
+  Prepared  // PreparePayload only: the payload file is written and sealed
 };
 
 // What the sequencer keeps while the payload runs.
 struct PayloadLaunch {
   platform::ProcessHandles handles;
   std::string payloadFile;  // full path of the temporary payload file
+  // Written and sealed by PreparePayload, waiting to be started.
+  std::shared_ptr<platform::PayloadFile> prepared;
 };
+
+// The first half of LaunchPayload: checks the package and copies its payload into a new sealed
+// temporary file kept in `launch`. Prepared, PackageUnreadable, SignatureMismatch (with
+// `signature`) or TempFileFailed.
+LaunchOutcome PreparePayload(PayloadLaunch* launch, std::string* signature);
+// The second half: starts the prepared payload with the step timer stopped around the start.
+// Started (the handles and the file's path stored) or StartFailed (the file stays).
+LaunchOutcome StartPreparedPayload(IStepTimer& timer, PayloadLaunch* launch);
 
 // Checks the package (GetPackageFile), copies its payload into a new temporary file with the
 // prefix "sep" and starts it, with the step timer stopped around the start. Fills `launch` when

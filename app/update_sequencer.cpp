@@ -10,6 +10,7 @@
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/power_off.h"
+#include "base/setup_log.h"
 #include "base/text_format.h"
 #include "drivers/driver_install.h"
 #include "migration/generated_files.h"
@@ -121,6 +122,8 @@ void CUpdateSequencer::Step() {
 }
 
 void CUpdateSequencer::Fail(const std::string& text) {
+  // Afterwards the log is all there is to tell where and why the run stopped.
+  WriteSetupLog("|E|The update stopped in state %d: %s\n", static_cast<int>(state_), text.c_str());
   host_.StopStepTimer();
   failureText_ = text;
   host_.ShowMessage(text, kMbOk);
@@ -161,6 +164,9 @@ void CUpdateSequencer::Confirm() {
       return;
     }
   }
+  if (!PreparePayloadFirst()) {
+    return;
+  }
   state_ = SequencerState::kPrepareParameters;
   host_.StartStepTimer();
 }
@@ -176,6 +182,35 @@ bool CUpdateSequencer::CheckPackageFirst() {
   return false;
 }
 
+// The payload is written and sealed while the old installation is still whole, so a full disk
+// or an unwritable temporary directory cannot leave the machine with no installation at all.
+bool CUpdateSequencer::PreparePayloadFirst() {
+  std::string signature;
+  return !FailOnLaunch(PreparePayload(&payload_, &signature), signature);
+}
+
+// True when the outcome ended the run.
+bool CUpdateSequencer::FailOnLaunch(LaunchOutcome outcome, const std::string& signature) {
+  switch (outcome) {
+    case LaunchOutcome::PackageUnreadable:
+      Fail(Localise(kPackageUnreadable));
+      return true;
+    case LaunchOutcome::SignatureMismatch:
+      Fail(Localise(kSignatureMismatch) + signature);
+      return true;
+    case LaunchOutcome::TempFileFailed:
+      Fail(Localise(kTempFileFailed));
+      return true;
+    case LaunchOutcome::StartFailed:
+      Fail(Localise(kProcessStartFailed));
+      return true;
+    case LaunchOutcome::Started:
+    case LaunchOutcome::Prepared:
+      break;
+  }
+  return false;
+}
+
 void CUpdateSequencer::PrepareParameters() {
   host_.StopStepTimer();
   static_cast<void>(PrepareMigrationFolder(&migration_));
@@ -187,7 +222,16 @@ void CUpdateSequencer::PrepareParameters() {
 // The backup stops the timer itself, and only when it really copies.
 void CUpdateSequencer::BackUp() {
   host_.ShowStepLabel(kLabelCollectInformation);
-  BackUpInstallation(host_, &generatedFilesWarnings_);
+  const BackupOutcome backup = BackUpInstallation(host_, &generatedFilesWarnings_);
+  // Without the backup that was asked for, the installation must not be deleted.
+  if (backup.status == BackupOutcome::Status::kFailed) {
+    Fail(FormatText(Localise(kBackupFailed), platform::SystemTextToUtf8(backup.folder).c_str(),
+                    backup.reason.c_str()));
+    return;
+  }
+  if (backup.status == BackupOutcome::Status::kMade) {
+    backupFolder_ = backup.folder;
+  }
   state_ = SequencerState::kClearOldInstallation;
 }
 
@@ -202,30 +246,36 @@ void CUpdateSequencer::ClearOldInstallation() {
 void CUpdateSequencer::StartPayload() {
   host_.ShowStepLabel(kLabelCopyFiles);
   std::string signature;
-  switch (LaunchPayload(host_, &payload_, &signature)) {
-    case LaunchOutcome::PackageUnreadable:
-      Fail(Localise(kPackageUnreadable));
-      return;
-    case LaunchOutcome::SignatureMismatch:
-      Fail(Localise(kSignatureMismatch) + signature);
-      return;
-    case LaunchOutcome::TempFileFailed:
-      Fail(Localise(kTempFileFailed));
-      return;
-    case LaunchOutcome::StartFailed:
-      Fail(Localise(kProcessStartFailed));
-      return;
-    case LaunchOutcome::Started:
-      state_ = SequencerState::kWaitForPayload;
-      return;
+  // Normally state 1 prepared it; a sequence put straight into this state prepares it now.
+  const LaunchOutcome outcome = payload_.prepared ? StartPreparedPayload(host_, &payload_)
+                                                  : LaunchPayload(host_, &payload_, &signature);
+  if (!FailOnLaunch(outcome, signature)) {
+    state_ = SequencerState::kWaitForPayload;
   }
 }
 
 // The exit code of the payload is not examined: what it installed is what the next steps use.
+// A payload that installed nothing ends the run, so that nothing is transferred or deleted in an
+// installation that is not there and the kept parameters wait for the next run.
 void CUpdateSequencer::WaitForPayload() {
-  if (PollPayload(&payload_, kPayloadPollMs)) {
-    state_ = SequencerState::kRecordLanguage;
+  if (!PollPayload(&payload_, kPayloadPollMs)) {
+    return;
   }
+  if (!NewVersionInstalled()) {
+    const std::string backup =
+        backupFolder_.empty() ? Localise(kNoBackup) : platform::SystemTextToUtf8(backupFolder_);
+    Fail(FormatText(Localise(kNothingInstalled),
+                    platform::SystemTextToUtf8(migration_.migrationFolder).c_str(),
+                    backup.c_str()));
+    return;
+  }
+  state_ = SequencerState::kRecordLanguage;
+}
+
+bool CUpdateSequencer::NewVersionInstalled() const {
+  const std::string installation = ReadSetupValue("PATH");
+  return platform::PathExists(GetMakerFolder() + "setup.cfg") && !installation.empty() &&
+         platform::IsDirectory(GetMakerFolder() + installation);
 }
 
 void CUpdateSequencer::RecordLanguage() {

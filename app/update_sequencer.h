@@ -83,6 +83,9 @@ class CUpdateSequencer {
   void WaitForControlProgram();
   void Confirm();
   bool CheckPackageFirst();
+  bool PreparePayloadFirst();
+  bool FailOnLaunch(LaunchOutcome outcome, const std::string& signature);
+  bool NewVersionInstalled() const;
   void PrepareParameters();
   void BackUp();
   void ClearOldInstallation();
@@ -105,4 +108,5 @@ class CUpdateSequencer {
   platform::MutexHandle mutex_;
   RunEnd runEnd_ = RunEnd::kRunning;
   std::string failureText_;
+  std::string backupFolder_;  // empty until state 3 has made a backup
 };

@@ -34,6 +34,21 @@ const TwoTextMessage kPowerOffQuestion = {"立即关闭计算机吗？", "Нем
 
 const TwoTextMessage kInvalidState = {"Invalid state!", "Invalid state!"};
 
+const TwoTextMessage kBackupFailed = {
+    "备份到%s失败：%s\n原安装目录没有被删除，安装程序退出。",
+    "Не удалось создать резервную копию в %s: %s\nСтарая установка не удалена, программа "
+    "установки завершает работу."};
+
+const TwoTextMessage kBackupInsideClearedFolders = {
+    "备份目录位于将被删除的目录中。", "папка резервной копии находится внутри удаляемых папок."};
+
+const TwoTextMessage kNothingInstalled = {
+    "新版本没有安装成功。\n参数保存在%s\n备份在%s\n请重新运行安装程序。",
+    "Новая версия не установлена.\nПараметры сохранены в %s\nРезервная копия: %s\n"
+    "Пожалуйста, запустите программу установки снова."};
+
+const TwoTextMessage kNoBackup = {"（无备份）", "(нет резервной копии)"};
+
 // --- Language files ------------------------------------------------------------------------------
 
 const TwoTextMessage kLanguagePathMissing = {
@@ -67,6 +82,11 @@ const char kInnerErrorFormatFile[] = "Inner error! Code: IE-ERRORFMTFILE.";
 const char kInnerErrorNoController[] = "Inner error! Code: IE-NOCONTROLLER.";
 
 // --- Parameter migration -------------------------------------------------------------------------
+
+const TwoTextMessage kUnfinishedRunQuestion = {
+    "%s开始的更新没有完成，以下配置的参数已被保存：\n%s要保留这些参数吗?\n",
+    "Обновление, начатое %s, не было завершено. Сохранены параметры следующих конфигураций:\n"
+    "%sХотите сохранить эти параметры?\n"};
 
 const TwoTextMessage kKeepParametersListHeader = {
     "在重新装载软件时候，以下配置的参数可能可以被保留：\n",

@@ -28,6 +28,16 @@ extern const TwoTextMessage kSeparationQuestion;
 extern const TwoTextMessage kPowerOffQuestion;
 // The step state has a value no step knows; ends the run; no insert.
 extern const TwoTextMessage kInvalidState;
+// The backup that BACKUPPATH asks for was not made; ends the run before anything is deleted.
+// %s = backup folder, %s = reason.
+extern const TwoTextMessage kBackupFailed;
+// The reason when the backup folder lies inside what the clearing deletes; no insert.
+extern const TwoTextMessage kBackupInsideClearedFolders;
+// The payload ended without installing the new version; ends the run. %s = the folder that keeps
+// the parameters, %s = the backup folder (or kNoBackup).
+extern const TwoTextMessage kNothingInstalled;
+// Stands for the backup folder when no backup was made; no insert.
+extern const TwoTextMessage kNoBackup;
 
 // --- Language files ------------------------------------------------------------------------------
 
@@ -60,6 +70,9 @@ extern const char kInnerErrorNoController[];
 
 // --- Parameter migration -------------------------------------------------------------------------
 
+// An earlier update stopped before its parameters reached the new installation (Yes/No): carry
+// the parameters it kept? %s = time of that run, %s = its configurations, one per line.
+extern const TwoTextMessage kUnfinishedRunQuestion;
 // Heads the list of configurations whose parameters can be kept (one name per line follows).
 extern const TwoTextMessage kKeepParametersListHeader;
 // Follows that list: keep the parameters? (Yes/No).

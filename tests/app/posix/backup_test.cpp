@@ -11,10 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "app/package_file.h"
 #include "base/language.h"
 #include "base/messages.h"
-#include "app/package_file.h"
 #include "platform/file_system.h"
+#include "platform/posix/fault_injection.h"
+#include "platform/setup_api.h"
+#include "platform/text_encoding.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
@@ -87,10 +90,15 @@ void ExpectInFreshProcess(const std::function<bool()>& check) {
 
 TEST_F(BackupTest, CopiesTheMakerFolderIntoATimeStampedFolder) {
   WriteSetupConfig("D:\\Backups\\Setup\\");
-  BackUpInstallation(host_, &warnings_);
+  machine_.WriteFile("D:\\VexFiles\\Wizards\\Lathe.wiz", "a wizard");
+  const BackupOutcome outcome = BackUpInstallation(host_, &warnings_);
 
   const std::string backup = OnlyBackupFolder("D:\\Backups\\Setup\\");
+  EXPECT_EQ(outcome.status, BackupOutcome::Status::kMade);
+  EXPECT_EQ(outcome.folder, backup);
   EXPECT_EQ(machine_.ReadFile(backup + "Control\\Control.exe"), "the control program");
+  // The clearing deletes the wizards folder too, so the backup holds it.
+  EXPECT_EQ(machine_.ReadFile(backup + "VexFiles\\Wizards\\Lathe.wiz"), "a wizard");
   EXPECT_EQ(machine_.ReadFile(backup + "Control\\Config\\A\\vexorand.dat"), "parameters");
   EXPECT_TRUE(machine_.Exists(backup + "setup.cfg"));
   EXPECT_EQ(host_.Trace(), (Trace{"stop", "start"}));
@@ -126,6 +134,57 @@ TEST_F(BackupTest, MissingGeneratedFilesAreReportedAndTheRestIsStillBackedUp) {
   EXPECT_EQ(host_.Messages().size(), 1u);
   EXPECT_FALSE(machine_.Exists(kMaker));
 }
+
+// A backup that was asked for and not made must stop the update: the clearing would otherwise
+// delete the only copy. Each case names the folder and says why.
+TEST_F(BackupTest, ABackupThatCannotBeMadeFailsAndNamesItsFolder) {
+  struct Case {
+    const char* backupPath;
+    const char* reason;  // nullptr: the system's error text
+  };
+  const Case cases[] = {
+      {"D:\\Blocked\\", nullptr},  // a file where the folder should be
+      {"C:\\Program Files\\Pelmo\\Backup\\", kBackupInsideClearedFolders.chinese},
+      {"C:\\PROGRAM FILES\\pelmo\\", kBackupInsideClearedFolders.chinese},
+      {"D:\\VexFiles\\Wizards\\Old\\", kBackupInsideClearedFolders.chinese},
+      {"E:\\Generated\\Bak\\", kBackupInsideClearedFolders.chinese},
+  };
+  machine_.WriteFile("D:\\Blocked", "a file");
+  machine_.MakeFolder("D:\\VexFiles\\Wizards");
+  NameGeneratedFiles("E:", "Generated");
+  machine_.MakeFolder("E:\\Generated");
+  for (const Case& test : cases) {
+    WriteSetupConfig(test.backupPath);
+    const bool existed = machine_.Exists(test.backupPath);
+    const BackupOutcome outcome = BackUpInstallation(host_, &warnings_);
+    EXPECT_EQ(outcome.status, BackupOutcome::Status::kFailed) << test.backupPath;
+    EXPECT_EQ(outcome.folder.rfind(std::string(test.backupPath) + "Pelmo ", 0), 0u)
+        << outcome.folder;
+    if (test.reason != nullptr) {
+      EXPECT_EQ(outcome.reason, test.reason) << test.backupPath;
+      EXPECT_EQ(machine_.Exists(test.backupPath), existed) << "made before refusing";
+    } else {
+      EXPECT_FALSE(outcome.reason.empty());
+    }
+  }
+  EXPECT_TRUE(machine_.Exists(std::string(kMaker) + "Control\\Control.exe"));
+}
+
+#ifdef SETUP_FAULT_INJECTION
+// A copy that fails half-way (here the last write of the copy finds the disk full).
+TEST_F(BackupTest, ACopyThatFailsFailsTheBackup) {
+  WriteSetupConfig("D:\\Bak\\");
+  platform::DisarmFaults();
+  ASSERT_EQ(BackUpInstallation(host_, &warnings_).status, BackupOutcome::Status::kMade);
+  const unsigned long operations = platform::CountedFileOperations();
+  platform::ArmFault(operations, ENOSPC);
+  const BackupOutcome outcome = BackUpInstallation(host_, &warnings_);
+  platform::DisarmFaults();
+  EXPECT_EQ(outcome.status, BackupOutcome::Status::kFailed);
+  EXPECT_EQ(outcome.reason, platform::SystemTextToUtf8(platform::SystemErrorText(112)));
+  EXPECT_EQ(host_.Trace(), (Trace{"stop", "start", "stop", "start"}));
+}
+#endif
 
 TEST_F(BackupTest, BackupPathWithoutBackslashIsGluedToTheName) {
   WriteSetupConfig("D:\\Bak");

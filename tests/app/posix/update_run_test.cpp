@@ -188,20 +188,26 @@ TEST_F(UpdateRunTest, DamagedPackageFailsBeforeAnythingChanges) {
   EXPECT_EQ(host.Messages()[0].text.rfind(kSignatureMismatch.chinese, 0), 0u);
   EXPECT_EQ(host.Messages()[0].style, 0u);
   EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed);
-  EXPECT_EQ(Snapshot(), before);
+  // Only the log tells afterwards where and why the run stopped.
+  auto after = Snapshot();
+  const std::string log = after["c/Temp/VexorandSetupLog.txt"];
+  EXPECT_NE(log.find("stopped in state 1: "), std::string::npos) << log;
+  after.erase("c/Temp/VexorandSetupLog.txt");
+  EXPECT_EQ(after, before);
 }
 
-TEST_F(UpdateRunTest, PayloadFileThatCannotBeWrittenEndsTheRun) {
+// The payload is written before anything is deleted: no temporary file, no update.
+TEST_F(UpdateRunTest, PayloadFileThatCannotBeWrittenEndsTheRunBeforeTheClearing) {
   fs::remove_all(machine_.HostPath("C:\\Temp"));
   machine_.WriteFile("C:\\Temp", "a file where the temporary directory should be");
-  ScriptedHost host;
+  ScriptedHost host({kIdOk});
   CUpdateSequencer sequencer(host, [](unsigned) {});
-  SequencerTestAccess::SetState(&sequencer, SequencerState::kStartPayload);
-  sequencer.Step();
-  EXPECT_EQ(host.Trace(), (Trace{"label 145", "stop", "message 0x0", "close"}));
-  ASSERT_EQ(host.Messages().size(), 1u);
-  EXPECT_EQ(host.Messages()[0].text, kTempFileFailed.chinese);
+  host.StartStepTimer();
+  RunToEnd(sequencer, host);
+  EXPECT_EQ(host.Labels(), (std::vector<int>{140, 141}));
+  EXPECT_EQ(sequencer.GetFailureText(), kTempFileFailed.chinese);
   EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed);
+  EXPECT_TRUE(machine_.Exists(kInstallation + "only-in-5.3.txt"));
 }
 
 TEST_F(UpdateRunTest, WaitsWhileTheControlProgramRuns) {
@@ -289,3 +295,50 @@ TEST_F(UpdateRunTest, SecondLanguageRunSeparatesAndSwitchesOff) {
 }
 
 }  // namespace
+
+// Faults seen before the clearing, and a payload that installed nothing, end the run through
+// Fail with nothing deleted afterwards; the log names the state.
+TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
+  struct Case {
+    const char* name;
+    const char* backupPath;
+    const char* payload;
+    const TwoTextMessage& message;
+    int state;
+    bool installationKept;
+  };
+  const Case cases[] = {
+      {"backup inside the maker folder", "C:\\Program Files\\Pelmo\\Bak\\", kStagedPayloadScript,
+       kBackupFailed, 3, true},
+      {"backup onto a file", "C:\\Media\\Setup.exe\\", kStagedPayloadScript, kBackupFailed, 3,
+       true},
+      {"payload installs nothing", "D:\\Backup\\", "#!/bin/sh\nexit 0\n", kNothingInstalled, 6,
+       false},
+  };
+  for (const Case& test : cases) {
+    StagedMachine machine;
+    ScopedEnvironment root("SETUP_ROOT", machine.root());
+    StageOldInstallation(machine, BuildParameterFile({{"CController", StagedControllerBlock()}}));
+    machine.WriteFile(kMaker + "setup.cfg", std::string("[SETTINGS]\r\nPATH=Control\\\r\n") +
+                                                "BACKUPPATH=" + test.backupPath + "\r\n");
+    machine.WriteFile(kPackagePath, MakePackage("program image\n", test.payload));
+    ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+    CUpdateSequencer sequencer(host, [](unsigned) {});
+    host.StartStepTimer();
+    RunToEnd(sequencer, host);
+    EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed) << test.name;
+    const std::string prefix = Localise(test.message);
+    const std::string text = sequencer.GetFailureText();
+    EXPECT_EQ(text.substr(0, 6), prefix.substr(0, 6)) << test.name << ": " << text;
+    EXPECT_EQ(machine.Exists(kInstallation + "only-in-5.3.txt"), test.installationKept)
+        << test.name;
+    // The parameters wait in the migration folder, named in the message.
+    EXPECT_TRUE(machine.Exists("C:\\Temp\\Vexroand\\a_amend.dat")) << test.name;
+    if (!test.installationKept) {
+      EXPECT_NE(text.find("C:\\Temp\\Vexroand"), std::string::npos) << text;
+      EXPECT_NE(text.find("D:\\Backup\\Pelmo "), std::string::npos) << text;
+    }
+    const std::string log = machine.ReadFile("C:\\Temp\\VexorandSetupLog.txt");
+    EXPECT_NE(log.find("stopped in state " + std::to_string(test.state)), std::string::npos) << log;
+  }
+}
