@@ -281,8 +281,8 @@ bool CUpdateSequencer::NewVersionInstalled() const {
 void CUpdateSequencer::RecordLanguage() {
   host_.ShowStepLabel(kLabelCopyOtherDocuments);
   const std::string languageFile = GetMakerFolder() + ReadSetupValue("PATH") + "lang\\lang.ini";
-  static_cast<void>(platform::WriteProfileString("ActiveLang", "ActiveLang",
-                                                 LanguageCode(GetLanguage()), languageFile));
+  static_cast<void>(platform::WriteProfileStringAtomically(
+      "ActiveLang", "ActiveLang", LanguageCode(GetLanguage()), languageFile));
   state_ = SequencerState::kInstallDrivers;
 }
 

@@ -108,8 +108,9 @@ bool SeparateGeneratedFiles() {
       platform::ReadProfileString(kActiveConfig, kBaseKey, "", *settings);
   const std::string previousFolder =
       platform::ReadProfileString(kActiveConfig, kFolderKey, "", *settings);
-  platform::WriteProfileString(kActiveConfig, kBaseKey, std::string(1, drive) + ":", *settings);
-  platform::WriteProfileString(kActiveConfig, kFolderKey, kSeparatedFolder, *settings);
+  platform::WriteProfileStringAtomically(kActiveConfig, kBaseKey, std::string(1, drive) + ":",
+                                         *settings);
+  platform::WriteProfileStringAtomically(kActiveConfig, kFolderKey, kSeparatedFolder, *settings);
 
   const std::string separated = std::string(1, drive) + ":\\" + kSeparatedFolder;
   if (!platform::IsDirectory(separated + "\\")) {
@@ -123,8 +124,8 @@ bool SeparateGeneratedFiles() {
 
   // The settings folder holds the configurations' parameters: it goes only once it is copied.
   if (!platform::ShellCopy(*settingsFolder + "\\*.*", destination, kCopyTitle)) {
-    platform::WriteProfileString(kActiveConfig, kBaseKey, previousBase, *settings);
-    platform::WriteProfileString(kActiveConfig, kFolderKey, previousFolder, *settings);
+    platform::WriteProfileStringAtomically(kActiveConfig, kBaseKey, previousBase, *settings);
+    platform::WriteProfileStringAtomically(kActiveConfig, kFolderKey, previousFolder, *settings);
     WriteSetupLog("|E|Copying %s to %s failed, generated files stay in place\n",
                   settingsFolder->c_str(), destination.c_str());
     return true;

@@ -18,6 +18,8 @@
 #include "migration/generated_files.h"
 #include "migration/parameter_store.h"
 #include "migration/setup_config.h"
+#include "migration/unfinished_run.h"
+#include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
 
@@ -29,6 +31,7 @@ const char kControllerBlock[] = "CController";
 const char kFormatFileName[] = "vexorand.fmt";
 const char kTemporarySuffix[] = "_amend.dat";
 const char kAmendmentTail[] = "\\amend.dat";
+const char kAmendmentName[] = "amend.dat";
 
 // Replaces every `from` by `to`; the number of replacements.
 int ReplaceAll(std::string* text, const std::string& from, const std::string& to) {
@@ -70,13 +73,57 @@ void GenerateTemporaryParameterFile(const std::string& migrationFolder,
   if (!temporaryFile || !formatFile) {
     return;
   }
-  platform::RemoveFile(*temporaryFile);
+  // Written under another name and put in place once on the disk: a power cut leaves the file
+  // whole or absent, never half written.
+  const std::string partial = *temporaryFile + ".tmp";
+  platform::RemoveFile(partial);
   CFieldDescriptor descriptor;
-  if (!descriptor.WriteTextDump(kControllerBlock, block.data(), block.size(), *formatFile,
-                                *temporaryFile)) {
+  bool written =
+      descriptor.WriteTextDump(kControllerBlock, block.data(), block.size(), *formatFile, partial);
+  descriptor.Reset();
+  if (written) {
+    platform::File file;
+    written = file.Open(partial, platform::File::Mode::kReadWrite) && file.Flush();
+    file.Close();
+    written = written && platform::ReplaceFileAtomically(partial, *temporaryFile);
+  }
+  if (!written) {
+    platform::RemoveFile(partial);
     ShowMessageBox(Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
   }
-  descriptor.Reset();
+}
+
+// Configurations whose binary parameter file is gone while their amendment file still holds the
+// carried parameters, waiting for the control program: an earlier update transferred them and
+// was cut off or run again. Their [CController] entries are what there is to keep.
+std::vector<std::string> WaitingAmendmentFiles(const std::vector<std::string>& binaryFiles) {
+  std::vector<std::string> waiting;
+  for (const std::string& path : FindFilesRecursively(InstallationPath("config"), kAmendmentName)) {
+    const std::string name = ToLowerMultiByte(ConfigurationName(path));
+    bool hasBinary = false;
+    for (const std::string& binary : binaryFiles) {
+      hasBinary = hasBinary || ToLowerMultiByte(ConfigurationName(binary)) == name;
+    }
+    ParameterList controller;
+    ParameterList others;
+    ReadAmendmentFile(path, &controller, &others);
+    if (!hasBinary && controller.size() > 1) {
+      waiting.push_back(path);
+    }
+  }
+  return waiting;
+}
+
+void KeepWaitingAmendment(const std::string& migrationFolder, const std::string& amendmentFile) {
+  ParameterList controller;
+  ParameterList others;
+  ReadAmendmentFile(amendmentFile, &controller, &others);
+  const std::optional<std::string> temporaryFile =
+      ComposePath({migrationFolder, "\\", ToLowerMultiByte(ConfigurationName(amendmentFile)),
+                   kTemporarySuffix});
+  if (!temporaryFile || !WriteAmendmentFile(*temporaryFile, controller, ParameterList())) {
+    ShowMessageBox(Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
+  }
 }
 
 }  // namespace
@@ -85,7 +132,14 @@ bool GenerateParameterFiles(MigrationContext* context) {
   const VersionKey key = ComputeVersionKey();
   context->savedInstallationKey = key.installationKey;
   context->savedMajorVersion = key.majorVersion;
-  DeleteTree(context->migrationFolder);
+  // The folder of an unfinished run may hold the only copy of its parameters.
+  if (ResumeUnfinishedRun(context)) {
+    return true;
+  }
+  UnfinishedRun notMovedAside;
+  if (!ReadUnfinishedRun(context->migrationFolder, &notMovedAside)) {
+    DeleteTree(context->migrationFolder);
+  }
   platform::MakeDirectory(context->migrationFolder);
 
   std::string searchRoot = InstallationPath("config");
@@ -94,12 +148,17 @@ bool GenerateParameterFiles(MigrationContext* context) {
     searchRoot = generatedFiles.substr(0, generatedFiles.size() - 1);  // its trailing backslash
   }
   const std::vector<std::string> found = FindFilesRecursively(searchRoot, kParameterFileName);
-  if (found.empty()) {
+  const std::vector<std::string> waiting = WaitingAmendmentFiles(found);
+  if (found.empty() && waiting.empty()) {
     return false;
   }
+  std::vector<std::string> names;
   std::string configurations;
-  for (const std::string& path : found) {
-    configurations += platform::SystemTextToUtf8(ConfigurationName(path)) + "\n";
+  for (const std::vector<std::string>* list : {&found, &waiting}) {
+    for (const std::string& path : *list) {
+      names.push_back(ConfigurationName(path));
+      configurations += platform::SystemTextToUtf8(names.back()) + "\n";
+    }
   }
   const std::string question = std::string(Localise(kKeepParametersListHeader)) + configurations +
                                Localise(kKeepParametersQuestion);
@@ -107,9 +166,14 @@ bool GenerateParameterFiles(MigrationContext* context) {
     return false;
   }
   context->parametersAccepted = true;
+  for (const std::string& path : waiting) {
+    KeepWaitingAmendment(context->migrationFolder, path);
+  }
   for (const std::string& path : found) {
     GenerateTemporaryParameterFile(context->migrationFolder, path);
   }
+  // Last, so that a record always means every temporary file is in place.
+  WriteUnfinishedRun(*context, names);
   return true;
 }
 

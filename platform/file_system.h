@@ -37,6 +37,8 @@ bool RemoveFile(const std::string& path);
 bool CopyOneFile(const std::string& from, const std::string& to, bool failIfExists);
 // MoveFileExA with replace-existing and write-through: puts `from` in place of `to` at once.
 bool ReplaceFileAtomically(const std::string& from, const std::string& to);
+// MoveFileExA with write-through and no replacing: renames a folder (or file) to a new name.
+bool MoveToNewName(const std::string& from, const std::string& to);
 
 // GetLongPathNameA / GetShortPathNameA; the empty text when the path does not exist.
 std::string GetLongPathForm(const std::string& path);

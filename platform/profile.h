@@ -24,5 +24,9 @@ int ReadProfileInt(const std::string& section, const std::string& key, int defau
 // WritePrivateProfileStringA: sets the key, creating file and section when missing.
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file);
+// The same change made to a copy beside the file, put on the disk and then put in place of the
+// file at once: a power cut leaves the old file or the new one, never a part.
+bool WriteProfileStringAtomically(const std::string& section, const std::string& key,
+                                  const std::string& value, const std::string& file);
 
 }  // namespace platform

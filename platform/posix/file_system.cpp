@@ -298,6 +298,26 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to) {
   return synced;
 }
 
+bool MoveToNewName(const std::string& from, const std::string& to) {
+  const std::string source = ToHostPath(from);
+  const std::string target = ToHostPath(to);
+  struct stat status;
+  if (lstat(target.c_str(), &status) == 0) {
+    SetLastErrorCode(kErrorAlreadyExists);
+    return false;
+  }
+  if (InjectFault(FileOperation::kRename) || rename(source.c_str(), target.c_str()) != 0) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
+  const int folder = open(ParentOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    fsync(folder);
+    close(folder);
+  }
+  return true;
+}
+
 std::string GetLongPathForm(const std::string& path) {
   return PathForm(path, false);
 }

@@ -48,4 +48,19 @@ bool WriteProfileString(const std::string& section, const std::string& key,
   return output.Open(file, File::Mode::kCreate) && output.Write(text.data(), text.size());
 }
 
+bool WriteProfileStringAtomically(const std::string& section, const std::string& key,
+                                  const std::string& value, const std::string& file) {
+  std::string text;
+  if (!ReadWholeFile(file, &text)) return false;
+  text = WriteProfileStringToText(text, section, key, value);
+  const std::string copy = file + ".tmp";
+  File output;
+  bool written = output.Open(copy, File::Mode::kCreate) && output.Write(text.data(), text.size()) &&
+                 output.Flush();
+  output.Close();
+  written = written && ReplaceFileAtomically(copy, file);
+  if (!written) RemoveFile(copy);
+  return written;
+}
+
 }  // namespace platform

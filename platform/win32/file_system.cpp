@@ -66,6 +66,10 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to) {
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+bool MoveToNewName(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 std::string GetLongPathForm(const std::string& path) {
   return ConvertedPath(path, GetLongPathNameA);
 }

@@ -32,4 +32,28 @@ bool WriteProfileString(const std::string& section, const std::string& key,
          FALSE;
 }
 
+bool WriteProfileStringAtomically(const std::string& section, const std::string& key,
+                                  const std::string& value, const std::string& file) {
+  const std::string copy = file + ".tmp";
+  DeleteFileA(copy.c_str());
+  if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES &&
+      !CopyFileA(file.c_str(), copy.c_str(), FALSE)) {
+    return false;
+  }
+  // The call with no section flushes the system's cached copy of the file.
+  bool written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                            copy.c_str()) != FALSE &&
+                 WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str()) != FALSE;
+  if (written) {
+    const HANDLE handle = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    written = handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != FALSE;
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+  written = written && MoveFileExA(copy.c_str(), file.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (!written) DeleteFileA(copy.c_str());
+  return written;
+}
+
 }  // namespace platform

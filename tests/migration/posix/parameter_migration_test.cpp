@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 
 #include "base/language.h"
@@ -11,6 +12,7 @@
 #include "platform/file_system.h"
 #include "tests/migration/posix/staged_installation.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -230,3 +232,66 @@ TEST_F(ParameterMigrationTest, AGeneratedFilesDirectoryIsSearchedInsteadOfTheCon
 }
 
 }  // namespace
+
+// A later run finds the parameters of a run that did not finish its transfer: it names that run
+// and carries them, or moves them aside; it never deletes them.
+TEST_F(ParameterMigrationTest, TheParametersOfAnUnfinishedRunAreCarriedOrMovedAsideNeverDeleted) {
+  for (const int answer : {kIdYes, kIdNo}) {
+    StagedMachine machine;
+    machine.MakeFolder("C:\\Temp");
+    StagedInstallation installation(machine);
+    installation.Install(kOldFormat, "5.3.12");
+    installation.AddParameterFile(installation.Config("A\\vexorand.dat"), OldControllerBlock(5));
+    MigrationContext first;
+    first.migrationFolder = kMigrationFolder;
+    {
+      MessageRecorder yes;
+      ASSERT_TRUE(GenerateParameterFiles(&first));
+    }
+    const std::string kept = machine.ReadFile(std::string(kMigrationFolder) + "\\a_amend.dat");
+    ASSERT_NE(kept.find("m_X = 5"), std::string::npos);
+    // Cut off after the clearing: the old installation is gone.
+    installation.Remove();
+
+    MessageRecorder recorder({answer});
+    MigrationContext second;
+    second.migrationFolder = kMigrationFolder;
+    EXPECT_EQ(GenerateParameterFiles(&second), answer == kIdYes);
+    ASSERT_EQ(recorder.messages().size(), 1u);
+    const std::string question = recorder.messages()[0].text;
+    EXPECT_NE(question.find("\nA\n"), std::string::npos) << question;
+    EXPECT_TRUE(std::regex_search(question, std::regex("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d")))
+        << "the time of that run: " << question;
+    EXPECT_EQ(second.parametersAccepted, answer == kIdYes);
+    if (answer == kIdYes) {
+      EXPECT_EQ(second.savedInstallationKey, "CONTROL");
+      EXPECT_EQ(second.savedMajorVersion, "5");
+      EXPECT_EQ(machine.ReadFile(std::string(kMigrationFolder) + "\\a_amend.dat"), kept);
+    } else {
+      const std::vector<std::string> aside = ListStagedNames("C:\\Temp\\Vexroand 20*");
+      ASSERT_EQ(aside.size(), 1u);
+      EXPECT_EQ(machine.ReadFile("C:\\Temp\\" + aside[0] + "\\a_amend.dat"), kept);
+      EXPECT_NE(machine.ReadFile("C:\\Temp\\VexorandSetupLog.txt").find(aside[0]),
+                std::string::npos);
+    }
+  }
+}
+
+// After a transfer the binary files are gone and the carried values wait in amend.dat; running
+// the update again must carry them once more, not the factory values.
+TEST_F(ParameterMigrationTest, ParametersWaitingInAnAmendmentFileAreKeptLikeABinaryFile) {
+  machine_.WriteFile(installation_.Config("B\\amend.dat"),
+                     "[CController]\r\nm_X = 9\r\nm_Old = 4\r\n[Axes]\r\ncount = 3\r\n");
+  machine_.WriteFile(installation_.Config("C\\amend.dat"), "[Axes]\r\ncount = 3\r\n");
+  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_EQ(messages_.messages().size(), 1u);
+  EXPECT_EQ(messages_.messages()[0].text, Question("B\n"));
+  EXPECT_EQ(Temporary("b_amend.dat"), "[CController]\r\nm_X = 9\r\nm_Old = 4\r\n");
+  EXPECT_EQ(Temporary("c_amend.dat"), "");
+
+  Update();
+  machine_.WriteFile(installation_.Config("B\\amend.dat"), "[CController]\r\nm_X = 1\r\n");
+  ASSERT_TRUE(TransferParameterFiles(&context_));
+  EXPECT_EQ(machine_.ReadFile(installation_.Config("B\\amend.dat")),
+            "[CController]\r\nm_X = 9\r\n");
+}

@@ -1,0 +1,108 @@
+#include "migration/unfinished_run.h"
+
+#include <cstdio>
+
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/messages.h"
+#include "base/setup_log.h"
+#include "base/text_format.h"
+#include "platform/file.h"
+#include "platform/file_system.h"
+#include "platform/local_time.h"
+#include "platform/profile.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+// Its name has no "_amend.dat": the transfer passes it over like any other stranger.
+const char kRecordName[] = "\\setup_run.ini";
+const char kSection[] = "UnfinishedRun";
+const char kSeparator = '|';
+
+std::string FormatTime(const platform::LocalTime& time, const char* format) {
+  char text[32];
+  std::snprintf(text, sizeof text, format, time.year % 10000, time.month % 100, time.day % 100,
+                time.hour % 100, time.minute % 100, time.second % 100);
+  return text;
+}
+
+}  // namespace
+
+bool WriteUnfinishedRun(const MigrationContext& context,
+                        const std::vector<std::string>& configurations) {
+  std::string names;
+  for (const std::string& name : configurations) {
+    names += (names.empty() ? "" : std::string(1, kSeparator)) + name;
+  }
+  const std::string text =
+      std::string("[") + kSection +
+      "]\r\nStarted=" + FormatTime(platform::ReadLocalTime(), "%04u-%02u-%02u %02u:%02u:%02u") +
+      "\r\nInstallationKey=" + context.savedInstallationKey +
+      "\r\nMajorVersion=" + context.savedMajorVersion + "\r\nConfigurations=" + names + "\r\n";
+  const std::string record = context.migrationFolder + kRecordName;
+  const std::string temporary = record + ".tmp";
+  platform::File file;
+  bool written = file.Open(temporary, platform::File::Mode::kCreate) &&
+                 file.Write(text.data(), text.size()) && file.Flush();
+  file.Close();
+  written = written && platform::ReplaceFileAtomically(temporary, record);
+  if (!written) {
+    platform::RemoveFile(temporary);
+    WriteSetupLog("|E|The record of this run could not be written into %s\n",
+                  context.migrationFolder.c_str());
+  }
+  return written;
+}
+
+bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run) {
+  const std::string record = migrationFolder + kRecordName;
+  if (!platform::PathExists(record)) {
+    return false;
+  }
+  const std::size_t size = 4096;
+  run->started = platform::ReadProfileString(kSection, "Started", "", record, size);
+  run->installationKey = platform::ReadProfileString(kSection, "InstallationKey", "", record, size);
+  run->majorVersion = platform::ReadProfileString(kSection, "MajorVersion", "", record, size);
+  const std::string names =
+      platform::ReadProfileString(kSection, "Configurations", "", record, size);
+  run->configurations.clear();
+  for (std::size_t start = 0; start < names.size();) {
+    std::size_t end = names.find(kSeparator, start);
+    if (end == std::string::npos) end = names.size();
+    run->configurations.push_back(names.substr(start, end - start));
+    start = end + 1;
+  }
+  return true;
+}
+
+bool ResumeUnfinishedRun(MigrationContext* context) {
+  UnfinishedRun run;
+  if (!ReadUnfinishedRun(context->migrationFolder, &run)) {
+    return false;
+  }
+  std::string configurations;
+  for (const std::string& name : run.configurations) {
+    configurations += platform::SystemTextToUtf8(name) + "\n";
+  }
+  const std::string question =
+      FormatText(Localise(kUnfinishedRunQuestion), run.started.c_str(), configurations.c_str());
+  if (ShowMessageBox(question, kMbYesNo | kMbIconExclamation) == kIdYes) {
+    context->parametersAccepted = true;
+    context->savedInstallationKey = run.installationKey;
+    context->savedMajorVersion = run.majorVersion;
+    WriteSetupLog("|E|Carrying the parameters kept in %s by the run of %s\n",
+                  context->migrationFolder.c_str(), run.started.c_str());
+    return true;
+  }
+  const std::string aside = context->migrationFolder +
+                            FormatTime(platform::ReadLocalTime(), " %04u-%02u-%02u %02u%02u%02u");
+  if (platform::MoveToNewName(context->migrationFolder, aside)) {
+    WriteSetupLog("|E|The parameters kept by the run of %s were not carried; moved to %s\n",
+                  run.started.c_str(), aside.c_str());
+  } else {
+    WriteSetupLog("|E|The parameters kept by the run of %s could not be moved aside from %s\n",
+                  run.started.c_str(), context->migrationFolder.c_str());
+  }
+  return false;
+}

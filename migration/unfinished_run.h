@@ -1,0 +1,30 @@
+// The record of an update whose parameters are in the migration folder but have not all reached
+// the new installation yet. A run that finds one never deletes those parameters: it carries them,
+// or moves the folder aside.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "migration/migration_context.h"
+
+struct UnfinishedRun {
+  std::string started;  // local time of that run, "2024-06-03 14:05:09"
+  std::string installationKey;
+  std::string majorVersion;
+  std::vector<std::string> configurations;  // as the question listed them
+};
+
+// Writes the record into the migration folder (to a temporary name, flushed, then renamed), once
+// every temporary parameter file is there. False when it cannot be written.
+bool WriteUnfinishedRun(const MigrationContext& context,
+                        const std::vector<std::string>& configurations);
+
+// The record in `migrationFolder`; false when there is none.
+bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run);
+
+// Asks whether to carry the parameters of the unfinished run found in the migration folder.
+// Yes: the context takes that run's accepted flag and version key, and true is returned. No:
+// the folder is moved aside (beside it, named after the present time) with a log line, and false.
+// False without asking when there is no record.
+bool ResumeUnfinishedRun(MigrationContext* context);
