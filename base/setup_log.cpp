@@ -46,7 +46,18 @@ std::string FormatLogLine(const std::string& text, const platform::LocalTime& ti
                            time.year, time.month, time.day);
 }
 
+namespace {
+LogEcho logEcho = nullptr;
+}  // namespace
+
+LogEcho SetLogEcho(LogEcho echo) {
+  const LogEcho previous = logEcho;
+  logEcho = echo;
+  return previous;
+}
+
 void AppendLogLine(const std::string& text) {
+  if (logEcho != nullptr) logEcho(text);
   if (!AppendToFile(GetLogFilePath(), FormatLogLine(text, platform::ReadLocalTime()))) {
     ShowMessageBox(kOpenLogFileFailed, kMbOk);
   }

@@ -19,6 +19,11 @@ std::string FormatLogLine(const std::string& text, const platform::LocalTime& ti
 // Appends one entry; when the file cannot be written, shows "Open log file failed!".
 void AppendLogLine(const std::string& text);
 
+// Hands every entry's text to `echo` as well (null: none), for a tool whose user reads the
+// terminal rather than the log file. Returns the echo it replaces.
+using LogEcho = void (*)(const std::string& text);
+LogEcho SetLogEcho(LogEcho echo);
+
 // printf-style formatting, then AppendLogLine.
 void WriteSetupLog(const char* format, ...)
 #if defined(__GNUC__)

@@ -78,8 +78,10 @@ bool CFieldDescriptor::Fail(const std::string& log_line) {
 // the numbers rise in the order the nodes are listed.
 void CFieldDescriptor::SortMiddleFields(CTypeRecord& block) const {
   if (block.fields.size() < 3) return;
-  std::sort(block.fields.begin() + 1, block.fields.end() - 1,
-            [](const CFieldRecord& a, const CFieldRecord& b) { return a.id_offset < b.id_offset; });
+  // Stable, so fields without ID offsets keep the order they were declared in.
+  std::stable_sort(
+      block.fields.begin() + 1, block.fields.end() - 1,
+      [](const CFieldRecord& a, const CFieldRecord& b) { return a.id_offset < b.id_offset; });
 }
 
 void CFieldDescriptor::NumberNodes() {

@@ -26,6 +26,8 @@ class CFieldRecord {
   // The inner text of the field's comment (after {@n} was looked up).
   std::optional<std::string> comment;
   int type_index = -1;
+  // The type's name as the file wrote it: an alias keeps its own name.
+  std::string written_type;
   bool pointer = false;
   // 0 for a plain field.
   int element_count = 0;

@@ -55,7 +55,14 @@ std::string FileNameOf(const std::string& path) {
 
 bool CFormatLexer::Open(const std::string& path) {
   platform::File file;
+  too_large_ = false;
   if (!file.Open(path, platform::File::Mode::kRead)) return false;
+  const std::uint64_t length = file.Length();
+  if (length != UINT64_MAX && length > kMaxFileSize) {
+    too_large_ = true;
+    source_name_ = FileNameOf(path);
+    return false;
+  }
   std::string bytes;
   char chunk[65536];
   for (std::size_t count; (count = file.Read(chunk, sizeof chunk)) > 0;) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,8 +28,13 @@ class CFormatLexer {
   CFormatLexer(const CFormatLexer&) = delete;
   CFormatLexer& operator=(const CFormatLexer&) = delete;
 
-  // Reads the whole file (a Windows path) as text; false when it cannot be read.
+  // No format description comes near this; a larger file is refused rather than read whole.
+  static constexpr std::uint64_t kMaxFileSize = std::uint64_t{64} << 20;
+
+  // Reads the whole file (a Windows path) as text; false when it cannot be read or is larger
+  // than kMaxFileSize (then WasTooLarge()).
   bool Open(const std::string& path);
+  bool WasTooLarge() const { return too_large_; }
   // Lexes `bytes` as if they were the file `path`.
   void OpenText(const std::string& path, std::string_view bytes);
   void Close();
@@ -84,6 +90,7 @@ class CFormatLexer {
   std::string text_;
   std::size_t position_ = 0;
   bool open_ = false;
+  bool too_large_ = false;
   std::string source_name_;
 
   std::string token_;

@@ -88,7 +88,12 @@ void CFormatParser::Reset() {
 bool CFormatParser::Parse(const std::string& path) {
   Reset();
   RegisterBuiltIns();
-  if (!Open(path)) return false;
+  if (!Open(path)) {
+    if (WasTooLarge()) {
+      Log("|E|" + SourceName() + ": larger than 64 MiB, not read as a format description\n");
+    }
+    return false;
+  }
   const bool result = RunGrammar();
   file_path_ = path.substr(0, kMaxPathLength);
   return result;
@@ -238,17 +243,18 @@ CFormatParser::TypeSpecifier CFormatParser::ParseTypeSpecifier() {
   name += Expect(FormatToken::kIdentifier);
   if (const auto alias = first_alias_by_name_.find(name); alias != first_alias_by_name_.end()) {
     const CAliasRecord& record = aliases_[alias->second];
-    return {record.type_index, record.output_format};
+    return {record.type_index, record.output_format, name};
   }
   const int index = types_.Find(name);
   if (index < 0) RaiseError(kUndefinedDataType, name.c_str());
-  return {index, std::nullopt};
+  return {index, std::nullopt, name};
 }
 
 void CFormatParser::ParseDeclarator(CTypeRecord& type, const TypeSpecifier& specifier) {
   CFieldRecord field;
   field.type_index = specifier.type_index;
   field.output_format = specifier.output_format;
+  field.written_type = specifier.written;
   field.owner = &types_;
   if (Peek() == FormatToken::kPointer) {
     Expect(FormatToken::kPointer);

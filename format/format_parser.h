@@ -51,6 +51,7 @@ class CFormatParser : public CFormatLexer {
   struct TypeSpecifier {
     int type_index;
     std::optional<std::string> output_format;
+    std::string written;
   };
 
   void RegisterBuiltIns();

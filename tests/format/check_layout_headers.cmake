@@ -1,18 +1,21 @@
 # Writes a C header for every format description in DATA_DIR with VEXTOOL and compiles it, as
-# C++ and as C11, with COMPILER (the i686 mingw-w64 compiler): each static_assert must hold.
+# C++ and as C11, with COMPILER (the i686 mingw-w64 compiler), and as C++ with HOST_COMPILER
+# (whose 64-bit layout of fixed-width types matches): each static_assert must hold.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
 function(compile header expect_success)
-  foreach(language "c++;-std=c++17" "c;-std=c11")
+  foreach(language "c++;-std=c++17;${COMPILER}" "c;-std=c11;${COMPILER}"
+                   "c++;-std=c++17;${HOST_COMPILER}")
     list(GET language 0 name)
     list(GET language 1 standard)
+    list(GET language 2 compiler)
     file(WRITE ${WORK_DIR}/include_${name}.src "#include \"${header}\"\n")
     execute_process(
-      COMMAND ${COMPILER} -fsyntax-only -Werror -x ${name} ${standard} ${WORK_DIR}/include_${name}.src
+      COMMAND ${compiler} -fsyntax-only -Werror -x ${name} ${standard} ${WORK_DIR}/include_${name}.src
       WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE result ERROR_VARIABLE errors)
     if(expect_success AND NOT result EQUAL 0)
-      message(FATAL_ERROR "${header} does not compile as ${name}:\n${errors}")
+      message(FATAL_ERROR "${header} does not compile as ${name} (${compiler}):\n${errors}")
     elseif(NOT expect_success AND result EQUAL 0)
       message(FATAL_ERROR "${header} compiles as ${name} although an assertion is wrong")
     endif()

@@ -112,6 +112,18 @@ TEST_F(FieldDescriptorTest, MiddleFieldsAreSortedByIdOffsetGuardsStay) {
   EXPECT_EQ(messages_.messages()[0].style, kMbOkCancel | kMbIconExclamation);
 }
 
+TEST_F(FieldDescriptorTest, FieldsWithoutIdOffsetsKeepTheirDeclarationOrder) {
+  // Enough fields that an unstable sort would move equal keys about.
+  std::string format = "field CController {";
+  std::vector<std::string> names;
+  for (int i = 0; i < 40; ++i) {
+    names.push_back("f" + std::to_string(i));
+    format += " int " + names.back() + ";";
+  }
+  ASSERT_TRUE(Bind(format + " };\n", std::vector<unsigned char>(160)));
+  EXPECT_EQ(Paths(), names);
+}
+
 TEST_F(FieldDescriptorTest, OrderCheckNamesEveryPairUntilCancelled) {
   const char* format =
       "struct S { int p /* -g5 -n' Max speed ' */; int q /* -g5 */; };\n"

@@ -16,16 +16,19 @@ TEST_F(LayoutWriterTest, JsonHasEveryKeyInOrderAndEscapesTexts) {
       LayoutJson(parser_),
       "{\"types\":[{\"index\":15,\"name\":\"S\",\"size\":4,\"align\":1,\"idspan\":3,\"fields\":["
       "{\"name\":\"name\",\"type\":\"char\",\"type_index\":2,\"pointer\":false,\"count\":4,"
-      "\"offset\":0,\"size\":4,\"align\":1,\"format\":null,\"element_format\":null,"
+      "\"offset\":0,\"size\":4,\"align\":1,\"packed_align\":1,\"format\":null,\"element_format\":"
+      "null,"
       "\"comment\":\" say \\\"hi\\\"\\\\\\tnow\\u00C4 \",\"idoffset\":-1,\"lower\":-1,"
       "\"upper\":2147483647,\"string\":true}]}],"
       "\"blocks\":[{\"index\":0,\"name\":\"B\",\"size\":12,\"align\":4,\"idspan\":2,\"fields\":["
       "{\"name\":\"p\",\"type\":\"S\",\"type_index\":15,\"pointer\":true,\"count\":0,"
-      "\"offset\":0,\"size\":4,\"align\":4,\"format\":null,\"element_format\":null,"
+      "\"offset\":0,\"size\":4,\"align\":4,\"packed_align\":4,\"format\":null,\"element_format\":"
+      "null,"
       "\"comment\":\" -g2 -k 1 \",\"idoffset\":2,\"lower\":1,\"upper\":2147483647,"
       "\"string\":false},"
-      "{\"name\":\"d\",\"type\":\"unsigned int\",\"type_index\":7,\"pointer\":false,\"count\":2,"
-      "\"offset\":4,\"size\":8,\"align\":4,\"format\":\"0x%08X\",\"element_format\":\"N%d\","
+      "{\"name\":\"d\",\"type\":\"DWORD\",\"type_index\":7,\"pointer\":false,\"count\":2,"
+      "\"offset\":4,\"size\":8,\"align\":4,\"packed_align\":4,\"format\":\"0x%08X\",\"element_"
+      "format\":\"N%d\","
       "\"comment\":\" -F'N%d' \",\"idoffset\":-1,\"lower\":-1,\"upper\":2147483647,"
       "\"string\":false}]}]}\n");
 }
@@ -46,6 +49,13 @@ TEST_F(LayoutWriterTest, TextShowsHolesAndTailPadding) {
       << text;
 }
 
+TEST_F(LayoutWriterTest, TextShowsAliasesAsWrittenAndTheAlignmentUnderPack) {
+  ASSERT_TRUE(Parse("#pragma pack(2)\nfield B { char c; DWORD d; double r; };"));
+  const std::string text = LayoutText(parser_);
+  EXPECT_NE(text.find("    DWORD d;"), std::string::npos) << text;
+  EXPECT_NE(text.find("/*      6      8  2  own align 8 */"), std::string::npos) << text;
+}
+
 TEST_F(LayoutWriterTest, HeaderRenamesWhatCCannotUse) {
   ASSERT_TRUE(
       Parse("struct int { char c; };\nstruct Dup { int a; };\nstruct Dup { char b; };\n"
@@ -59,7 +69,7 @@ TEST_F(LayoutWriterTest, HeaderRenamesWhatCCannotUse) {
            "/* struct \\xC4\\xE3 */\ntypedef struct type_18 {\n  int32_t field_0; /* int double "
            "*/\n"
            "  int32_t x;\n  int32_t field_2; /* int x */\n} type_18;",
-           "#pragma pack(2)\n\n/* field Dup */\ntypedef struct block_0 {\n  Dup d;\n"
+           "#pragma pack(2)\n\n/* field Dup */\ntypedef struct block_0 {\n  struct Dup d;\n"
            "  uint32_t p; /* int *p */\n} block_0;\n",
            "static_assert(sizeof(block_0) == 8, \"block_0: size\");\n",
            "static_assert(offsetof(block_0, p) == 4, \"block_0.p: offset\");\n",

@@ -54,10 +54,6 @@ int RunDatDump(const CommandArguments& arguments) {
   });
   CFieldDescriptor binder;
   const bool bound = binder.Bind(dump.block, bytes.data(), bytes.size(), dump.format);
-  for (const std::string& text : binder.Parser().Diagnostics()) {
-    std::fputs(text.c_str(), stderr);
-  }
-  std::fputs(binder.BindError().c_str(), stderr);
   if (!bound) {
     if (binder.Parser().Diagnostics().empty() && binder.BindError().empty()) {
       std::fprintf(stderr, "vextool dat dump: cannot read '%s'\n", dump.format.c_str());

@@ -27,10 +27,8 @@ constexpr CommandHelp kHelp = {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"check", RunFmtCheck},
-    {"layout", RunFmtLayout},
-    {"header", RunFmtHeader},
-    {"dump", RunFmtDump},
+    {"check", RunFmtCheck}, {"layout", RunFmtLayout}, {"header", RunFmtHeader},
+    {"dump", RunFmtDump},   {"diff", RunFmtDiff},
 };
 
 }  // namespace
@@ -41,7 +39,6 @@ int RunFmtCommand(const CommandArguments& arguments) {
 
 bool ParseFormatFile(const std::string& path, CFormatParser& parser) {
   const bool parsed = parser.Parse(path);
-  for (const std::string& text : parser.Diagnostics()) std::fputs(text.c_str(), stderr);
   if (!parsed && parser.Diagnostics().empty()) {
     std::fprintf(stderr, "vextool fmt: cannot read '%s'\n", path.c_str());
   }

@@ -100,16 +100,15 @@ int RunFmtDump(const CommandArguments& arguments) {
           ? binder.Bind(dump.block, bytes.data(), bytes.size(), dump.format)
           : binder.WriteTextDump(dump.block, bytes.data(), bytes.size(), dump.format, dump.output);
   SetMessageBoxFunction(nullptr);
-  for (const std::string& text : binder.Parser().Diagnostics()) std::fputs(text.c_str(), stderr);
   for (const std::string& text : warnings) {
     std::fprintf(stderr, "vextool fmt dump: warning: %s\n", text.c_str());
   }
-  if (!binder.BindError().empty()) std::fputs(binder.BindError().c_str(), stderr);
   if (!bound) {
-    if (binder.Parser().Diagnostics().empty() && binder.BindError().empty()) {
-      std::fprintf(stderr, "vextool fmt dump: cannot read '%s'\n", dump.format.c_str());
-    } else if (binder.BoundBlock() != nullptr) {
+    // A block is bound only when the format was read, so then it was the dump that failed.
+    if (binder.BoundBlock() != nullptr) {
       std::fprintf(stderr, "vextool fmt dump: cannot write '%s'\n", dump.output.c_str());
+    } else if (binder.Parser().Diagnostics().empty() && binder.BindError().empty()) {
+      std::fprintf(stderr, "vextool fmt dump: cannot read '%s'\n", dump.format.c_str());
     }
     return 1;
   }

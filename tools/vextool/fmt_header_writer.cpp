@@ -220,8 +220,10 @@ class HeaderWriter {
     for (std::size_t i = 0; i < type.fields.size(); ++i) {
       const CFieldRecord& field = type.fields[i];
       field_names.push_back(UsableName(field.name, "field_" + std::to_string(i), used_fields));
-      const std::string& c_type = type_names_[field.pointer ? kVoidPointerType : field.type_index];
-      out_ += "  " + c_type + " " + field_names.back();
+      const int type_index = field.pointer ? kVoidPointerType : field.type_index;
+      // Elaborated, so that a member named after its type (Axis Axis;) is also C++.
+      const char* tag = type_index >= kScalarTypeCount ? "struct " : "";
+      out_ += "  " + std::string(tag) + type_names_[type_index] + " " + field_names.back();
       if (field.IsArray()) out_ += "[" + std::to_string(field.element_count) + "]";
       out_ += ";";
       if (field.pointer || field_names.back() != field.name) {

@@ -1,11 +1,13 @@
 #include "tools/vextool/fmt_layout_writer.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <climits>
 #include <optional>
 
 #include "base/text_format.h"
 #include "format/format_parser.h"
+#include "tools/vextool/json_writer.h"
 #include "values/scalar_types.h"
 
 namespace {
@@ -13,8 +15,14 @@ namespace {
 // Where the declaration ends and the place columns begin.
 constexpr std::size_t kDeclarationWidth = 44;
 
+// As the file wrote it, so an alias shows its own name.
 const std::string& DeclaredTypeName(const CFieldRecord& field) {
-  return field.owner->At(field.type_index).name;
+  return field.written_type.empty() ? field.owner->At(field.type_index).name : field.written_type;
+}
+
+// The alignment the layout placed the field by: its type's own, capped by the pack value.
+int PackedAlignment(const CFieldRecord& field, const CTypeRecord& type) {
+  return type.pack > 0 ? std::min(field.FieldAlignment(), type.pack) : field.FieldAlignment();
 }
 
 std::string Declarator(const CFieldRecord& field) {
@@ -42,8 +50,11 @@ std::string CQuoted(const std::string& text) {
   return quoted + "\"";
 }
 
-std::string FieldNotes(const CFieldRecord& field) {
+std::string FieldNotes(const CFieldRecord& field, const CTypeRecord& type) {
   std::string notes;
+  if (PackedAlignment(field, type) != field.FieldAlignment()) {
+    notes += "  own align " + std::to_string(field.FieldAlignment());
+  }
   if (field.id_offset != -1) notes += "  id " + std::to_string(field.id_offset);
   if (field.lower_index != -1 || field.upper_index != INT_MAX) {
     notes += FormatText("  k %d~%d", field.lower_index, field.upper_index);
@@ -74,7 +85,7 @@ void WriteTypeText(const CTypeRecord& type, std::string& out) {
     std::string line = "    " + Declarator(field);
     if (line.size() < kDeclarationWidth) line.resize(kDeclarationWidth, ' ');
     out += line + FormatText(" /* %6d %6" PRId64 " %2d%s */\n", field.offset, field.FieldSize(),
-                             field.FieldAlignment(), FieldNotes(field).c_str());
+                             PackedAlignment(field, type), FieldNotes(field, type).c_str());
     end = field.offset + field.FieldSize();
   }
   const std::int64_t padding = type.size - end;
@@ -85,75 +96,7 @@ void WriteTypeText(const CTypeRecord& type, std::string& out) {
                     holes, hole_bytes, padding);
 }
 
-class JsonWriter {
- public:
-  std::string& out() { return out_; }
-
-  void String(const std::string& text) {
-    out_ += '"';
-    for (const char c : text) {
-      const auto byte = static_cast<unsigned char>(c);
-      switch (c) {
-        case '"':
-          out_ += "\\\"";
-          break;
-        case '\\':
-          out_ += "\\\\";
-          break;
-        case '\n':
-          out_ += "\\n";
-          break;
-        case '\r':
-          out_ += "\\r";
-          break;
-        case '\t':
-          out_ += "\\t";
-          break;
-        default:
-          // The bytes are in the controller's code page, not UTF-8: each stands for itself.
-          if (byte < 0x20 || byte >= 0x80) {
-            out_ += FormatText("\\u%04X", byte);
-          } else {
-            out_ += c;
-          }
-      }
-    }
-    out_ += '"';
-  }
-  void OptionalString(const std::optional<std::string>& text) {
-    if (text) {
-      String(*text);
-    } else {
-      out_ += "null";
-    }
-  }
-  void Key(const char* key) {
-    if (!first_) out_ += ',';
-    first_ = false;
-    out_ += '"';
-    out_ += key;
-    out_ += "\":";
-  }
-  void Open(char bracket) {
-    out_ += bracket;
-    first_ = true;
-  }
-  void Close(char bracket) {
-    out_ += bracket;
-    first_ = false;
-  }
-  // Before an element of an array.
-  void Element() {
-    if (!first_) out_ += ',';
-    first_ = false;
-  }
-
- private:
-  std::string out_;
-  bool first_ = true;
-};
-
-void WriteFieldJson(const CFieldRecord& field, JsonWriter& json) {
+void WriteFieldJson(const CFieldRecord& field, const CTypeRecord& type, JsonWriter& json) {
   std::string& out = json.out();
   json.Element();
   json.Open('{');
@@ -173,6 +116,8 @@ void WriteFieldJson(const CFieldRecord& field, JsonWriter& json) {
   out += std::to_string(field.FieldSize());
   json.Key("align");
   out += std::to_string(field.FieldAlignment());
+  json.Key("packed_align");
+  out += std::to_string(PackedAlignment(field, type));
   json.Key("format");
   json.OptionalString(field.output_format);
   json.Key("element_format");
@@ -206,7 +151,7 @@ void WriteTypeJson(const CTypeRecord& type, JsonWriter& json) {
   out += std::to_string(type.id_span);
   json.Key("fields");
   json.Open('[');
-  for (const CFieldRecord& field : type.fields) WriteFieldJson(field, json);
+  for (const CFieldRecord& field : type.fields) WriteFieldJson(field, type, json);
   json.Close(']');
   json.Close('}');
 }

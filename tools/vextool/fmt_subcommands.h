@@ -9,7 +9,8 @@
 int RunFmtCheck(const CommandArguments& arguments);
 int RunFmtLayout(const CommandArguments& arguments);
 int RunFmtHeader(const CommandArguments& arguments);
+int RunFmtDiff(const CommandArguments& arguments);
 
-// Parses a format description for a subcommand. What the parse logged goes to standard error as
-// well; false when the file cannot be read or does not parse.
+// Parses a format description for a subcommand; false, after saying so when the parse logged
+// nothing, when the file cannot be read or does not parse.
 bool ParseFormatFile(const std::string& path, CFormatParser& parser);

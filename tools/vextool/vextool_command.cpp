@@ -1,6 +1,7 @@
 // vextool's command table and help: what `vextool` with no command name offers.
 #include <cstdio>
 
+#include "base/setup_log.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
 
@@ -30,6 +31,12 @@ constexpr Subcommand kCommands[] = {
     {"pkg", RunPkgCommand},
 };
 
+// The engineer reads the terminal: what the work logs is shown there too.
+void EchoToStandardError(const std::string& text) {
+  std::fputs(text.c_str(), stderr);
+  if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
+}
+
 }  // namespace
 
 int RunVextool(const CommandArguments& arguments) {
@@ -37,5 +44,8 @@ int RunVextool(const CommandArguments& arguments) {
     std::printf("vextool %s\n", VextoolVersion());
     return 0;
   }
-  return RunSubcommand(kHelp, kCommands, arguments);
+  const LogEcho previous = SetLogEcho(EchoToStandardError);
+  const int status = RunSubcommand(kHelp, kCommands, arguments);
+  SetLogEcho(previous);
+  return status;
 }
