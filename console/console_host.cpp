@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <ostream>
 
+#include "app/update_sequencer.h"
 #include "base/language.h"
 #include "base/messages.h"
-#include "app/update_sequencer.h"
 
 ConsoleHost::ConsoleHost(ConsolePrompter& prompter, std::ostream& out)
     : prompter_(prompter),

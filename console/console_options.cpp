@@ -1,8 +1,12 @@
 #include "console/console_options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
+
+#include "app/update_sequencer.h"
+#include "console/question_names.h"
 
 namespace {
 
@@ -71,7 +75,29 @@ bool IsOption(const std::string& argument, const std::string& name) {
 
 }  // namespace
 
-bool ParseAnswers(const std::string& text, std::vector<bool>* answers, std::string* error) {
+bool ParseNamedAnswer(const std::string& text, std::map<std::string, bool>* named,
+                      std::string* error) {
+  const std::size_t equals = text.find('=');
+  const std::string name = Lower(Trim(text.substr(0, equals)));
+  const std::string word = equals == std::string::npos ? "" : Trim(text.substr(equals + 1));
+  const std::vector<std::string>& names = QuestionNames();
+  if (std::find(names.begin(), names.end(), name) == names.end()) {
+    std::string known;
+    for (const std::string& each : names) known += (known.empty() ? "" : ", ") + each;
+    *error = "'" + name + "' names no question (" + known + ")";
+    return false;
+  }
+  bool yes = false;
+  if (!ParseAnswerWord(word, &yes)) {
+    *error = "'" + word + "' is not yes or no";
+    return false;
+  }
+  (*named)[name] = yes;
+  return true;
+}
+
+bool ParseAnswers(const std::string& text, std::vector<bool>* answers, std::string* error,
+                  std::map<std::string, bool>* named) {
   std::istringstream lines(text);
   std::string line;
   int number = 0;
@@ -79,6 +105,14 @@ bool ParseAnswers(const std::string& text, std::vector<bool>* answers, std::stri
     ++number;
     const std::string word = Trim(line.substr(0, line.find('#')));
     if (word.empty()) {
+      continue;
+    }
+    std::string wordError;
+    if (named != nullptr && word.find('=') != std::string::npos) {
+      if (!ParseNamedAnswer(word, named, &wordError)) {
+        *error = "line " + std::to_string(number) + ": " + wordError;
+        return false;
+      }
       continue;
     }
     bool yes = false;
@@ -128,7 +162,7 @@ bool ParseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
         return false;
       }
       std::string lineError;
-      if (!ParseAnswers(text, &options->answers, &lineError)) {
+      if (!ParseAnswers(text, &options->answers, &lineError, &options->namedAnswers)) {
         *error = value + ", " + lineError;
         return false;
       }
@@ -137,12 +171,20 @@ bool ParseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
       if (!TakeValue(arguments, &i, "--answer", &value, error)) {
         return false;
       }
+      options->scripted = true;
+      if (value.find('=') != std::string::npos) {
+        std::string wordError;
+        if (!ParseNamedAnswer(value, &options->namedAnswers, &wordError)) {
+          *error = "--answer " + value + ": " + wordError;
+          return false;
+        }
+        continue;
+      }
       if (!ParseAnswerWord(value, &options->answerAllYes)) {
-        *error = "--answer takes yes or no, not '" + value + "'";
+        *error = "--answer takes yes, no or NAME=yes|no, not '" + value + "'";
         return false;
       }
       options->answerAll = true;
-      options->scripted = true;
     } else {
       *error = "unknown argument '" + argument + "'";
       return false;
@@ -160,8 +202,8 @@ bool ParseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
 }
 
 std::string ConsoleUsage() {
-  return R"(Usage: setup [--root DIR] [--lang zh|ru] [--answer yes|no | --answers FILE]
-             [--allow-power-off]
+  std::string usage = R"(Usage: setup [--root DIR] [--lang zh|ru] [--answer yes|no | --answers FILE]
+             [--answer NAME=yes|no]... [--allow-power-off]
 
 Updates the control system installed on a staged machine: waits until the control program has
 ended, backs the installation up, runs the package's payload, installs the drivers and carries the
@@ -171,13 +213,30 @@ Options:
   --root DIR         the staged machine (default: the SETUP_ROOT environment variable)
   --lang zh|ru       the language; asked on the terminal when not given
   --answer yes|no    answer every question so (yes also means OK, no means Cancel)
-  --answers FILE     one answer per question, in order: yes/no (y/n, ok/cancel); '#' starts a
-                     comment; once the answers (or the terminal's input) run out,
-                     every further question is answered No (Cancel)
+  --answer NAME=yes|no
+                     answer the question NAME so, wherever it comes (may be repeated)
+  --answers FILE     one answer a line: NAME=yes|no for the question NAME, or a plain yes/no
+                     (y/n, ok/cancel) for the next question without a named answer, in order;
+                     '#' starts a comment; once the answers (or the terminal's input) run
+                     out, every further question is answered No (Cancel)
   --allow-power-off  let a Yes to the final question switch the computer off (it runs
                      $SETUP_POWER_OFF_COMMAND, or "systemctl poweroff" when that is not set);
                      without it the computer always stays on
   --help             this text
+
+Question names, in the order the update asks them (a question may not be asked: on a machine
+without parameter files there is no keep-parameters question, so name the answers that matter):
+  start                start the update? (Yes/No)
+  delete-installation  the installation folder will be deleted (OK/Cancel)
+  keep-parameters      keep the parameters of these configurations? (Yes/No)
+  separate             put generated files and programs apart on another drive? (Yes/No)
+  power-off            switch the computer off now? (Yes/No; only with --allow-power-off)
+Example answers file:
+  start=yes
+  delete-installation=yes
+  keep-parameters=yes
+  separate=no
+  power-off=no
 
 The staged machine: DIR holds one folder per drive letter, in lower case: DIR/c is drive C:,
 DIR/d is drive D:. Names below it are matched without regard to letter case. Fixed places:
@@ -192,11 +251,17 @@ DIR/d is drive D:. Names below it are matched without regard to letter case. Fix
   DIR/drives.ini                         [Drives] X=fixed|removable|remote|cdrom|ramdisk; a drive
                                          folder without an entry is fixed
 The control program counts as running while a process holds an flock(2) lock on the file
-DIR/.mutex/<mutex name>, as a stand-in control program does. The package is this program's own
-file: the console program with a payload and trailer appended (vextool pkg build). The payload
-runs with SETUP_ROOT set to DIR.
+DIR/.mutex/MUTEX_NAME, as a stand-in control program does, for example
+  flock "DIR/.mutex/MUTEX_NAME" sleep 60
+The package is this program's own file: the console program with a payload and trailer
+appended (vextool pkg build); the bare program says it is not a package. The payload runs with
+SETUP_ROOT set to DIR; what it prints is kept apart, each line prefixed with "payload| ".
 
 Exit status: 0 the update ran to its end, 1 it failed (the message is on stderr), 2 cancelled or
 answered No, 64 bad usage.
 )";
+  for (std::size_t at; (at = usage.find("MUTEX_NAME")) != std::string::npos;) {
+    usage.replace(at, 10, kControlProgramMutexName);
+  }
+  return usage;
 }

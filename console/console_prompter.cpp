@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "base/message_box.h"
+#include "console/question_names.h"
 
 namespace {
 
@@ -18,22 +19,29 @@ ConsolePrompter::ConsolePrompter(const ConsoleOptions& options, std::istream& in
       scripted_(options.scripted),
       answerAll_(options.answerAll),
       answerAllYes_(options.answerAllYes),
-      answers_(options.answers) {}
+      allowPowerOff_(options.allowPowerOff),
+      answers_(options.answers),
+      namedAnswers_(options.namedAnswers) {}
 
 int ConsolePrompter::Prompt(const std::string& text, unsigned style) {
   const unsigned buttons = style & kButtonsMask;
   const bool secondIsDefault = (style & kMbDefaultButton2) != 0;
+  const std::string question = QuestionName(text);
   out_ << "\n" << text << "\n";
   if (buttons == kMbOkCancel) {
     out_ << (secondIsDefault ? "[OK / Cancel, default Cancel] " : "[OK / Cancel, default OK] ");
-    const bool ok = Answer(!secondIsDefault);
+    const bool ok = Answer(!secondIsDefault, question);
     out_ << (ok ? "OK" : "Cancel") << "\n";
     return ok ? kIdOk : kIdCancel;
   }
   if (buttons == kMbYesNo || buttons == kYesNoCancel) {
     out_ << (secondIsDefault ? "[Yes / No, default No] " : "[Yes / No, default Yes] ");
-    const bool yes = Answer(!secondIsDefault);
+    const bool yes = Answer(!secondIsDefault, question);
     out_ << (yes ? "Yes" : "No") << "\n";
+    if (yes && question == "power-off" && !allowPowerOff_) {
+      out_ << "setup: the power-off is skipped: --allow-power-off was not given, so the "
+              "computer stays on\n";
+    }
     return yes ? kIdYes : kIdNo;
   }
   out_ << "[OK] ";
@@ -63,9 +71,13 @@ int ConsolePrompter::AskLanguage() {
   return -1;
 }
 
-bool ConsolePrompter::Answer(bool defaultYes) {
+bool ConsolePrompter::Answer(bool defaultYes, const std::string& question) {
   if (answerAll_) {
     return answerAllYes_;
+  }
+  const auto named = namedAnswers_.find(question);
+  if (scripted_ && named != namedAnswers_.end()) {
+    return named->second;
   }
   if (scripted_) {
     return nextAnswer_ < answers_.size() && answers_[nextAnswer_++];

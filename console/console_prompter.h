@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ class ConsolePrompter {
  private:
   // One answer for a question: `defaultYes` for an empty line; No when no answer is left, since
   // nobody agreed to anything more.
-  bool Answer(bool defaultYes);
+  bool Answer(bool defaultYes, const std::string& question);
   // A line from the terminal; false at its end.
   bool ReadLine(std::string* line);
 
@@ -31,6 +32,8 @@ class ConsolePrompter {
   bool scripted_;
   bool answerAll_;
   bool answerAllYes_;
+  bool allowPowerOff_;
   std::vector<bool> answers_;
+  std::map<std::string, bool> namedAnswers_;
   std::size_t nextAnswer_ = 0;
 };

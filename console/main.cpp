@@ -1,6 +1,7 @@
 // The console edition of Setup: the same update as the Windows program, on a staged machine.
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -15,8 +16,10 @@
 #include "console/console_host.h"
 #include "console/console_options.h"
 #include "console/console_prompter.h"
+#include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/posix/volume_map.h"
+#include "platform/process.h"
 #include "platform/special_folders.h"
 
 namespace {
@@ -27,6 +30,9 @@ constexpr int kExitCancelled = 2;
 constexpr int kExitUsage = 64;
 
 constexpr const char* kPowerOffVariable = "SETUP_POWER_OFF_COMMAND";
+constexpr const char* kPayloadPrefixVariable = "SETUP_PAYLOAD_OUTPUT_PREFIX";
+// The installer's own lines among the step labels, told apart.
+constexpr const char* kPayloadPrefix = "payload| ";
 constexpr const char* kDefaultPowerOffCommand = "systemctl poweroff";
 
 int UsageError(const std::string& message) {
@@ -34,23 +40,33 @@ int UsageError(const std::string& message) {
   return kExitUsage;
 }
 
-// The root as an absolute path, so that the payload finds it from any working directory.
-bool ChooseVolumeRoot(const ConsoleOptions& options, std::string* root) {
+// The root as an absolute path, so that the payload finds it from any working directory. On
+// failure `problem` says what is wrong with what was given.
+bool ChooseVolumeRoot(const ConsoleOptions& options, std::string* root, std::string* problem) {
   std::string given = options.root;
+  const char* source = "--root";
   if (given.empty()) {
     const char* variable = std::getenv(platform::kVolumeRootVariable);
     given = variable != nullptr ? variable : "";
+    source = platform::kVolumeRootVariable;
   }
   if (given.empty()) {
+    *problem = "give the staged machine's folder with --root DIR or SETUP_ROOT";
     return false;
   }
   char* absolute = realpath(given.c_str(), nullptr);
   if (absolute == nullptr) {
+    *problem =
+        std::string("the staged machine's folder '") + given + "' (" + source + ") does not exist";
     return false;
   }
   *root = absolute;
   std::free(absolute);
-  return platform::IsDirectory(*root);
+  if (!platform::IsDirectory(*root)) {
+    *problem = std::string("'") + given + "' (" + source + ") is not a folder";
+    return false;
+  }
+  return true;
 }
 
 // Power-off stays a decision of the person at the command line, whatever the answers say.
@@ -60,6 +76,36 @@ void ConfigurePowerOff(bool allowed) {
   } else if (std::getenv(kPowerOffVariable) == nullptr) {
     setenv(kPowerOffVariable, kDefaultPowerOffCommand, 1);
   }
+}
+
+// True when nothing follows the program's own image: the ELF file ends with its section header
+// table, so a package's payload and trailer can only lie behind it.
+bool IsBareProgram(const std::string& path) {
+  platform::File file;
+  unsigned char header[64] = {};
+  if (!file.Open(path, platform::File::Mode::kReadShared) ||
+      file.Read(header, sizeof header) != sizeof header || header[0] != 0x7F || header[1] != 'E' ||
+      header[2] != 'L' || header[3] != 'F') {
+    return false;
+  }
+  const auto little = [&header](std::size_t at, std::size_t bytes) {
+    std::uint64_t value = 0;
+    for (std::size_t i = bytes; i-- > 0;) value = value << 8 | header[at + i];
+    return value;
+  };
+  const bool wide = header[4] == 2;
+  const std::uint64_t tableEnd = wide ? little(0x28, 8) + little(0x3A, 2) * little(0x3C, 2)
+                                      : little(0x20, 4) + little(0x2E, 2) * little(0x30, 2);
+  return file.Length() <= tableEnd;
+}
+
+void SayIfNotAPackage() {
+  if (!IsBareProgram(platform::GetExecutablePath())) return;
+  const std::string note =
+      "this is the bare setup program, not a package: no payload follows it (make a package "
+      "with 'vextool pkg build --setup setup --payload INSTALLER -o PACKAGE')";
+  std::cerr << "setup: " << note << "\n";
+  AppendLogLine("|E|" + note + "\n");
 }
 
 int ChooseLanguage(const ConsoleOptions& options, ConsolePrompter& prompter) {
@@ -120,12 +166,13 @@ int main(int argc, char** argv) {
     return kExitFinished;
   }
   std::string root;
-  if (!ChooseVolumeRoot(options, &root)) {
-    return UsageError("give the staged machine's folder with --root DIR or SETUP_ROOT");
+  if (!ChooseVolumeRoot(options, &root, &error)) {
+    return UsageError(error);
   }
   platform::SetVolumeRoot(root);
   setenv(platform::kVolumeRootVariable, root.c_str(), 1);
   ConfigurePowerOff(options.allowPowerOff);
+  setenv(kPayloadPrefixVariable, kPayloadPrefix, 1);
 
   ConsolePrompter prompter(options, std::cin, std::cout);
   SetMessageBoxFunction([&prompter](const std::string& text, unsigned style) {
@@ -141,5 +188,7 @@ int main(int argc, char** argv) {
     return kExitCancelled;
   }
 
-  return RunUpdate(prompter);
+  const int status = RunUpdate(prompter);
+  if (status == kExitFailed) SayIfNotAPackage();
+  return status;
 }

@@ -15,7 +15,9 @@ struct ProcessHandles {
 std::string GetExecutablePath();
 
 // CreateProcessA of `program` with no arguments, no inherited handles, the default environment
-// and working directory, its window shown normally. On POSIX the file is made executable first.
+// and working directory, its window shown normally. On POSIX the file is made executable first,
+// and when SETUP_PAYLOAD_OUTPUT_PREFIX is set, the child's output lines reach standard output
+// behind that prefix, so that a terminal tells them from the caller's own.
 bool StartProcess(const std::string& program, ProcessHandles* handles);
 
 enum class WaitResult { kEnded, kTimedOut, kFailed };

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/posix/child_output.h"
 #include "platform/posix/descriptor_io.h"
 #include "platform/posix/fault_injection.h"
 #include "platform/posix/last_error.h"
@@ -110,7 +111,7 @@ bool PayloadFile::Start(ProcessHandles* handles) {
   const std::string program = "/dev/fd/" + std::to_string(impl_->reader);
   char* arguments[] = {const_cast<char*>(impl_->hostPath.c_str()), nullptr};
   pid_t child = 0;
-  const int error = posix_spawn(&child, program.c_str(), nullptr, nullptr, arguments, environ);
+  const int error = SpawnProgram(&child, program.c_str(), arguments);
   CloseDescriptor(&impl_->reader);
   if (error != 0) {
     SetLastErrorFromErrno(error);

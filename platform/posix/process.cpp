@@ -16,6 +16,7 @@
 
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/posix/child_output.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
 
@@ -59,7 +60,7 @@ bool StartProcess(const std::string& program, ProcessHandles* handles) {
   chmod(host.c_str(), (status.st_mode & 07777) | S_IXUSR | S_IXGRP | S_IXOTH);
   char* const arguments[] = {const_cast<char*>(host.c_str()), nullptr};
   pid_t process = 0;
-  const int result = posix_spawn(&process, host.c_str(), nullptr, nullptr, arguments, environ);
+  const int result = SpawnProgram(&process, host.c_str(), arguments);
   if (result != 0) {
     if (result == ENOEXEC) {
       SetLastErrorCode(kErrorBadExeFormat);

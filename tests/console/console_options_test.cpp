@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,28 @@ TEST(ConsoleOptionsTest, AnswersFileHoldsOneAnswerPerLine) {
   answers.clear();
   EXPECT_FALSE(ParseAnswers("yes\nperhaps\n", &answers, &error));
   EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+}
+
+TEST(ConsoleOptionsTest, AnswersMayNameTheirQuestions) {
+  std::vector<bool> answers;
+  std::map<std::string, bool> named;
+  std::string error;
+  ASSERT_TRUE(ParseAnswers("keep-parameters=yes\nyes\n Separate = n # apart\npower-off=no\n",
+                           &answers, &error, &named))
+      << error;
+  EXPECT_EQ(answers, std::vector<bool>{true});
+  EXPECT_EQ(named, (std::map<std::string, bool>{
+                       {"keep-parameters", true}, {"separate", false}, {"power-off", false}}));
+  EXPECT_FALSE(ParseAnswers("keep=yes\n", &answers, &error, &named));
+  EXPECT_NE(error.find("'keep' names no question (start, delete-installation"), std::string::npos)
+      << error;
+
+  ConsoleOptions options;
+  ASSERT_TRUE(
+      Parse({"--answer", "separate=no", "--answer=start=yes", "--lang", "ru"}, &options, &error))
+      << error;
+  EXPECT_FALSE(options.answerAll);
+  EXPECT_EQ(options.namedAnswers.size(), 2u);
 }
 
 TEST(ConsoleOptionsTest, AnswersFileAndAnswerExcludeEachOther) {

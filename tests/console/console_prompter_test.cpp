@@ -5,7 +5,10 @@
 #include <sstream>
 #include <string>
 
+#include "base/language.h"
 #include "base/message_box.h"
+#include "base/messages.h"
+#include "tests/support/scoped_language.h"
 
 namespace {
 
@@ -58,6 +61,27 @@ TEST(ConsolePrompterTest, ScriptedAnswersInOrder) {
   EXPECT_EQ(prompter.Prompt("switch off?", kMbYesNo), kIdNo);
   EXPECT_EQ(prompter.Prompt("delete?", kMbOkCancel), kIdCancel);
   EXPECT_EQ(in.tellg(), 0);
+}
+
+// A named answer finds its question even when another was skipped, and takes no positional
+// answer; a Yes to power-off without --allow-power-off says it is skipped.
+TEST(ConsolePrompterTest, NamedAnswersFindTheirQuestions) {
+  ScopedLanguage language(2);
+  ConsoleOptions options = Scripted({true});
+  options.namedAnswers = {{"separate", false}, {"power-off", true}};
+  std::istringstream in;
+  std::ostringstream out;
+  ConsolePrompter prompter(options, in, out);
+  // No keep question on this machine: the positional Yes stays for the start question.
+  EXPECT_EQ(prompter.Prompt(Localise(kSeparationQuestion), kMbYesNo | kMbDefaultButton2), kIdNo);
+  EXPECT_EQ(prompter.Prompt(Localise(kStartConfirmation), kMbYesNo), kIdYes);
+  EXPECT_EQ(prompter.Prompt(Localise(kPowerOffQuestion), kMbYesNo), kIdYes);
+  EXPECT_NE(out.str().find("power-off is skipped: --allow-power-off was not given"),
+            std::string::npos)
+      << out.str();
+  const std::string keep = std::string(Localise(kKeepParametersListHeader)) + "Mill_A\n" +
+                           Localise(kKeepParametersQuestion);
+  EXPECT_EQ(prompter.Prompt(keep, kMbYesNo), kIdNo);  // unnamed here, and no answers are left
 }
 
 TEST(ConsolePrompterTest, OneAnswerForAll) {

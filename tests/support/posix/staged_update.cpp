@@ -33,6 +33,7 @@ printf 'factory defaults' > "$control/config/A/vexorand.dat"
 printf '[ActiveLang]\nActiveLang=chn\n' > "$control/Lang/Lang.ini"
 printf 'driver image' > "$control/vexio.sys"
 printf '[Version]\nSignature="$Windows NT$"\n' > "$control/vexio.inf"
+echo "installed 5.4.2"
 )";
 
 namespace {
