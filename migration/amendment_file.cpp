@@ -29,9 +29,13 @@ bool IsControllerHeader(const ParameterEntry& entry) {
 }  // namespace
 
 ParameterList ReadTemporaryParameterFile(const std::string& path) {
-  ParameterList entries;
   std::vector<std::string> lines;
   ReadTextFileLines(path, &lines);
+  return ParseTemporaryParameterLines(lines);
+}
+
+ParameterList ParseTemporaryParameterLines(const std::vector<std::string>& lines) {
+  ParameterList entries;
   for (const std::string& line : lines) {
     if (std::optional<ParameterEntry> entry = ParseParameterLine(line)) {
       entries.push_back(std::move(*entry));
@@ -160,10 +164,18 @@ int TransferConfiguration(const std::string& temporaryPath, const std::string& a
                           const std::string& formatPath) {
   ParameterList carried = ReadTemporaryParameterFile(temporaryPath);
   RemoveMarkerEntries(&carried);
-  ParameterList controller;
-  ParameterList others;
-  ReadAmendmentFile(amendmentPath, &controller, &others);
-  MergeParameters(carried, &controller);
-  ValidateAgainstFormat(formatPath, &controller);
-  return WriteAmendmentFile(amendmentPath, controller, others) ? 0 : -1;
+  const ConfigurationTransfer transfer =
+      PrepareConfigurationTransfer(carried, amendmentPath, formatPath);
+  return WriteAmendmentFile(amendmentPath, transfer.controller, transfer.others) ? 0 : -1;
+}
+
+ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
+                                                   const std::string& amendmentPath,
+                                                   const std::string& formatPath) {
+  ConfigurationTransfer transfer;
+  ReadAmendmentFile(amendmentPath, &transfer.controller, &transfer.others);
+  transfer.previous = transfer.controller;
+  MergeParameters(carried, &transfer.controller);
+  ValidateAgainstFormat(formatPath, &transfer.controller);
+  return transfer;
 }

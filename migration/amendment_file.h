@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "migration/parameter_lines.h"
 
@@ -12,6 +13,8 @@ extern const char kControllerSectionHeader[];
 
 // Every entry of the temporary parameter file; empty when it cannot be read.
 ParameterList ReadTemporaryParameterFile(const std::string& path);
+// The entries of the temporary parameter file's lines.
+ParameterList ParseTemporaryParameterLines(const std::vector<std::string>& lines);
 
 // Drops the block's guard fields m__df_beginCController and m__df_endCController, whatever index
 // or member path follows their names.
@@ -30,6 +33,18 @@ void MergeParameters(const ParameterList& carried, ParameterList* controller);
 // puts it in place of `path` at once, so a failure leaves the old file whole.
 bool WriteAmendmentFile(const std::string& path, const ParameterList& controller,
                         const ParameterList& others);
+
+// What the transfer makes of one configuration's amendment file, before anything is written.
+struct ConfigurationTransfer {
+  ParameterList previous;    // the controller section as the amendment file had it
+  ParameterList controller;  // merged with the carried entries and validated
+  ParameterList others;      // every other line, carried through
+};
+// Reads the amendment file, merges the carried entries (markers already removed) and validates
+// the result against the format description.
+ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
+                                                   const std::string& amendmentPath,
+                                                   const std::string& formatPath);
 
 // Read, remove markers, read the amendment file, merge, validate against the format description,
 // write. 0, or -1 when the amendment file cannot be written.

@@ -21,10 +21,12 @@ if [ -n "${DEMO_BUILD_DIR:-}" ]; then
   build=$DEMO_BUILD_DIR
 else
   step "Building setup and vextool (release)"
-  "$repo/scripts/install-deps.sh"
-  (cd "$repo" && cmake --preset release >/dev/null &&
-    cmake --build --preset release --target setup vextool -j "$(nproc)")
-  build="$repo/build/release"
+  # Only the two programs: no test suites or benchmarks, so nothing else needs installing.
+  "$repo/scripts/install-deps.sh" --demo
+  build="$repo/build/demo"
+  (cd "$repo" && cmake --preset release -B "$build" -DSETUP_BUILD_TESTS=OFF \
+    -DSETUP_BUILD_BENCHMARKS=OFF >/dev/null &&
+    cmake --build "$build" --target setup vextool -j "$(nproc)")
 fi
 setup="$build/console/setup"
 vextool="$build/tools/vextool"
@@ -42,7 +44,8 @@ step "1. Staging a machine with Vexorand 5.3 in $machine"
 mkdir "$machine"
 cp -R "$demo/old/." "$machine/"
 # The controller blocks are laid out by the C header that vextool derives from vexorand.fmt.
-"$vextool" fmt header "$control/vexorand.fmt" >"$work/vexorand_layout.h"
+# Run in the installation, whose Lang\Lang.ini names the string file of the {@n} comments.
+(cd "$control" && "$vextool" fmt header vexorand.fmt) >"$work/vexorand_layout.h"
 cc -std=c11 -Wall -Werror -I"$work" "$demo/controller_block.c" -o "$work/controller_block"
 for configuration in Mill_A:mill Lathe_B:lathe; do
   name=${configuration%%:*}
@@ -52,7 +55,8 @@ for configuration in Mill_A:mill Lathe_B:lathe; do
   "$vextool" dat build -o "$control/config/$name/vexorand.dat" \
     CMachineInfo="$work/$name-info.bin" CController="$work/$name.bin" >/dev/null
   cp "$control/config/$name/vexorand.dat" "$control/config/$name/vexorand.dat.bak"
-  count=$("$vextool" dat dump "$control/config/$name/vexorand.dat" --fmt "$control/vexorand.fmt" |
+  count=$("$vextool" dat dump "$control/config/$name/vexorand.dat" --fmt "$control/vexorand.fmt" \
+    --lang-dir "${control#"$work"/}" |
     grep ' = ' | grep -vc '^m__df_')
   echo "config\\$name\\vexorand.dat: $count controller parameters"
 done
@@ -80,6 +84,28 @@ echo "exit status $status"
 
 step "Report"
 "$demo/report.sh" "$machine" "$work/setup-output.txt" "$vextool"
+
+# The same migration offline, from the backup the update made to the 5.4 installation as its
+# installer laid it down: the preview must promise what the update did, and a run of it must
+# write the very amendment files the update wrote.
+step "6. Preview of the same migration: vextool migrate --dry-run"
+backup=$(cd "$work" && ls -d "machine/d/Backup/Pelmo "*/ | head -1)
+fresh=fresh-5.4  # relative to $work, where the demo runs
+cp -R "$demo/new/Pelmo" "$fresh"
+"$vextool" migrate --from "$backup" --to "$fresh" --dry-run >"$work/preview.txt"
+awk '/^configuration /{print} /^  (carried|dropped|not carried|left)/{print}' "$work/preview.txt"
+diff -r "$demo/new/Pelmo" "$fresh" >/dev/null || { echo "demo: the dry run wrote" >&2; exit 1; }
+"$vextool" migrate --from "$backup" --to "$fresh" >/dev/null
+for configuration in Mill_A Lathe_B; do
+
+  if cmp -s "$fresh/Control/config/$configuration/amend.dat" \
+    "$control/config/$configuration/amend.dat"; then
+    echo "  $configuration: the preview agrees with the update (amend.dat identical)"
+  else
+    echo "demo: the preview of $configuration disagrees with the update" >&2
+    status=1
+  fi
+done
 elapsed=$((($(date +%s%N) - started) / 100000000))
 printf '\nThe demo took %d.%d s.' $((elapsed / 10)) $((elapsed % 10))
 if [ "${DEMO_CLEAN_UP:-0}" = 1 ]; then

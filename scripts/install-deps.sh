@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the builds and tests need, once; a no-op when all are present.
+#   --demo   only what scripts/demo.sh needs: the native compiler, CMake and makeself
 set -euo pipefail
 
-packages=(
-  cmake ninja-build ccache g++ clang libclang-rt-14-dev clang-format
-  libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev libssl-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 xvfb xdotool fonts-wqy-microhei imagemagick makeself nsis
-)
+if [ "${1:-}" = --demo ]; then
+  packages=(cmake ninja-build ccache g++ makeself)
+else
+  packages=(
+    cmake ninja-build ccache g++ clang libclang-rt-14-dev clang-format
+    libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev libssl-dev
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+    wine64 xvfb xdotool fonts-wqy-microhei imagemagick makeself nsis
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

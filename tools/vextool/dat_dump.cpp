@@ -8,23 +8,26 @@
 #include "format/field_descriptor.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/dat_subcommands.h"
+#include "tools/vextool/fmt_dump.h"
 
 namespace {
 
 const CommandSyntax kSyntax = {
     {"vextool dat dump", "a section of a parameter file as the setup program dumps it",
-     "FILE.dat --fmt FILE.fmt [--block NAME]",
+     "FILE.dat --fmt FILE.fmt [--block NAME] [--lang-dir DIR]",
      "Reads the first section whose name matches NAME on four characters, binds its bytes to\n"
      "the block format NAME of FILE.fmt and prints '[NAME]' and one line 'path = value' per\n"
      "value. The section's length must equal the block's size. The order check's findings are\n"
      "printed as warnings.",
      "--fmt FILE.fmt  the format description\n"
-     "--block NAME    the section and block format (default CController)",
+     "--block NAME    the section and block format (default CController)\n"
+     "--lang-dir DIR  the installation folder whose Lang\\Lang.ini names the language folder of\n"
+     "                the {@n} comments (default: the current directory)",
      "0 the dump was written; 1 a file cannot be read or the section does not bind; 64 usage.",
      "$ vextool dat dump config/Mill_A/vexorand.dat --fmt vexorand.fmt | head -2\n"
      "[CController]\n"
      "m_dwOptions = 0x00000013"},
-    {RequiredOption("--fmt"), ValueOption("--block")},
+    {RequiredOption("--fmt"), ValueOption("--block"), ValueOption("--lang-dir")},
     {"FILE.dat"},
 };
 
@@ -44,6 +47,7 @@ int RunDatDump(const CommandArguments& arguments) {
   // The order check's findings are worth seeing, but nobody is there to answer them, and past a
   // hundred they are no longer read one by one.
   SetLanguage(1);
+  UseLanguageFolderOf(line.Value("--lang-dir"));
   SetMessageBoxFunction([count = 0](const std::string& text, unsigned) mutable {
     if (++count > kMaxWarnings) {
       std::fputs("vextool dat dump: warning: further findings not shown\n", stderr);

@@ -74,6 +74,12 @@ void CollectMessagesAsWarnings(std::vector<std::string>& warnings) {
 
 }  // namespace
 
+void UseLanguageFolderOf(std::string folder) {
+  if (folder.empty()) return;
+  if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
+  DetermineLanguageFolder(folder);
+}
+
 int RunFmtDump(const CommandArguments& arguments) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
@@ -89,10 +95,7 @@ int RunFmtDump(const CommandArguments& arguments) {
   SetLanguage(1);
   std::vector<std::string> warnings;
   CollectMessagesAsWarnings(warnings);
-  if (!dump.lang_dir.empty()) {
-    if (dump.lang_dir.back() != '\\' && dump.lang_dir.back() != '/') dump.lang_dir += '\\';
-    DetermineLanguageFolder(dump.lang_dir);
-  }
+  UseLanguageFolderOf(dump.lang_dir);
 
   CFieldDescriptor binder;
   const bool bound =

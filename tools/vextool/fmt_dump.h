@@ -4,3 +4,7 @@
 #include "tools/vextool/commands.h"
 
 int RunFmtDump(const CommandArguments& arguments);
+
+// The {@n} comments of the format files read after it come from the string file of the
+// installation `folder` (its Lang\Lang.ini); an empty folder keeps the current directory.
+void UseLanguageFolderOf(std::string folder);

@@ -29,6 +29,7 @@ constexpr Subcommand kCommands[] = {
     {"fmt", RunFmtCommand},
     {"dat", RunDatCommand},
     {"pkg", RunPkgCommand},
+    {"migrate", RunMigrateCommand},
 };
 
 // The engineer reads the terminal: what the work logs is shown there too.

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "migration/parameter_file.h"
+#include "platform/file_system.h"
+#include "tests/support/log_capture.h"
+#include "tools/vextool/commands.h"
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+constexpr const char kOldFormat[] =
+    "#pragma pack(4)\nfield CController { int m__df_beginCController; int a; int b; char s[8];\n"
+    "int m__df_endCController; };\n";
+constexpr const char kNewFormat[] =
+    "#pragma pack(4)\nfield CController { int m__df_beginCController; int a; int c; char s[8];\n"
+    "int m__df_endCController; };\n";
+constexpr const char kNewAmendment[] = "[CController]\r\na = 1\r\nc = 9\r\n[Other]\r\nx = 1\r\n";
+
+// An old installation with configurations Mill and Gone, a new one with Mill only.
+class MigrateCommandTest : public testing::Test {
+ protected:
+  MigrateCommandTest() {
+    std::string block(24, '\0');
+    const int a = 5, b = 7;
+    std::memcpy(&block[4], &a, 4);
+    std::memcpy(&block[8], &b, 4);
+    std::memcpy(&block[12], "AB;CD", 5);
+    dat_ = BuildParameterFile({{"CController", block}});
+    folder().WriteFile("old\\vexorand.fmt", kOldFormat);
+    folder().WriteFile("old\\config\\Mill\\vexorand.dat", dat_);
+    folder().WriteFile("old\\config\\Gone\\vexorand.dat", dat_);
+    folder().WriteFile("new\\vexorand.fmt", kNewFormat);
+    folder().WriteFile("new\\config\\Mill\\amend.dat", kNewAmendment);
+  }
+  Outcome Migrate(std::vector<std::string> options) {
+    CommandArguments arguments = {"migrate", "--from", folder().Path("old"), "--to",
+                                  folder().Path("new")};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = RunVextool(arguments);
+    std::string err = testing::internal::GetCapturedStderr();
+    return {status, testing::internal::GetCapturedStdout(), err};
+  }
+  const TempFolder& folder() const { return log_.folder(); }
+
+  LogCapture log_;
+  std::string dat_;
+};
+
+TEST_F(MigrateCommandTest, DryRunReportsEveryParameterAndWritesNothing) {
+  // A damaged file is read from its good backup, as the update would restore it.
+  std::string damaged = dat_;
+  damaged[damaged.size() - 1] ^= 0x40;
+  folder().WriteFile("old\\config\\Mill\\vexorand.dat", damaged);
+  folder().WriteFile("old\\config\\Mill\\vexorand.dat.bak", dat_);
+
+  const Outcome outcome = Migrate({"--dry-run", "--json"});
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  for (const char* expected : {
+           "\"name\":\"Gone\",",
+           "\"status\":\"skipped\",\"reason\":\"the new installation has no such configuration\"",
+           "vexorand.dat.bak\",\"amendment\":",
+           "\"status\":\"would be written\",\"reason\":null,\"carried\":[{\"name\":\"a\","
+           "\"value\":\"5\",\"previous\":\"1\"},{\"name\":\"s\",\"value\":\"\\\"AB\",\"previous\""
+           ":null}],\"dropped\":[{\"name\":\"b\",\"value\":\"7\"}],\"not_carried\":[",
+           "{\"name\":\"m__df_beginCController\",\"value\":\"0\",\"reason\":\"a guard field of "
+           "the block\"}",
+           "{\"name\":\"s\",\"value\":\"\\\"AB;CD\\\"\",\"reason\":\"cut at ';', which starts a "
+           "comment in amend.dat\"}",
+           "\"left\":[{\"name\":\"c\",\"value\":\"9\"}]",
+       }) {
+    EXPECT_NE(outcome.out.find(expected), std::string::npos) << expected << "\nin\n" << outcome.out;
+  }
+  EXPECT_EQ(folder().ReadFile("new\\config\\Mill\\amend.dat"), kNewAmendment);
+  EXPECT_EQ(folder().ReadFile("old\\config\\Mill\\vexorand.dat"), damaged);
+}
+
+// The round trip: what the report promised is what amend.dat then holds, beside the new
+// version's other sections; no binary file is deleted.
+TEST_F(MigrateCommandTest, RunWritesTheAmendmentFileAndKeepsBinaryFiles) {
+  const Outcome outcome = Migrate({"--config", "MILL"});
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out.find("Gone"), std::string::npos) << outcome.out;
+  EXPECT_NE(outcome.out.find("configuration Mill: written\n"), std::string::npos) << outcome.out;
+  EXPECT_NE(outcome.out.find("    a = 5 (the new amend.dat had 1)\n"), std::string::npos);
+  EXPECT_NE(outcome.out.find("  dropped, unknown to the new format: 1\n    b = 7\n"),
+            std::string::npos);
+  EXPECT_EQ(folder().ReadFile("new\\config\\Mill\\amend.dat"),
+            "[CController]\r\na = 5\r\ns = \"AB\r\nc = 9\r\n[Other]\r\nx = 1\r\n");
+  EXPECT_EQ(folder().ReadFile("old\\config\\Mill\\vexorand.dat"), dat_);
+
+  // amend.dat becomes a folder, which no file can replace.
+  platform::RemoveFile(folder().Path("new\\config\\Mill\\amend.dat"));
+  folder().WriteFile("new\\config\\Mill\\amend.dat\\blocked", "");
+  const Outcome blocked = Migrate({});
+  EXPECT_EQ(blocked.status, 1);
+  EXPECT_NE(blocked.out.find("not written (amend.dat cannot be written)"), std::string::npos)
+      << blocked.out;
+}
+
+}  // namespace

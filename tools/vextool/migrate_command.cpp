@@ -1,0 +1,369 @@
+// vextool migrate: the parameter migration of an update, run offline from an old installation or
+// a backup to a new installation, through the update's own generation and transfer code.
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/language.h"
+#include "base/message_box.h"
+#include "base/multibyte_case.h"
+#include "format/field_descriptor.h"
+#include "format/node_paths.h"
+#include "migration/amendment_file.h"
+#include "migration/file_walks.h"
+#include "migration/parameter_file.h"
+#include "migration/parameter_store.h"
+#include "platform/file_system.h"
+#include "platform/profile.h"
+#include "tools/vextool/command_line.h"
+#include "tools/vextool/commands.h"
+#include "tools/vextool/fmt_dump.h"
+#include "tools/vextool/json_writer.h"
+
+namespace {
+
+const CommandSyntax kSyntax = {
+    {"vextool migrate", "the parameter migration of an update, offline: preview or recovery",
+     "--from OLD --to NEW [--dry-run] [--json] [--config NAME]...",
+     "Carries every configuration's controller parameters from OLD to NEW as an update does,\n"
+     "with the update's own code: the controller block of OLD\\config\\<name>\\vexorand.dat is\n"
+     "bound to OLD\\vexorand.fmt and dumped (the generation step), then merged into\n"
+     "NEW\\config\\<name>\\amend.dat and checked against NEW\\vexorand.fmt (the transfer step).\n"
+     "OLD is the old installation folder or a backup folder the update made of it; NEW is the\n"
+     "new installation folder. A damaged vexorand.dat is read from its good .bak, as the update\n"
+     "restores it. Configurations that NEW does not have are passed over.\n"
+     "OLD and NEW may also name the maker folder holding setup.cfg (as a backup folder does):\n"
+     "its PATH names the installation folder in it.\n"
+     "The report names, per configuration, the parameters carried (with the value the new\n"
+     "amend.dat had where it had another), those dropped because the new format does not know\n"
+     "them, those not carried and why, and those left at the new version's value.\n"
+     "Without --dry-run each amend.dat is replaced at once (written beside it, then renamed),\n"
+     "as the update writes it. Binary parameter files are never deleted, and no message box is\n"
+     "shown: what the update would show is printed as a note on standard error.",
+     "--from OLD       the old installation or its backup\n"
+     "--to NEW         the new installation\n"
+     "--dry-run        write nothing; report what would be written\n"
+     "--json           the report as one object (below)\n"
+     "--config NAME    only this configuration (may be repeated; letter case does not matter)\n"
+     "\n"
+     "The JSON object: {\"from\", \"to\" (the folders), \"dry_run\" (true or false),\n"
+     "\"configurations\": [{\"name\", \"source\" (the file read), \"amendment\" (the file\n"
+     "written), \"status\" (\"written\", \"would be written\", \"not written\" or \"skipped\"),\n"
+     "\"reason\" (why not written or skipped, else null), \"carried\": [{\"name\", \"value\",\n"
+     "\"previous\" (the new amend.dat's other value, or null)}], \"dropped\": [{\"name\", "
+     "\"value\"}],\n"
+     "\"not_carried\": [{\"name\", \"value\", \"reason\"}], \"left\": [{\"name\", \"value\"}]}]}.",
+     "0 every configuration was migrated (or would be); 1 one or more could not be read or\n"
+     "written, or OLD has no configuration; 64 usage.",
+     "$ vextool migrate --from 'D:\\Backup\\Pelmo 2026-12-07 224608' \\\n"
+     "      --to 'C:\\Program Files\\Pelmo\\Control' --dry-run --config Mill_A\n"
+     "configuration Mill_A: would be written\n"
+     "  from D:\\Backup\\Pelmo 2026-12-07 224608\\config\\Mill_A\\vexorand.dat\n"
+     "  to   C:\\Program Files\\Pelmo\\Control\\config\\mill_a\\amend.dat\n"
+     "  carried: 96\n"
+     "    m_dwOptions = 0x00000013\n"
+     "    ...\n"
+     "  dropped, unknown to the new format: 2\n"
+     "    m_dRapidOverride = 75\n"
+     "    m_nBacklashComp = 4\n"
+     "  not carried: 2\n"
+     "    m__df_beginCController = 0: a guard field of the block\n"
+     "    m__df_endCController = 0: a guard field of the block\n"
+     "  left at the new version's value: 2\n"
+     "    m_dCornerTolerance = 0.05\n"
+     "    m_dRapidOverridePct = 100"},
+    {RequiredOption("--from"), RequiredOption("--to"), FlagOption("--dry-run"),
+     FlagOption("--json"), RepeatedOption("--config")},
+    {},
+};
+
+constexpr const char kControllerBlock[] = "CController";
+constexpr const char kParameterFileName[] = "vexorand.dat";
+constexpr const char kFormatFileName[] = "vexorand.fmt";
+
+struct NamedValue {
+  std::string name;
+  std::string value;
+  std::string note;  // the previous value, or why it was not carried
+  bool hasNote = false;
+};
+
+struct ConfigurationReport {
+  std::string name;
+  std::string source;
+  std::string amendment;
+  std::string status;
+  std::string reason;
+  std::vector<NamedValue> carried, dropped, notCarried, left;
+};
+
+// The installation folder, with its trailing backslash: the folder itself, or, given the maker
+// folder (or its backup) that holds setup.cfg, the PATH that names the installation in it.
+std::string InstallationFolder(std::string path) {
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+  if (platform::IsDirectory(path + "config") || !platform::PathExists(path + "setup.cfg")) {
+    return path;
+  }
+  std::string installation =
+      platform::ReadProfileString("SETTINGS", "PATH", "", path + "setup.cfg");
+  if (!installation.empty() && installation.back() != '\\') installation += '\\';
+  return path + installation;
+}
+
+// The folder that directly holds the file, as the update names a configuration.
+std::string ConfigurationName(const std::string& path) {
+  const std::size_t file = path.find_last_of("\\/");
+  if (file == std::string::npos || file == 0) return "";
+  const std::size_t folder = path.find_last_of("\\/", file - 1);
+  const std::size_t start = folder == std::string::npos ? 0 : folder + 1;
+  return path.substr(start, file - start);
+}
+
+bool IsHeader(const ParameterEntry& entry) {
+  return entry.name == kControllerSectionHeader;
+}
+
+bool IsGuardName(const std::string& name) {
+  return name.rfind("m__df_", 0) == 0;
+}
+
+// The lines of the dump, as the temporary parameter file holds them.
+std::vector<std::string> DumpLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) lines.push_back(line);
+  return lines;
+}
+
+// Why a value of the dump did not arrive as it was dumped.
+std::string LossReason(const std::string& name, const std::string& value, bool present) {
+  if (IsGuardName(name)) return "a guard field of the block";
+  if (value.find(';') != std::string::npos) {
+    return present ? "cut at ';', which starts a comment in amend.dat"
+                   : "a ';' starts a comment in amend.dat";
+  }
+  return "the line grammar of amend.dat cannot carry it";
+}
+
+ConfigurationReport MigrateConfiguration(const std::string& oldFolder, const std::string& newFolder,
+                                         const std::string& parameterFile, bool dryRun) {
+  ConfigurationReport report;
+  report.name = ConfigurationName(parameterFile);
+  report.source = parameterFile;
+  const std::string configurationFolder = newFolder + "config\\" + ToLowerMultiByte(report.name);
+  report.amendment = configurationFolder + "\\amend.dat";
+  if (!platform::IsDirectory(configurationFolder)) {
+    report.status = "skipped";
+    report.reason = "the new installation has no such configuration";
+    return report;
+  }
+
+  // A dry run reads the good backup of a damaged file where the update would first restore it.
+  if (dryRun && !IsParameterFileGood(parameterFile) &&
+      IsParameterFileGood(parameterFile + ".bak")) {
+    report.source = parameterFile + ".bak";
+  }
+  std::vector<unsigned char> block;
+  if (!ExtractParameters(report.source, kControllerBlock, &block)) {
+    report.status = "not written";
+    report.reason = "no controller section can be read from the parameter file";
+    return report;
+  }
+  CFieldDescriptor binder;
+  if (!binder.Bind(kControllerBlock, block.data(), block.size(), oldFolder + kFormatFileName)) {
+    report.status = "not written";
+    report.reason = "the controller section does not bind to the old format description";
+    return report;
+  }
+  const std::string dump = binder.TextDump(kControllerBlock);
+  ParameterList carried = ParseTemporaryParameterLines(DumpLines(dump));
+  RemoveMarkerEntries(&carried);
+  const ConfigurationTransfer transfer =
+      PrepareConfigurationTransfer(carried, report.amendment, newFolder + kFormatFileName);
+
+  std::map<std::string, std::string> previous, final, carriedValues;
+  for (const ParameterEntry& entry : transfer.previous) previous.emplace(entry.name, entry.value);
+  for (const ParameterEntry& entry : transfer.controller) final.emplace(entry.name, entry.value);
+  for (const ParameterEntry& entry : carried) {
+    if (IsHeader(entry)) continue;
+    carriedValues.emplace(entry.name, entry.value);
+    const auto had = previous.find(entry.name);
+    if (final.count(entry.name) == 0) {
+      report.dropped.push_back({entry.name, entry.value, "", false});
+    } else {
+      const bool changes = had != previous.end() && had->second != entry.value;
+      report.carried.push_back({entry.name, entry.value, changes ? had->second : "", changes});
+    }
+  }
+  // What the dump held and the carried entries lost or changed.
+  for (const auto& node : binder.Nodes()) {
+    if (node->value_text.empty()) continue;
+    const std::string name = FieldPath(*node);
+    const auto arrived = carriedValues.find(name);
+    if (arrived != carriedValues.end() && arrived->second == node->value_text) continue;
+    report.notCarried.push_back({name, node->value_text,
+                                 LossReason(name, node->value_text, arrived != carriedValues.end()),
+                                 true});
+  }
+  for (const ParameterEntry& entry : transfer.previous) {
+    if (!IsHeader(entry) && carriedValues.count(entry.name) == 0 && final.count(entry.name) != 0) {
+      report.left.push_back({entry.name, entry.value, "", false});
+    }
+  }
+
+  if (dryRun) {
+    report.status = "would be written";
+  } else if (WriteAmendmentFile(report.amendment, transfer.controller, transfer.others)) {
+    report.status = "written";
+  } else {
+    report.status = "not written";
+    report.reason = "amend.dat cannot be written";
+  }
+  return report;
+}
+
+void AppendValues(std::string* out, const char* heading, const std::vector<NamedValue>& values,
+                  const char* noteWord) {
+  if (values.empty()) return;
+  *out += std::string("  ") + heading + ": " + std::to_string(values.size()) + "\n";
+  for (const NamedValue& value : values) {
+    *out += "    " + value.name + " = " + value.value;
+    if (value.hasNote) *out += noteWord + value.note + (noteWord[0] == ' ' ? ")" : "");
+    *out += "\n";
+  }
+}
+
+std::string ReportText(const std::vector<ConfigurationReport>& reports) {
+  std::string out;
+  for (const ConfigurationReport& report : reports) {
+    out += "configuration " + report.name + ": " + report.status;
+    if (!report.reason.empty()) out += " (" + report.reason + ")";
+    out += "\n  from " + report.source + "\n  to   " + report.amendment + "\n";
+    AppendValues(&out, "carried", report.carried, " (the new amend.dat had ");
+    AppendValues(&out, "dropped, unknown to the new format", report.dropped, "");
+    AppendValues(&out, "not carried", report.notCarried, ": ");
+    AppendValues(&out, "left at the new version's value", report.left, "");
+  }
+  return out;
+}
+
+void WriteValuesJson(JsonWriter& json, const char* key, const std::vector<NamedValue>& values,
+                     const char* noteKey) {
+  json.Key(key);
+  json.Open('[');
+  for (const NamedValue& value : values) {
+    json.Element();
+    json.Open('{');
+    json.Key("name");
+    json.String(value.name);
+    json.Key("value");
+    json.String(value.value);
+    if (noteKey != nullptr) {
+      json.Key(noteKey);
+      if (value.hasNote) {
+        json.String(value.note);
+      } else {
+        json.out() += "null";
+      }
+    }
+    json.Close('}');
+  }
+  json.Close(']');
+}
+
+std::string ReportJson(const std::string& from, const std::string& to, bool dryRun,
+                       const std::vector<ConfigurationReport>& reports) {
+  JsonWriter json;
+  json.Open('{');
+  json.Key("from");
+  json.String(from);
+  json.Key("to");
+  json.String(to);
+  json.Key("dry_run");
+  json.Bool(dryRun);
+  json.Key("configurations");
+  json.Open('[');
+  for (const ConfigurationReport& report : reports) {
+    json.Element();
+    json.Open('{');
+    json.Key("name");
+    json.String(report.name);
+    json.Key("source");
+    json.String(report.source);
+    json.Key("amendment");
+    json.String(report.amendment);
+    json.Key("status");
+    json.String(report.status);
+    json.Key("reason");
+    if (report.reason.empty()) {
+      json.out() += "null";
+    } else {
+      json.String(report.reason);
+    }
+    WriteValuesJson(json, "carried", report.carried, "previous");
+    WriteValuesJson(json, "dropped", report.dropped, nullptr);
+    WriteValuesJson(json, "not_carried", report.notCarried, "reason");
+    WriteValuesJson(json, "left", report.left, nullptr);
+    json.Close('}');
+  }
+  json.Close(']');
+  json.Close('}');
+  return json.out() + "\n";
+}
+
+}  // namespace
+
+int RunMigrateCommand(const CommandArguments& arguments) {
+  CommandLine line;
+  if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
+  const std::string oldFolder = InstallationFolder(line.Value("--from"));
+  const std::string newFolder = InstallationFolder(line.Value("--to"));
+  const bool dryRun = line.Has("--dry-run");
+  std::set<std::string> wanted;
+  for (const std::string& name : line.Values("--config")) wanted.insert(ToLowerMultiByte(name));
+
+  std::vector<std::string> files = FindFilesRecursively(oldFolder + "config", kParameterFileName);
+  std::sort(files.begin(), files.end());
+  files.erase(std::remove_if(files.begin(), files.end(),
+                             [&wanted](const std::string& file) {
+                               return !wanted.empty() &&
+                                      wanted.count(ToLowerMultiByte(ConfigurationName(file))) == 0;
+                             }),
+              files.end());
+  if (files.empty()) {
+    std::fprintf(stderr, "vextool migrate: no configuration with a %s below '%sconfig'\n",
+                 kParameterFileName, oldFolder.c_str());
+    return 1;
+  }
+
+  // Nobody is there to answer: what the update would show becomes a note; the order check's
+  // findings are cut short after the first.
+  SetMessageBoxFunction([](const std::string& text, unsigned style) {
+    std::string flat = text;
+    std::replace(flat.begin(), flat.end(), '\n', ' ');
+    std::fprintf(stderr, "vextool migrate: note: %s\n", flat.c_str());
+    const unsigned buttons = style & 0x0F;
+    return buttons == kMbYesNo ? kIdYes : buttons == kMbOkCancel ? kIdCancel : kIdOk;
+  });
+  // As the update, which takes the language folder from the old installation; the notes in
+  // English.
+  SetLanguage(1);
+  UseLanguageFolderOf(oldFolder);
+  std::vector<ConfigurationReport> reports;
+  bool allDone = true;
+  for (const std::string& file : files) {
+    reports.push_back(MigrateConfiguration(oldFolder, newFolder, file, dryRun));
+    allDone = allDone && reports.back().status != "not written";
+  }
+  SetMessageBoxFunction(nullptr);
+
+  const std::string text =
+      line.Has("--json") ? ReportJson(line.Value("--from"), line.Value("--to"), dryRun, reports)
+                         : ReportText(reports);
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return allDone ? 0 : 1;
+}
