@@ -7,11 +7,9 @@
 #include "base/language.h"
 #include "base/messages.h"
 
-ConsoleHost::ConsoleHost(ConsolePrompter& prompter, std::ostream& out)
-    : prompter_(prompter),
-      out_(out),
-      timer_(std::chrono::milliseconds(kStepIntervalMs)),
-      start_(std::chrono::steady_clock::now()) {}
+ConsoleHost::ConsoleHost(ConsolePrompter& prompter, std::ostream& out,
+                         std::chrono::milliseconds period)
+    : prompter_(prompter), out_(out), timer_(period), start_(std::chrono::steady_clock::now()) {}
 
 // Labels are never hidden again, so showing one twice changes nothing on the screen.
 void ConsoleHost::ShowStepLabel(int labelId) {

@@ -8,12 +8,14 @@
 #include <string>
 
 #include "app/sequencer_host.h"
+#include "app/update_sequencer.h"
 #include "console/console_prompter.h"
 #include "console/tick_timer.h"
 
 class ConsoleHost : public ISequencerHost {
  public:
-  ConsoleHost(ConsolePrompter& prompter, std::ostream& out);
+  ConsoleHost(ConsolePrompter& prompter, std::ostream& out,
+              std::chrono::milliseconds period = std::chrono::milliseconds(kStepIntervalMs));
 
   void ShowStepLabel(int labelId) override;
   int ShowMessage(const std::string& text, unsigned style) override;

@@ -1,6 +1,8 @@
 // The console edition of Setup: the same update as the Windows program, on a staged machine.
+#include <signal.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
@@ -107,6 +109,40 @@ void SayIfNotAPackage() {
   std::cerr << "setup: " << note << "\n";
   AppendLogLine("|E|" + note + "\n");
 }
+#ifdef SETUP_FAULT_INJECTION
+// Test builds only: a faster tick and finish pause (SETUP_TEST_TICK_MS), and a power cut at a
+// chosen state (SETUP_TEST_KILL_STATE=STATE or STATE:TICK, the TICK-th step in that state), so
+// that tests can cut a whole update off anywhere in a few seconds.
+struct TestControls {
+  std::chrono::milliseconds period{kStepIntervalMs};
+  unsigned pause = kFinishDelayMs;
+  int killState = -1;
+  int killTick = 1;
+  int ticksInKillState = 0;
+
+  TestControls() {
+    if (const char* tick = std::getenv("SETUP_TEST_TICK_MS")) {
+      period = std::chrono::milliseconds(std::atoi(tick));
+      pause = static_cast<unsigned>(std::atoi(tick));
+    }
+    if (const char* kill = std::getenv("SETUP_TEST_KILL_STATE")) {
+      char* end = nullptr;
+      killState = static_cast<int>(std::strtol(kill, &end, 10));
+      if (end != nullptr && *end == ':') killTick = std::atoi(end + 1);
+    }
+  }
+
+  void BeforeStep(int state) {
+    if (state == killState && ++ticksInKillState == killTick) kill(0, SIGKILL);
+  }
+};
+#else
+struct TestControls {
+  std::chrono::milliseconds period{kStepIntervalMs};
+  unsigned pause = kFinishDelayMs;
+  void BeforeStep(int) {}
+};
+#endif
 
 int ChooseLanguage(const ConsoleOptions& options, ConsolePrompter& prompter) {
   switch (options.language) {
@@ -128,8 +164,10 @@ int RunUpdate(ConsolePrompter& prompter) {
   SetLogDirectory(temporary);
 
   std::cout << "\n" << Localise(kProgressCaption) << "\n";
-  ConsoleHost host(prompter, std::cout);
-  CUpdateSequencer sequencer(host);
+  TestControls controls;
+  ConsoleHost host(prompter, std::cout, controls.period);
+  CUpdateSequencer sequencer(
+      host, [&controls](unsigned) { platform::SleepMilliseconds(controls.pause); });
   host.StartStepTimer();
   while (!host.IsClosed()) {
     if (!host.Timer().IsRunning()) {
@@ -138,6 +176,7 @@ int RunUpdate(ConsolePrompter& prompter) {
       return kExitFailed;
     }
     host.Timer().WaitForTick();
+    controls.BeforeStep(static_cast<int>(sequencer.GetState()));
     sequencer.OnTimer(kStepTimerId);
   }
   switch (sequencer.GetRunEnd()) {

@@ -162,6 +162,14 @@ bool WriteAmendmentFile(const std::string& path, const ParameterList& controller
 
 int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
                           const std::string& formatPath) {
+  // A file that exists but cannot be read would pass for an empty one: the carried parameters, or
+  // the new version's own entries, would be lost with the amendment file written "successfully".
+  std::vector<std::string> lines;
+  for (const std::string* path : {&temporaryPath, &amendmentPath}) {
+    if (platform::PathExists(*path) && !ReadTextFileLines(*path, &lines)) {
+      return -1;
+    }
+  }
   ParameterList carried = ReadTemporaryParameterFile(temporaryPath);
   RemoveMarkerEntries(&carried);
   const ConfigurationTransfer transfer =

@@ -218,7 +218,11 @@ bool TransferParameterFiles(MigrationContext* context) {
     }
   }
   // The temporary files are the only copy of parameters that did not reach their amendment file.
+  // Once all have, the binary files go first and the record of the run next: cut off at any point
+  // in between, the next run finds either the record or the parameters waiting in amend.dat.
   if (notWritten.empty()) {
+    DeleteFilesRecursively(InstallationPath("config"), kParameterFileName, kParameterBackupName);
+    RemoveUnfinishedRun(context->migrationFolder);
     DeleteTree(context->migrationFolder);
   }
 

@@ -55,6 +55,10 @@ bool WriteUnfinishedRun(const MigrationContext& context,
   return written;
 }
 
+void RemoveUnfinishedRun(const std::string& migrationFolder) {
+  platform::RemoveFile(migrationFolder + kRecordName);
+}
+
 bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run) {
   const std::string record = migrationFolder + kRecordName;
   if (!platform::PathExists(record)) {

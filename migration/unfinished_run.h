@@ -23,6 +23,9 @@ bool WriteUnfinishedRun(const MigrationContext& context,
 // The record in `migrationFolder`; false when there is none.
 bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run);
 
+// Removes the record, before the folder itself goes.
+void RemoveUnfinishedRun(const std::string& migrationFolder);
+
 // Asks whether to carry the parameters of the unfinished run found in the migration folder.
 // Yes: the context takes that run's accepted flag and version key, and true is returned. No:
 // the folder is moved aside (beside it, named after the present time) with a log line, and false.

@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -26,14 +27,30 @@ FaultPlan& Plan() {
   return plan;
 }
 
-// "fail:N:ERRNO" or "kill:N"; anything else plans nothing.
+std::string& CountFile() {
+  static std::string path;
+  return path;
+}
+
+void WriteCount() {
+  if (FILE* file = std::fopen(CountFile().c_str(), "w")) {
+    std::fprintf(file, "%lu\n", Plan().counted);
+    std::fclose(file);
+  }
+}
+
+// "fail:N:ERRNO", "kill:N", or "count:FILE" (the number of calls is written there at exit);
+// anything else plans nothing.
 void ReadPlanFromEnvironment(FaultPlan* plan) {
   plan->environmentRead = true;
   const char* text = std::getenv(kFaultPlanVariable);
   if (text == nullptr) return;
   const std::string value = text;
   char* end = nullptr;
-  if (value.rfind("kill:", 0) == 0) {
+  if (value.rfind("count:", 0) == 0) {
+    CountFile() = value.substr(6);
+    std::atexit(WriteCount);
+  } else if (value.rfind("kill:", 0) == 0) {
     plan->at = std::strtoul(value.c_str() + 5, &end, 10);
     plan->kill = true;
   } else if (value.rfind("fail:", 0) == 0) {

@@ -6,7 +6,7 @@
 // those calls and acts on the N-th: it fails with a chosen errno, or kills the whole process group
 // as a power cut would (the payload included). A plan comes from ArmFault/ArmKill in the test
 // process, or from the environment variable SETUP_FAULT_PLAN of a program the test starts:
-// "fail:N:ERRNO" or "kill:N".
+// "fail:N:ERRNO", "kill:N" or "count:FILE".
 #pragma once
 
 namespace platform {
