@@ -4,22 +4,15 @@
 
 #include <string>
 
+#include "tests/tools/vextool_run.h"
 #include "tools/vextool/commands.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Outcome = VextoolOutcome;
 
 Outcome RunTool(const CommandArguments& arguments) {
-  testing::internal::CaptureStdout();
-  testing::internal::CaptureStderr();
-  const int status = RunVextool(arguments);
-  std::string err = testing::internal::GetCapturedStderr();
-  return {status, testing::internal::GetCapturedStdout(), err};
+  return RunVextoolCaptured(arguments);
 }
 
 // Every subcommand of every command: each answers --help wherever it stands, with an example.

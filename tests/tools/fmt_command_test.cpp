@@ -4,25 +4,16 @@
 #include <vector>
 
 #include "tests/support/log_capture.h"
+#include "tests/tools/vextool_run.h"
 #include "tools/vextool/commands.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Outcome = VextoolOutcome;
 
 class FmtCommandTest : public testing::Test {
  protected:
-  Outcome Vextool(const CommandArguments& arguments) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int status = RunVextool(arguments);
-    std::string err = testing::internal::GetCapturedStderr();
-    return {status, testing::internal::GetCapturedStdout(), err};
-  }
+  Outcome Vextool(const CommandArguments& arguments) { return RunVextoolCaptured(arguments); }
   std::string Write(const std::string& name, const std::string& text) {
     folder().WriteFile(name, text);
     return folder().Path(name);

@@ -7,15 +7,12 @@
 #include "migration/parameter_file.h"
 #include "platform/file_system.h"
 #include "tests/support/log_capture.h"
+#include "tests/tools/vextool_run.h"
 #include "tools/vextool/commands.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Outcome = VextoolOutcome;
 
 constexpr const char kOldFormat[] =
     "#pragma pack(4)\nfield CController { int m__df_beginCController; int a; int b; char s[8];\n"
@@ -45,11 +42,7 @@ class MigrateCommandTest : public testing::Test {
     CommandArguments arguments = {"migrate", "--from", folder().Path("old"), "--to",
                                   folder().Path("new")};
     arguments.insert(arguments.end(), options.begin(), options.end());
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int status = RunVextool(arguments);
-    std::string err = testing::internal::GetCapturedStderr();
-    return {status, testing::internal::GetCapturedStdout(), err};
+    return RunVextoolCaptured(arguments);
   }
   const TempFolder& folder() const { return log_.folder(); }
 
