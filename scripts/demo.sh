@@ -47,6 +47,11 @@ cp -R "$demo/old/." "$machine/"
 # Run in the installation, whose Lang\Lang.ini names the string file of the {@n} comments.
 (cd "$control" && "$vextool" fmt header vexorand.fmt) >"$work/vexorand_layout.h"
 cc -std=c11 -Wall -Werror -I"$work" "$demo/controller_block.c" -o "$work/controller_block"
+# Its {@120} comment comes from the string file of the language Lang\Lang.ini names.
+(cd "$control" && "$vextool" fmt layout --json vexorand.fmt) |
+  grep -o '"name":"m_dwOptions"[^}]*"comment":"[^"]*"' |
+  sed 's/.*"comment":/m_dwOptions comment from the string file: /'
+
 for configuration in Mill_A:mill Lathe_B:lathe; do
   name=${configuration%%:*}
   "$work/controller_block" "${configuration#*:}" >"$work/$name.bin"
