@@ -11,6 +11,7 @@
 #include "format/node_paths.h"
 #include "migration/parameter_validation.h"
 #include "tools/vextool/command_line.h"
+#include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
 #include "tools/vextool/json_writer.h"
 #include "values/scalar_types.h"
@@ -22,7 +23,7 @@ constexpr int kTrouble = 2;
 
 const CommandSyntax kSyntax = {
     {"vextool fmt diff", "compare two format descriptions field by field",
-     "OLD.fmt NEW.fmt [--block NAME] [--json]",
+     "OLD.fmt NEW.fmt [--block NAME] [--json] [--lang-dir DIR]",
      "Compares the structures and block formats of two format descriptions, matched by name:\n"
      "those added and removed, and per structure and block its size, alignment, ID span and\n"
      "pack value, and the members added, removed or changed in type (as written), pointer\n"
@@ -35,6 +36,8 @@ const CommandSyntax kSyntax = {
      "away when a count shrinks listed apart. Comments do not count as a change.",
      "--block NAME  compare only the block format NAME and the structures it uses\n"
      "--json        one object (below) instead of the text\n"
+     "--lang-dir DIR  the installation folder whose Lang\\Lang.ini names the string file of\n"
+     "              the {@n} comments of both files (default: the current directory)\n"
      "\n"
      "The JSON object: {\"old\", \"new\" (the paths), \"identical\" (true or false),\n"
      "\"types\": [{\"kind\" (\"struct\" or \"block\"), \"name\", \"change\" (\"added\",\n"
@@ -55,7 +58,7 @@ const CommandSyntax kSyntax = {
      "migration of CController: 98 parameters, 2 dropped\n"
      "  dropped: m_dRapidOverride\n"
      "  dropped: m_nBacklashComp"},
-    {ValueOption("--block"), FlagOption("--json")},
+    {ValueOption("--block"), FlagOption("--json"), ValueOption("--lang-dir")},
     {"OLD.fmt", "NEW.fmt"},
 };
 
@@ -403,6 +406,7 @@ std::string DiffJson(const std::string& oldPath, const std::string& newPath,
 int RunFmtDiff(const CommandArguments& arguments) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
+  UseLanguageFolderOf(line.Value("--lang-dir"));
   const std::string& oldPath = line.Operand(0);
   const std::string& newPath = line.Operand(1);
   CFormatParser before, after;
