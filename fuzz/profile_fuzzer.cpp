@@ -45,6 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       platform::ReadProfileStringFromText(text, section, key, "default", bufferSize);
   if (bufferSize > 0 && value.size() >= bufferSize) __builtin_trap();
   platform::ReadProfileIntFromText(text, section, key, 7);
+  // The parse kept per file answers as the search of the text does.
+  for (const auto codePage :
+       {platform::ProfileCodePage::kWestern, platform::ProfileCodePage::kUtf8}) {
+    const platform::ParsedProfile parsed(text, codePage);
+    if (parsed.ReadString(section, key, "default", bufferSize) !=
+        platform::ReadProfileStringFromText(text, section, key, "default", bufferSize, codePage)) {
+      __builtin_trap();
+    }
+  }
 
   // A write must leave the value readable as written and every other key as it was.
   const std::string written = platform::WriteProfileStringToText(text, section, key, "v");

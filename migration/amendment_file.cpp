@@ -162,6 +162,12 @@ bool WriteAmendmentFile(const std::string& path, const ParameterList& controller
 
 int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
                           const std::string& formatPath) {
+  CControllerFormat format(formatPath);
+  return TransferConfiguration(temporaryPath, amendmentPath, &format);
+}
+
+int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
+                          CControllerFormat* format) {
   // A file that exists but cannot be read would pass for an empty one: the carried parameters, or
   // the new version's own entries, would be lost with the amendment file written "successfully".
   std::vector<std::string> lines;
@@ -173,17 +179,24 @@ int TransferConfiguration(const std::string& temporaryPath, const std::string& a
   ParameterList carried = ReadTemporaryParameterFile(temporaryPath);
   RemoveMarkerEntries(&carried);
   const ConfigurationTransfer transfer =
-      PrepareConfigurationTransfer(carried, amendmentPath, formatPath);
+      PrepareConfigurationTransfer(carried, amendmentPath, format);
   return WriteAmendmentFile(amendmentPath, transfer.controller, transfer.others) ? 0 : -1;
 }
 
 ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
                                                    const std::string& amendmentPath,
                                                    const std::string& formatPath) {
+  CControllerFormat format(formatPath);
+  return PrepareConfigurationTransfer(carried, amendmentPath, &format);
+}
+
+ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
+                                                   const std::string& amendmentPath,
+                                                   CControllerFormat* format) {
   ConfigurationTransfer transfer;
   ReadAmendmentFile(amendmentPath, &transfer.controller, &transfer.others);
   transfer.previous = transfer.controller;
   MergeParameters(carried, &transfer.controller);
-  ValidateAgainstFormat(formatPath, &transfer.controller);
+  ValidateAgainstFormat(format, &transfer.controller);
   return transfer;
 }

@@ -8,6 +8,8 @@
 
 #include "migration/parameter_lines.h"
 
+class CControllerFormat;
+
 // The header of the controller section, and of the temporary parameter file.
 extern const char kControllerSectionHeader[];
 
@@ -45,8 +47,13 @@ struct ConfigurationTransfer {
 ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
                                                    const std::string& amendmentPath,
                                                    const std::string& formatPath);
+ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
+                                                   const std::string& amendmentPath,
+                                                   CControllerFormat* format);
 
 // Read, remove markers, read the amendment file, merge, validate against the format description,
 // write. 0, or -1 when the amendment file cannot be written.
+int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
+                          CControllerFormat* format);
 int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
                           const std::string& formatPath);

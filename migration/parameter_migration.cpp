@@ -17,6 +17,7 @@
 #include "migration/file_walks.h"
 #include "migration/generated_files.h"
 #include "migration/parameter_store.h"
+#include "migration/parameter_validation.h"
 #include "migration/setup_config.h"
 #include "migration/unfinished_run.h"
 #include "platform/file.h"
@@ -186,7 +187,7 @@ bool TransferParameterFiles(MigrationContext* context) {
     return false;
   }
   const std::string configurationTree = InstallationPath("config\\");
-  const std::string formatFile = InstallationPath(kFormatFileName);
+  CControllerFormat format(InstallationPath(kFormatFileName));
 
   std::vector<std::string> written;
   std::vector<std::string> notWritten;
@@ -211,7 +212,7 @@ bool TransferParameterFiles(MigrationContext* context) {
     }
     std::string configuration = relative;
     ReplaceAll(&configuration, kAmendmentTail, "");
-    if (TransferConfiguration(*temporaryFile, *amendmentFile, formatFile) == 0) {
+    if (TransferConfiguration(*temporaryFile, *amendmentFile, &format) == 0) {
       written.push_back(configuration);
     } else {
       notWritten.push_back(configuration);

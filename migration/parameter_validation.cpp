@@ -100,26 +100,47 @@ bool CParameterNameResolver::Resolves(const std::string& name) {
   return true;
 }
 
-int ValidateAgainstFormat(const std::string& formatPath, ParameterList* controller) {
+CControllerFormat::CControllerFormat(std::string formatPath) : path_(std::move(formatPath)) {}
+
+CControllerFormat::~CControllerFormat() = default;
+
+CParameterNameResolver* CControllerFormat::Resolver() {
+  if (!parsed_) {
+    parsed_ = true;
+    parser_ = std::make_unique<CFormatParser>();
+    if (!parser_->Parse(path_)) {
+      parser_.reset();
+    } else if (const CTypeRecord* block = parser_->FindBlock(kControllerBlock)) {
+      resolver_ = std::make_unique<CParameterNameResolver>(*block);
+    }
+  }
+  // Each configuration that finds the file unusable says so, as when it was parsed for each.
+  if (!parser_) {
+    ShowMessageBox(kInnerErrorFormatFile, kMbOk | kMbIconExclamation);
+  } else if (!resolver_) {
+    ShowMessageBox(kInnerErrorNoController, kMbOk | kMbIconExclamation);
+  }
+  return resolver_.get();
+}
+
+int ValidateAgainstFormat(CControllerFormat* format, ParameterList* controller) {
   if (controller->empty()) {
     return 0;
   }
-  CFormatParser parser;
-  if (!parser.Parse(formatPath)) {
-    ShowMessageBox(kInnerErrorFormatFile, kMbOk | kMbIconExclamation);
+  CParameterNameResolver* resolver = format->Resolver();
+  if (resolver == nullptr) {
     return 0;
   }
-  const CTypeRecord* block = parser.FindBlock(kControllerBlock);
-  if (block == nullptr) {
-    ShowMessageBox(kInnerErrorNoController, kMbOk | kMbIconExclamation);
-    return 0;
-  }
-  CParameterNameResolver resolver(*block);
-  const auto unknown = [&resolver](const ParameterEntry& entry) {
-    return entry.name != kControllerSectionHeader && !resolver.Resolves(entry.name);
+  const auto unknown = [resolver](const ParameterEntry& entry) {
+    return entry.name != kControllerSectionHeader && !resolver->Resolves(entry.name);
   };
   const auto kept = std::remove_if(controller->begin(), controller->end(), unknown);
   const int removed = static_cast<int>(controller->end() - kept);
   controller->erase(kept, controller->end());
   return removed;
+}
+
+int ValidateAgainstFormat(const std::string& formatPath, ParameterList* controller) {
+  CControllerFormat format(formatPath);
+  return ValidateAgainstFormat(&format, controller);
 }

@@ -6,11 +6,34 @@
 
 #include "migration/parameter_lines.h"
 
+class CFormatParser;
+class CParameterNameResolver;
 class CTypeRecord;
+
+// The new installation's format description, parsed on first use and kept for every
+// configuration of the run.
+class CControllerFormat {
+ public:
+  explicit CControllerFormat(std::string formatPath);
+  ~CControllerFormat();
+  CControllerFormat(const CControllerFormat&) = delete;
+  CControllerFormat& operator=(const CControllerFormat&) = delete;
+
+  // The resolver of the CController block; null, after telling the user, when the file does not
+  // parse or has no such block.
+  CParameterNameResolver* Resolver();
+
+ private:
+  std::string path_;
+  bool parsed_ = false;
+  std::unique_ptr<CFormatParser> parser_;
+  std::unique_ptr<CParameterNameResolver> resolver_;
+};
 
 // Removes every entry but the section header whose name does not resolve against the block
 // format CController of the format description file; returns how many were removed. When the
 // file does not parse or has no such block, the user is told and the list stays unchecked.
+int ValidateAgainstFormat(CControllerFormat* format, ParameterList* controller);
 int ValidateAgainstFormat(const std::string& formatPath, ParameterList* controller);
 
 // Resolves member paths such as Axis[1].MaxSpeed against one block format. Each type's fields are

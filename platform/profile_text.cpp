@@ -3,6 +3,7 @@
 #include "platform/profile_text.h"
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 namespace platform {
@@ -216,8 +217,51 @@ std::basic_string<Char> WriteValue(const std::basic_string<Char>& text,
   return text.substr(0, insertAt) + entry + lineBreak + text.substr(insertAt);
 }
 
-// UTF-16 files. Their text reaches callers as 8-bit characters: the first 256 code points
-// one to one, anything else as "?".
+// Every lookup of a parsed file by name: the first section of each name and, in it, the first key
+// of each name, as the linear search above finds them.
+template <typename Char>
+struct LineIndex {
+  using String = std::basic_string<Char>;
+  using Keys = std::unordered_map<String, std::size_t>;  // folded name -> line
+  std::vector<ProfileLine<Char>> lines;
+  Keys unnamed;  // the lines before any header, which an empty section name asks for
+  std::unordered_map<String, Keys> sections;
+
+  static String Folded(const String& name) {
+    String folded(name.size(), Char{0});
+    for (std::size_t i = 0; i < name.size(); ++i) folded[i] = static_cast<Char>(FoldCase(name[i]));
+    return folded;
+  }
+
+  explicit LineIndex(const String& text) : lines(ParseLines(text)) {
+    using Kind = typename ProfileLine<Char>::Kind;
+    Keys* current = &unnamed;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].kind == Kind::kSection) {
+        const auto added = sections.try_emplace(Folded(lines[i].name));
+        current = added.second ? &added.first->second : nullptr;  // a repeat is never searched
+      } else if (lines[i].kind == Kind::kKey && current != nullptr) {
+        current->try_emplace(Folded(lines[i].name), i);
+      }
+    }
+  }
+
+  bool Find(const String& section, const String& key, String* value) const {
+    const String wanted = Trim(section);
+    const Keys* keys = &unnamed;
+    if (!wanted.empty()) {
+      const auto found = sections.find(Folded(wanted));
+      if (found == sections.end()) return false;
+      keys = &found->second;
+    }
+    const auto line = keys->find(Folded(Trim(key)));
+    if (line == keys->end() || !lines[line->second].hasValue) return false;
+    *value = StripQuotes(lines[line->second].value);
+    return true;
+  }
+};
+
+// UTF-16 files. Their text reaches callers as 8-bit characters of the system code page.
 enum class Encoding { kBytes, kUtf16LittleEndian, kUtf16BigEndian };
 
 Encoding EncodingOf(const std::string& text) {
@@ -249,15 +293,79 @@ std::string EncodeUtf16(const std::u16string& units, Encoding encoding) {
   return text;
 }
 
-std::u16string Widen(const std::string& text) {
+void AppendUnits(std::u16string* units, std::uint32_t code) {
+  if (code < 0x10000) {
+    units->push_back(static_cast<char16_t>(code));
+  } else {
+    code -= 0x10000;
+    units->push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+    units->push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+  }
+}
+
+// One UTF-8 sequence at `i`: its code point and length, or length 0 when it is not well formed.
+std::uint32_t DecodeUtf8(const std::string& text, std::size_t i, std::size_t* length) {
+  const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+  const unsigned lead = byte(i);
+  const std::size_t count = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  *length = 0;
+  if (count == 0 || lead > 0xF4 || i + count > text.size()) return 0;
+  std::uint32_t code = lead & (0x7F >> count);
+  for (std::size_t k = 1; k < count; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i + k) & 0x3F);
+  }
+  const std::uint32_t smallest = count == 2 ? 0x80 : count == 3 ? 0x800 : 0x10000;
+  if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) return 0;
+  *length = count;
+  return code;
+}
+
+std::u16string Widen(const std::string& text, ProfileCodePage codePage) {
   std::u16string units;
-  for (const char c : text) units.push_back(static_cast<unsigned char>(c));
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    const std::uint32_t code =
+        codePage == ProfileCodePage::kUtf8 && byte >= 0x80 ? DecodeUtf8(text, i, &length) : 0;
+    // A byte that is no UTF-8 stands for the code point of its own value.
+    AppendUnits(&units, length == 0 ? byte : code);
+    i += length == 0 ? 1 : length;
+  }
   return units;
 }
 
-std::string Narrow(const std::u16string& units) {
+void AppendUtf8(std::string* text, std::uint32_t code) {
+  if (code < 0x80) {
+    *text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    *text += static_cast<char>(0xC0 | (code >> 6));
+    *text += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    *text += static_cast<char>(0xE0 | (code >> 12));
+    *text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    *text += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    *text += static_cast<char>(0xF0 | (code >> 18));
+    *text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    *text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    *text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+std::string Narrow(const std::u16string& units, ProfileCodePage codePage) {
   std::string text;
-  for (const char16_t unit : units) text += unit < 0x100 ? static_cast<char>(unit) : '?';
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const char16_t unit = units[i];
+    if (codePage == ProfileCodePage::kWestern) {
+      text += unit < 0x100 ? static_cast<char>(unit) : '?';
+    } else if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+               units[i + 1] < 0xE000) {
+      AppendUtf8(&text, 0x10000 + ((unit - 0xD800) << 10) + (units[++i] - 0xDC00));
+    } else {
+      AppendUtf8(&text, unit >= 0xD800 && unit < 0xE000 ? '?' : unit);  // a lone half
+    }
+  }
   return text;
 }
 
@@ -274,23 +382,10 @@ int DigitValue(char c) {
   return -1;
 }
 
-}  // namespace
-
-bool FindProfileValue(const std::string& text, const std::string& section, const std::string& key,
-                      std::string* value) {
-  const Encoding encoding = EncodingOf(text);
-  if (encoding == Encoding::kBytes) return FindValue(text, section, key, value);
-  std::u16string wide;
-  if (!FindValue(DecodeUtf16(text, encoding), Widen(section), Widen(key), &wide)) return false;
-  *value = Narrow(wide);
-  return true;
-}
-
-std::string ReadProfileStringFromText(const std::string& text, const std::string& section,
-                                      const std::string& key, const std::string& defaultValue,
-                                      std::size_t bufferSize) {
-  std::string value;
-  if (!FindProfileValue(text, section, key, &value)) {
+// What a read gives once the value was looked for.
+std::string StringResult(bool found, std::string value, const std::string& defaultValue,
+                         std::size_t bufferSize) {
+  if (!found) {
     value = defaultValue;
     // The system drops the default's trailing blanks but always keeps its first character.
     while (value.size() > 1 && value.back() == ' ') value.pop_back();
@@ -298,10 +393,7 @@ std::string ReadProfileStringFromText(const std::string& text, const std::string
   return CutToBuffer(value, bufferSize);
 }
 
-int ReadProfileIntFromText(const std::string& text, const std::string& section,
-                           const std::string& key, int defaultValue) {
-  const std::string value =
-      ReadProfileStringFromText(text, section, key, "", kProfileIntBufferSize);
+int IntResult(const std::string& value, int defaultValue) {
   if (value.empty()) return defaultValue;
   std::size_t i = 0;
   while (i < value.size() && static_cast<unsigned char>(value[i]) <= ' ') ++i;
@@ -324,12 +416,83 @@ int ReadProfileIntFromText(const std::string& text, const std::string& section,
   return static_cast<int>(total);
 }
 
+}  // namespace
+
+struct ParsedProfile::Index {
+  Encoding encoding = Encoding::kBytes;
+  std::unique_ptr<LineIndex<char>> bytes;
+  std::unique_ptr<LineIndex<char16_t>> wide;
+};
+
+ParsedProfile::ParsedProfile(std::string text, ProfileCodePage codePage)
+    : text_(std::move(text)), codePage_(codePage), index_(std::make_unique<Index>()) {
+  index_->encoding = EncodingOf(text_);
+  if (index_->encoding == Encoding::kBytes) {
+    index_->bytes = std::make_unique<LineIndex<char>>(text_);
+  } else {
+    index_->wide = std::make_unique<LineIndex<char16_t>>(DecodeUtf16(text_, index_->encoding));
+  }
+}
+
+ParsedProfile::~ParsedProfile() = default;
+
+bool ParsedProfile::Find(const std::string& section, const std::string& key,
+                         std::string* value) const {
+  if (index_->bytes) return index_->bytes->Find(section, key, value);
+  std::u16string wide;
+  if (!index_->wide->Find(Widen(section, codePage_), Widen(key, codePage_), &wide)) return false;
+  *value = Narrow(wide, codePage_);
+  return true;
+}
+
+std::string ParsedProfile::ReadString(const std::string& section, const std::string& key,
+                                      const std::string& defaultValue,
+                                      std::size_t bufferSize) const {
+  std::string value;
+  const bool found = Find(section, key, &value);
+  return StringResult(found, std::move(value), defaultValue, bufferSize);
+}
+
+int ParsedProfile::ReadInt(const std::string& section, const std::string& key,
+                           int defaultValue) const {
+  return IntResult(ReadString(section, key, "", kProfileIntBufferSize), defaultValue);
+}
+
+bool FindProfileValue(const std::string& text, const std::string& section, const std::string& key,
+                      std::string* value, ProfileCodePage codePage) {
+  const Encoding encoding = EncodingOf(text);
+  if (encoding == Encoding::kBytes) return FindValue(text, section, key, value);
+  std::u16string wide;
+  if (!FindValue(DecodeUtf16(text, encoding), Widen(section, codePage), Widen(key, codePage),
+                 &wide)) {
+    return false;
+  }
+  *value = Narrow(wide, codePage);
+  return true;
+}
+
+std::string ReadProfileStringFromText(const std::string& text, const std::string& section,
+                                      const std::string& key, const std::string& defaultValue,
+                                      std::size_t bufferSize, ProfileCodePage codePage) {
+  std::string value;
+  const bool found = FindProfileValue(text, section, key, &value, codePage);
+  return StringResult(found, std::move(value), defaultValue, bufferSize);
+}
+
+int ReadProfileIntFromText(const std::string& text, const std::string& section,
+                           const std::string& key, int defaultValue, ProfileCodePage codePage) {
+  return IntResult(
+      ReadProfileStringFromText(text, section, key, "", kProfileIntBufferSize, codePage),
+      defaultValue);
+}
+
 std::string WriteProfileStringToText(const std::string& text, const std::string& section,
-                                     const std::string& key, const std::string& value) {
+                                     const std::string& key, const std::string& value,
+                                     ProfileCodePage codePage) {
   const Encoding encoding = EncodingOf(text);
   if (encoding == Encoding::kBytes) return WriteValue(text, section, key, value);
-  const std::u16string written =
-      WriteValue(DecodeUtf16(text, encoding), Widen(section), Widen(key), Widen(value));
+  const std::u16string written = WriteValue(DecodeUtf16(text, encoding), Widen(section, codePage),
+                                            Widen(key, codePage), Widen(value, codePage));
   // A stray last byte is no character, but it stays.
   return EncodeUtf16(written, encoding) +
          (text.size() % 2 == 1 ? text.substr(text.size() - 1) : "");

@@ -3,9 +3,39 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 namespace platform {
+
+// How the characters of a UTF-16 file reach callers as 8-bit text, and back: the system code
+// page. kWestern keeps the first 256 code points one to one and gives "?" for the rest, as the
+// Windows reader this one is checked against does; kUtf8 is the POSIX edition's code page.
+enum class ProfileCodePage { kWestern, kUtf8 };
+
+// A file's text parsed once, so that many lookups cost one parse: the first section of each name
+// and the first key of each name in it, found by name.
+class ParsedProfile {
+ public:
+  ParsedProfile(std::string text, ProfileCodePage codePage);
+  ~ParsedProfile();
+  ParsedProfile(const ParsedProfile&) = delete;
+  ParsedProfile& operator=(const ParsedProfile&) = delete;
+
+  const std::string& Text() const { return text_; }
+  // As FindProfileValue.
+  bool Find(const std::string& section, const std::string& key, std::string* value) const;
+  // As ReadProfileStringFromText and ReadProfileIntFromText.
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue, std::size_t bufferSize) const;
+  int ReadInt(const std::string& section, const std::string& key, int defaultValue) const;
+
+ private:
+  struct Index;
+  std::string text_;
+  ProfileCodePage codePage_;
+  std::unique_ptr<Index> index_;
+};
 
 // GetPrivateProfileIntA reads the value through a buffer of this size.
 constexpr std::size_t kProfileIntBufferSize = 30;
@@ -13,23 +43,26 @@ constexpr std::size_t kProfileIntBufferSize = 30;
 // The value of `key` in the first section named `section`, outer quotes removed; false when the
 // section or key is missing or the key's line has no "=".
 bool FindProfileValue(const std::string& text, const std::string& section, const std::string& key,
-                      std::string* value);
+                      std::string* value, ProfileCodePage codePage = ProfileCodePage::kWestern);
 
 // What GetPrivateProfileStringA gives for the file text `text`: the value or the default (its
 // trailing blanks removed), cut to bufferSize - 1 characters.
 std::string ReadProfileStringFromText(const std::string& text, const std::string& section,
                                       const std::string& key, const std::string& defaultValue,
-                                      std::size_t bufferSize);
+                                      std::size_t bufferSize,
+                                      ProfileCodePage codePage = ProfileCodePage::kWestern);
 
 // What GetPrivateProfileIntA gives: the default for a missing or empty value, else the value's
 // leading number (decimal, or hexadecimal, octal or binary after "0x", "0o" or "0b"; 0 when
 // there is none), wrapped to 32 bits.
 int ReadProfileIntFromText(const std::string& text, const std::string& section,
-                           const std::string& key, int defaultValue);
+                           const std::string& key, int defaultValue,
+                           ProfileCodePage codePage = ProfileCodePage::kWestern);
 
 // The file text after WritePrivateProfileStringA: the key's line replaced, or a new line added
 // at the end of the section, or a new section at the end of the text; every other byte kept.
 std::string WriteProfileStringToText(const std::string& text, const std::string& section,
-                                     const std::string& key, const std::string& value);
+                                     const std::string& key, const std::string& value,
+                                     ProfileCodePage codePage = ProfileCodePage::kWestern);
 
 }  // namespace platform

@@ -1,9 +1,21 @@
-// Profile files read and written by our own reader, which follows the system's rules.
+// Profile files read and written by our own reader, which follows the system's rules. A file is
+// parsed once and its parse reused until the file changes or is written: a string file of
+// thousands of entries is read entry by entry.
 #include "platform/profile.h"
+
+#include <sys/stat.h>
+#include <time.h>
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
 
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/posix/volume_map.h"
 #include "platform/profile_text.h"
+#include "platform/special_folders.h"
 
 namespace platform {
 namespace {
@@ -19,10 +31,101 @@ bool ReadWholeFile(const std::string& path, std::string* text) {
   return true;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+// The system looks for a file named without a folder in the Windows folder.
+std::string ProfilePath(const std::string& file) {
+  if (file.empty() || file.find_first_of("\\/:") != std::string::npos) return file;
+  return GetSpecialFolder(SpecialFolder::kWindows, false) + "\\" + file;
+}
+
+// What tells one version of a file from another without reading it.
+struct FileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+  timespec changed{};
+  bool operator==(const FileIdentity& o) const {
+    return device == o.device && inode == o.inode && size == o.size &&
+           modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+           changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+  }
+};
+
+struct CachedProfile {
+  FileIdentity identity;
+  timespec parsedAt{};
+  std::shared_ptr<const ParsedProfile> parsed;
+};
+
+// File times come from a coarse clock: a change made within this margin of the parse may leave
+// the times as they were, so such an entry is confirmed by its contents.
+constexpr long long kTimeMarginNs = 100'000'000;
+constexpr std::size_t kCachedFiles = 32;
+
+long long Nanoseconds(const timespec& t) {
+  return static_cast<long long>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+std::mutex& CacheLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::unordered_map<std::string, CachedProfile>& Cache() {
+  static std::unordered_map<std::string, CachedProfile> cache;
+  return cache;
+}
+
+std::shared_ptr<const ParsedProfile> Parse(std::string text) {
+  return std::make_shared<const ParsedProfile>(std::move(text), ProfileCodePage::kUtf8);
+}
+
+// The parse of the file as it is now; an empty one for a missing or unreadable file.
+std::shared_ptr<const ParsedProfile> Load(const std::string& file) {
+  const std::string path = ProfilePath(file);
+  const std::string host = ToHostPath(path);
+  struct stat status;
+  if (stat(host.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    std::string text;
+    ReadWholeFile(path, &text);
+    return Parse(std::move(text));
+  }
+  FileIdentity identity{status.st_dev, status.st_ino, status.st_size, status.st_mtim,
+                        status.st_ctim};
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::lock_guard<std::mutex> hold(CacheLock());
+  auto& cache = Cache();
+  const auto cached = cache.find(host);
+  if (cached != cache.end() && cached->second.identity == identity) {
+    const long long newest =
+        std::max(Nanoseconds(identity.modified), Nanoseconds(identity.changed));
+    if (newest + kTimeMarginNs < Nanoseconds(cached->second.parsedAt)) {
+      return cached->second.parsed;
+    }
+  }
   std::string text;
-  ReadWholeFile(path, &text);
-  return text;
+  if (!ReadWholeFile(path, &text)) {
+    cache.erase(host);
+    return Parse(std::string());
+  }
+  if (cached != cache.end() && cached->second.identity == identity &&
+      cached->second.parsed->Text() == text) {
+    cached->second.parsedAt = now;
+    return cached->second.parsed;
+  }
+  if (cache.size() >= kCachedFiles) cache.clear();
+  CachedProfile& entry = cache[host];
+  entry.identity = identity;
+  entry.parsedAt = now;
+  entry.parsed = Parse(std::move(text));
+  return entry.parsed;
+}
+
+void Forget(const std::string& file) {
+  const std::string host = ToHostPath(ProfilePath(file));
+  std::lock_guard<std::mutex> hold(CacheLock());
+  Cache().erase(host);
 }
 
 }  // namespace
@@ -30,22 +133,27 @@ std::string ReadWholeFile(const std::string& path) {
 std::string ReadProfileString(const std::string& section, const std::string& key,
                               const std::string& defaultValue, const std::string& file,
                               std::size_t bufferSize) {
-  return ReadProfileStringFromText(ReadWholeFile(file), section, key, defaultValue, bufferSize);
+  return Load(file)->ReadString(section, key, defaultValue, bufferSize);
 }
 
 int ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,
                    const std::string& file) {
-  return ReadProfileIntFromText(ReadWholeFile(file), section, key, defaultValue);
+  return Load(file)->ReadInt(section, key, defaultValue);
 }
 
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) {
+  const std::string path = ProfilePath(file);
   std::string text;
   // Never rewrite a file whose present contents could not be read.
-  if (!ReadWholeFile(file, &text)) return false;
-  text = WriteProfileStringToText(text, section, key, value);
+  if (!ReadWholeFile(path, &text)) return false;
+  text = WriteProfileStringToText(text, section, key, value, ProfileCodePage::kUtf8);
   File output;
-  return output.Open(file, File::Mode::kCreate) && output.Write(text.data(), text.size());
+  const bool written =
+      output.Open(path, File::Mode::kCreate) && output.Write(text.data(), text.size());
+  output.Close();
+  Forget(path);
+  return written;
 }
 
 bool WriteProfileStringAtomically(const std::string& section, const std::string& key,

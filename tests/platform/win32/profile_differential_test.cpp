@@ -154,11 +154,15 @@ std::string Query(const std::string& section, const std::string& key) {
 void CompareReads(const std::string& path, const std::string& text,
                   const std::vector<std::string>& sections, const std::vector<std::string>& keys,
                   Comparison* comparison) {
+  // The parse the POSIX reader keeps per file answers like the search of the text.
+  const platform::ParsedProfile parsed(text, platform::ProfileCodePage::kWestern);
   for (const std::string& section : sections) {
     for (const std::string& key : keys) {
       const std::string system = platform::ReadProfileString(section, key, "dflt", path);
       comparison->Expect(Query(section, key), system,
                          platform::ReadProfileStringFromText(text, section, key, "dflt", 260));
+      comparison->Expect(Query(section, key) + " parsed once", system,
+                         parsed.ReadString(section, key, "dflt", 260));
       comparison->Expect(Query(section, key) + " as number",
                          std::to_string(platform::ReadProfileInt(section, key, -99, path)),
                          std::to_string(platform::ReadProfileIntFromText(text, section, key, -99)));
