@@ -1,13 +1,28 @@
 #include "values/output_format.h"
 
+#include <string_view>
+
 #include "values/crt_conversion.h"
 #include "values/scalar_types.h"
+
+namespace {
+
+// Values and names are written as parameter lines, which a line break ends: a format that writes
+// one would add lines of its own.
+std::string FindProblem(const char* format, CrtArgument argument) {
+  if (std::string_view(format).find_first_of("\r\n") != std::string_view::npos) {
+    return "it holds a line break";
+  }
+  return FindCrtFormatProblem(format, argument);
+}
+
+}  // namespace
 
 OutputFormatCheck CheckOutputFormat(const char* format, int type_index) {
   if (format == nullptr || !IsScalarType(type_index)) return {};
   const ScalarTypeRow& row = kScalarTypes[type_index];
   if (!row.takes_output_format) return {};
-  const std::string problem = FindCrtFormatProblem(format, row.format_argument);
+  const std::string problem = FindProblem(format, row.format_argument);
   if (problem.empty()) return {};
   return {false, "Unusable output format \"" + PrintableFormatText(format) + "\" for type '" +
                      row.name + "': " + problem + "; the default output is used"};
@@ -15,7 +30,7 @@ OutputFormatCheck CheckOutputFormat(const char* format, int type_index) {
 
 OutputFormatCheck CheckElementNameFormat(const char* format) {
   if (format == nullptr) return {};
-  const std::string problem = FindCrtFormatProblem(format, CrtArgument::kInt32);
+  const std::string problem = FindProblem(format, CrtArgument::kInt32);
   if (problem.empty()) return {};
   return {false, "Unusable element-name format \"" + PrintableFormatText(format) +
                      "\": " + problem + "; the default name is used"};

@@ -37,14 +37,26 @@ TEST(OutputFormatCheck, TypesThatNeverUseAFormatAcceptAnything) {
 }
 
 TEST(OutputFormatCheck, TheReasonNamesFormatTypeAndCauseOnOneLine) {
-  const OutputFormatCheck check = CheckOutputFormat("%s\n", kIntType);
+  const OutputFormatCheck check = CheckOutputFormat("%s\t", kIntType);
   EXPECT_FALSE(check.accepted);
   EXPECT_EQ(check.reason,
-            "Unusable output format \"%s\\x0A\" for type 'int': '%s' is not a supported "
+            "Unusable output format \"%s\\x09\" for type 'int': '%s' is not a supported "
             "conversion; the default output is used");
   EXPECT_EQ(CheckElementNameFormat("Axis %f").reason,
             "Unusable element-name format \"Axis %f\": '%f' does not fit a 32-bit integer value; "
             "the default name is used");
+}
+
+// A parameter line ends at a line break, so a format that writes one could add lines.
+TEST(OutputFormatCheck, AFormatThatWritesALineBreakIsRefused) {
+  for (const char* format : {"%d\nInjected = 9", "%d\r", "\n%d", "%d\r\nm_a = 1"}) {
+    const OutputFormatCheck check = CheckOutputFormat(format, kIntType);
+    EXPECT_FALSE(check.accepted) << format;
+    EXPECT_NE(check.reason.find("it holds a line break"), std::string::npos) << check.reason;
+    EXPECT_FALSE(CheckElementNameFormat(format).accepted) << format;
+  }
+  EXPECT_FALSE(CheckOutputFormat("%f\n", kDoubleType).accepted);
+  EXPECT_TRUE(CheckOutputFormat("%d; mm", kIntType).accepted);  // reported where it is carried
 }
 
 TEST(ElementNameFormat, TakesTheIndexAsAnInt) {
