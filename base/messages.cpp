@@ -113,6 +113,15 @@ const TwoTextMessage kTransferWriteFailed = {
     "配置%s的参数写入失败，临时参数文件保存在%s\n",
     "Запись параметров конфигурации %s не удаётся, временные файлы параметров сохранены в %s\n"};
 
+const TwoTextMessage kTransferValueNotCarried = {
+    "配置%s的参数%s的值含有分号或换行符，未能保留，请重新输入\n",
+    "Конфигурация %s: значение параметра %s содержит точку с запятой или перевод строки и не "
+    "сохранено, введите его заново\n"};
+
+const TwoTextMessage kTransferFromDamagedFile = {
+    "配置%s的参数读自已损坏的参数文件，请检查参数\n",
+    "Параметры конфигурации %s прочитаны из повреждённого файла параметров, проверьте их\n"};
+
 // --- Generated-files directory -------------------------------------------------------------------
 
 const TwoTextMessage kWrongGeneratedDirectory = {

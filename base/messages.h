@@ -88,6 +88,12 @@ extern const TwoTextMessage kTransferSucceeded;
 // Transfer report line for a configuration whose amendment file could not be written; the
 // migration folder is kept. %s = configuration, %s = migration folder.
 extern const TwoTextMessage kTransferWriteFailed;
+// Transfer report line for a field whose old value a parameter line cannot hold (it has ';', a
+// CR or a LF); the field keeps the new version's value. %s = configuration, %s = field.
+extern const TwoTextMessage kTransferValueNotCarried;
+// Transfer report line for a configuration whose parameters were read from a damaged parameter
+// file. %s = configuration.
+extern const TwoTextMessage kTransferFromDamagedFile;
 
 // --- Generated-files directory -------------------------------------------------------------------
 

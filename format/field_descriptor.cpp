@@ -21,6 +21,10 @@ void TrimTrailingWhiteSpace(std::string& text) {
 
 }  // namespace
 
+bool FitsParameterLine(std::string_view value) {
+  return value.find_first_of(";\r\n") == std::string_view::npos;
+}
+
 CFieldDescriptor::CFieldDescriptor() = default;
 
 CFieldDescriptor::~CFieldDescriptor() {
@@ -110,7 +114,7 @@ void CFieldDescriptor::TrimNodeTexts() {
 std::string CFieldDescriptor::TextDump(const std::string& block_name) const {
   std::string text = "[" + block_name + "]\n";
   for (const auto& node : nodes_) {
-    if (node->value_text.empty()) continue;
+    if (node->value_text.empty() || !FitsParameterLine(node->value_text)) continue;
     text += FieldPath(*node);
     text += " = ";
     text += node->value_text;
@@ -134,4 +138,14 @@ bool CFieldDescriptor::WriteTextDump(const std::string& block_name, const unsign
   platform::File file;
   if (!file.Open(output_path, platform::File::Mode::kCreate)) return false;
   return file.Write(bytes.data(), bytes.size());
+}
+
+std::vector<const CValueNode*> CFieldDescriptor::UncarriedNodes() const {
+  std::vector<const CValueNode*> nodes;
+  for (const auto& node : nodes_) {
+    if (!node->value_text.empty() && !FitsParameterLine(node->value_text)) {
+      nodes.push_back(node.get());
+    }
+  }
+  return nodes;
 }

@@ -4,9 +4,14 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "format/format_parser.h"
 #include "format/value_node.h"
+
+// True when a parameter line "name = value" holds `value` whole.
+bool FitsParameterLine(std::string_view value);
 
 class CFieldDescriptor {
  public:
@@ -27,8 +32,12 @@ class CFieldDescriptor {
   bool WriteTextDump(const std::string& block_name, const unsigned char* data, std::size_t size,
                      const std::string& format_path, const std::string& output_path);
 
-  // The dump's text (LF line ends) of the current binding.
+  // The dump's text (LF line ends) of the current binding. A value text that a parameter line
+  // cannot hold is left out (see UncarriedNodes).
   std::string TextDump(const std::string& block_name) const;
+  // The nodes whose value text holds ';', a CR or a LF: in a parameter line it would be cut at
+  // the comment or add lines of its own.
+  std::vector<const CValueNode*> UncarriedNodes() const;
 
   const ValueNodeList& Nodes() const { return nodes_; }
   const CTypeRecord* BoundBlock() const { return block_; }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/path_compose.h"
+#include "base/setup_log.h"
 #include "migration/parameter_validation.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -52,12 +53,16 @@ void RemoveMarkerEntries(ParameterList* entries) {
                  entries->end());
 }
 
-void ReadAmendmentFile(const std::string& path, ParameterList* controller, ParameterList* others) {
+bool ReadAmendmentFile(const std::string& path, ParameterList* controller, ParameterList* others) {
   controller->clear();
   others->clear();
   std::vector<std::string> lines;
   if (!ReadTextFileLines(path, &lines)) {
-    return;
+    return !platform::PathExists(path);
+  }
+  // A byte-order mark would hide the first header.
+  if (!lines.empty() && lines[0].compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    lines[0].erase(0, 3);
   }
   std::unordered_map<std::string, std::size_t> controllerPositions;
   bool insideController = false;
@@ -90,6 +95,7 @@ void ReadAmendmentFile(const std::string& path, ParameterList* controller, Param
       controller->push_back(std::move(*entry));
     }
   }
+  return true;
 }
 
 void MergeParameters(const ParameterList& carried, ParameterList* controller) {
@@ -142,12 +148,20 @@ bool WriteAmendmentFile(const std::string& path, const ParameterList& controller
     return false;
   }
   std::string text;
-  for (const ParameterList* list : {&controller, &others}) {
-    for (const ParameterEntry& entry : *list) {
-      text += FormatParameterLine(entry);
+  const auto append = [&text](auto begin, auto end) {
+    for (auto entry = begin; entry != end; ++entry) {
+      text += FormatParameterLine(*entry);
       text += "\r\n";
     }
-  }
+  };
+  // Lines before the first header belong to no section: after the controller section they
+  // would fall inside it.
+  const auto firstHeader =
+      std::find_if(others.begin(), others.end(),
+                   [](const ParameterEntry& entry) { return entry.name.front() == '['; });
+  append(others.begin(), firstHeader);
+  append(controller.begin(), controller.end());
+  append(firstHeader, others.end());
   platform::File file;
   // On the disk before the rename, or a power loss could leave an empty file in place of both.
   bool written = file.Open(*temporaryPath, platform::File::Mode::kCreate) &&
@@ -180,6 +194,10 @@ int TransferConfiguration(const std::string& temporaryPath, const std::string& a
   RemoveMarkerEntries(&carried);
   const ConfigurationTransfer transfer =
       PrepareConfigurationTransfer(carried, amendmentPath, format);
+  if (!transfer.amendmentReadable) {
+    WriteSetupLog("|E|%s cannot be read, it is left as it is\n", amendmentPath.c_str());
+    return -1;
+  }
   return WriteAmendmentFile(amendmentPath, transfer.controller, transfer.others) ? 0 : -1;
 }
 
@@ -194,7 +212,8 @@ ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
                                                    const std::string& amendmentPath,
                                                    CControllerFormat* format) {
   ConfigurationTransfer transfer;
-  ReadAmendmentFile(amendmentPath, &transfer.controller, &transfer.others);
+  transfer.amendmentReadable =
+      ReadAmendmentFile(amendmentPath, &transfer.controller, &transfer.others);
   transfer.previous = transfer.controller;
   MergeParameters(carried, &transfer.controller);
   ValidateAgainstFormat(format, &transfer.controller);

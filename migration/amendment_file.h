@@ -23,15 +23,17 @@ ParameterList ParseTemporaryParameterLines(const std::vector<std::string>& lines
 void RemoveMarkerEntries(ParameterList* entries);
 
 // The [CController] section (header first; a repeated name keeps its first place and its last
-// value) and everything else in file order. Both empty when the file cannot be read.
-void ReadAmendmentFile(const std::string& path, ParameterList* controller, ParameterList* others);
+// value) and everything else in file order. Both empty when the file is missing or cannot be
+// read; false only in the latter case, where writing it would lose the other sections.
+bool ReadAmendmentFile(const std::string& path, ParameterList* controller, ParameterList* others);
 
 // Gives the controller entries the carried values of the same name and puts the carried entries
 // the section does not have before its last entry. Creates the section when carried entries
 // would otherwise have nowhere to go.
 void MergeParameters(const ParameterList& carried, ParameterList* controller);
 
-// Writes the controller section, then the other entries, into a temporary file beside `path` and
+// Writes the entries before the first section header, the controller section, then the other
+// entries, into a temporary file beside `path` and
 // puts it in place of `path` at once, so a failure leaves the old file whole.
 bool WriteAmendmentFile(const std::string& path, const ParameterList& controller,
                         const ParameterList& others);
@@ -41,6 +43,8 @@ struct ConfigurationTransfer {
   ParameterList previous;    // the controller section as the amendment file had it
   ParameterList controller;  // merged with the carried entries and validated
   ParameterList others;      // every other line, carried through
+  // False when the file exists but cannot be read: writing it would lose its other sections.
+  bool amendmentReadable = true;
 };
 // Reads the amendment file, merges the carried entries (markers already removed) and validates
 // the result against the format description.
@@ -52,7 +56,7 @@ ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
                                                    CControllerFormat* format);
 
 // Read, remove markers, read the amendment file, merge, validate against the format description,
-// write. 0, or -1 when the amendment file cannot be written.
+// write. 0, or -1 when the amendment file cannot be read or written (it is then left as it is).
 int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
                           CControllerFormat* format);
 int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,

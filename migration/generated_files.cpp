@@ -134,7 +134,13 @@ bool SeparateGeneratedFiles() {
     DeleteTree(*settingsFolder);
   }
   platform::MakeDirectory(*settingsFolder);
-  platform::ShellCopy(destination + "config.ini", *settingsFolder, kCopyTitle);
-  platform::RemoveFile(destination + "config.ini");
+  // The copy in the generated-files folder is the only one left until the copy back succeeded.
+  if (platform::ShellCopy(destination + "config.ini", *settingsFolder, kCopyTitle) &&
+      platform::PathExists(*settings)) {
+    platform::RemoveFile(destination + "config.ini");
+  } else {
+    WriteSetupLog("|E|Copying %sconfig.ini back to %s failed, it stays where it is\n",
+                  destination.c_str(), settingsFolder->c_str());
+  }
   return true;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 struct MigrationContext {
   // The user agreed to keep the old installation's parameters.
@@ -12,4 +14,9 @@ struct MigrationContext {
   std::string savedMajorVersion;
   // Temporary directory + "Vexroand", without a trailing backslash.
   std::string migrationFolder;
+  // Found by the generation step, reported by the transfer step: fields whose old value a
+  // parameter line cannot hold (configuration, field path), and configurations whose parameters
+  // came from a damaged parameter file.
+  std::vector<std::pair<std::string, std::string>> uncarriedValues;
+  std::vector<std::string> damagedConfigurations;
 };

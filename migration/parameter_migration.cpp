@@ -11,8 +11,10 @@
 #include "base/messages.h"
 #include "base/multibyte_case.h"
 #include "base/path_compose.h"
+#include "base/setup_log.h"
 #include "base/text_format.h"
 #include "format/field_descriptor.h"
+#include "format/node_paths.h"
 #include "migration/amendment_file.h"
 #include "migration/file_walks.h"
 #include "migration/generated_files.h"
@@ -60,11 +62,18 @@ std::string InstallationPath(const char* name) {
   return GetMakerFolder() + ReadSetupValue("PATH") + name;
 }
 
-void GenerateTemporaryParameterFile(const std::string& migrationFolder,
-                                    const std::string& parameterFile) {
+void GenerateTemporaryParameterFile(MigrationContext* context, const std::string& parameterFile) {
+  const std::string& migrationFolder = context->migrationFolder;
   std::vector<unsigned char> block;
-  if (!ExtractParameters(parameterFile, kControllerBlock, &block)) {
+  bool damaged = false;
+  if (!ExtractParameters(parameterFile, kControllerBlock, &block, &damaged)) {
     return;
+  }
+  const std::string configuration = ConfigurationName(parameterFile);
+  if (damaged) {
+    WriteSetupLog("|E|Parameters of configuration '%s' read from the damaged file '%s'\n",
+                  configuration.c_str(), parameterFile.c_str());
+    context->damagedConfigurations.push_back(configuration);
   }
   std::string name = ToLowerMultiByte(parameterFile);
   ReplaceAll(&name, std::string("\\") + kParameterFileName, kTemporarySuffix);
@@ -81,6 +90,15 @@ void GenerateTemporaryParameterFile(const std::string& migrationFolder,
   CFieldDescriptor descriptor;
   bool written =
       descriptor.WriteTextDump(kControllerBlock, block.data(), block.size(), *formatFile, partial);
+  // Left out of the temporary file, so the new version's value of the field stays.
+  for (const CValueNode* node : descriptor.UncarriedNodes()) {
+    const std::string field = FieldPath(*node);
+    WriteSetupLog(
+        "|E|Value of '%s' in configuration '%s' not carried: it holds ';' or a line "
+        "break\n",
+        field.c_str(), configuration.c_str());
+    context->uncarriedValues.emplace_back(configuration, field);
+  }
   descriptor.Reset();
   if (written) {
     platform::File file;
@@ -171,7 +189,7 @@ bool GenerateParameterFiles(MigrationContext* context) {
     KeepWaitingAmendment(context->migrationFolder, path);
   }
   for (const std::string& path : found) {
-    GenerateTemporaryParameterFile(context->migrationFolder, path);
+    GenerateTemporaryParameterFile(context, path);
   }
   // Last, so that a record always means every temporary file is in place.
   WriteUnfinishedRun(*context, names);
@@ -239,6 +257,14 @@ bool TransferParameterFiles(MigrationContext* context) {
     report += FormatText(Localise(kTransferWriteFailed),
                          platform::SystemTextToUtf8(configuration).c_str(),
                          platform::SystemTextToUtf8(context->migrationFolder).c_str());
+  }
+  for (const std::string& configuration : context->damagedConfigurations) {
+    report += FormatText(Localise(kTransferFromDamagedFile),
+                         platform::SystemTextToUtf8(configuration).c_str());
+  }
+  for (const auto& value : context->uncarriedValues) {
+    report += FormatText(Localise(kTransferValueNotCarried),
+                         platform::SystemTextToUtf8(value.first).c_str(), value.second.c_str());
   }
   if (!report.empty()) {
     ShowMessageBox(report, kMbOk | kMbIconExclamation);

@@ -29,6 +29,12 @@ std::set<std::string>& VerifiedFiles() {
   return files;
 }
 
+// Of those, the files that were damaged and stayed so.
+std::set<std::string>& DamagedFiles() {
+  static std::set<std::string> files;
+  return files;
+}
+
 std::string PathKey(const std::string& path) {
   std::string key = path;
   for (char& c : key) {
@@ -93,12 +99,16 @@ bool VerifyOrRestoreParameterFile(const std::string& path) {
 }
 
 bool ExtractParameters(const std::string& path, const std::string& sectionName,
-                       std::vector<unsigned char>* data) {
+                       std::vector<unsigned char>* data, bool* damaged) {
   data->clear();
   std::lock_guard<std::recursive_mutex> guard(StoreLock());
+  const std::string key = PathKey(path);
   // A damaged file of any configuration would otherwise carry corrupted values across.
-  if (VerifiedFiles().insert(PathKey(path)).second) {
-    VerifyOrRestoreParameterFile(path);
+  if (VerifiedFiles().insert(key).second && !VerifyOrRestoreParameterFile(path)) {
+    DamagedFiles().insert(key);
+  }
+  if (damaged != nullptr) {
+    *damaged = DamagedFiles().count(key) != 0;
   }
   bool fileError = false;
   if (ReadSection(path, sectionName, data, &fileError)) {

@@ -12,5 +12,7 @@ bool VerifyOrRestoreParameterFile(const std::string& path);
 // The bytes of the first section whose name matches `sectionName` on four characters. Each file
 // is verified, and restored when damaged, before the process first reads from it. False with
 // `data` empty when the section is missing or the file cannot be read (the latter logged).
+// `damaged`, when given, is set when the file was damaged and could not be restored from its
+// backup: its parameters are read all the same, better than none, but should be checked.
 bool ExtractParameters(const std::string& path, const std::string& sectionName,
-                       std::vector<unsigned char>* data);
+                       std::vector<unsigned char>* data, bool* damaged = nullptr);

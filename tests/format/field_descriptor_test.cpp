@@ -189,6 +189,26 @@ TEST_F(FieldDescriptorTest, TextDumpFileHasCrLfLinesAndQuotedStrings) {
   EXPECT_EQ(binder_.FormatPath(), FormatPath());
 }
 
+// A parameter line ends at ';' (comment) and at a line break: a value text holding one is left
+// out of the dump, and named, rather than cut short or allowed to add lines.
+TEST_F(FieldDescriptorTest, ValuesAParameterLineCannotHoldAreLeftOutAndNamed) {
+  const struct {
+    const char* stored;
+    bool carried;
+  } cases[] = {{"ATC;24 pockets", false}, {"AB\nm_a = 99", false}, {"AB\rx", false},
+               {"plain text", true},      {"a = b [c]", true},     {"", true}};
+  for (const auto& c : cases) {
+    std::vector<unsigned char> bytes(20);
+    std::memcpy(bytes.data(), c.stored, std::strlen(c.stored));
+    Put(bytes, 16, 5);
+    ASSERT_TRUE(Bind("field CController { char m_szModel[16]; int m_a; };\n", bytes));
+    const std::string dump = binder_.TextDump("CController");
+    const std::string line = std::string("m_szModel = \"") + c.stored + "\"\n";
+    EXPECT_EQ(dump, "[CController]\n" + (c.carried ? line : "") + "m_a = 5\n") << c.stored;
+    EXPECT_EQ(binder_.UncarriedNodes().size(), c.carried ? 0u : 1u) << c.stored;
+  }
+}
+
 TEST_F(FieldDescriptorTest, TrailingWhiteSpaceIsTrimmedFromTextsAndNames) {
   std::vector<unsigned char> bytes(4);
   Put(bytes, 0, 7);

@@ -139,9 +139,16 @@ TEST_F(AmendmentFileTest, CarriedParametersCreateTheMissingControllerSectionFirs
   EXPECT_EQ(Transfer(temporary, ""), "[CController]\r\nm_X = 5\r\nm_Y = 7\r\n");
 }
 
+// Lines before the first header belong to no section and stay in front of every header.
 TEST_F(AmendmentFileTest, AnUnreadableTemporaryFileStillRewritesTheAmendmentFile) {
   EXPECT_EQ(Transfer("", "x = 1 ; note\n[CController]\nm_X = 1\nbroken line\n"),
-            "[CController]\r\nm_X = 1\r\nx = 1\r\n");
+            "x = 1\r\n[CController]\r\nm_X = 1\r\n");
+}
+
+TEST_F(AmendmentFileTest, AByteOrderMarkDoesNotHideTheFirstHeader) {
+  EXPECT_EQ(
+      Transfer("[CController]\nm_X = 5\n", "\xEF\xBB\xBF[CController]\nm_X = 1\n[CAxis]\na = 1\n"),
+      "[CController]\r\nm_X = 5\r\n[CAxis]\r\na = 1\r\n");
 }
 
 TEST_F(AmendmentFileTest, AFailedWriteLeavesTheOldFileWhole) {

@@ -9,6 +9,7 @@
 #include "base/language_folder.h"
 #include "base/message_box.h"
 #include "format/field_descriptor.h"
+#include "format/node_paths.h"
 #include "platform/file.h"
 #include "tools/vextool/command_line.h"
 
@@ -118,6 +119,17 @@ int RunFmtDump(const CommandArguments& arguments) {
   if (dump.output.empty()) {
     const std::string text = binder.TextDump(dump.block);
     std::fwrite(text.data(), 1, text.size(), stdout);
+  }
+  // Left out of the dump: in a parameter line they would be cut short or add lines.
+  for (const CValueNode* node : binder.UncarriedNodes()) {
+    std::string value;
+    for (const char c : node->value_text) {
+      value += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+    }
+    std::fprintf(stderr,
+                 "vextool fmt dump: warning: %s = %s: the value holds ';' or a line break, which "
+                 "a parameter line cannot carry; left out\n",
+                 FieldPath(*node).c_str(), value.c_str());
   }
   return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <regex>
 #include <string>
 
@@ -11,6 +13,7 @@
 #include "base/text_format.h"
 #include "platform/file_system.h"
 #include "tests/migration/posix/staged_installation.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
@@ -212,6 +215,79 @@ TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeWrittenKeepsTheMigrati
             "[CController]\r\nm_X = 1\r\n");
   EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\b_amend.dat"));
   EXPECT_TRUE(machine_.Exists(installation_.Config("A\\amend.dat")));
+}
+
+// Values a parameter line cannot hold stay behind, named in the report and the log, and so does
+// the fact that a configuration's values came from a damaged file; everything else is carried.
+TEST_F(ParameterMigrationTest, ValuesThatCannotBeCarriedAndDamagedFilesAreReported) {
+  const char* format =
+      "field CController {\n"
+      "  int m__df_beginCController;\n"
+      "  char m_szModel[16];\n"
+      "  char m_szNote[8];\n"
+      "  int m_X /* -f'%d\\nInjected = 9' */;\n"
+      "  int m_Y;\n"
+      "  int m__df_endCController;\n"
+      "};\n";
+  const auto block = [](const char* model, const char* note, std::int32_t x) {
+    std::string bytes(40, '\0');
+    std::memcpy(&bytes[4], model, std::strlen(model));
+    std::memcpy(&bytes[20], note, std::strlen(note));
+    const std::int32_t values[] = {x, 7};
+    std::memcpy(&bytes[28], values, sizeof values);
+    return bytes;
+  };
+  installation_.Remove();
+  installation_.Install(format, "5.3.12");
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"),
+                                 block("ATC;24 pockets", "ok", 1));
+  installation_.AddParameterFile(installation_.Config("B\\vexorand.dat"),
+                                 block("Turret", "AB\nm_X=", 2));
+  installation_.AddParameterFile(installation_.Config("C\\vexorand.dat"), block("Mill", "", 3));
+  // C's file is damaged and has no backup: its values are read all the same.
+  std::string damaged = machine_.ReadFile(installation_.Config("C\\vexorand.dat"));
+  damaged[damaged.size() - 1] ^= 1;
+  machine_.WriteFile(installation_.Config("C\\vexorand.dat"), damaged);
+  LogCapture log;
+  ASSERT_TRUE(GenerateParameterFiles(&context_));
+
+  installation_.Remove();
+  installation_.Install(format, "5.4.0");
+  machine_.WriteFile(installation_.Config("A\\amend.dat"),
+                     "[CController]\r\nm_szModel = \"new\"\r\nm_Y = 0\r\n");
+  machine_.MakeFolder(installation_.Config("B"));
+  machine_.MakeFolder(installation_.Config("C"));
+  ASSERT_TRUE(TransferParameterFiles(&context_));
+
+  EXPECT_EQ(machine_.ReadFile(installation_.Config("A\\amend.dat")),
+            "[CController]\r\nm_szModel = \"new\"\r\nm_szNote = \"ok\"\r\nm_X = 1\r\n"
+            "m_Y = 7\r\n");
+  EXPECT_EQ(machine_.ReadFile(installation_.Config("B\\amend.dat")),
+            "[CController]\r\nm_szModel = \"Turret\"\r\nm_X = 2\r\nm_Y = 7\r\n");
+  EXPECT_NE(machine_.ReadFile(installation_.Config("C\\amend.dat")).find("m_X = 3\r\n"),
+            std::string::npos);
+  const std::string report = messages_.messages().back().text;
+  for (const std::string& line : {FormatText(Localise(kTransferValueNotCarried), "A", "m_szModel"),
+                                  FormatText(Localise(kTransferValueNotCarried), "B", "m_szNote"),
+                                  FormatText(Localise(kTransferFromDamagedFile), "C")}) {
+    EXPECT_NE(report.find(line), std::string::npos) << line;
+  }
+  EXPECT_TRUE(log.Contains("Value of 'm_szModel' in configuration 'A' not carried"));
+  EXPECT_TRUE(log.Contains("Value of 'm_szNote' in configuration 'B' not carried"));
+  EXPECT_TRUE(log.Contains("Parameters of configuration 'C' read from the damaged file"));
+}
+
+// An amendment file that exists but cannot be read is not replaced by the carried section alone.
+TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeReadIsKeptWithTheMigrationFolder) {
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
+  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  Update();
+  machine_.MakeFolder(installation_.Config("A\\amend.dat"));  // opens, but reads as no file
+  ASSERT_TRUE(TransferParameterFiles(&context_));
+  EXPECT_TRUE(platform::IsDirectory(installation_.Config("A\\amend.dat")));
+  EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
+  EXPECT_EQ(messages_.messages().back().text,
+            FormatText(Localise(kTransferWriteFailed), "a", kMigrationFolder));
 }
 
 TEST_F(ParameterMigrationTest, AGeneratedFilesDirectoryIsSearchedInsteadOfTheConfigurationTree) {
