@@ -30,31 +30,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Version 5.4 for two configurations, with a pause half-way when PAYLOAD_PAUSE is set, so that a
-// cut can fall inside the payload's work.
-const char kPayload[] = R"(#!/bin/sh
-set -e
-maker="$SETUP_ROOT/c/Program Files/Pelmo"
-control="$maker/Control"
-mkdir -p "$control/config/A" "$control/config/B" "$control/Lang/chn"
-printf '[SETTINGS]\nPATH=Control\\\nBACKUPPATH=D:\\Backup\\\n' > "$maker/setup.cfg"
-sleep "${PAYLOAD_PAUSE:-0}"
-cat > "$control/vexorand.fmt" <<'FORMAT'
-#pragma pack(4)
-field CController {
-  int m__df_beginCController;
-  int speed;
-  int newOnly;
-  int m__df_endCController;
-};
-FORMAT
-printf '[VERSION]\nVERSION=5.4.2\n' > "$control/config/config.ini"
-for c in A B; do
-  printf '[CController]\nnewOnly = 3\n[Axes]\ncount = 3\n' > "$control/config/$c/amend.dat"
-  printf 'factory defaults' > "$control/config/$c/vexorand.dat"
-done
-printf '[ActiveLang]\nActiveLang=chn\n' > "$control/Lang/Lang.ini"
-)";
+// Version 5.4 as the staged payload installs it, with configuration B beside A and a pause
+// half-way when PAYLOAD_PAUSE is set, so that a cut can fall inside the payload's work.
+std::string Payload() {
+  std::string script = kStagedPayloadScript;
+  const std::string settings = "> \"$maker/setup.cfg\"\n";
+  script.insert(script.find(settings) + settings.size(), "sleep \"${PAYLOAD_PAUSE:-0}\"\n");
+  return script +
+         "mkdir -p \"$control/config/B\"\n"
+         "cp \"$control/config/A/amend.dat\" \"$control/config/A/vexorand.dat\" "
+         "\"$control/config/B/\"\n";
+}
 
 std::string ReadHostFile(const std::string& path) {
   std::ifstream input(path, std::ios::binary);
@@ -149,7 +135,7 @@ class PowerCutTest : public ::testing::Test {
       template_.WriteFile(std::string(kStagedInstallation) + "config\\" + name + "\\vexorand.dat",
                           ReadHostFile(work_ + "/dat"));
     }
-    std::ofstream(work_ + "/payload.sh") << kPayload;
+    std::ofstream(work_ + "/payload.sh") << Payload();
     // Without its debugging sections the program is a tenth of the size, and every run reads and
     // digests the whole package.
     const std::string program = work_ + "/setup";
