@@ -93,12 +93,12 @@ TEST_F(MigrateCommandTest, RunWritesTheAmendmentFileAndKeepsBinaryFiles) {
             "[CController]\r\na = 5\r\nc = 9\r\n[Other]\r\nx = 1\r\n");
   EXPECT_EQ(folder().ReadFile("old\\config\\Mill\\vexorand.dat"), dat_);
 
-  // amend.dat becomes a folder, which no file can replace.
+  // amend.dat becomes a folder: it cannot be read, so it is not replaced.
   platform::RemoveFile(folder().Path("new\\config\\Mill\\amend.dat"));
   folder().WriteFile("new\\config\\Mill\\amend.dat\\blocked", "");
   const Outcome blocked = Migrate({});
   EXPECT_EQ(blocked.status, 1);
-  EXPECT_NE(blocked.out.find("not written (amend.dat cannot be written)"), std::string::npos)
+  EXPECT_NE(blocked.out.find("not written (amend.dat cannot be read)"), std::string::npos)
       << blocked.out;
 }
 

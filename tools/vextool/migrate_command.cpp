@@ -215,7 +215,11 @@ ConfigurationReport MigrateConfiguration(const std::string& oldFolder, const std
     }
   }
 
-  if (dryRun) {
+  if (!transfer.amendmentReadable) {
+    // As the update: replacing it would lose the new version's other sections.
+    report.status = "not written";
+    report.reason = "amend.dat cannot be read";
+  } else if (dryRun) {
     report.status = "would be written";
   } else if (WriteAmendmentFile(report.amendment, transfer.controller, transfer.others)) {
     report.status = "written";
