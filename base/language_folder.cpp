@@ -1,6 +1,8 @@
 #include "base/language_folder.h"
 
 #include <optional>
+#include <set>
+#include <string>
 
 #include "base/language.h"
 #include "base/message_box.h"
@@ -18,10 +20,14 @@ std::string& LanguageFolder() {
   return folder;
 }
 
-// The path is in the system code page, the catalogue text in UTF-8.
+// The path is in the system code page, the catalogue text in UTF-8. While the folder cannot be
+// determined every localised string asks again: each message is shown once per run.
 void ShowLanguageError(const TwoTextMessage& message, const std::string& path) {
-  ShowMessageBox(FormatText(Localise(message), platform::SystemTextToUtf8(path).c_str()),
-                 kMbIconStop);
+  static std::set<std::string> shown;
+  const std::string text = FormatText(Localise(message), platform::SystemTextToUtf8(path).c_str());
+  if (shown.insert(text).second) {
+    ShowMessageBox(text, kMbIconStop);
+  }
 }
 
 }  // namespace

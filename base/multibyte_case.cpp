@@ -1,11 +1,18 @@
 #include "base/multibyte_case.h"
 
+#include "platform/text_encoding.h"
+
 namespace {
 
+LeadByteRule RuleOrSystem(LeadByteRule isLeadByte) {
+  return isLeadByte != nullptr ? isLeadByte : platform::IsSystemLeadByte;
+}
+
 // Maps the ASCII letters in [first, last] by `offset`, stepping over double-byte characters.
-std::string ShiftAsciiLetters(std::string text, char first, char last, int offset) {
+std::string ShiftAsciiLetters(std::string text, char first, char last, int offset,
+                              LeadByteRule isLeadByte) {
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (IsGbkLeadByte(text[i])) {
+    if (isLeadByte(text[i])) {
       ++i;
     } else if (text[i] >= first && text[i] <= last) {
       text[i] = static_cast<char>(text[i] + offset);
@@ -21,10 +28,25 @@ bool IsGbkLeadByte(char c) {
   return byte >= 0x81 && byte <= 0xFE;
 }
 
-std::string ToUpperMultiByte(const std::string& text) {
-  return ShiftAsciiLetters(text, 'a', 'z', 'A' - 'a');
+std::string ToUpperMultiByte(const std::string& text, LeadByteRule isLeadByte) {
+  return ShiftAsciiLetters(text, 'a', 'z', 'A' - 'a', RuleOrSystem(isLeadByte));
 }
 
-std::string ToLowerMultiByte(const std::string& text) {
-  return ShiftAsciiLetters(text, 'A', 'Z', 'a' - 'A');
+std::string ToLowerMultiByte(const std::string& text, LeadByteRule isLeadByte) {
+  return ShiftAsciiLetters(text, 'A', 'Z', 'a' - 'A', RuleOrSystem(isLeadByte));
+}
+
+std::size_t FindLastBackslash(const std::string& text, std::size_t end, LeadByteRule isLeadByte) {
+  isLeadByte = RuleOrSystem(isLeadByte);
+  const std::size_t stop = end < text.size() ? end + 1 : text.size();
+  std::size_t found = std::string::npos;
+  // Read from the front: only there is it known which bytes are trail bytes.
+  for (std::size_t i = 0; i < stop; ++i) {
+    if (isLeadByte(text[i])) {
+      ++i;
+    } else if (text[i] == '\\') {
+      found = i;
+    }
+  }
+  return found;
 }

@@ -49,11 +49,12 @@ int ReplaceAll(std::string* text, const std::string& from, const std::string& to
 
 // The name of the folder that directly holds the file.
 std::string ConfigurationName(const std::string& filePath) {
-  const std::size_t fileSlash = filePath.rfind('\\');
+  // A double-byte name whose trail byte is 0x5C stays whole.
+  const std::size_t fileSlash = FindLastBackslash(filePath);
   if (fileSlash == std::string::npos || fileSlash == 0) {
     return std::string();
   }
-  const std::size_t folderSlash = filePath.rfind('\\', fileSlash - 1);
+  const std::size_t folderSlash = FindLastBackslash(filePath, fileSlash - 1);
   const std::size_t start = folderSlash == std::string::npos ? 0 : folderSlash + 1;
   return filePath.substr(start, fileSlash - start);
 }
@@ -77,7 +78,7 @@ void GenerateTemporaryParameterFile(MigrationContext* context, const std::string
   }
   std::string name = ToLowerMultiByte(parameterFile);
   ReplaceAll(&name, std::string("\\") + kParameterFileName, kTemporarySuffix);
-  name = name.substr(name.rfind('\\') + 1);
+  name = name.substr(FindLastBackslash(name) + 1);
   const std::optional<std::string> temporaryFile = ComposePath({migrationFolder, "\\", name});
   const std::optional<std::string> formatFile = ComposePath({InstallationPath(kFormatFileName)});
   if (!temporaryFile || !formatFile) {

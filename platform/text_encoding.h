@@ -12,4 +12,8 @@ std::string SystemTextToUtf8(const std::string& text);
 // A catalogue text as the system code page, for a file the control program reads.
 std::string Utf8ToSystemText(const std::string& text);
 
+// True for a byte that opens a double-byte character of the system code page, whose trail byte
+// may look like ASCII (a letter, or '\\' in a path). The POSIX code page, UTF-8, has none.
+bool IsSystemLeadByte(char c);
+
 }  // namespace platform

@@ -11,4 +11,8 @@ std::string Utf8ToSystemText(const std::string& text) {
   return text;
 }
 
+bool IsSystemLeadByte(char) {
+  return false;  // every byte of a UTF-8 sequence is above ASCII
+}
+
 }  // namespace platform

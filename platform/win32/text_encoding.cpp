@@ -31,4 +31,8 @@ std::string Utf8ToSystemText(const std::string& text) {
   return Recode(text, CP_UTF8, CP_ACP);
 }
 
+bool IsSystemLeadByte(char c) {
+  return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE;
+}
+
 }  // namespace platform

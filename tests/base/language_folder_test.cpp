@@ -83,4 +83,13 @@ TEST_F(LanguageFolderTest, ActiveLangNamingNoFolder) {
   EXPECT_EQ(GetLanguageFolder(), temp_.Path("Known\\Lang\\rus\\"));
 }
 
+// Every localised string asks for the folder while it is unknown; the user is told once.
+TEST_F(LanguageFolderTest, EachMessageIsShownOncePerRun) {
+  for (int i = 0; i < 20; ++i) DetermineLanguageFolder(temp_.Path("Lost\\"));
+  ASSERT_EQ(messages_.messages().size(), 1u);
+  temp_.WriteFile("Lost\\Lang\\Lang.ini", "[ActiveLang]\nActiveLang=eng\n");
+  for (int i = 0; i < 20; ++i) DetermineLanguageFolder(temp_.Path("Lost\\"));
+  EXPECT_EQ(messages_.messages().size(), 2u);  // another fault, said once as well
+}
+
 }  // namespace

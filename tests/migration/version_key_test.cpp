@@ -27,25 +27,32 @@ TEST(VersionKey, MajorVersionIsTheTextBeforeTheFirstPoint) {
   EXPECT_EQ(MakeMajorVersion(""), "");
 }
 
+// The GBK rule of the Windows machines: a trail byte may look like a letter or a backslash.
 TEST(VersionKey, UpperCasingLeavesDoubleByteCharactersAlone) {
-  EXPECT_EQ(ToUpperMultiByte("abc-xyz_09"), "ABC-XYZ_09");
+  const auto upper = [](const std::string& text) { return ToUpperMultiByte(text, IsGbkLeadByte); };
+  EXPECT_EQ(upper("abc-xyz_09"), "ABC-XYZ_09");
   // GBK characters whose trail bytes are 'a' (0x61) and 'z' (0x7A) keep them.
-  EXPECT_EQ(ToUpperMultiByte("\x81"
-                             "a"
-                             "b\xFE"
-                             "zc"),
+  EXPECT_EQ(upper("\x81"
+                  "a"
+                  "b\xFE"
+                  "zc"),
             "\x81"
             "aB\xFE"
             "zC");
   // 0x80 and 0xFF are not lead bytes.
-  EXPECT_EQ(ToUpperMultiByte("\x80"
-                             "a\xFF"
-                             "b"),
+  EXPECT_EQ(upper("\x80"
+                  "a\xFF"
+                  "b"),
             "\x80"
             "A\xFF"
             "B");
   // A lead byte at the very end has no trail byte to skip.
-  EXPECT_EQ(ToUpperMultiByte("a\xB0"), "A\xB0");
+  EXPECT_EQ(upper("a\xB0"), "A\xB0");
+  // A name whose trail byte is 0x5C stays whole when a path is split.
+  EXPECT_EQ(FindLastBackslash("C:\\cfg\\\xD7\\\\x", std::string::npos, IsGbkLeadByte), 9u);
+  EXPECT_EQ(FindLastBackslash("C:\\cfg\\\xD7\\", std::string::npos, IsGbkLeadByte), 6u);
+  EXPECT_EQ(FindLastBackslash("C:\\a\\b", 3, IsGbkLeadByte), 2u);
+  EXPECT_EQ(FindLastBackslash("name", std::string::npos, IsGbkLeadByte), std::string::npos);
 }
 
 }  // namespace
