@@ -332,6 +332,22 @@ void WriteNames(const std::vector<std::string>& names, JsonWriter& json) {
   json.Close(']');
 }
 
+// What a type change and a member change share: name, change, changed, old and new.
+template <typename Change, typename Record>
+void WriteChange(const Change& change, std::vector<Attribute> (*attributes)(const Record&),
+                 JsonWriter& json) {
+  json.Key("name");
+  json.String(change.name);
+  json.Key("change");
+  json.String(change.change);
+  json.Key("changed");
+  WriteNames(change.changed, json);
+  json.Key("old");
+  WriteSide(change.before, attributes, json);
+  json.Key("new");
+  WriteSide(change.after, attributes, json);
+}
+
 std::string DiffJson(const std::string& oldPath, const std::string& newPath,
                      const std::vector<TypeChange>& types, const std::vector<MigrationLoss>& losses,
                      bool identical) {
@@ -350,31 +366,13 @@ std::string DiffJson(const std::string& oldPath, const std::string& newPath,
     json.Open('{');
     json.Key("kind");
     json.String(type.block ? "block" : "struct");
-    json.Key("name");
-    json.String(type.name);
-    json.Key("change");
-    json.String(type.change);
-    json.Key("changed");
-    WriteNames(type.changed, json);
-    json.Key("old");
-    WriteSide(type.before, TypeAttributes, json);
-    json.Key("new");
-    WriteSide(type.after, TypeAttributes, json);
+    WriteChange(type, TypeAttributes, json);
     json.Key("members");
     json.Open('[');
     for (const MemberChange& member : type.members) {
       json.Element();
       json.Open('{');
-      json.Key("name");
-      json.String(member.name);
-      json.Key("change");
-      json.String(member.change);
-      json.Key("changed");
-      WriteNames(member.changed, json);
-      json.Key("old");
-      WriteSide(member.before, MemberAttributes, json);
-      json.Key("new");
-      WriteSide(member.after, MemberAttributes, json);
+      WriteChange(member, MemberAttributes, json);
       json.Close('}');
     }
     json.Close(']');
