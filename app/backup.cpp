@@ -6,7 +6,6 @@
 #include "app/package_file.h"
 #include "base/folder_tree.h"
 #include "base/installation_paths.h"
-#include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/multibyte_case.h"
@@ -102,12 +101,12 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
   const std::string backupFolder = backupPath + FormatBackupFolderName(platform::ReadLocalTime());
   std::string generatedFiles;
   const bool generatedFilesNamed =
-      LookUpGeneratedFilesOnce(&generatedFiles, generatedFilesWarnings);
+      LookUpGeneratedFilesOnce(host, &generatedFiles, generatedFilesWarnings);
   // The clearing would delete such a backup together with what it holds.
   for (const std::string& deleted : {GetMakerFolder(), std::string(kWizardsFolder),
                                      generatedFilesNamed ? generatedFiles : std::string()}) {
     if (!deleted.empty() && LiesInside(backupFolder, deleted)) {
-      return Failed(backupFolder, Localise(kBackupInsideClearedFolders));
+      return Failed(backupFolder, host.Localise(kBackupInsideClearedFolders));
     }
   }
   if (!platform::IsDirectory(backupPath)) {
@@ -133,7 +132,7 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
       }
       copied = platform::ShellCopy(generatedFiles + "*.*", installationCopy + "\\");
     } else {
-      host.ShowMessage(Localise(kGeneratedFilesMissing), kMbOk);
+      host.ShowMessage(host.Localise(kGeneratedFilesMissing), kMbOk);
     }
   }
   if (copied && platform::IsDirectory(kWizardsFolder)) {
@@ -146,9 +145,9 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
   return outcome;
 }
 
-void ClearInstallation(int* generatedFilesWarnings) {
+void ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings) {
   std::string generatedFiles;
-  if (LookUpGeneratedFilesOnce(&generatedFiles, generatedFilesWarnings) &&
+  if (LookUpGeneratedFilesOnce(sink, &generatedFiles, generatedFilesWarnings) &&
       platform::IsDirectory(generatedFiles)) {
     DeleteTree(generatedFiles);
   }

@@ -25,7 +25,7 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings);
 
 // Deletes the generated-files directory, the maker folder, the wizards folder and the program
 // shortcuts; whatever cannot be deleted stays.
-void ClearInstallation(int* generatedFilesWarnings);
+void ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings);
 
 // Copies the package into BACKUPPATH (the compact-flash card resolved), replacing an earlier copy
 // of the same name.

@@ -1,12 +1,8 @@
-// What the backup step needs from the sequencer's host: the step timer and its modal message.
+// What the steps outside the sequencer need from the sequencer's host: the step timer, and the
+// message sink every step reports through.
 #pragma once
 
-#include <string>
-
 #include "app/step_timer.h"
+#include "base/message_sink.h"
 
-class IStepHost : public IStepTimer {
- public:
-  // Shows `text` (UTF-8) with a Windows message-box style; returns the button pressed.
-  virtual int ShowMessage(const std::string& text, unsigned style) = 0;
-};
+class IStepHost : public IStepTimer, public IMessageSink {};

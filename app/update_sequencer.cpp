@@ -6,7 +6,6 @@
 #include "app/package_check.h"
 #include "app/payload_launch.h"
 #include "base/installation_paths.h"
-#include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/power_off.h"
@@ -40,12 +39,12 @@ const char* LanguageCode(int languageIndex) {
 }
 
 // The failure text for a package that did not pass its check, or "" when it passed.
-std::string PackageFailureText(const PackageCheck& check) {
+std::string PackageFailureText(const IMessageSink& sink, const PackageCheck& check) {
   switch (check.status) {
     case PackageStatus::PackageUnreadable:
-      return Localise(kPackageUnreadable);
+      return sink.Localise(kPackageUnreadable);
     case PackageStatus::SignatureMismatch:
-      return Localise(kSignatureMismatch) + check.signature;
+      return sink.Localise(kSignatureMismatch) + check.signature;
     case PackageStatus::Intact:
       break;
   }
@@ -116,7 +115,7 @@ void CUpdateSequencer::Step() {
       Finish();
       break;
     default:
-      Fail(Localise(kInvalidState));
+      Fail(host_.Localise(kInvalidState));
       break;
   }
 }
@@ -158,7 +157,7 @@ void CUpdateSequencer::Confirm() {
   const std::string makerFolder = platform::GetLongPathForm(GetMakerFolder());
   if (!makerFolder.empty()) {
     const std::string warning =
-        FormatText(Localise(kUpdateWarning), platform::SystemTextToUtf8(makerFolder).c_str());
+        FormatText(host_.Localise(kUpdateWarning), platform::SystemTextToUtf8(makerFolder).c_str());
     if (host_.ShowMessage(warning, kWarningStyle) != kIdOk) {
       Close(RunEnd::kCancelled);
       return;
@@ -174,7 +173,7 @@ void CUpdateSequencer::Confirm() {
 // A damaged package must end the run before the old installation is touched: state 4 deletes it,
 // and a package that cannot install the new one would leave the machine without a control program.
 bool CUpdateSequencer::CheckPackageFirst() {
-  const std::string failure = PackageFailureText(CheckPackage());
+  const std::string failure = PackageFailureText(host_, CheckPackage());
   if (failure.empty()) {
     return true;
   }
@@ -193,16 +192,16 @@ bool CUpdateSequencer::PreparePayloadFirst() {
 bool CUpdateSequencer::FailOnLaunch(LaunchOutcome outcome, const std::string& signature) {
   switch (outcome) {
     case LaunchOutcome::PackageUnreadable:
-      Fail(Localise(kPackageUnreadable));
+      Fail(host_.Localise(kPackageUnreadable));
       return true;
     case LaunchOutcome::SignatureMismatch:
-      Fail(Localise(kSignatureMismatch) + signature);
+      Fail(host_.Localise(kSignatureMismatch) + signature);
       return true;
     case LaunchOutcome::TempFileFailed:
-      Fail(Localise(kTempFileFailed));
+      Fail(host_.Localise(kTempFileFailed));
       return true;
     case LaunchOutcome::StartFailed:
-      Fail(Localise(kProcessStartFailed));
+      Fail(host_.Localise(kProcessStartFailed));
       return true;
     case LaunchOutcome::Started:
     case LaunchOutcome::Prepared:
@@ -213,8 +212,8 @@ bool CUpdateSequencer::FailOnLaunch(LaunchOutcome outcome, const std::string& si
 
 void CUpdateSequencer::PrepareParameters() {
   host_.StopStepTimer();
-  static_cast<void>(PrepareMigrationFolder(&migration_));
-  static_cast<void>(GenerateParameterFiles(&migration_));
+  static_cast<void>(PrepareMigrationFolder(host_, &migration_));
+  static_cast<void>(GenerateParameterFiles(host_, &migration_));
   state_ = SequencerState::kBackUp;
   host_.StartStepTimer();
 }
@@ -225,8 +224,8 @@ void CUpdateSequencer::BackUp() {
   const BackupOutcome backup = BackUpInstallation(host_, &generatedFilesWarnings_);
   // Without the backup that was asked for, the installation must not be deleted.
   if (backup.status == BackupOutcome::Status::kFailed) {
-    Fail(FormatText(Localise(kBackupFailed), platform::SystemTextToUtf8(backup.folder).c_str(),
-                    backup.reason.c_str()));
+    Fail(FormatText(host_.Localise(kBackupFailed),
+                    platform::SystemTextToUtf8(backup.folder).c_str(), backup.reason.c_str()));
     return;
   }
   if (backup.status == BackupOutcome::Status::kMade) {
@@ -238,7 +237,7 @@ void CUpdateSequencer::BackUp() {
 void CUpdateSequencer::ClearOldInstallation() {
   host_.ShowStepLabel(kLabelClearOldInstallation);
   host_.StopStepTimer();
-  ClearInstallation(&generatedFilesWarnings_);
+  ClearInstallation(host_, &generatedFilesWarnings_);
   host_.StartStepTimer();
   state_ = SequencerState::kStartPayload;
 }
@@ -262,9 +261,9 @@ void CUpdateSequencer::WaitForPayload() {
     return;
   }
   if (!NewVersionInstalled()) {
-    const std::string backup =
-        backupFolder_.empty() ? Localise(kNoBackup) : platform::SystemTextToUtf8(backupFolder_);
-    Fail(FormatText(Localise(kNothingInstalled),
+    const std::string backup = backupFolder_.empty() ? host_.Localise(kNoBackup)
+                                                     : platform::SystemTextToUtf8(backupFolder_);
+    Fail(FormatText(host_.Localise(kNothingInstalled),
                     platform::SystemTextToUtf8(migration_.migrationFolder).c_str(),
                     backup.c_str()));
     return;
@@ -282,7 +281,7 @@ void CUpdateSequencer::RecordLanguage() {
   host_.ShowStepLabel(kLabelCopyOtherDocuments);
   const std::string languageFile = GetMakerFolder() + ReadSetupValue("PATH") + "lang\\lang.ini";
   static_cast<void>(platform::WriteProfileStringAtomically(
-      "ActiveLang", "ActiveLang", LanguageCode(GetLanguage()), languageFile));
+      "ActiveLang", "ActiveLang", LanguageCode(host_.Language()), languageFile));
   state_ = SequencerState::kInstallDrivers;
 }
 
@@ -304,7 +303,7 @@ void CUpdateSequencer::KeepPackageCopy() {
 
 void CUpdateSequencer::TransferParameters() {
   host_.StopStepTimer();
-  static_cast<void>(TransferParameterFiles(&migration_));
+  static_cast<void>(TransferParameterFiles(host_, &migration_));
   state_ = SequencerState::kAskAboutSeparation;
   host_.ShowStepLabel(kLabelFinishUpdate);
   host_.StartStepTimer();
@@ -312,8 +311,8 @@ void CUpdateSequencer::TransferParameters() {
 
 void CUpdateSequencer::AskAboutSeparation() {
   host_.StopStepTimer();
-  if (host_.ShowMessage(Localise(kSeparationQuestion), kQuestionDefaultNoStyle) == kIdYes) {
-    static_cast<void>(SeparateGeneratedFiles());
+  if (host_.ShowMessage(host_.Localise(kSeparationQuestion), kQuestionDefaultNoStyle) == kIdYes) {
+    static_cast<void>(SeparateGeneratedFiles(host_));
   }
   state_ = SequencerState::kFinish;
   host_.StartStepTimer();
@@ -324,7 +323,7 @@ void CUpdateSequencer::Finish() {
   host_.StopStepTimer();
   host_.ShowStepLabel(kLabelSwitchOff);
   pause_(kFinishDelayMs);
-  if (host_.ShowMessage(Localise(kPowerOffQuestion), kQuestionStyle) == kIdYes) {
+  if (host_.ShowMessage(host_.Localise(kPowerOffQuestion), kQuestionStyle) == kIdYes) {
     ShutDownSystem(kExitPowerOff);
   }
   Close(RunEnd::kFinished);

@@ -16,8 +16,12 @@ void SetLanguage(int index) {
   g_languageIndex = index;
 }
 
+const char* LocaliseFor(const TwoTextMessage& message, int languageIndex) {
+  return languageIndex == 0 ? message.chinese : message.second;
+}
+
 const char* Localise(const TwoTextMessage& message) {
-  return g_languageIndex == 0 ? message.chinese : message.second;
+  return LocaliseFor(message, g_languageIndex);
 }
 
 int ResourceOffset(int base) {

@@ -14,6 +14,8 @@ struct TwoTextMessage {
 };
 
 // The Chinese text for language index 0, the second text otherwise.
+const char* LocaliseFor(const TwoTextMessage& message, int languageIndex);
+// The same for the process-wide language.
 const char* Localise(const TwoTextMessage& message);
 
 // `base` for language index 0, `base` + 1000 otherwise.

@@ -6,6 +6,7 @@
 
 #include "base/language.h"
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
 #include "base/text_format.h"
@@ -20,35 +21,41 @@ std::string& LanguageFolder() {
   return folder;
 }
 
+// Messages already shown this run.
+std::set<std::string>& ShownErrors() {
+  static std::set<std::string> shown;
+  return shown;
+}
+
 // The path is in the system code page, the catalogue text in UTF-8. While the folder cannot be
 // determined every localised string asks again: each message is shown once per run.
-void ShowLanguageError(const TwoTextMessage& message, const std::string& path) {
-  static std::set<std::string> shown;
-  const std::string text = FormatText(Localise(message), platform::SystemTextToUtf8(path).c_str());
-  if (shown.insert(text).second) {
-    ShowMessageBox(text, kMbIconStop);
+void ShowLanguageError(IMessageSink& sink, const TwoTextMessage& message, const std::string& path) {
+  const std::string text =
+      FormatText(sink.Localise(message), platform::SystemTextToUtf8(path).c_str());
+  if (ShownErrors().insert(text).second) {
+    sink.ShowMessage(text, kMbIconStop);
   }
 }
 
 }  // namespace
 
-void DetermineLanguageFolder(const std::string& base) {
+void DetermineLanguageFolder(const std::string& base, IMessageSink& sink) {
   const std::optional<std::string> langFolder = ComposePath({base, "Lang\\"});
   const std::optional<std::string> settingsFile = ComposePath({base, "Lang\\Lang.ini"});
   if (!langFolder || !settingsFile) {
     return;
   }
   if (!platform::IsDirectory(*langFolder)) {
-    ShowLanguageError(kLanguagePathMissing, *langFolder);
+    ShowLanguageError(sink, kLanguagePathMissing, *langFolder);
     return;
   }
   if (!platform::PathExists(*settingsFile)) {
-    ShowLanguageError(kLanguageFileMissing, *settingsFile);
+    ShowLanguageError(sink, kLanguageFileMissing, *settingsFile);
     return;
   }
   std::string active = platform::ReadProfileString("ActiveLang", "ActiveLang", "", *settingsFile);
   if (active.empty()) {
-    ShowLanguageError(kLanguageFileBroken, *settingsFile);
+    ShowLanguageError(sink, kLanguageFileBroken, *settingsFile);
     return;
   }
   if (active.back() != '\\') {
@@ -59,10 +66,14 @@ void DetermineLanguageFolder(const std::string& base) {
     return;
   }
   if (!platform::IsDirectory(*candidate)) {
-    ShowLanguageError(kLanguagePathMissing, *candidate);
+    ShowLanguageError(sink, kLanguagePathMissing, *candidate);
     return;
   }
   LanguageFolder() = *candidate;
+}
+
+void DetermineLanguageFolder(const std::string& base) {
+  DetermineLanguageFolder(base, ProcessMessageSink());
 }
 
 const std::string& GetLanguageFolder() {
@@ -70,4 +81,9 @@ const std::string& GetLanguageFolder() {
     DetermineLanguageFolder("");
   }
   return LanguageFolder();
+}
+
+void ResetLanguageFolder() {
+  LanguageFolder().clear();
+  ShownErrors().clear();
 }

@@ -3,6 +3,7 @@
 #include <cstdarg>
 
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
 #include "base/text_format.h"
@@ -56,11 +57,19 @@ LogEcho SetLogEcho(LogEcho echo) {
   return previous;
 }
 
-void AppendLogLine(const std::string& text) {
+void AppendLogLine(const std::string& text, IMessageSink& failures) {
   if (logEcho != nullptr) logEcho(text);
   if (!AppendToFile(GetLogFilePath(), FormatLogLine(text, platform::ReadLocalTime()))) {
-    ShowMessageBox(kOpenLogFileFailed, kMbOk);
+    failures.ShowMessage(kOpenLogFileFailed, kMbOk);
   }
+}
+
+void AppendLogLine(const std::string& text) {
+  AppendLogLine(text, ProcessMessageSink());
+}
+
+void AppendLogLine(const std::string& text) {
+  AppendLogLine(text, ProcessMessageSink());
 }
 
 void WriteSetupLog(const char* format, ...) {

@@ -16,7 +16,12 @@ std::string GetLogFilePath();
 // `text` followed by two spaces, the time stamp "%u:%u:%u %u/%u/%u", a blank, CR and LF.
 std::string FormatLogLine(const std::string& text, const platform::LocalTime& time);
 
-// Appends one entry; when the file cannot be written, shows "Open log file failed!".
+class IMessageSink;
+
+// Appends one entry; when the file cannot be written, shows "Open log file failed!" through
+// `failures`.
+void AppendLogLine(const std::string& text, IMessageSink& failures);
+// The same, with the process's message function showing the failure.
 void AppendLogLine(const std::string& text);
 
 // Hands every entry's text to `echo` as well (null: none), for a tool whose user reads the

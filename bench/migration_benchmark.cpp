@@ -12,6 +12,7 @@
 #include "base/folder_tree.h"
 #include "base/installation_paths.h"
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/setup_log.h"
 #include "migration/migration_context.h"
 #include "migration/parameter_file.h"
@@ -113,7 +114,8 @@ void BM_GenerationAndTransfer(benchmark::State& state) {
     MigrationContext context;
     context.migrationFolder = "C:\\Temp\\Vexroand";
     state.ResumeTiming();
-    if (!GenerateParameterFiles(&context) || !TransferParameterFiles(&context)) {
+    if (!GenerateParameterFiles(ProcessMessageSink(), &context) ||
+        !TransferParameterFiles(ProcessMessageSink(), &context)) {
       state.SkipWithError("the migration did not run");
       break;
     }

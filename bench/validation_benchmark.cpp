@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "migration/parameter_validation.h"
 
 namespace {
@@ -40,7 +41,8 @@ void BM_ValidateNames(benchmark::State& state) {
     state.PauseTiming();
     ParameterList controller = workload.controller;
     state.ResumeTiming();
-    benchmark::DoNotOptimize(ValidateAgainstFormat(workload.formatPath, &controller));
+    benchmark::DoNotOptimize(
+        ValidateAgainstFormat(ProcessMessageSink(), workload.formatPath, &controller));
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
   SetMessageBoxFunction(nullptr);

@@ -4,12 +4,16 @@
 #include <ostream>
 
 #include "app/update_sequencer.h"
-#include "base/language.h"
 #include "base/messages.h"
+#include "base/setup_log.h"
 
-ConsoleHost::ConsoleHost(ConsolePrompter& prompter, std::ostream& out,
+ConsoleHost::ConsoleHost(ConsolePrompter& prompter, std::ostream& out, int language,
                          std::chrono::milliseconds period)
-    : prompter_(prompter), out_(out), timer_(period), start_(std::chrono::steady_clock::now()) {}
+    : prompter_(prompter),
+      out_(out),
+      language_(language),
+      timer_(period),
+      start_(std::chrono::steady_clock::now()) {}
 
 // Labels are never hidden again, so showing one twice changes nothing on the screen.
 void ConsoleHost::ShowStepLabel(int labelId) {
@@ -26,4 +30,8 @@ void ConsoleHost::ShowStepLabel(int labelId) {
 
 int ConsoleHost::ShowMessage(const std::string& text, unsigned style) {
   return prompter_.Prompt(text, style);
+}
+
+void ConsoleHost::WriteLog(const std::string& text) {
+  AppendLogLine(text, *this);
 }

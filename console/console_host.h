@@ -1,5 +1,5 @@
 // The sequencer's host on a terminal: each step label printed once with the time since the start,
-// message boxes as prompts, the step timer as a tick loop.
+// message boxes as prompts, log entries into the setup log, the step timer as a tick loop.
 #pragma once
 
 #include <chrono>
@@ -14,11 +14,14 @@
 
 class ConsoleHost : public ISequencerHost {
  public:
-  ConsoleHost(ConsolePrompter& prompter, std::ostream& out,
+  // `language` is the index the user chose (0 Chinese, 2 Russian).
+  ConsoleHost(ConsolePrompter& prompter, std::ostream& out, int language,
               std::chrono::milliseconds period = std::chrono::milliseconds(kStepIntervalMs));
 
   void ShowStepLabel(int labelId) override;
   int ShowMessage(const std::string& text, unsigned style) override;
+  void WriteLog(const std::string& text) override;
+  int Language() const override { return language_; }
   void StartStepTimer() override { timer_.Start(); }
   void StopStepTimer() override { timer_.Stop(); }
   void CloseProgress() override { closed_ = true; }
@@ -29,6 +32,7 @@ class ConsoleHost : public ISequencerHost {
  private:
   ConsolePrompter& prompter_;
   std::ostream& out_;
+  int language_;
   TickTimer timer_;
   std::chrono::steady_clock::time_point start_;
   std::set<int> shownLabels_;

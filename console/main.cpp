@@ -157,15 +157,15 @@ int ChooseLanguage(const ConsoleOptions& options, ConsolePrompter& prompter) {
 }
 
 // The progress display: the sequencer driven by the tick loop until it closes the display.
-int RunUpdate(ConsolePrompter& prompter) {
+int RunUpdate(ConsolePrompter& prompter, int language) {
   // Windows always has its temporary directory; a staged machine may lack it.
   const std::string temporary = platform::GetTempFolder();
   CreateFolderTree(temporary);
   SetLogDirectory(temporary);
 
-  std::cout << "\n" << Localise(kProgressCaption) << "\n";
   TestControls controls;
-  ConsoleHost host(prompter, std::cout, controls.period);
+  ConsoleHost host(prompter, std::cout, language, controls.period);
+  std::cout << "\n" << host.Localise(kProgressCaption) << "\n";
   CUpdateSequencer sequencer(
       host, [&controls](unsigned) { platform::SleepMilliseconds(controls.pause); });
   host.StartStepTimer();
@@ -214,6 +214,9 @@ int main(int argc, char** argv) {
   setenv(kPayloadPrefixVariable, kPayloadPrefix, 1);
 
   ConsolePrompter prompter(options, std::cin, std::cout);
+  // The update reports through its host; only what the base layer reports outside it (a log
+  // file that cannot be written, a language file read on first use) takes the process's way,
+  // which must reach the same terminal.
   SetMessageBoxFunction([&prompter](const std::string& text, unsigned style) {
     return prompter.Prompt(text, style);
   });
@@ -223,11 +226,12 @@ int main(int argc, char** argv) {
     return kExitCancelled;
   }
   SetLanguage(language);
-  if (prompter.Prompt(Localise(kStartConfirmation), kMbYesNo | kMbIconExclamation) != kIdYes) {
+  if (prompter.Prompt(LocaliseFor(kStartConfirmation, language), kMbYesNo | kMbIconExclamation) !=
+      kIdYes) {
     return kExitCancelled;
   }
 
-  const int status = RunUpdate(prompter);
+  const int status = RunUpdate(prompter, language);
   if (status == kExitFailed) SayIfNotAPackage();
   return status;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/setup_log.h"
 #include "migration/amendment_file.h"
 #include "platform/file.h"
@@ -48,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       !Write(amendment, input.data() + split, input.size() - split)) {
     return 0;
   }
-  TransferConfiguration(temporary, amendment, format);
+  TransferConfiguration(ProcessMessageSink(), temporary, amendment, format);
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/setup_log.h"
 #include "migration/parameter_file.h"
 #include "migration/parameter_store.h"
@@ -37,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return 0;
     }
   }
-  VerifyOrRestoreParameterFile(path);
+  VerifyOrRestoreParameterFile(ProcessMessageSink(), path);
   std::vector<unsigned char> section;
-  ExtractParameters(path, "CController", &section);
+  ExtractParameters(ProcessMessageSink(), path, "CController", &section);
   platform::RemoveFile(GetLogFilePath());
   return 0;
 }

@@ -201,7 +201,7 @@ int TransferConfiguration(const std::string& temporaryPath, const std::string& a
   return WriteAmendmentFile(amendmentPath, transfer.controller, transfer.others) ? 0 : -1;
 }
 
-ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
+ConfigurationTransfer PrepareConfigurationTransfer(IMessageSink& sink, const ParameterList& carried,
                                                    const std::string& amendmentPath,
                                                    const std::string& formatPath) {
   CControllerFormat format(formatPath);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/message_sink.h"
 #include "migration/parameter_lines.h"
 
 class CControllerFormat;
@@ -47,8 +48,8 @@ struct ConfigurationTransfer {
   bool amendmentReadable = true;
 };
 // Reads the amendment file, merges the carried entries (markers already removed) and validates
-// the result against the format description.
-ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
+// the result against the format description (an unusable one is shown through `sink`).
+ConfigurationTransfer PrepareConfigurationTransfer(IMessageSink& sink, const ParameterList& carried,
                                                    const std::string& amendmentPath,
                                                    const std::string& formatPath);
 ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,

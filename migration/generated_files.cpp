@@ -7,11 +7,9 @@
 
 #include "base/folder_tree.h"
 #include "base/installation_paths.h"
-#include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
-#include "base/setup_log.h"
 #include "base/text_format.h"
 #include "migration/setup_config.h"
 #include "platform/drives.h"
@@ -29,7 +27,7 @@ const char kSeparatedFolder[] = "Pelmo";
 const char kCopyTitle[] = "Copy files";
 
 // The shared lookup; `report` says whether a wrong directory is to be shown this time.
-bool LookUp(std::string* directory, const std::function<bool()>& report) {
+bool LookUp(IMessageSink& sink, std::string* directory, const std::function<bool()>& report) {
   directory->clear();
   const std::optional<std::string> settingsFolder =
       ComposePath({GetMakerFolder(), ReadSetupValue("PATH"), "Config\\"});
@@ -48,9 +46,9 @@ bool LookUp(std::string* directory, const std::function<bool()>& report) {
   const std::string folder = platform::ReadProfileString(kActiveConfig, kFolderKey, "", *settings);
   if (folder.empty()) {
     if (report()) {
-      ShowMessageBox(
-          FormatText(Localise(kWrongGeneratedDirectory), platform::SystemTextToUtf8(base).c_str()),
-          kMbOk | kMbIconExclamation);
+      sink.ShowMessage(FormatText(sink.Localise(kWrongGeneratedDirectory),
+                                  platform::SystemTextToUtf8(base).c_str()),
+                       kMbOk | kMbIconExclamation);
     }
     return false;
   }
@@ -64,12 +62,12 @@ bool LookUp(std::string* directory, const std::function<bool()>& report) {
 
 }  // namespace
 
-bool LookUpGeneratedFiles(std::string* directory) {
-  return LookUp(directory, [] { return true; });
+bool LookUpGeneratedFiles(IMessageSink& sink, std::string* directory) {
+  return LookUp(sink, directory, [] { return true; });
 }
 
-bool LookUpGeneratedFilesOnce(std::string* directory, int* warningCount) {
-  return LookUp(directory, [warningCount] { return (*warningCount)++ == 0; });
+bool LookUpGeneratedFilesOnce(IMessageSink& sink, std::string* directory, int* warningCount) {
+  return LookUp(sink, directory, [warningCount] { return (*warningCount)++ == 0; });
 }
 
 bool FindAnotherFixedDrive(char* letter, char excluded) {
@@ -91,7 +89,7 @@ bool FindAnotherFixedDrive(char* letter, char excluded) {
   return false;
 }
 
-bool SeparateGeneratedFiles() {
+bool SeparateGeneratedFiles(IMessageSink& sink) {
   const std::optional<std::string> settingsFolder =
       ComposePath({GetMakerFolder(), ReadSetupValue("PATH"), "Config"});
   const std::optional<std::string> settings =
@@ -101,7 +99,7 @@ bool SeparateGeneratedFiles() {
   }
   char drive = 'A';
   if (!FindAnotherFixedDrive(&drive, (*settings)[0])) {
-    ShowMessageBox(Localise(kNoOtherDrive), kMbOk | kMbIconExclamation);
+    sink.ShowMessage(sink.Localise(kNoOtherDrive), kMbOk | kMbIconExclamation);
     return true;
   }
   const std::string previousBase =
@@ -126,8 +124,8 @@ bool SeparateGeneratedFiles() {
   if (!platform::ShellCopy(*settingsFolder + "\\*.*", destination, kCopyTitle)) {
     platform::WriteProfileStringAtomically(kActiveConfig, kBaseKey, previousBase, *settings);
     platform::WriteProfileStringAtomically(kActiveConfig, kFolderKey, previousFolder, *settings);
-    WriteSetupLog("|E|Copying %s to %s failed, generated files stay in place\n",
-                  settingsFolder->c_str(), destination.c_str());
+    sink.WriteLogFormatted("|E|Copying %s to %s failed, generated files stay in place\n",
+                           settingsFolder->c_str(), destination.c_str());
     return true;
   }
   if (platform::IsDirectory(*settingsFolder + "\\")) {

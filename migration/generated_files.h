@@ -5,17 +5,19 @@
 
 #include <string>
 
+#include "base/message_sink.h"
+
 // Base, backslash, folder, backslash from section ActiveConfig of the installation's settings.
 // False when nothing is configured; a base without a folder is reported as a wrong directory
 // every time.
-bool LookUpGeneratedFiles(std::string* directory);
+bool LookUpGeneratedFiles(IMessageSink& sink, std::string* directory);
 
 // The same, reporting a wrong directory only while `*warningCount` is 0, then counting it.
-bool LookUpGeneratedFilesOnce(std::string* directory, int* warningCount);
+bool LookUpGeneratedFilesOnce(IMessageSink& sink, std::string* directory, int* warningCount);
 
 // The first fixed drive from `*letter` on (A, B, ...) other than `excluded` (either case).
 bool FindAnotherFixedDrive(char* letter, char excluded);
 
 // Moves everything in the installation's settings folder but "config.ini" into the hidden folder
 // "Pelmo\Config" on another fixed drive and points the settings there. Always true.
-bool SeparateGeneratedFiles();
+bool SeparateGeneratedFiles(IMessageSink& sink);

@@ -6,7 +6,6 @@
 
 #include "base/folder_tree.h"
 #include "base/installation_paths.h"
-#include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/multibyte_case.h"
@@ -109,7 +108,7 @@ void GenerateTemporaryParameterFile(MigrationContext* context, const std::string
   }
   if (!written) {
     platform::RemoveFile(partial);
-    ShowMessageBox(Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
+    sink.ShowMessage(sink.Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
   }
 }
 
@@ -134,7 +133,8 @@ std::vector<std::string> WaitingAmendmentFiles(const std::vector<std::string>& b
   return waiting;
 }
 
-void KeepWaitingAmendment(const std::string& migrationFolder, const std::string& amendmentFile) {
+void KeepWaitingAmendment(IMessageSink& sink, const std::string& migrationFolder,
+                          const std::string& amendmentFile) {
   ParameterList controller;
   ParameterList others;
   ReadAmendmentFile(amendmentFile, &controller, &others);
@@ -142,13 +142,13 @@ void KeepWaitingAmendment(const std::string& migrationFolder, const std::string&
       ComposePath({migrationFolder, "\\", ToLowerMultiByte(ConfigurationName(amendmentFile)),
                    kTemporarySuffix});
   if (!temporaryFile || !WriteAmendmentFile(*temporaryFile, controller, ParameterList())) {
-    ShowMessageBox(Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
+    sink.ShowMessage(sink.Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
   }
 }
 
 }  // namespace
 
-bool GenerateParameterFiles(MigrationContext* context) {
+bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   const VersionKey key = ComputeVersionKey();
   context->savedInstallationKey = key.installationKey;
   context->savedMajorVersion = key.majorVersion;
@@ -164,7 +164,7 @@ bool GenerateParameterFiles(MigrationContext* context) {
 
   std::string searchRoot = InstallationPath("config");
   std::string generatedFiles;
-  if (LookUpGeneratedFiles(&generatedFiles) && !generatedFiles.empty()) {
+  if (LookUpGeneratedFiles(sink, &generatedFiles) && !generatedFiles.empty()) {
     searchRoot = generatedFiles.substr(0, generatedFiles.size() - 1);  // its trailing backslash
   }
   const std::vector<std::string> found = FindFilesRecursively(searchRoot, kParameterFileName);
@@ -180,14 +180,14 @@ bool GenerateParameterFiles(MigrationContext* context) {
       configurations += platform::SystemTextToUtf8(names.back()) + "\n";
     }
   }
-  const std::string question = std::string(Localise(kKeepParametersListHeader)) + configurations +
-                               Localise(kKeepParametersQuestion);
-  if (ShowMessageBox(question, kMbYesNo | kMbIconExclamation) != kIdYes) {
+  const std::string question = std::string(sink.Localise(kKeepParametersListHeader)) +
+                               configurations + sink.Localise(kKeepParametersQuestion);
+  if (sink.ShowMessage(question, kMbYesNo | kMbIconExclamation) != kIdYes) {
     return false;
   }
   context->parametersAccepted = true;
   for (const std::string& path : waiting) {
-    KeepWaitingAmendment(context->migrationFolder, path);
+    KeepWaitingAmendment(sink, context->migrationFolder, path);
   }
   for (const std::string& path : found) {
     GenerateTemporaryParameterFile(context, path);
@@ -197,12 +197,12 @@ bool GenerateParameterFiles(MigrationContext* context) {
   return true;
 }
 
-bool TransferParameterFiles(MigrationContext* context) {
+bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   if (!context->parametersAccepted) {
     return false;
   }
   if (!IsVersionCompatible(*context)) {
-    ShowMessageBox(Localise(kVersionsIncompatible), kMbOk | kMbIconExclamation);
+    sink.ShowMessage(sink.Localise(kVersionsIncompatible), kMbOk | kMbIconExclamation);
     return false;
   }
   const std::string configurationTree = InstallationPath("config\\");
@@ -248,14 +248,14 @@ bool TransferParameterFiles(MigrationContext* context) {
 
   std::string report;
   if (!written.empty()) {
-    report = Localise(kTransferReportHeader);
+    report = sink.Localise(kTransferReportHeader);
     for (const std::string& configuration : written) {
       report += platform::SystemTextToUtf8(configuration) + "\n";
     }
-    report += Localise(kTransferSucceeded);
+    report += sink.Localise(kTransferSucceeded);
   }
   for (const std::string& configuration : notWritten) {
-    report += FormatText(Localise(kTransferWriteFailed),
+    report += FormatText(sink.Localise(kTransferWriteFailed),
                          platform::SystemTextToUtf8(configuration).c_str(),
                          platform::SystemTextToUtf8(context->migrationFolder).c_str());
   }
@@ -268,7 +268,7 @@ bool TransferParameterFiles(MigrationContext* context) {
                          platform::SystemTextToUtf8(value.first).c_str(), value.second.c_str());
   }
   if (!report.empty()) {
-    ShowMessageBox(report, kMbOk | kMbIconExclamation);
+    sink.ShowMessage(report, kMbOk | kMbIconExclamation);
   }
   DeleteFilesRecursively(InstallationPath("config"), kParameterFileName, kParameterBackupName);
   return true;

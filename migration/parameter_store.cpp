@@ -4,11 +4,9 @@
 #include <mutex>
 #include <set>
 
-#include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
-#include "base/setup_log.h"
 #include "migration/parameter_file.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -60,8 +58,9 @@ bool ReadSection(const std::string& path, const std::string& sectionName,
 
 // The message-insert notation of the copy-failed text: %1!s! the file, %2!d! the error code. One
 // pass, so an insert that happens to contain the other's marker stays as it is.
-std::string FormatCopyFailedMessage(const std::string& path, std::uint32_t error) {
-  const std::string text = Localise(kParameterCopyFailed);
+std::string FormatCopyFailedMessage(const IMessageSink& sink, const std::string& path,
+                                    std::uint32_t error) {
+  const std::string text = sink.Localise(kParameterCopyFailed);
   const std::string fileMarker = "%1!s!";
   const std::string codeMarker = "%2!d!";
   std::string message;
@@ -81,7 +80,7 @@ std::string FormatCopyFailedMessage(const std::string& path, std::uint32_t error
 
 }  // namespace
 
-bool VerifyOrRestoreParameterFile(const std::string& path) {
+bool VerifyOrRestoreParameterFile(IMessageSink& sink, const std::string& path) {
   if (IsParameterFileGood(path)) {
     return true;
   }
@@ -90,11 +89,11 @@ bool VerifyOrRestoreParameterFile(const std::string& path) {
     return false;
   }
   if (platform::CopyOneFile(*backup, path, false)) {
-    ShowMessageBox(Localise(kParameterBackupUsed), kMbOk | kMbIconExclamation);
+    sink.ShowMessage(sink.Localise(kParameterBackupUsed), kMbOk | kMbIconExclamation);
     return true;
   }
   const std::uint32_t error = platform::LastErrorCode();
-  ShowMessageBox(FormatCopyFailedMessage(path, error), kMbOk | kMbIconExclamation);
+  sink.ShowMessage(FormatCopyFailedMessage(sink, path, error), kMbOk | kMbIconExclamation);
   return false;
 }
 
@@ -115,7 +114,7 @@ bool ExtractParameters(const std::string& path, const std::string& sectionName,
     return true;
   }
   if (fileError) {
-    WriteSetupLog("|S|ExtractParameters failed, object is '%s'\n", sectionName.c_str());
+    sink.WriteLogFormatted("|S|ExtractParameters failed, object is '%s'\n", sectionName.c_str());
   }
   return false;
 }

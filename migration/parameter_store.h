@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "base/message_sink.h"
+
 // Returns true when the file is good or was replaced by a good backup (after telling the user);
 // false when both are damaged (silently) or the copy failed (with a message).
-bool VerifyOrRestoreParameterFile(const std::string& path);
+bool VerifyOrRestoreParameterFile(IMessageSink& sink, const std::string& path);
 
 // The bytes of the first section whose name matches `sectionName` on four characters. Each file
 // is verified, and restored when damaged, before the process first reads from it. False with

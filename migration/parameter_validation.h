@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "base/message_sink.h"
 #include "migration/parameter_lines.h"
 
 class CFormatParser;

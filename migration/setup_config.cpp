@@ -53,7 +53,7 @@ std::string GetInstallationFolder() {
   return folder;
 }
 
-bool PrepareMigrationFolder(MigrationContext* context) {
+bool PrepareMigrationFolder(IMessageSink& sink, MigrationContext* context) {
   const std::string temporary = platform::GetTempFolder();
   context->migrationFolder = temporary + "Vexroand";
   SetLogDirectory(temporary);
@@ -61,7 +61,7 @@ bool PrepareMigrationFolder(MigrationContext* context) {
   if (!platform::IsDirectory(installation)) {
     return false;
   }
-  DetermineLanguageFolder(installation);
+  DetermineLanguageFolder(installation, sink);
   return true;
 }
 

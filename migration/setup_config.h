@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/message_sink.h"
 #include "migration/migration_context.h"
 
 // The value of `key` ("PATH", "BACKUPPATH") in section SETTINGS of maker folder + "setup.cfg";
@@ -15,8 +16,8 @@ std::string GetInstallationFolder();
 
 // Sets the migration folder to temporary directory + "Vexroand" (not created), makes the
 // temporary directory the log directory and takes the language folder from the installation.
-// False when the installation folder does not exist.
-bool PrepareMigrationFolder(MigrationContext* context);
+// False when the installation folder does not exist. A broken language setting goes to `sink`.
+bool PrepareMigrationFolder(IMessageSink& sink, MigrationContext* context);
 
 // What identifies an installed program for parameter migration.
 struct VersionKey {

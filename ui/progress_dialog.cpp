@@ -42,8 +42,18 @@ void CProgressDialog::ShowStepLabel(int labelId) {
   RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+// The process's message function: WinMain makes it a MessageBoxW owned by this dialog.
 int CProgressDialog::ShowMessage(const std::string& text, unsigned style) {
   return ShowMessageBox(text, style);
+}
+
+void CProgressDialog::WriteLog(const std::string& text) {
+  AppendLogLine(text, *this);
+}
+
+// The language dialog chose it before this dialog was made.
+int CProgressDialog::Language() const {
+  return GetLanguage();
 }
 
 void CProgressDialog::StartStepTimer() {

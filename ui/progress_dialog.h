@@ -22,6 +22,8 @@ class CProgressDialog : public ISequencerHost {
 
   void ShowStepLabel(int labelId) override;
   int ShowMessage(const std::string& text, unsigned style) override;
+  void WriteLog(const std::string& text) override;
+  int Language() const override;
   void StartStepTimer() override;
   void StopStepTimer() override;
   void CloseProgress() override;

@@ -47,8 +47,8 @@ class AmendmentFileTest : public testing::Test {
     } else {
       MakeFolder("a");
     }
-    EXPECT_EQ(TransferConfiguration(folder_.Path("a_amend.dat"), folder_.Path("a\\amend.dat"),
-                                    folder_.Path("vexorand.fmt")),
+    EXPECT_EQ(TransferConfiguration(messages_, folder_.Path("a_amend.dat"),
+                                    folder_.Path("a\\amend.dat"), folder_.Path("vexorand.fmt")),
               expectedResult);
     return platform::PathExists(folder_.Path("a\\amend.dat")) ? folder_.ReadFile("a\\amend.dat")
                                                               : "";
@@ -161,8 +161,8 @@ TEST_F(AmendmentFileTest, AFailedWriteLeavesTheOldFileWhole) {
   // A target that cannot be replaced; the temporary file does not stay behind.
   folder_.WriteFile("b\\amend.dat\\inside", "");
   folder_.WriteFile("b_amend.dat", "[CController]\nm_X = 5\n");
-  EXPECT_EQ(TransferConfiguration(folder_.Path("b_amend.dat"), folder_.Path("b\\amend.dat"),
-                                  folder_.Path("vexorand.fmt")),
+  EXPECT_EQ(TransferConfiguration(messages_, folder_.Path("b_amend.dat"),
+                                  folder_.Path("b\\amend.dat"), folder_.Path("vexorand.fmt")),
             -1);
   EXPECT_TRUE(platform::IsDirectory(folder_.Path("b\\amend.dat")));
   EXPECT_FALSE(platform::PathExists(folder_.Path("b\\amend.dat.tmp")));
@@ -173,7 +173,7 @@ TEST_F(AmendmentFileTest, AFormatThatCannotBeUsedLeavesTheListUncheckedAfterItsM
   folder_.WriteFile("other.fmt", "field CAxis { int m_X; };");
   for (const char* format : {"broken.fmt", "other.fmt", "missing.fmt"}) {
     ParameterList controller = {{"[CController]", ""}, {"m_Unknown", "1"}};
-    EXPECT_EQ(ValidateAgainstFormat(folder_.Path(format), &controller), 0);
+    EXPECT_EQ(ValidateAgainstFormat(messages_, folder_.Path(format), &controller), 0);
     EXPECT_EQ(controller.size(), 2u) << format;
   }
   ASSERT_EQ(messages_.messages().size(), 3u);
@@ -185,7 +185,7 @@ TEST_F(AmendmentFileTest, AFormatThatCannotBeUsedLeavesTheListUncheckedAfterItsM
 
   // Nothing to check: the format is not even read.
   ParameterList empty;
-  EXPECT_EQ(ValidateAgainstFormat(folder_.Path("broken.fmt"), &empty), 0);
+  EXPECT_EQ(ValidateAgainstFormat(messages_, folder_.Path("broken.fmt"), &empty), 0);
   EXPECT_EQ(messages_.messages().size(), 3u);
 }
 

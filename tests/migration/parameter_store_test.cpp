@@ -56,19 +56,19 @@ TEST_F(ParameterStoreTest, SectionsAreFoundOnTheirFirstFourCharactersInChainOrde
                                                  {"CEmpty", ""},
                                                  {"CLast", "to the end"}}));
   std::vector<unsigned char> data;
-  ASSERT_TRUE(ExtractParameters(folder_.Path("a.dat"), "CController", &data));
+  ASSERT_TRUE(ExtractParameters(messages_, folder_.Path("a.dat"), "CController", &data));
   EXPECT_EQ(Bytes(data), "config");
-  ASSERT_TRUE(ExtractParameters(folder_.Path("a.dat"), "CAxis", &data));
+  ASSERT_TRUE(ExtractParameters(messages_, folder_.Path("a.dat"), "CAxis", &data));
   EXPECT_EQ(Bytes(data), "axis");
-  ASSERT_TRUE(ExtractParameters(folder_.Path("a.dat"), "CEmp", &data));
+  ASSERT_TRUE(ExtractParameters(messages_, folder_.Path("a.dat"), "CEmp", &data));
   EXPECT_TRUE(data.empty());
-  ASSERT_TRUE(ExtractParameters(folder_.Path("a.dat"), "CLast", &data));
+  ASSERT_TRUE(ExtractParameters(messages_, folder_.Path("a.dat"), "CLast", &data));
   EXPECT_EQ(Bytes(data), "to the end");
   // A name shorter than four characters must match the whole stored name.
-  EXPECT_FALSE(ExtractParameters(folder_.Path("a.dat"), "CAx", &data));
+  EXPECT_FALSE(ExtractParameters(messages_, folder_.Path("a.dat"), "CAx", &data));
 
   data.assign(3, 'x');
-  EXPECT_FALSE(ExtractParameters(folder_.Path("a.dat"), "Missing", &data));
+  EXPECT_FALSE(ExtractParameters(messages_, folder_.Path("a.dat"), "Missing", &data));
   EXPECT_TRUE(data.empty());
   EXPECT_EQ(log_.Text(), "");  // a missing section is no file error
   EXPECT_TRUE(messages_.messages().empty());
@@ -76,7 +76,7 @@ TEST_F(ParameterStoreTest, SectionsAreFoundOnTheirFirstFourCharactersInChainOrde
 
 TEST_F(ParameterStoreTest, AMissingFileFailsWithTheLogLine) {
   std::vector<unsigned char> data;
-  EXPECT_FALSE(ExtractParameters(folder_.Path("none.dat"), "CController", &data));
+  EXPECT_FALSE(ExtractParameters(messages_, folder_.Path("none.dat"), "CController", &data));
   EXPECT_TRUE(LogHasExtractionFailure("CController"));
   EXPECT_TRUE(messages_.messages().empty());
 }
@@ -116,7 +116,7 @@ TEST_F(ParameterStoreTest, ABrokenChainEndsTheWalkAsAFileErrorWithoutReadingPast
     const std::string name = "broken" + std::to_string(number++) + ".dat";
     folder_.WriteFile(name, c.bytes);
     std::vector<unsigned char> data;
-    EXPECT_FALSE(ExtractParameters(folder_.Path(name), "CController", &data));
+    EXPECT_FALSE(ExtractParameters(messages_, folder_.Path(name), "CController", &data));
     EXPECT_TRUE(data.empty());
     EXPECT_TRUE(LogHasExtractionFailure("CController"));
   }
@@ -129,7 +129,7 @@ TEST_F(ParameterStoreTest, ADamagedFileIsReplacedByAGoodBackupOnceBeforeItsFirst
   folder_.WriteFile("a.dat.bak", good);
 
   std::vector<unsigned char> data;
-  ASSERT_TRUE(ExtractParameters(folder_.Path("a.dat"), "CController", &data));
+  ASSERT_TRUE(ExtractParameters(messages_, folder_.Path("a.dat"), "CController", &data));
   EXPECT_EQ(Bytes(data), kControllerBytes);
   EXPECT_EQ(folder_.ReadFile("a.dat"), good);
   ASSERT_EQ(messages_.messages().size(), 1u);
@@ -138,7 +138,7 @@ TEST_F(ParameterStoreTest, ADamagedFileIsReplacedByAGoodBackupOnceBeforeItsFirst
 
   // Verified once per run: damage that appears later is read as it is.
   folder_.WriteFile("a.dat", Damaged(good));
-  ASSERT_TRUE(ExtractParameters(folder_.Path("A.DAT"), "CController", &data));
+  ASSERT_TRUE(ExtractParameters(messages_, folder_.Path("A.DAT"), "CController", &data));
   EXPECT_EQ(messages_.messages().size(), 1u);
 }
 
@@ -152,7 +152,8 @@ TEST_F(ParameterStoreTest, EveryConfigurationsFileIsVerifiedNotOnlyTheFirstOfThe
   }
   for (const char* configuration : {"A", "B", "C"}) {
     std::vector<unsigned char> data;
-    ASSERT_TRUE(ExtractParameters(folder_.Path(std::string(configuration) + "\\vexorand.dat"),
+    ASSERT_TRUE(ExtractParameters(messages_,
+                                  folder_.Path(std::string(configuration) + "\\vexorand.dat"),
                                   "CController", &data));
     EXPECT_EQ(Bytes(data), kControllerBytes) << configuration;
   }
@@ -168,11 +169,11 @@ TEST_F(ParameterStoreTest, ADamagedFileWithoutAGoodBackupIsLeftAloneAndStillRead
   folder_.WriteFile("badbackup.dat.bak", Damaged(good));
   for (const char* name : {"nobackup.dat", "badbackup.dat"}) {
     std::vector<unsigned char> data;
-    EXPECT_TRUE(ExtractParameters(folder_.Path(name), "CController", &data)) << name;
+    EXPECT_TRUE(ExtractParameters(messages_, folder_.Path(name), "CController", &data)) << name;
     EXPECT_EQ(folder_.ReadFile(name), Damaged(good)) << name;
   }
   EXPECT_TRUE(messages_.messages().empty());
-  EXPECT_FALSE(VerifyOrRestoreParameterFile(folder_.Path("nobackup.dat")));
+  EXPECT_FALSE(VerifyOrRestoreParameterFile(messages_, folder_.Path("nobackup.dat")));
   EXPECT_TRUE(messages_.messages().empty());
 }
 
@@ -181,7 +182,7 @@ TEST_F(ParameterStoreTest, AFailedRestoreNamesTheFileAndTheSystemErrorCode) {
   folder_.WriteFile("locked.dat\\inside", "");
   folder_.WriteFile("locked.dat.bak", BuildParameterFile({{"CController", kControllerBytes}}));
 
-  EXPECT_FALSE(VerifyOrRestoreParameterFile(folder_.Path("locked.dat")));
+  EXPECT_FALSE(VerifyOrRestoreParameterFile(messages_, folder_.Path("locked.dat")));
   ASSERT_EQ(messages_.messages().size(), 1u);
   EXPECT_EQ(messages_.messages()[0].text,
             "Access parameters configuration file failed! File Name'" + folder_.Path("locked.dat") +

@@ -98,7 +98,7 @@ TEST(ParameterValidationTest, AHundredThousandNamesAgainstAHundredThousandFields
   folder.WriteFile("vexorand.fmt", format);
   MessageRecorder messages;
 
-  EXPECT_EQ(ValidateAgainstFormat(folder.Path("vexorand.fmt"), &controller), kCount / 10);
+  EXPECT_EQ(ValidateAgainstFormat(messages, folder.Path("vexorand.fmt"), &controller), kCount / 10);
   EXPECT_EQ(controller.size(), 1u + kCount - kCount / 10);
   EXPECT_EQ(controller.front().name, "[CController]");
   EXPECT_TRUE(messages.messages().empty());

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/language.h"
 #include "base/message_box.h"
+#include "base/setup_log.h"
 
 ScriptedHost::ScriptedHost(std::deque<int> answers) : answers_(std::move(answers)) {
   SetMessageBoxFunction(
@@ -37,6 +39,14 @@ int ScriptedHost::ShowMessage(const std::string& text, unsigned style) {
   const int answer = answers_.front();
   answers_.pop_front();
   return answer;
+}
+
+void ScriptedHost::WriteLog(const std::string& text) {
+  AppendLogLine(text, *this);
+}
+
+int ScriptedHost::Language() const {
+  return GetLanguage();
 }
 
 void ScriptedHost::StartStepTimer() {

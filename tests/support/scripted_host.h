@@ -1,6 +1,8 @@
 // A sequencer host for tests: records step labels, messages and timer calls in the order they
-// happen and answers message boxes from a script. While it lives it is also the process-wide
-// message function, so the messages of the steps land in the same record.
+// happen and answers message boxes from a script. The steps report through it; while it lives it
+// is also the process-wide message function, so what the base layer shows on its own (the
+// drivers' failures, a language file) lands in the same record. Log entries go to the setup log
+// and the language is the process's (ScopedLanguage).
 #pragma once
 
 #include <deque>
@@ -21,6 +23,8 @@ class ScriptedHost : public ISequencerHost {
 
   void ShowStepLabel(int labelId) override;
   int ShowMessage(const std::string& text, unsigned style) override;
+  void WriteLog(const std::string& text) override;
+  int Language() const override;
   void StartStepTimer() override;
   void StopStepTimer() override;
   void CloseProgress() override;

@@ -10,6 +10,7 @@
 
 #include "base/language.h"
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/multibyte_case.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
@@ -168,7 +169,7 @@ ConfigurationReport MigrateConfiguration(const std::string& oldFolder, const std
     report.source = parameterFile + ".bak";
   }
   std::vector<unsigned char> block;
-  if (!ExtractParameters(report.source, kControllerBlock, &block)) {
+  if (!ExtractParameters(ProcessMessageSink(), report.source, kControllerBlock, &block)) {
     report.status = "not written";
     report.reason = "no controller section can be read from the parameter file";
     return report;
@@ -182,8 +183,8 @@ ConfigurationReport MigrateConfiguration(const std::string& oldFolder, const std
   const std::string dump = binder.TextDump(kControllerBlock);
   ParameterList carried = ParseTemporaryParameterLines(DumpLines(dump));
   RemoveMarkerEntries(&carried);
-  const ConfigurationTransfer transfer =
-      PrepareConfigurationTransfer(carried, report.amendment, newFolder + kFormatFileName);
+  const ConfigurationTransfer transfer = PrepareConfigurationTransfer(
+      ProcessMessageSink(), carried, report.amendment, newFolder + kFormatFileName);
 
   std::map<std::string, std::string> previous, final, carriedValues;
   for (const ParameterEntry& entry : transfer.previous) previous.emplace(entry.name, entry.value);

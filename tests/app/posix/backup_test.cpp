@@ -130,7 +130,7 @@ TEST_F(BackupTest, MissingGeneratedFilesAreReportedAndTheRestIsStillBackedUp) {
   EXPECT_EQ(machine_.ReadFile(OnlyBackupFolder("D:\\Bak\\") + "Control\\Control.exe"),
             "the control program");
 
-  ClearInstallation(&warnings_);
+  ClearInstallation(host_, &warnings_);
   EXPECT_EQ(host_.Messages().size(), 1u);
   EXPECT_FALSE(machine_.Exists(kMaker));
 }
@@ -259,7 +259,7 @@ TEST_F(BackupTest, ClearingRemovesInstallationGeneratedFilesWizardsAndShortcuts)
     machine_.WriteFile(folder + "Other.lnk", "someone else's shortcut");
   }
 
-  ClearInstallation(&warnings_);
+  ClearInstallation(host_, &warnings_);
 
   EXPECT_FALSE(machine_.Exists(kMaker));
   EXPECT_FALSE(machine_.Exists("E:\\Generated"));
@@ -271,6 +271,6 @@ TEST_F(BackupTest, ClearingRemovesInstallationGeneratedFilesWizardsAndShortcuts)
   EXPECT_TRUE(host_.Messages().empty());
 
   // A second run finds nothing to delete and minds nothing missing.
-  ClearInstallation(&warnings_);
+  ClearInstallation(host_, &warnings_);
   EXPECT_TRUE(host_.Messages().empty());
 }

@@ -44,33 +44,33 @@ class GeneratedFilesTest : public testing::Test {
 
 TEST_F(GeneratedFilesTest, NothingConfiguredMeansNoDirectoryAndNoMessage) {
   std::string directory = "stale";
-  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
   EXPECT_EQ(directory, "");
   Configure("", "Pelmo");
-  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
   platform::RemoveFile(Settings());
-  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
   EXPECT_TRUE(messages_.messages().empty());
 }
 
 TEST_F(GeneratedFilesTest, BaseAndFolderMakeTheDirectory) {
   Configure("D:", "Pelmo");
   std::string directory;
-  EXPECT_TRUE(LookUpGeneratedFiles(&directory));
+  EXPECT_TRUE(LookUpGeneratedFiles(messages_, &directory));
   EXPECT_EQ(directory, "D:\\Pelmo\\");
   int warnings = 0;
-  EXPECT_TRUE(LookUpGeneratedFilesOnce(&directory, &warnings));
+  EXPECT_TRUE(LookUpGeneratedFilesOnce(messages_, &directory, &warnings));
   EXPECT_EQ(warnings, 0);
 }
 
 TEST_F(GeneratedFilesTest, ABaseWithoutFolderIsReportedEveryTimeOrOncePerRun) {
   Configure("D:", "");
   std::string directory;
-  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
-  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
+  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
   int warnings = 0;
-  EXPECT_FALSE(LookUpGeneratedFilesOnce(&directory, &warnings));
-  EXPECT_FALSE(LookUpGeneratedFilesOnce(&directory, &warnings));
+  EXPECT_FALSE(LookUpGeneratedFilesOnce(messages_, &directory, &warnings));
+  EXPECT_FALSE(LookUpGeneratedFilesOnce(messages_, &directory, &warnings));
   EXPECT_GE(warnings, 1);
   ASSERT_EQ(messages_.messages().size(), 3u);
   EXPECT_EQ(messages_.messages()[0].text, WrongDirectory("D:\\"));
@@ -96,7 +96,7 @@ TEST_F(GeneratedFilesTest, AnotherFixedDriveIsTheFirstPresentFixedOneNotExcluded
 TEST_F(GeneratedFilesTest, WithoutAnotherFixedDriveNothingIsSeparated) {
   machine_.AddDrive('d', "removable");
   const std::string before = machine_.ReadFile(Settings());
-  EXPECT_TRUE(SeparateGeneratedFiles());
+  EXPECT_TRUE(SeparateGeneratedFiles(messages_));
   ASSERT_EQ(messages_.messages().size(), 1u);
   EXPECT_EQ(messages_.messages()[0].text, Localise(kNoOtherDrive));
   EXPECT_EQ(machine_.ReadFile(Settings()), before);
@@ -109,7 +109,7 @@ TEST_F(GeneratedFilesTest, SeparationMovesTheConfigurationsIntoAHiddenFolderOnAn
   machine_.WriteFile(installation_.Config("A\\Sub\\data.bin"), "sub");
   machine_.WriteFile(installation_.Config("B\\amend.dat"), "b");
 
-  EXPECT_TRUE(SeparateGeneratedFiles());
+  EXPECT_TRUE(SeparateGeneratedFiles(messages_));
   EXPECT_TRUE(messages_.messages().empty());
   EXPECT_NE(platform::GetAttributes("E:\\Pelmo") & platform::kAttributeHidden, 0u);
   EXPECT_EQ(machine_.ReadFile("E:\\Pelmo\\Config\\A\\amend.dat"), "a");
@@ -122,11 +122,11 @@ TEST_F(GeneratedFilesTest, SeparationMovesTheConfigurationsIntoAHiddenFolderOnAn
   EXPECT_EQ(left[0].name, "config.ini");
   EXPECT_EQ(platform::ReadProfileString("VERSION", "VERSION", "", Settings()), "5.4");
   std::string directory;
-  EXPECT_TRUE(LookUpGeneratedFiles(&directory));
+  EXPECT_TRUE(LookUpGeneratedFiles(messages_, &directory));
   EXPECT_EQ(directory, "E:\\Pelmo\\");
 
   // A second run moves only the settings file, and back.
-  EXPECT_TRUE(SeparateGeneratedFiles());
+  EXPECT_TRUE(SeparateGeneratedFiles(messages_));
   EXPECT_EQ(machine_.ReadFile("E:\\Pelmo\\Config\\A\\amend.dat"), "a");
   EXPECT_FALSE(machine_.Exists("E:\\Pelmo\\Config\\config.ini"));
   EXPECT_EQ(platform::ReadProfileString("VERSION", "VERSION", "", Settings()), "5.4");
@@ -137,10 +137,10 @@ TEST_F(GeneratedFilesTest, AFailedCopyLeavesTheConfigurationsAndTheSettingsAsThe
   machine_.WriteFile("E:\\Pelmo\\Config", "a file where the folder should go");
   machine_.WriteFile(installation_.Config("A\\amend.dat"), "a");
 
-  EXPECT_TRUE(SeparateGeneratedFiles());
+  EXPECT_TRUE(SeparateGeneratedFiles(messages_));
   EXPECT_EQ(machine_.ReadFile(installation_.Config("A\\amend.dat")), "a");
   std::string directory;
-  EXPECT_FALSE(LookUpGeneratedFiles(&directory));
+  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
   EXPECT_TRUE(messages_.messages().empty());
   EXPECT_NE(machine_.ReadFile("C:\\Temp\\VexorandSetupLog.txt").find("generated files stay"),
             std::string::npos);

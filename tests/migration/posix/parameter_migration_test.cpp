@@ -66,7 +66,7 @@ TEST_F(ParameterMigrationTest, EveryParameterTheNewFormatKnowsReachesTheNewAmend
                                  OldControllerBlock(7));
   installation_.AddParameterFile(installation_.Config("Gone\\vexorand.dat"), OldControllerBlock(8));
 
-  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   EXPECT_TRUE(context_.parametersAccepted);
   EXPECT_EQ(context_.savedInstallationKey, "CONTROL");
   EXPECT_EQ(context_.savedMajorVersion, "5");
@@ -100,7 +100,7 @@ TEST_F(ParameterMigrationTest, EveryParameterTheNewFormatKnowsReachesTheNewAmend
   installation_.AddParameterFile(installation_.Config("a\\vexorand.dat.bak"), "new");
   installation_.AddParameterFile(installation_.Config("Group\\Deep\\vexorand.dat"), "new");
 
-  ASSERT_TRUE(TransferParameterFiles(&context_));
+  ASSERT_TRUE(TransferParameterFiles(messages_, &context_));
   EXPECT_EQ(machine_.ReadFile(installation_.Config("A\\amend.dat")),
             "[CController]\r\n"
             "m_X = 5\r\n"
@@ -146,7 +146,7 @@ TEST_F(ParameterMigrationTest, ADamagedFileOfAnyConfigurationIsRestoredBeforeItI
   damaged[damaged.size() - 1] ^= 1;
   machine_.WriteFile(installation_.Config("B\\vexorand.dat"), damaged);
 
-  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   EXPECT_NE(Temporary("a_amend.dat").find("m_X = 99\r\n"), std::string::npos);
   EXPECT_NE(Temporary("b_amend.dat").find("m_X = 2\r\n"), std::string::npos);
   EXPECT_EQ(Texts(),
@@ -154,30 +154,30 @@ TEST_F(ParameterMigrationTest, ADamagedFileOfAnyConfigurationIsRestoredBeforeItI
 }
 
 TEST_F(ParameterMigrationTest, WithoutParameterFilesOrConsentNothingIsCarriedOrDeleted) {
-  EXPECT_FALSE(GenerateParameterFiles(&context_));
+  EXPECT_FALSE(GenerateParameterFiles(messages_, &context_));
   EXPECT_TRUE(messages_.messages().empty());
   EXPECT_TRUE(platform::IsDirectory(kMigrationFolder));
 
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
   messages_.Answer(kIdNo);
-  EXPECT_FALSE(GenerateParameterFiles(&context_));
+  EXPECT_FALSE(GenerateParameterFiles(messages_, &context_));
   EXPECT_FALSE(context_.parametersAccepted);
   EXPECT_FALSE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
 
   Update();
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), "new");
-  EXPECT_FALSE(TransferParameterFiles(&context_));
+  EXPECT_FALSE(TransferParameterFiles(messages_, &context_));
   EXPECT_TRUE(machine_.Exists(installation_.Config("A\\vexorand.dat")));
   EXPECT_EQ(messages_.messages().size(), 1u);
 }
 
 TEST_F(ParameterMigrationTest, AnIncompatibleVersionTransfersAndDeletesNothing) {
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
-  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   Update("6.0");
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), "new");
 
-  EXPECT_FALSE(TransferParameterFiles(&context_));
+  EXPECT_FALSE(TransferParameterFiles(messages_, &context_));
   EXPECT_EQ(messages_.messages().back().text, Localise(kVersionsIncompatible));
   EXPECT_FALSE(machine_.Exists(installation_.Config("A\\amend.dat")));
   EXPECT_TRUE(machine_.Exists(installation_.Config("A\\vexorand.dat")));
@@ -187,7 +187,7 @@ TEST_F(ParameterMigrationTest, AnIncompatibleVersionTransfersAndDeletesNothing) 
 TEST_F(ParameterMigrationTest, ABlockThatDoesNotFitTheFormatIsReportedAndTheOthersGoOn) {
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), "too short");
   installation_.AddParameterFile(installation_.Config("B\\vexorand.dat"), OldControllerBlock(5));
-  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   EXPECT_EQ(Texts(),
             (std::vector<std::string>{Question("A\nB\n"), Localise(kParameterDumpFailed)}));
   EXPECT_FALSE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
@@ -198,14 +198,14 @@ TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeWrittenKeepsTheMigrati
   SetLanguage(2);
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
   installation_.AddParameterFile(installation_.Config("B\\vexorand.dat"), OldControllerBlock(6));
-  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   Update();
   machine_.MakeFolder(installation_.Config("A"));
   machine_.WriteFile(installation_.Config("B\\amend.dat"), "[CController]\r\nm_X = 1\r\n");
   ASSERT_TRUE(
       platform::SetAttributes(installation_.Config("B\\amend.dat"), platform::kAttributeReadOnly));
 
-  ASSERT_TRUE(TransferParameterFiles(&context_));
+  ASSERT_TRUE(TransferParameterFiles(messages_, &context_));
   SetLanguage(0);
   EXPECT_EQ(messages_.messages().back().text,
             "Следующие конфигурации:\na\nУспешное сохранение параметров\n"
@@ -298,11 +298,11 @@ TEST_F(ParameterMigrationTest, AGeneratedFilesDirectoryIsSearchedInsteadOfTheCon
   installation_.AddParameterFile("D:\\Pelmo\\Lathe\\vexorand.dat", OldControllerBlock(3));
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
 
-  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   EXPECT_EQ(messages_.messages()[0].text, Question("Lathe\n"));
   Update();
   machine_.MakeFolder(installation_.Config("Lathe"));
-  ASSERT_TRUE(TransferParameterFiles(&context_));
+  ASSERT_TRUE(TransferParameterFiles(messages_, &context_));
   EXPECT_NE(machine_.ReadFile(installation_.Config("lathe\\amend.dat")).find("m_X = 3\r\n"),
             std::string::npos);
 }

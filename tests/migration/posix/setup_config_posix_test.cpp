@@ -75,7 +75,7 @@ TEST_F(SetupConfigTest, CompatibilityNeedsAFullAndEqualKey) {
 
 TEST_F(SetupConfigTest, PrepareSetsTheMigrationFolderAndTheLogDirectory) {
   MigrationContext context;
-  EXPECT_FALSE(PrepareMigrationFolder(&context));
+  EXPECT_FALSE(PrepareMigrationFolder(messages_, &context));
   EXPECT_EQ(context.migrationFolder, "C:\\Temp\\Vexroand");
   EXPECT_EQ(GetLogDirectory(), "C:\\Temp\\");
   EXPECT_FALSE(machine_.Exists("C:\\Temp\\Vexroand"));
@@ -85,7 +85,7 @@ TEST_F(SetupConfigTest, PrepareSetsTheMigrationFolderAndTheLogDirectory) {
   machine_.WriteFile("C:\\Program Files\\Pelmo\\Control\\Lang\\Lang.ini",
                      "[ActiveLang]\r\nActiveLang=rus\r\n");
   machine_.MakeFolder("C:\\Program Files\\Pelmo\\Control\\Lang\\rus");
-  EXPECT_TRUE(PrepareMigrationFolder(&context));
+  EXPECT_TRUE(PrepareMigrationFolder(messages_, &context));
   EXPECT_EQ(GetLanguageFolder(), "C:\\PROGRA~1\\Pelmo\\Control\\Lang\\rus\\");
   EXPECT_TRUE(messages_.messages().empty());
 }

@@ -1,0 +1,45 @@
+// Where a layer reports what the user must see: a message box to answer and a setup-log entry,
+// in the language of the run. Whoever runs the work passes one in (the progress dialog, the
+// console host, vextool, the tests), so no layer below them reaches for a process-wide channel.
+#pragma once
+
+#include <string>
+
+#include "base/language.h"
+
+class IMessageSink {
+ public:
+  virtual ~IMessageSink() = default;
+
+  // Shows `text` (UTF-8) with a Windows message-box style (base/message_box.h) and returns the
+  // button pressed.
+  virtual int ShowMessage(const std::string& text, unsigned style) = 0;
+  // One setup-log entry: `text` as it is to appear before the entry's time stamp.
+  virtual void WriteLog(const std::string& text) = 0;
+  // The language index the built-in texts are chosen for (0 Chinese, 1 English, 2 Russian).
+  virtual int Language() const = 0;
+
+  // The built-in message in this sink's language.
+  const char* Localise(const TwoTextMessage& message) const {
+    return LocaliseFor(message, Language());
+  }
+  // printf-style formatting, then WriteLog.
+  void WriteLogFormatted(const char* format, ...)
+#if defined(__GNUC__)
+      __attribute__((format(printf, 2, 3)))
+#endif
+      ;
+};
+
+// The process's own channels, as the system has always reported: the message function the host
+// installed (SetMessageBoxFunction), the log file of SetLogDirectory, the language of SetLanguage.
+class CProcessMessageSink : public IMessageSink {
+ public:
+  int ShowMessage(const std::string& text, unsigned style) override;
+  void WriteLog(const std::string& text) override;
+  int Language() const override;
+};
+
+// The one process sink, for code that runs outside any host's work (and for hosts that keep the
+// process's behaviour).
+IMessageSink& ProcessMessageSink();
