@@ -9,7 +9,6 @@
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/multibyte_case.h"
-#include "base/setup_log.h"
 #include "migration/generated_files.h"
 #include "migration/setup_config.h"
 #include "platform/file_system.h"
@@ -65,12 +64,12 @@ std::string SystemReason() {
   return platform::SystemTextToUtf8(platform::SystemErrorText(platform::LastErrorCode()));
 }
 
-BackupOutcome Failed(const std::string& folder, const std::string& reason) {
+BackupOutcome Failed(IMessageSink& sink, const std::string& folder, const std::string& reason) {
   BackupOutcome outcome;
   outcome.status = BackupOutcome::Status::kFailed;
   outcome.folder = folder;
   outcome.reason = reason;
-  WriteSetupLog("|E|Backup into %s failed: %s\n", folder.c_str(), reason.c_str());
+  sink.WriteLogFormatted("|E|Backup into %s failed: %s\n", folder.c_str(), reason.c_str());
   return outcome;
 }
 
@@ -106,7 +105,7 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
   for (const std::string& deleted : {GetMakerFolder(), std::string(kWizardsFolder),
                                      generatedFilesNamed ? generatedFiles : std::string()}) {
     if (!deleted.empty() && LiesInside(backupFolder, deleted)) {
-      return Failed(backupFolder, host.Localise(kBackupInsideClearedFolders));
+      return Failed(host, backupFolder, host.Localise(kBackupInsideClearedFolders));
     }
   }
   if (!platform::IsDirectory(backupPath)) {
@@ -114,7 +113,7 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
   }
   CreateFolderTree(backupFolder);
   if (!platform::IsDirectory(backupFolder)) {
-    return Failed(backupFolder, SystemReason());
+    return Failed(host, backupFolder, SystemReason());
   }
 
   BackupOutcome outcome;
@@ -139,7 +138,7 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
     copied = CopyContents(kWizardsFolder, backupFolder + kWizardsBackupFolder);
   }
   if (!copied) {
-    outcome = Failed(backupFolder, SystemReason());
+    outcome = Failed(host, backupFolder, SystemReason());
   }
   host.StartStepTimer();
   return outcome;

@@ -9,7 +9,6 @@
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/power_off.h"
-#include "base/setup_log.h"
 #include "base/text_format.h"
 #include "drivers/driver_install.h"
 #include "migration/generated_files.h"
@@ -122,7 +121,8 @@ void CUpdateSequencer::Step() {
 
 void CUpdateSequencer::Fail(const std::string& text) {
   // Afterwards the log is all there is to tell where and why the run stopped.
-  WriteSetupLog("|E|The update stopped in state %d: %s\n", static_cast<int>(state_), text.c_str());
+  host_.WriteLogFormatted("|E|The update stopped in state %d: %s\n", static_cast<int>(state_),
+                          text.c_str());
   host_.StopStepTimer();
   failureText_ = text;
   host_.ShowMessage(text, kMbOk);

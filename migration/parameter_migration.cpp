@@ -153,7 +153,7 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   context->savedInstallationKey = key.installationKey;
   context->savedMajorVersion = key.majorVersion;
   // The folder of an unfinished run may hold the only copy of its parameters.
-  if (ResumeUnfinishedRun(context)) {
+  if (ResumeUnfinishedRun(sink, context)) {
     return true;
   }
   UnfinishedRun notMovedAside;
@@ -193,7 +193,7 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
     GenerateTemporaryParameterFile(context, path);
   }
   // Last, so that a record always means every temporary file is in place.
-  WriteUnfinishedRun(*context, names);
+  WriteUnfinishedRun(sink, *context, names);
   return true;
 }
 

@@ -2,10 +2,8 @@
 
 #include <cstdio>
 
-#include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
-#include "base/setup_log.h"
 #include "base/text_format.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -29,7 +27,7 @@ std::string FormatTime(const platform::LocalTime& time, const char* format) {
 
 }  // namespace
 
-bool WriteUnfinishedRun(const MigrationContext& context,
+bool WriteUnfinishedRun(IMessageSink& sink, const MigrationContext& context,
                         const std::vector<std::string>& configurations) {
   std::string names;
   for (const std::string& name : configurations) {
@@ -49,8 +47,8 @@ bool WriteUnfinishedRun(const MigrationContext& context,
   written = written && platform::ReplaceFileAtomically(temporary, record);
   if (!written) {
     platform::RemoveFile(temporary);
-    WriteSetupLog("|E|The record of this run could not be written into %s\n",
-                  context.migrationFolder.c_str());
+    sink.WriteLogFormatted("|E|The record of this run could not be written into %s\n",
+                           context.migrationFolder.c_str());
   }
   return written;
 }
@@ -80,7 +78,7 @@ bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run) {
   return true;
 }
 
-bool ResumeUnfinishedRun(MigrationContext* context) {
+bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context) {
   UnfinishedRun run;
   if (!ReadUnfinishedRun(context->migrationFolder, &run)) {
     return false;
@@ -89,24 +87,26 @@ bool ResumeUnfinishedRun(MigrationContext* context) {
   for (const std::string& name : run.configurations) {
     configurations += platform::SystemTextToUtf8(name) + "\n";
   }
-  const std::string question =
-      FormatText(Localise(kUnfinishedRunQuestion), run.started.c_str(), configurations.c_str());
-  if (ShowMessageBox(question, kMbYesNo | kMbIconExclamation) == kIdYes) {
+  const std::string question = FormatText(sink.Localise(kUnfinishedRunQuestion),
+                                          run.started.c_str(), configurations.c_str());
+  if (sink.ShowMessage(question, kMbYesNo | kMbIconExclamation) == kIdYes) {
     context->parametersAccepted = true;
     context->savedInstallationKey = run.installationKey;
     context->savedMajorVersion = run.majorVersion;
-    WriteSetupLog("|E|Carrying the parameters kept in %s by the run of %s\n",
-                  context->migrationFolder.c_str(), run.started.c_str());
+    sink.WriteLogFormatted("|E|Carrying the parameters kept in %s by the run of %s\n",
+                           context->migrationFolder.c_str(), run.started.c_str());
     return true;
   }
   const std::string aside = context->migrationFolder +
                             FormatTime(platform::ReadLocalTime(), " %04u-%02u-%02u %02u%02u%02u");
   if (platform::MoveToNewName(context->migrationFolder, aside)) {
-    WriteSetupLog("|E|The parameters kept by the run of %s were not carried; moved to %s\n",
-                  run.started.c_str(), aside.c_str());
+    sink.WriteLogFormatted(
+        "|E|The parameters kept by the run of %s were not carried; moved to %s\n",
+        run.started.c_str(), aside.c_str());
   } else {
-    WriteSetupLog("|E|The parameters kept by the run of %s could not be moved aside from %s\n",
-                  run.started.c_str(), context->migrationFolder.c_str());
+    sink.WriteLogFormatted(
+        "|E|The parameters kept by the run of %s could not be moved aside from %s\n",
+        run.started.c_str(), context->migrationFolder.c_str());
   }
   return false;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/message_sink.h"
 #include "migration/migration_context.h"
 
 struct UnfinishedRun {
@@ -17,7 +18,7 @@ struct UnfinishedRun {
 
 // Writes the record into the migration folder (to a temporary name, flushed, then renamed), once
 // every temporary parameter file is there. False when it cannot be written.
-bool WriteUnfinishedRun(const MigrationContext& context,
+bool WriteUnfinishedRun(IMessageSink& sink, const MigrationContext& context,
                         const std::vector<std::string>& configurations);
 
 // The record in `migrationFolder`; false when there is none.
@@ -30,4 +31,4 @@ void RemoveUnfinishedRun(const std::string& migrationFolder);
 // Yes: the context takes that run's accepted flag and version key, and true is returned. No:
 // the folder is moved aside (beside it, named after the present time) with a log line, and false.
 // False without asking when there is no record.
-bool ResumeUnfinishedRun(MigrationContext* context);
+bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context);

@@ -322,7 +322,7 @@ TEST_F(ParameterMigrationTest, TheParametersOfAnUnfinishedRunAreCarriedOrMovedAs
     first.migrationFolder = kMigrationFolder;
     {
       MessageRecorder yes;
-      ASSERT_TRUE(GenerateParameterFiles(&first));
+      ASSERT_TRUE(GenerateParameterFiles(yes, &first));
     }
     const std::string kept = machine.ReadFile(std::string(kMigrationFolder) + "\\a_amend.dat");
     ASSERT_NE(kept.find("m_X = 5"), std::string::npos);
@@ -332,7 +332,7 @@ TEST_F(ParameterMigrationTest, TheParametersOfAnUnfinishedRunAreCarriedOrMovedAs
     MessageRecorder recorder({answer});
     MigrationContext second;
     second.migrationFolder = kMigrationFolder;
-    EXPECT_EQ(GenerateParameterFiles(&second), answer == kIdYes);
+    EXPECT_EQ(GenerateParameterFiles(recorder, &second), answer == kIdYes);
     ASSERT_EQ(recorder.messages().size(), 1u);
     const std::string question = recorder.messages()[0].text;
     EXPECT_NE(question.find("\nA\n"), std::string::npos) << question;
@@ -359,7 +359,7 @@ TEST_F(ParameterMigrationTest, ParametersWaitingInAnAmendmentFileAreKeptLikeABin
   machine_.WriteFile(installation_.Config("B\\amend.dat"),
                      "[CController]\r\nm_X = 9\r\nm_Old = 4\r\n[Axes]\r\ncount = 3\r\n");
   machine_.WriteFile(installation_.Config("C\\amend.dat"), "[Axes]\r\ncount = 3\r\n");
-  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   ASSERT_EQ(messages_.messages().size(), 1u);
   EXPECT_EQ(messages_.messages()[0].text, Question("B\n"));
   EXPECT_EQ(Temporary("b_amend.dat"), "[CController]\r\nm_X = 9\r\nm_Old = 4\r\n");
@@ -367,7 +367,7 @@ TEST_F(ParameterMigrationTest, ParametersWaitingInAnAmendmentFileAreKeptLikeABin
 
   Update();
   machine_.WriteFile(installation_.Config("B\\amend.dat"), "[CController]\r\nm_X = 1\r\n");
-  ASSERT_TRUE(TransferParameterFiles(&context_));
+  ASSERT_TRUE(TransferParameterFiles(messages_, &context_));
   EXPECT_EQ(machine_.ReadFile(installation_.Config("B\\amend.dat")),
             "[CController]\r\nm_X = 9\r\n");
 }
