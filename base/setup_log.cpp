@@ -68,10 +68,6 @@ void AppendLogLine(const std::string& text) {
   AppendLogLine(text, ProcessMessageSink());
 }
 
-void AppendLogLine(const std::string& text) {
-  AppendLogLine(text, ProcessMessageSink());
-}
-
 void WriteSetupLog(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
