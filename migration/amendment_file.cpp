@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "base/path_compose.h"
-#include "base/setup_log.h"
 #include "migration/parameter_validation.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -174,14 +173,14 @@ bool WriteAmendmentFile(const std::string& path, const ParameterList& controller
   return written;
 }
 
-int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
-                          const std::string& formatPath) {
-  CControllerFormat format(formatPath);
-  return TransferConfiguration(temporaryPath, amendmentPath, &format);
+int TransferConfiguration(IMessageSink& sink, const std::string& temporaryPath,
+                          const std::string& amendmentPath, const std::string& formatPath) {
+  CControllerFormat format(sink, formatPath);
+  return TransferConfiguration(sink, temporaryPath, amendmentPath, &format);
 }
 
-int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
-                          CControllerFormat* format) {
+int TransferConfiguration(IMessageSink& sink, const std::string& temporaryPath,
+                          const std::string& amendmentPath, CControllerFormat* format) {
   // A file that exists but cannot be read would pass for an empty one: the carried parameters, or
   // the new version's own entries, would be lost with the amendment file written "successfully".
   std::vector<std::string> lines;
@@ -195,7 +194,7 @@ int TransferConfiguration(const std::string& temporaryPath, const std::string& a
   const ConfigurationTransfer transfer =
       PrepareConfigurationTransfer(carried, amendmentPath, format);
   if (!transfer.amendmentReadable) {
-    WriteSetupLog("|E|%s cannot be read, it is left as it is\n", amendmentPath.c_str());
+    sink.WriteLogFormatted("|E|%s cannot be read, it is left as it is\n", amendmentPath.c_str());
     return -1;
   }
   return WriteAmendmentFile(amendmentPath, transfer.controller, transfer.others) ? 0 : -1;
@@ -204,7 +203,7 @@ int TransferConfiguration(const std::string& temporaryPath, const std::string& a
 ConfigurationTransfer PrepareConfigurationTransfer(IMessageSink& sink, const ParameterList& carried,
                                                    const std::string& amendmentPath,
                                                    const std::string& formatPath) {
-  CControllerFormat format(formatPath);
+  CControllerFormat format(sink, formatPath);
   return PrepareConfigurationTransfer(carried, amendmentPath, &format);
 }
 

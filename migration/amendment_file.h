@@ -58,7 +58,7 @@ ConfigurationTransfer PrepareConfigurationTransfer(const ParameterList& carried,
 
 // Read, remove markers, read the amendment file, merge, validate against the format description,
 // write. 0, or -1 when the amendment file cannot be read or written (it is then left as it is).
-int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
-                          CControllerFormat* format);
-int TransferConfiguration(const std::string& temporaryPath, const std::string& amendmentPath,
-                          const std::string& formatPath);
+int TransferConfiguration(IMessageSink& sink, const std::string& temporaryPath,
+                          const std::string& amendmentPath, CControllerFormat* format);
+int TransferConfiguration(IMessageSink& sink, const std::string& temporaryPath,
+                          const std::string& amendmentPath, const std::string& formatPath);

@@ -137,8 +137,8 @@ bool SeparateGeneratedFiles(IMessageSink& sink) {
       platform::PathExists(*settings)) {
     platform::RemoveFile(destination + "config.ini");
   } else {
-    WriteSetupLog("|E|Copying %sconfig.ini back to %s failed, it stays where it is\n",
-                  destination.c_str(), settingsFolder->c_str());
+    sink.WriteLogFormatted("|E|Copying %sconfig.ini back to %s failed, it stays where it is\n",
+                           destination.c_str(), settingsFolder->c_str());
   }
   return true;
 }

@@ -10,7 +10,6 @@
 #include "base/messages.h"
 #include "base/multibyte_case.h"
 #include "base/path_compose.h"
-#include "base/setup_log.h"
 #include "base/text_format.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
@@ -62,17 +61,18 @@ std::string InstallationPath(const char* name) {
   return GetMakerFolder() + ReadSetupValue("PATH") + name;
 }
 
-void GenerateTemporaryParameterFile(MigrationContext* context, const std::string& parameterFile) {
+void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* context,
+                                    const std::string& parameterFile) {
   const std::string& migrationFolder = context->migrationFolder;
   std::vector<unsigned char> block;
   bool damaged = false;
-  if (!ExtractParameters(parameterFile, kControllerBlock, &block, &damaged)) {
+  if (!ExtractParameters(sink, parameterFile, kControllerBlock, &block, &damaged)) {
     return;
   }
   const std::string configuration = ConfigurationName(parameterFile);
   if (damaged) {
-    WriteSetupLog("|E|Parameters of configuration '%s' read from the damaged file '%s'\n",
-                  configuration.c_str(), parameterFile.c_str());
+    sink.WriteLogFormatted("|E|Parameters of configuration '%s' read from the damaged file '%s'\n",
+                           configuration.c_str(), parameterFile.c_str());
     context->damagedConfigurations.push_back(configuration);
   }
   std::string name = ToLowerMultiByte(parameterFile);
@@ -93,7 +93,7 @@ void GenerateTemporaryParameterFile(MigrationContext* context, const std::string
   // Left out of the temporary file, so the new version's value of the field stays.
   for (const CValueNode* node : descriptor.UncarriedNodes()) {
     const std::string field = FieldPath(*node);
-    WriteSetupLog(
+    sink.WriteLogFormatted(
         "|E|Value of '%s' in configuration '%s' not carried: it holds ';' or a line "
         "break\n",
         field.c_str(), configuration.c_str());
@@ -190,7 +190,7 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
     KeepWaitingAmendment(sink, context->migrationFolder, path);
   }
   for (const std::string& path : found) {
-    GenerateTemporaryParameterFile(context, path);
+    GenerateTemporaryParameterFile(sink, context, path);
   }
   // Last, so that a record always means every temporary file is in place.
   WriteUnfinishedRun(sink, *context, names);
@@ -206,7 +206,7 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
     return false;
   }
   const std::string configurationTree = InstallationPath("config\\");
-  CControllerFormat format(InstallationPath(kFormatFileName));
+  CControllerFormat format(sink, InstallationPath(kFormatFileName));
 
   std::vector<std::string> written;
   std::vector<std::string> notWritten;
@@ -231,7 +231,7 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
     }
     std::string configuration = relative;
     ReplaceAll(&configuration, kAmendmentTail, "");
-    if (TransferConfiguration(*temporaryFile, *amendmentFile, &format) == 0) {
+    if (TransferConfiguration(sink, *temporaryFile, *amendmentFile, &format) == 0) {
       written.push_back(configuration);
     } else {
       notWritten.push_back(configuration);
@@ -260,11 +260,11 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
                          platform::SystemTextToUtf8(context->migrationFolder).c_str());
   }
   for (const std::string& configuration : context->damagedConfigurations) {
-    report += FormatText(Localise(kTransferFromDamagedFile),
+    report += FormatText(sink.Localise(kTransferFromDamagedFile),
                          platform::SystemTextToUtf8(configuration).c_str());
   }
   for (const auto& value : context->uncarriedValues) {
-    report += FormatText(Localise(kTransferValueNotCarried),
+    report += FormatText(sink.Localise(kTransferValueNotCarried),
                          platform::SystemTextToUtf8(value.first).c_str(), value.second.c_str());
   }
   if (!report.empty()) {

@@ -97,13 +97,13 @@ bool VerifyOrRestoreParameterFile(IMessageSink& sink, const std::string& path) {
   return false;
 }
 
-bool ExtractParameters(const std::string& path, const std::string& sectionName,
+bool ExtractParameters(IMessageSink& sink, const std::string& path, const std::string& sectionName,
                        std::vector<unsigned char>* data, bool* damaged) {
   data->clear();
   std::lock_guard<std::recursive_mutex> guard(StoreLock());
   const std::string key = PathKey(path);
   // A damaged file of any configuration would otherwise carry corrupted values across.
-  if (VerifiedFiles().insert(key).second && !VerifyOrRestoreParameterFile(path)) {
+  if (VerifiedFiles().insert(key).second && !VerifyOrRestoreParameterFile(sink, path)) {
     DamagedFiles().insert(key);
   }
   if (damaged != nullptr) {

@@ -100,7 +100,8 @@ bool CParameterNameResolver::Resolves(const std::string& name) {
   return true;
 }
 
-CControllerFormat::CControllerFormat(std::string formatPath) : path_(std::move(formatPath)) {}
+CControllerFormat::CControllerFormat(IMessageSink& sink, std::string formatPath)
+    : sink_(sink), path_(std::move(formatPath)) {}
 
 CControllerFormat::~CControllerFormat() = default;
 
@@ -116,9 +117,9 @@ CParameterNameResolver* CControllerFormat::Resolver() {
   }
   // Each configuration that finds the file unusable says so, as when it was parsed for each.
   if (!parser_) {
-    ShowMessageBox(kInnerErrorFormatFile, kMbOk | kMbIconExclamation);
+    sink_.ShowMessage(kInnerErrorFormatFile, kMbOk | kMbIconExclamation);
   } else if (!resolver_) {
-    ShowMessageBox(kInnerErrorNoController, kMbOk | kMbIconExclamation);
+    sink_.ShowMessage(kInnerErrorNoController, kMbOk | kMbIconExclamation);
   }
   return resolver_.get();
 }
@@ -140,7 +141,8 @@ int ValidateAgainstFormat(CControllerFormat* format, ParameterList* controller) 
   return removed;
 }
 
-int ValidateAgainstFormat(const std::string& formatPath, ParameterList* controller) {
-  CControllerFormat format(formatPath);
+int ValidateAgainstFormat(IMessageSink& sink, const std::string& formatPath,
+                          ParameterList* controller) {
+  CControllerFormat format(sink, formatPath);
   return ValidateAgainstFormat(&format, controller);
 }

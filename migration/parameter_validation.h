@@ -15,7 +15,8 @@ class CTypeRecord;
 // configuration of the run.
 class CControllerFormat {
  public:
-  explicit CControllerFormat(std::string formatPath);
+  // An unusable file is shown through `sink`.
+  CControllerFormat(IMessageSink& sink, std::string formatPath);
   ~CControllerFormat();
   CControllerFormat(const CControllerFormat&) = delete;
   CControllerFormat& operator=(const CControllerFormat&) = delete;
@@ -25,6 +26,7 @@ class CControllerFormat {
   CParameterNameResolver* Resolver();
 
  private:
+  IMessageSink& sink_;
   std::string path_;
   bool parsed_ = false;
   std::unique_ptr<CFormatParser> parser_;
@@ -35,7 +37,8 @@ class CControllerFormat {
 // format CController of the format description file; returns how many were removed. When the
 // file does not parse or has no such block, the user is told and the list stays unchecked.
 int ValidateAgainstFormat(CControllerFormat* format, ParameterList* controller);
-int ValidateAgainstFormat(const std::string& formatPath, ParameterList* controller);
+int ValidateAgainstFormat(IMessageSink& sink, const std::string& formatPath,
+                          ParameterList* controller);
 
 // Resolves member paths such as Axis[1].MaxSpeed against one block format. Each type's fields are
 // indexed by name on first use, so a long list resolves in linear time.

@@ -249,7 +249,7 @@ TEST_F(ParameterMigrationTest, ValuesThatCannotBeCarriedAndDamagedFilesAreReport
   damaged[damaged.size() - 1] ^= 1;
   machine_.WriteFile(installation_.Config("C\\vexorand.dat"), damaged);
   LogCapture log;
-  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
 
   installation_.Remove();
   installation_.Install(format, "5.4.0");
@@ -257,7 +257,7 @@ TEST_F(ParameterMigrationTest, ValuesThatCannotBeCarriedAndDamagedFilesAreReport
                      "[CController]\r\nm_szModel = \"new\"\r\nm_Y = 0\r\n");
   machine_.MakeFolder(installation_.Config("B"));
   machine_.MakeFolder(installation_.Config("C"));
-  ASSERT_TRUE(TransferParameterFiles(&context_));
+  ASSERT_TRUE(TransferParameterFiles(messages_, &context_));
 
   EXPECT_EQ(machine_.ReadFile(installation_.Config("A\\amend.dat")),
             "[CController]\r\nm_szModel = \"new\"\r\nm_szNote = \"ok\"\r\nm_X = 1\r\n"
@@ -280,10 +280,10 @@ TEST_F(ParameterMigrationTest, ValuesThatCannotBeCarriedAndDamagedFilesAreReport
 // An amendment file that exists but cannot be read is not replaced by the carried section alone.
 TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeReadIsKeptWithTheMigrationFolder) {
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
-  ASSERT_TRUE(GenerateParameterFiles(&context_));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   Update();
   machine_.MakeFolder(installation_.Config("A\\amend.dat"));  // opens, but reads as no file
-  ASSERT_TRUE(TransferParameterFiles(&context_));
+  ASSERT_TRUE(TransferParameterFiles(messages_, &context_));
   EXPECT_TRUE(platform::IsDirectory(installation_.Config("A\\amend.dat")));
   EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
   EXPECT_EQ(messages_.messages().back().text,
