@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/staged_files.h"
+
 namespace {
 
 std::string Read(const std::string& text, const std::string& section, const std::string& key,
@@ -94,21 +96,12 @@ TEST(ProfileTextTest, WritesChangeOnlyWhatTheyMust) {
             "a=1\nb=2\n");
 }
 
-std::string Utf16(const std::u16string& text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
-}
-
 TEST(ProfileTextTest, Utf16FilesAreReadAndWrittenInTheirOwnEncoding) {
-  const std::string text = Utf16(u"[W]\r\nk=caf\u00e9\r\nz=\u4e2d\r\n");
+  const std::string text = Utf16File(u"[W]\r\nk=caf\u00e9\r\nz=\u4e2d\r\n");
   EXPECT_EQ(Read(text, "w", "K"), "caf\xE9");
   EXPECT_EQ(Read(text, "W", "z"), "?");
   EXPECT_EQ(platform::WriteProfileStringToText(text, "W", "n", "1"),
-            Utf16(u"[W]\r\nk=caf\u00e9\r\nz=\u4e2d\r\nn=1\r\n"));
+            Utf16File(u"[W]\r\nk=caf\u00e9\r\nz=\u4e2d\r\nn=1\r\n"));
 }
 
 }  // namespace

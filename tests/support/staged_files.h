@@ -15,3 +15,12 @@ void MakeStagedFolders(const std::string& windowsPath);
 void RemoveStagedTree(const std::string& windowsPath);
 // The names that a pattern such as "C:\\Temp\\sep*.tmp" lists, in the listing's order.
 std::vector<std::string> ListStagedNames(const std::string& pattern);
+// The bytes of a UTF-16 little-endian text file, byte-order mark first.
+inline std::string Utf16File(const std::u16string& text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}

@@ -5,18 +5,10 @@
 #include <string>
 
 #include "platform/profile.h"
+#include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
-
-std::string Utf16(const std::u16string& text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
-}
 
 TEST(ProfileCacheTest, ReadsTheFileAsItIsAfterEveryKindOfChange) {
   StagedMachine machine;
@@ -48,12 +40,14 @@ TEST(ProfileCacheTest, ANameWithoutAFolderIsTheWindowsFoldersFile) {
 TEST(ProfileCacheTest, Utf16FilesSpeakTheUtf8CodePage) {
   StagedMachine machine;
   const std::string file = "C:\\data\\lang.ini";
-  machine.WriteFile(file, Utf16(u"[\u8BED\u8A00]\r\nname=\u4E2D\u6587 caf\u00E9 \U0001F600\r\n"));
+  machine.WriteFile(file,
+                    Utf16File(u"[\u8BED\u8A00]\r\nname=\u4E2D\u6587 caf\u00E9 \U0001F600\r\n"));
   EXPECT_EQ(platform::ReadProfileString("\xE8\xAF\xAD\xE8\xA8\x80", "name", "", file),
             "\xE4\xB8\xAD\xE6\x96\x87 caf\xC3\xA9 \xF0\x9F\x98\x80");
   ASSERT_TRUE(platform::WriteProfileString("\xE8\xAF\xAD\xE8\xA8\x80", "next", "\xD0\xAF", file));
-  EXPECT_EQ(machine.ReadFile(file),
-            Utf16(u"[\u8BED\u8A00]\r\nname=\u4E2D\u6587 caf\u00E9 \U0001F600\r\nnext=\u042F\r\n"));
+  EXPECT_EQ(
+      machine.ReadFile(file),
+      Utf16File(u"[\u8BED\u8A00]\r\nname=\u4E2D\u6587 caf\u00E9 \U0001F600\r\nnext=\u042F\r\n"));
 }
 
 }  // namespace
