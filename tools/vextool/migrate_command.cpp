@@ -12,6 +12,7 @@
 #include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/multibyte_case.h"
+#include "base/setup_log.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
 #include "migration/amendment_file.h"
@@ -150,7 +151,26 @@ std::string LossReason(const std::string& name, const std::string& value, bool p
   return "the line grammar of amend.dat cannot carry it";
 }
 
-ConfigurationReport MigrateConfiguration(const std::string& oldFolder, const std::string& newFolder,
+// Nobody is there to answer: what the update would show becomes a note on standard error,
+// answered as it is by default; the log goes to the setup log (and so to standard error too).
+class NoteSink : public IMessageSink {
+ public:
+  int ShowMessage(const std::string& text, unsigned style) override { return Note(text, style); }
+  void WriteLog(const std::string& text) override { AppendLogLine(text); }
+  int Language() const override { return 1; }
+
+  // The order check's findings are cut short after the first.
+  static int Note(const std::string& text, unsigned style) {
+    std::string flat = text;
+    std::replace(flat.begin(), flat.end(), '\n', ' ');
+    std::fprintf(stderr, "vextool migrate: note: %s\n", flat.c_str());
+    const unsigned buttons = style & 0x0F;
+    return buttons == kMbYesNo ? kIdYes : buttons == kMbOkCancel ? kIdCancel : kIdOk;
+  }
+};
+
+ConfigurationReport MigrateConfiguration(IMessageSink& sink, const std::string& oldFolder,
+                                         const std::string& newFolder,
                                          const std::string& parameterFile, bool dryRun) {
   ConfigurationReport report;
   report.name = ConfigurationName(parameterFile);
@@ -169,7 +189,7 @@ ConfigurationReport MigrateConfiguration(const std::string& oldFolder, const std
     report.source = parameterFile + ".bak";
   }
   std::vector<unsigned char> block;
-  if (!ExtractParameters(ProcessMessageSink(), report.source, kControllerBlock, &block)) {
+  if (!ExtractParameters(sink, report.source, kControllerBlock, &block)) {
     report.status = "not written";
     report.reason = "no controller section can be read from the parameter file";
     return report;
@@ -183,8 +203,8 @@ ConfigurationReport MigrateConfiguration(const std::string& oldFolder, const std
   const std::string dump = binder.TextDump(kControllerBlock);
   ParameterList carried = ParseTemporaryParameterLines(DumpLines(dump));
   RemoveMarkerEntries(&carried);
-  const ConfigurationTransfer transfer = PrepareConfigurationTransfer(
-      ProcessMessageSink(), carried, report.amendment, newFolder + kFormatFileName);
+  const ConfigurationTransfer transfer =
+      PrepareConfigurationTransfer(sink, carried, report.amendment, newFolder + kFormatFileName);
 
   std::map<std::string, std::string> previous, final, carriedValues;
   for (const ParameterEntry& entry : transfer.previous) previous.emplace(entry.name, entry.value);
@@ -345,15 +365,9 @@ int RunMigrateCommand(const CommandArguments& arguments) {
     return 1;
   }
 
-  // Nobody is there to answer: what the update would show becomes a note; the order check's
-  // findings are cut short after the first.
-  SetMessageBoxFunction([](const std::string& text, unsigned style) {
-    std::string flat = text;
-    std::replace(flat.begin(), flat.end(), '\n', ' ');
-    std::fprintf(stderr, "vextool migrate: note: %s\n", flat.c_str());
-    const unsigned buttons = style & 0x0F;
-    return buttons == kMbYesNo ? kIdYes : buttons == kMbOkCancel ? kIdCancel : kIdOk;
-  });
+  // The binder's order check still reports through the process's message function.
+  NoteSink sink;
+  SetMessageBoxFunction(NoteSink::Note);
   // As the update, which takes the language folder from the old installation; the notes in
   // English.
   SetLanguage(1);
@@ -361,7 +375,7 @@ int RunMigrateCommand(const CommandArguments& arguments) {
   std::vector<ConfigurationReport> reports;
   bool allDone = true;
   for (const std::string& file : files) {
-    reports.push_back(MigrateConfiguration(oldFolder, newFolder, file, dryRun));
+    reports.push_back(MigrateConfiguration(sink, oldFolder, newFolder, file, dryRun));
     allDone = allDone && reports.back().status != "not written";
   }
   SetMessageBoxFunction(nullptr);
