@@ -5,14 +5,43 @@
 
 #include "base/path_compose.h"
 #include "platform/file_system.h"
+#include "platform/folder_walk.h"
 
 namespace {
 
-bool DeleteFile(const std::string& path, std::uint32_t attributes) {
-  if ((attributes & platform::kAttributeReadOnly) != 0) {
-    platform::SetAttributes(path, attributes & ~platform::kAttributeReadOnly);
+bool DeleteFile(const platform::FolderWalk& folder, const platform::DirectoryEntry& entry) {
+  if ((entry.attributes & platform::kAttributeReadOnly) != 0) {
+    folder.SetAttributes(entry.name, entry.attributes & ~platform::kAttributeReadOnly);
   }
-  return platform::RemoveFile(path);
+  return folder.RemoveFile(entry.name);
+}
+
+// `folder` is `path`, resolved once for the whole walk; `path` names entries in the log.
+bool DeleteTreeAt(const platform::FolderWalk& folder, const std::string& path) {
+  std::vector<platform::DirectoryEntry> entries;
+  if (!ComposePath({path, "\\*"}) || !folder.List("*", &entries)) {
+    return false;
+  }
+  for (const platform::DirectoryEntry& entry : entries) {
+    const std::optional<std::string> fullName = ComposePath({path, "\\", entry.name});
+    if (!fullName) {
+      return false;
+    }
+    bool deleted = false;
+    if (entry.IsLink()) {
+      // A link goes as a link: what it points to lies outside the tree.
+      deleted = entry.IsDirectory() ? folder.Enter(entry.name).RemoveFolder()
+                                    : folder.RemoveFile(entry.name);
+    } else if (entry.IsDirectory()) {
+      deleted = DeleteTreeAt(folder.Enter(entry.name), *fullName);
+    } else {
+      deleted = DeleteFile(folder, entry);
+    }
+    if (!deleted) {
+      return false;
+    }
+  }
+  return folder.RemoveFolder();
 }
 
 }  // namespace
@@ -37,21 +66,5 @@ bool CreateFolderTree(const std::string& path) {
 }
 
 bool DeleteTree(const std::string& path) {
-  const std::optional<std::string> pattern = ComposePath({path, "\\*"});
-  std::vector<platform::DirectoryEntry> entries;
-  if (!pattern || !platform::ListDirectory(*pattern, &entries)) {
-    return false;
-  }
-  for (const platform::DirectoryEntry& entry : entries) {
-    const std::optional<std::string> fullName = ComposePath({path, "\\", entry.name});
-    if (!fullName) {
-      return false;
-    }
-    const bool deleted =
-        entry.IsDirectory() ? DeleteTree(*fullName) : DeleteFile(*fullName, entry.attributes);
-    if (!deleted) {
-      return false;
-    }
-  }
-  return platform::RemoveEmptyDirectory(path);
+  return DeleteTreeAt(platform::FolderWalk(path), path);
 }

@@ -5,6 +5,7 @@
 
 #include "base/path_compose.h"
 #include "platform/file_system.h"
+#include "platform/folder_walk.h"
 
 namespace {
 
@@ -24,12 +25,15 @@ bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   return true;
 }
 
-// Hands every file below `root` to `visit` with its full path and its name.
-void WalkFiles(const std::string& root,
-               const std::function<void(const std::string&, const std::string&)>& visit) {
-  const std::optional<std::string> pattern = ComposePath({root, "\\*.*"});
+using FileVisitor = std::function<void(const platform::FolderWalk& folder, const std::string& path,
+                                       const std::string& name)>;
+
+// Hands every file below `root` to `visit` with the folder that holds it, its full path and its
+// name; `folder` is `root`, resolved once for the whole walk.
+void WalkFiles(const platform::FolderWalk& folder, const std::string& root,
+               const FileVisitor& visit) {
   std::vector<platform::DirectoryEntry> entries;
-  if (!pattern || !platform::ListDirectory(*pattern, &entries)) {
+  if (!ComposePath({root, "\\*.*"}) || !folder.List("*.*", &entries)) {
     return;
   }
   for (const platform::DirectoryEntry& entry : entries) {
@@ -38,9 +42,9 @@ void WalkFiles(const std::string& root,
       continue;
     }
     if (entry.IsDirectory()) {
-      WalkFiles(*path, visit);
+      WalkFiles(folder.Enter(entry.name), *path, visit);
     } else {
-      visit(*path, entry.name);
+      visit(folder, *path, entry.name);
     }
   }
 }
@@ -49,19 +53,22 @@ void WalkFiles(const std::string& root,
 
 std::vector<std::string> FindFilesRecursively(const std::string& root, const std::string& name) {
   std::vector<std::string> found;
-  WalkFiles(root, [&](const std::string& path, const std::string& fileName) {
-    if (SameNameIgnoringCase(fileName, name)) {
-      found.push_back(path);
-    }
-  });
+  WalkFiles(platform::FolderWalk(root), root,
+            [&](const platform::FolderWalk&, const std::string& path, const std::string& fileName) {
+              if (SameNameIgnoringCase(fileName, name)) {
+                found.push_back(path);
+              }
+            });
   return found;
 }
 
 void DeleteFilesRecursively(const std::string& root, const std::string& first,
                             const std::string& second) {
-  WalkFiles(root, [&](const std::string& path, const std::string& fileName) {
-    if (SameNameIgnoringCase(fileName, first) || SameNameIgnoringCase(fileName, second)) {
-      platform::RemoveFile(path);
-    }
-  });
+  WalkFiles(
+      platform::FolderWalk(root), root,
+      [&](const platform::FolderWalk& folder, const std::string&, const std::string& fileName) {
+        if (SameNameIgnoringCase(fileName, first) || SameNameIgnoringCase(fileName, second)) {
+          folder.RemoveFile(fileName);
+        }
+      });
 }

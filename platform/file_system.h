@@ -16,6 +16,8 @@ constexpr std::uint32_t kAttributeReadOnly = 0x01;
 constexpr std::uint32_t kAttributeHidden = 0x02;
 constexpr std::uint32_t kAttributeDirectory = 0x10;
 constexpr std::uint32_t kAttributeNormal = 0x80;
+// A symbolic link or junction (POSIX: a symbolic link), a folder when its target is one.
+constexpr std::uint32_t kAttributeReparsePoint = 0x400;
 constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
 
 // PathIsDirectoryA: the path names an existing folder (a trailing backslash is allowed).
@@ -52,6 +54,7 @@ struct DirectoryEntry {
   std::uint32_t attributes = 0;
   std::uint64_t size = 0;
   bool IsDirectory() const { return (attributes & kAttributeDirectory) != 0; }
+  bool IsLink() const { return (attributes & kAttributeReparsePoint) != 0; }
 };
 
 // FindFirstFileA/FindNextFileA over `pattern` (a folder path followed by a name with the

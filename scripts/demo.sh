@@ -10,6 +10,7 @@
 #   DEMO_BUILD_DIR=DIR   use the programs of an existing build folder instead of building
 #   DEMO_LANG=zh|ru      the language of the run (default zh)
 #   DEMO_CLEAN_UP=1      remove the temporary folder at the end (the tests do)
+#   DEMO_STAGE_ONLY=1    stop before running the package (the update benchmark runs it)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 demo="$repo/demo"
@@ -78,6 +79,10 @@ mkdir -p "$(dirname "$package")"
 "$vextool" pkg build --setup "$setup" --payload "$work/vexorand-5.4.run" -o "$package"
 chmod +x "$package"
 "$vextool" pkg verify "$package"
+if [ "${DEMO_STAGE_ONLY:-0}" = 1 ]; then
+  echo "Staged in $work"
+  exit 0
+fi
 
 step "4. Running the package: $package --root ... --lang $lang --answers demo/answers.txt"
 set +e

@@ -61,6 +61,7 @@ bool File::Open(const std::string& path, Mode mode) {
     SetLastErrorFromErrno(errno);
     return false;
   }
+  if (!exists && (flags & O_CREAT) != 0) NoteEntryAdded(host);
   impl_->descriptor = descriptor;
   return true;
 }

@@ -1,10 +1,15 @@
 // The shell's silent recursive copy, done file by file: what the pattern names goes into the
 // destination, folders with all they hold, missing folders created and existing files replaced.
+// Source and destination are resolved once; below them every entry is reached by its host path,
+// and a name is looked up in the destination without regard to letter case, as Windows does.
 #include "platform/shell_copy.h"
+
+#include <sys/stat.h>
 
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/posix/host_files.h"
 #include "platform/posix/volume_map.h"
 
 namespace platform {
@@ -25,27 +30,47 @@ std::string WithoutTrailingSeparator(std::string path) {
   return path;
 }
 
+std::string WithoutTrailingSlashes(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+bool IsHostFolder(const std::string& hostPath) {
+  struct stat status;
+  return stat(hostPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+// A link whose target is gone: the listing names it, but there is nothing to copy.
+bool IsDanglingLink(const std::string& hostPath, const DirectoryEntry& entry) {
+  struct stat status;
+  return entry.IsLink() && stat(hostPath.c_str(), &status) != 0;
+}
+
 // Copies every entry `pattern` names in `folder` into `destination`, which exists. A folder
 // that is the destination itself (a copy into its own source) is left out.
-bool CopyEntries(const std::string& folder, const std::string& pattern,
-                 const std::string& destination, const std::string& excludedHost) {
+bool CopyEntries(const std::string& folder, bool driveRoot, const std::string& pattern,
+                 const std::string& destination, const std::string& excluded) {
   std::vector<DirectoryEntry> entries;
-  if (!ListDirectory(folder + "\\" + pattern, &entries)) return IsDirectory(folder);
+  if (!HostListFolder(folder, pattern, driveRoot, &entries)) return IsHostFolder(folder);
+  const std::string from = folder == "/" ? "/" : folder + "/";
   bool copied = true;
   for (const DirectoryEntry& entry : entries) {
-    const std::string source = folder + "\\" + entry.name;
-    const std::string target = destination + "\\" + entry.name;
+    const std::string source = from + entry.name;
+    if (IsDanglingLink(source, entry)) continue;
+    std::string name = FindNameInFolder(destination, entry.name);
+    if (name.empty()) name = entry.name;
+    const std::string target = destination + "/" + name;
     if (!entry.IsDirectory()) {
-      copied = CopyOneFile(source, target, false) && copied;
+      copied = HostCopyFile(source, target, false) && copied;
       continue;
     }
-    if (ToHostPath(source) == excludedHost) continue;
-    if (!IsDirectory(target) && !MakeDirectory(target)) {
+    if (source == excluded) continue;
+    if (!IsHostFolder(target) && !HostMakeDirectory(target)) {
       copied = false;
       continue;
     }
-    copied = CopyEntries(source, "*", target, excludedHost) && copied;
-    SetAttributes(target, entry.attributes & kCopiedFolderBits);
+    copied = CopyEntries(source, false, "*", target, excluded) && copied;
+    HostSetAttributes(target, entry.attributes & kCopiedFolderBits);
   }
   return copied;
 }
@@ -60,8 +85,13 @@ bool ShellCopy(const std::string& sourcePattern, const std::string& destination,
   const std::string pattern = sourcePattern.substr(split + 1);
   if (pattern.empty() || !IsDirectory(folder)) return false;
   const std::string target = WithoutTrailingSeparator(destination);
+  const WalkListings walk;
   if (!CreateFolders(target)) return false;
-  return CopyEntries(folder, pattern, target, ToHostPath(target));
+  const ResolvedPath source = ResolvePath(folder);
+  const bool driveRoot = source.names.empty() && !source.prefix.empty();
+  const std::string targetHost = WithoutTrailingSlashes(ToHostPath(target));
+  return CopyEntries(WithoutTrailingSlashes(source.host), driveRoot, pattern, targetHost,
+                     targetHost);
 }
 
 }  // namespace platform

@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <set>
 
 namespace platform {
 namespace {
@@ -49,6 +51,54 @@ std::vector<std::string> ReadFolderNames(const std::string& hostFolder) {
   closedir(folder);
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string UpperCase(std::string text) {
+  for (char& c : text) c = Upper(c);
+  return text;
+}
+
+// The names of one folder, found by exact name or by letter case ignored.
+struct FolderListing {
+  std::set<std::string> names;
+  std::map<std::string, std::set<std::string>> byUpperCase;
+
+  void Add(const std::string& name) {
+    if (names.insert(name).second) byUpperCase[UpperCase(name)].insert(name);
+  }
+  void Remove(const std::string& name) {
+    if (names.erase(name) == 0) return;
+    const auto group = byUpperCase.find(UpperCase(name));
+    group->second.erase(name);
+    if (group->second.empty()) byUpperCase.erase(group);
+  }
+};
+
+FolderListing ReadListing(const std::string& hostFolder) {
+  FolderListing listing;
+  for (const std::string& name : ReadFolderNames(hostFolder)) listing.Add(name);
+  return listing;
+}
+
+// Listings kept while a walk runs, by host folder.
+int g_walkDepth = 0;
+unsigned g_walkNumber = 0;
+std::map<std::string, FolderListing> g_listings;
+
+std::string WithoutTrailingSlashes(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+// The cached listing of the folder that holds `hostPath`, or nullptr; `name` gets the entry name.
+FolderListing* ListingOfParent(const std::string& hostPath, std::string* name) {
+  if (g_listings.empty()) return nullptr;
+  const std::string path = WithoutTrailingSlashes(hostPath);
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return nullptr;
+  *name = path.substr(slash + 1);
+  const auto found = g_listings.find(slash == 0 ? "/" : path.substr(0, slash));
+  return found == g_listings.end() ? nullptr : &found->second;
 }
 
 bool IsShortNameCharacter(char c) {
@@ -108,25 +158,25 @@ std::string AliasFromFolderNames(const std::vector<std::string>& names, const st
   return alias;
 }
 
-// The real name in `hostFolder` that `component` stands for, or "" when none does.
-std::string FindInFolder(const std::string& hostFolder, const std::string& component) {
-  if (Exists(hostFolder + "/" + component)) return component;
-  const std::vector<std::string> names = ReadFolderNames(hostFolder);
-  for (const std::string& name : names) {
-    if (EqualIgnoringCase(name, component)) return name;
-  }
+std::string FindInListing(const FolderListing& listing, const std::string& component) {
+  if (listing.names.count(component) != 0) return component;
+  const auto group = listing.byUpperCase.find(UpperCase(component));
+  if (group != listing.byUpperCase.end()) return *group->second.begin();
   if (component.find('~') == std::string::npos) return "";
+  const std::vector<std::string> names(listing.names.begin(), listing.names.end());
   for (const std::string& name : names) {
     if (EqualIgnoringCase(AliasFromFolderNames(names, name), component)) return name;
   }
   return "";
 }
 
+// The drive's folder in the root, or "" when the machine has no such drive.
 std::string DriveFolder(char letter) {
   const std::string& root = GetVolumeRoot();
   const std::string upper = root + "/" + Upper(letter);
   const std::string lower = root + "/" + static_cast<char>(std::tolower(letter));
-  return !Exists(lower) && Exists(upper) ? upper : lower;
+  if (Exists(lower)) return lower;
+  return Exists(upper) ? upper : "";
 }
 
 std::string CanonicalHostPath(const std::string& path) {
@@ -159,26 +209,23 @@ const std::string& GetVolumeRoot() {
 
 ResolvedPath ResolvePath(const std::string& windowsPath) {
   ResolvedPath resolved;
-  if (!windowsPath.empty() && windowsPath[0] == '/') {
-    resolved.host = windowsPath;
-    resolved.hostPathGiven = true;
-    resolved.exists = Exists(windowsPath);
-    return resolved;
-  }
   std::string base;
   std::size_t position = 0;
-  bool exists = true;
-  if (windowsPath.size() >= 2 && windowsPath[1] == ':' &&
-      std::isalpha(static_cast<unsigned char>(windowsPath[0]))) {
+  if (!windowsPath.empty() && windowsPath[0] == '/') {
+    // A host path: backslashes in it separate components too (a host folder with a relative
+    // Windows path appended), and ".." is left to the host, which knows its links.
+    resolved.hostPathGiven = true;
+    base = "/";
+  } else if (windowsPath.size() >= 2 && windowsPath[1] == ':' &&
+             std::isalpha(static_cast<unsigned char>(windowsPath[0]))) {
     resolved.prefix = windowsPath.substr(0, 2);
-    base = DriveFolder(windowsPath[0]);
-    exists = Exists(base);
     position = 2;
+    // Without a root, or without the drive's folder, the drive does not exist: nothing may be
+    // created for it, and nothing may land in the host's own root folder.
+    if (!GetVolumeRoot().empty()) base = DriveFolder(windowsPath[0]);
   } else if (!windowsPath.empty() && IsSeparator(windowsPath[0])) {
-    // Rooted without a drive: the system drive.
-    resolved.prefix = "C:";
-    base = DriveFolder('c');
-    exists = Exists(base);
+    // Rooted without a drive, or a network share: neither has a folder on this machine.
+    resolved.prefix = windowsPath.substr(0, 1);
   } else {
     base = ".";
   }
@@ -191,23 +238,24 @@ ResolvedPath ResolvePath(const std::string& windowsPath) {
     const std::string component = windowsPath.substr(position, end - position);
     position = end + 1;
     if (component.empty() || component == ".") continue;
-    if (component == "..") {
-      if (!components.empty()) components.pop_back();
-    } else {
+    if (component == ".." && !resolved.hostPathGiven && !components.empty() &&
+        components.back() != "..") {
+      components.pop_back();
+    } else if (component != ".." || resolved.hostPathGiven || resolved.prefix.empty()) {
       components.push_back(component);
     }
   }
 
-  // Without a root no drive exists: nothing may land in the host's own root folder.
-  if (!resolved.prefix.empty() && GetVolumeRoot().empty()) {
+  if (base.empty()) {
     resolved.names = components;
     return resolved;
   }
 
-  std::string hostFolder = base;
+  bool exists = Exists(base);
+  std::string hostFolder = base == "/" ? "" : base;
   for (const std::string& component : components) {
     std::string name;
-    if (exists) name = FindInFolder(hostFolder, component);
+    if (exists) name = FindNameInFolder(hostFolder.empty() ? "/" : hostFolder, component);
     if (name.empty()) {
       exists = false;
       name = component;
@@ -215,6 +263,7 @@ ResolvedPath ResolvePath(const std::string& windowsPath) {
     resolved.names.push_back(name);
     hostFolder += "/" + name;
   }
+  if (hostFolder.empty()) hostFolder = "/";
 
   resolved.exists = exists;
   resolved.host = base == "." && !resolved.names.empty() ? hostFolder.substr(2) : hostFolder;
@@ -224,6 +273,56 @@ ResolvedPath ResolvePath(const std::string& windowsPath) {
     if (exists) resolved.exists = Exists(resolved.host);
   }
   return resolved;
+}
+
+std::string FindNameInFolder(const std::string& hostFolder, const std::string& component) {
+  if (component == "..") return component;
+  const std::string folder = WithoutTrailingSlashes(hostFolder);
+  if (g_walkDepth > 0) {
+    auto cached = g_listings.find(folder);
+    if (cached == g_listings.end()) {
+      // One look at the exact name first: most names are written as they are stored.
+      const std::string path = folder == "/" ? "/" + component : folder + "/" + component;
+      if (Exists(path)) return component;
+      cached = g_listings.emplace(folder, ReadListing(folder)).first;
+    }
+    return FindInListing(cached->second, component);
+  }
+  if (Exists(folder + "/" + component)) return component;
+  return FindInListing(ReadListing(folder), component);
+}
+
+WalkListings::WalkListings() {
+  if (g_walkDepth++ == 0) {
+    ++g_walkNumber;
+    if (g_walkNumber == 0) g_walkNumber = 1;
+  }
+}
+
+WalkListings::~WalkListings() {
+  if (--g_walkDepth == 0) g_listings.clear();
+}
+
+unsigned CurrentWalk() {
+  return g_walkDepth > 0 ? g_walkNumber : 0;
+}
+
+void NoteEntryAdded(const std::string& hostPath) {
+  std::string name;
+  if (FolderListing* listing = ListingOfParent(hostPath, &name)) listing->Add(name);
+}
+
+void NoteFolderCreated(const std::string& hostPath) {
+  NoteEntryAdded(hostPath);
+  if (g_walkDepth > 0) g_listings[WithoutTrailingSlashes(hostPath)] = FolderListing{};
+}
+
+void NoteEntryRemoved(const std::string& hostPath) {
+  if (g_listings.empty()) return;
+  std::string name;
+  if (FolderListing* listing = ListingOfParent(hostPath, &name)) listing->Remove(name);
+  const std::string path = WithoutTrailingSlashes(hostPath);
+  g_listings.erase(path);
 }
 
 std::string ToHostPath(const std::string& windowsPath) {

@@ -15,8 +15,9 @@ const std::string& GetVolumeRoot();
 
 // The host path of a Windows path: drive letter to root folder, each existing component matched
 // case-insensitively (short 8.3 aliases included), missing ones kept as written. A path without
-// a drive is taken relative to the current directory; a path that starts with "/" is a host
-// path already and is returned unchanged.
+// a drive is taken relative to the current directory. A path that starts with "/" is a host
+// path already; backslashes in it separate components as slashes do. A drive the root has no
+// folder for, a rooted path without a drive ("\x") and a network path give "".
 std::string ToHostPath(const std::string& windowsPath);
 
 // A Windows path resolved against the host: its prefix ("C:" or "" for a relative path), the
@@ -29,6 +30,28 @@ struct ResolvedPath {
   bool hostPathGiven = false;  // the input was a host path, not a Windows one
 };
 ResolvedPath ResolvePath(const std::string& windowsPath);
+
+// The real name in the host folder that `component` stands for (exact name, letter case
+// ignored, or 8.3 alias), "" when none does. Costs one lstat for an exact name; otherwise the
+// folder is listed, once per walk while a WalkListings lives.
+std::string FindNameInFolder(const std::string& hostFolder, const std::string& component);
+
+// While one lives (they nest), listings read to resolve names are kept and reused. The file
+// layer reports what it creates and removes; a change from outside the process is not seen,
+// so only a walk, which nothing else changes meanwhile, holds one.
+class WalkListings {
+ public:
+  WalkListings();
+  ~WalkListings();
+  WalkListings(const WalkListings&) = delete;
+  WalkListings& operator=(const WalkListings&) = delete;
+};
+// The walk that runs (a number new for each outermost one), 0 when none does.
+unsigned CurrentWalk();
+void NoteEntryAdded(const std::string& hostPath);
+// A folder the process just made: its listing is known to be empty.
+void NoteFolderCreated(const std::string& hostPath);
+void NoteEntryRemoved(const std::string& hostPath);
 
 // The Windows form of a host path below the root ("C:\..."), or "" when it lies elsewhere.
 std::string ToWindowsPath(const std::string& hostPath);

@@ -20,7 +20,8 @@ class StagedMachine {
   // The host path a Windows path maps to.
   std::string HostPath(const std::string& windowsPath) const;
 
-  // Writes the bytes by Windows path, creating missing folders with the names as written.
+  // Writes the bytes by Windows path, creating missing folders (a missing drive too) with the
+  // names as written.
   void WriteFile(const std::string& windowsPath, const std::string& bytes) const;
   // The file's bytes, "" when it is missing.
   std::string ReadFile(const std::string& windowsPath) const;

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "base/folder_tree.h"
 #include "base/setup_log.h"
@@ -36,6 +38,35 @@ TEST(DeleteTreePosix, OverLongEntryStopsTheDeletionWithALogLine) {
   EXPECT_NE(machine.ReadFile("C:\\VexorandSetupLog.txt").find(std::string(30, 'y')),
             std::string::npos);
   SetLogDirectory("");
+}
+
+// A link in the tree goes as a link: what it points to lies outside the tree and stays.
+TEST(DeleteTreePosix, LinksAreRemovedNeverFollowed) {
+  StagedMachine machine;
+  machine.WriteFile("C:\\Outside\\Folder\\keep.txt", "k");
+  machine.WriteFile("C:\\Outside\\file.txt", "f");
+  machine.WriteFile("C:\\Tree\\Sub\\a.txt", "a");
+  const std::string tree = machine.HostPath("C:\\Tree");
+  const std::string target = machine.HostPath("C:\\Outside\\file.txt");
+  ASSERT_EQ(symlink(machine.HostPath("C:\\Outside\\Folder").c_str(), (tree + "/Linked").c_str()),
+            0);
+  ASSERT_EQ(symlink(target.c_str(), (tree + "/Sub/file.lnk").c_str()), 0);
+  ASSERT_EQ(symlink((tree + "/gone").c_str(), (tree + "/Dangling").c_str()), 0);
+
+  // Making the link read-only leaves its target as it was.
+  ASSERT_TRUE(platform::SetAttributes("C:\\Tree\\Sub\\file.lnk", platform::kAttributeReadOnly));
+  struct stat status;
+  ASSERT_EQ(stat(target.c_str(), &status), 0);
+  EXPECT_NE(status.st_mode & S_IWUSR, 0u);
+  EXPECT_EQ(platform::GetAttributes("C:\\Tree\\Sub\\file.lnk"),
+            platform::kAttributeReadOnly | platform::kAttributeReparsePoint);
+
+  EXPECT_TRUE(DeleteTree("C:\\Tree"));
+  EXPECT_FALSE(machine.Exists("C:\\Tree"));
+  EXPECT_EQ(machine.ReadFile("C:\\Outside\\Folder\\keep.txt"), "k");
+  EXPECT_EQ(machine.ReadFile("C:\\Outside\\file.txt"), "f");
+  ASSERT_EQ(stat(target.c_str(), &status), 0);
+  EXPECT_NE(status.st_mode & S_IWUSR, 0u);
 }
 
 }  // namespace

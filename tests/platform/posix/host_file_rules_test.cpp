@@ -1,5 +1,7 @@
 // What the POSIX layer enforces itself because the host would allow it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <vector>
 
@@ -67,6 +69,44 @@ TEST(HostFileRulesTest, ShellCopyIntoItsOwnSourceEnds) {
   EXPECT_EQ(machine.ReadFile("C:\\A\\Backup\\f.txt"), "f");
   EXPECT_EQ(machine.ReadFile("C:\\A\\Backup\\Sub\\g.txt"), "g");
   EXPECT_FALSE(machine.Exists("C:\\A\\Backup\\Backup"));
+}
+
+// The copy of a walk finds existing names in the destination as Windows does.
+TEST(HostFileRulesTest, ShellCopyReplacesNamesThatDifferOnlyInCase) {
+  StagedMachine machine;
+  machine.WriteFile("C:\\Src\\Sub\\Data.ini", "new");
+  machine.WriteFile("C:\\Src\\a.txt", "new a");
+  machine.WriteFile("C:\\Dst\\SUB\\DATA.INI", "old");
+  machine.WriteFile("C:\\Dst\\A.TXT", "old a");
+  EXPECT_TRUE(platform::ShellCopy("C:\\Src\\*.*", "C:\\Dst"));
+  std::vector<platform::DirectoryEntry> entries;
+  ASSERT_TRUE(platform::ListDirectory("C:\\Dst\\*", &entries));
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].name, "A.TXT");
+  EXPECT_EQ(entries[1].name, "SUB");
+  EXPECT_EQ(machine.ReadFile("C:\\Dst\\A.TXT"), "new a");
+  EXPECT_EQ(machine.ReadFile("C:\\Dst\\SUB\\DATA.INI"), "new");
+}
+
+// As CopyFileA: the bytes, the time stamp and the permission bits, for a file larger than one
+// kernel copy or read step.
+TEST(HostFileRulesTest, CopiesKeepBytesTimeAndPermissionBits) {
+  StagedMachine machine;
+  std::string bytes(3 << 20, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 31 % 251);
+  machine.WriteFile("C:\\Src\\big.bin", bytes);
+  const std::string source = machine.HostPath("C:\\Src\\big.bin");
+  ASSERT_EQ(chmod(source.c_str(), 0750), 0);
+  const struct timespec times[2] = {{1000000000, 0}, {1000000123, 456}};
+  ASSERT_EQ(utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
+
+  ASSERT_TRUE(platform::ShellCopy("C:\\Src\\*.*", "C:\\Dst"));
+  EXPECT_TRUE(machine.ReadFile("C:\\Dst\\big.bin") == bytes);
+  struct stat status;
+  ASSERT_EQ(stat(machine.HostPath("C:\\Dst\\big.bin").c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0750u);
+  EXPECT_EQ(status.st_mtim.tv_sec, 1000000123);
+  EXPECT_EQ(status.st_mtim.tv_nsec, 456);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/drives.h"
+#include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/named_mutex.h"
+#include "platform/shell_copy.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -19,7 +21,37 @@ TEST(VolumeMapTest, ResolvesEachComponentWithoutRegardToCase) {
   // Missing components keep their spelling; existing ones before them still resolve.
   EXPECT_EQ(platform::ToHostPath("C:\\program files\\New\\File.TXT"),
             machine.root() + "/c/Program Files/New/File.TXT");
-  EXPECT_EQ(platform::ToHostPath("D:\\a"), machine.root() + "/d/a");
+}
+
+// Windows fails all three, so a backup to a drive the machine lacks must not report success.
+TEST(VolumeMapTest, PathsOnNoDriveOfTheMachineNameNothing) {
+  StagedMachine machine;
+  machine.WriteFile("C:\\Src\\f.txt", "f");
+  for (const std::string path : {"Q:\\x", "\\x", "\\\\server\\share\\x"}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(platform::ToHostPath(path), "");
+    EXPECT_FALSE(platform::MakeDirectory(path));
+    EXPECT_FALSE(platform::CopyOneFile("C:\\Src\\f.txt", path, false));
+    EXPECT_FALSE(platform::ShellCopy("C:\\Src\\*.*", path + "\\Backup\\"));
+    platform::File file;
+    EXPECT_FALSE(file.Open(path, platform::File::Mode::kCreate));
+  }
+  EXPECT_FALSE(platform::MakeDirectory("Q:"));
+  EXPECT_EQ(platform::GetLogicalDriveMask(), 1u << ('c' - 'a'));
+}
+
+// A host folder given on a command line gets Windows-form names appended to it.
+TEST(VolumeMapTest, HostPathsTakeBackslashesAndParentFolders) {
+  StagedMachine machine;
+  machine.WriteFile("C:\\Demo\\Lang\\Vexorand.string", "s");
+  const std::string folder = machine.root() + "/c/Demo";
+  const std::string expected = folder + "/Lang/Vexorand.string";
+  EXPECT_EQ(platform::ToHostPath(folder + "\\Lang\\Vexorand.string"), expected);
+  EXPECT_EQ(platform::ToHostPath(folder + "/lang\\VEXORAND.STRING"), expected);
+  EXPECT_TRUE(platform::PathExists(folder + "/Lang/..\\Lang\\vexorand.string"));
+  EXPECT_TRUE(platform::IsDirectory(folder + "\\Lang\\"));
+  platform::File file;
+  EXPECT_TRUE(file.Open(folder + "\\Lang\\Vexorand.string", platform::File::Mode::kRead));
 }
 
 TEST(VolumeMapTest, ShortAliasesFollowNameOrderWithinAStem) {

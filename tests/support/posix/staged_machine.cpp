@@ -49,7 +49,16 @@ StagedMachine* StagedMachine::Active() {
 }
 
 std::string StagedMachine::HostPath(const std::string& windowsPath) const {
-  return platform::ToHostPath(windowsPath);
+  const std::string host = platform::ToHostPath(windowsPath);
+  // A drive the machine lacks: where staging a file there puts its folder.
+  if (host.empty() && windowsPath.size() >= 2 && windowsPath[1] == ':') {
+    std::string rest = windowsPath.substr(2);
+    for (char& c : rest) c = c == '\\' ? '/' : c;
+    return root_ + "/" +
+           static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0]))) +
+           (rest.empty() || rest[0] == '/' ? rest : "/" + rest);
+  }
+  return host;
 }
 
 void StagedMachine::WriteFile(const std::string& windowsPath, const std::string& bytes) const {

@@ -1,0 +1,255 @@
+// File operations on resolved host paths. Read-only files are those without write permission
+// bits; the layer checks the bits itself so that it refuses what Windows refuses even when the
+// process may write anywhere (tests often run as root). Every change is reported to the volume
+// map, whose listings a running walk reuses.
+#include "platform/posix/host_files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+
+#include "platform/posix/attribute_record.h"
+#include "platform/posix/descriptor_io.h"
+#include "platform/posix/last_error.h"
+#include "platform/posix/volume_map.h"
+#include "platform/posix/wildcard.h"
+
+namespace platform {
+namespace {
+
+// Attribute bits kept in the record rather than in the permission bits.
+constexpr std::uint32_t kRecordedFileBits = 0x02 | 0x04 | 0x20;
+
+bool StatHost(const std::string& hostPath, struct stat* status) {
+  return stat(hostPath.c_str(), status) == 0;
+}
+
+bool IsReadOnlyFile(const struct stat& status) {
+  return !S_ISDIR(status.st_mode) && !S_ISLNK(status.st_mode) &&
+         (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// A symbolic link whose target is a folder.
+bool IsFolderLink(const std::string& hostPath, const struct stat& linkStatus) {
+  struct stat target;
+  return S_ISLNK(linkStatus.st_mode) && StatHost(hostPath, &target) && S_ISDIR(target.st_mode);
+}
+
+std::string ParentOf(const std::string& hostPath) {
+  std::string path = hostPath;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string UpperCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+void SetMissingPathError(const std::string& hostPath) {
+  struct stat status;
+  SetLastErrorCode(StatHost(ParentOf(hostPath), &status) ? kErrorFileNotFound : kErrorPathNotFound);
+}
+
+std::uint32_t HostAttributes(const std::string& hostPath, const struct stat& linkStatus) {
+  std::uint32_t attributes = RecordedAttributes(hostPath);
+  if (S_ISLNK(linkStatus.st_mode)) attributes |= kAttributeReparsePoint;
+  if (S_ISDIR(linkStatus.st_mode) || IsFolderLink(hostPath, linkStatus)) {
+    attributes |= kAttributeDirectory;
+  }
+  if (IsReadOnlyFile(linkStatus)) attributes |= kAttributeReadOnly;
+  return attributes == 0 ? kAttributeNormal : attributes;
+}
+
+bool HostListFolder(const std::string& hostFolder, const std::string& pattern, bool driveRoot,
+                    std::vector<DirectoryEntry>* entries) {
+  entries->clear();
+  DIR* directory = opendir(hostFolder.c_str());
+  if (directory == nullptr) {
+    SetLastErrorCode(kErrorPathNotFound);
+    return false;
+  }
+  // Every folder but a drive root holds "." and "..": a pattern that matches them starts the
+  // listing even when nothing else matches.
+  const bool started = !driveRoot && !pattern.empty() &&
+                       (MatchesWildcard(pattern, ".") || MatchesWildcard(pattern, ".."));
+  // A name without wildcards may be an 8.3 alias; only then are aliases worth working out.
+  const bool matchAliases = !HasWildcards(pattern) && pattern.find('~') != std::string::npos;
+  // Sorted by name with letter case ignored; the upper-case key is made once per name.
+  std::vector<std::pair<std::string, std::string>> names;
+  while (const dirent* entry = readdir(directory)) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (MatchesWildcard(pattern, name) ||
+        (matchAliases && MatchesWildcard(pattern, ShortNameOf(hostFolder, name)))) {
+      names.emplace_back(UpperCase(name), name);
+    }
+  }
+  closedir(directory);
+  std::sort(names.begin(), names.end());
+  const std::string prefix = hostFolder == "/" ? "/" : hostFolder + "/";
+  for (const auto& [key, name] : names) {
+    const std::string entryHost = prefix + name;
+    struct stat status;
+    if (lstat(entryHost.c_str(), &status) != 0) continue;
+    DirectoryEntry entry;
+    entry.name = name;
+    entry.attributes = HostAttributes(entryHost, status);
+    entry.size = S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
+    entries->push_back(entry);
+  }
+  if (entries->empty() && !started) {
+    SetLastErrorCode(kErrorFileNotFound);
+    return false;
+  }
+  return true;
+}
+
+bool HostSetAttributes(const std::string& host, std::uint32_t attributes) {
+  struct stat status;
+  if (lstat(host.c_str(), &status) != 0) {
+    SetMissingPathError(host);
+    return false;
+  }
+  std::uint32_t recorded = attributes & kRecordedFileBits;
+  if (S_ISDIR(status.st_mode) || S_ISLNK(status.st_mode)) {
+    // A read-only folder still takes new files on Windows, so the bit is only recorded; a link
+    // keeps its bits in the record too, and its target is never touched.
+    recorded |= attributes & kAttributeReadOnly;
+  } else {
+    const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
+    mode_t mode = status.st_mode & 07777;
+    if ((attributes & kAttributeReadOnly) != 0) {
+      mode &= ~writable;
+    } else if ((mode & writable) == 0) {
+      mode |= S_IWUSR;
+    }
+    if (mode != (status.st_mode & 07777) && chmod(host.c_str(), mode) != 0) {
+      SetLastErrorFromErrno(errno);
+      return false;
+    }
+  }
+  RecordAttributes(host, recorded);
+  return true;
+}
+
+bool HostMakeDirectory(const std::string& host) {
+  if (mkdir(host.c_str(), 0777) != 0) {
+    if (errno == ENOENT) {
+      SetLastErrorCode(kErrorPathNotFound);
+    } else {
+      SetLastErrorFromErrno(errno);
+    }
+    return false;
+  }
+  NoteFolderCreated(host);
+  return true;
+}
+
+bool HostRemoveEmptyDirectory(const std::string& host) {
+  struct stat status;
+  if (lstat(host.c_str(), &status) != 0) {
+    SetMissingPathError(host);
+    return false;
+  }
+  const bool link = S_ISLNK(status.st_mode);
+  if (!S_ISDIR(status.st_mode) && !IsFolderLink(host, status)) {
+    SetLastErrorCode(kErrorNotADirectory);
+    return false;
+  }
+  if ((RecordedAttributes(host) & kAttributeReadOnly) != 0) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return false;
+  }
+  // A link to a folder goes as the link, as RemoveDirectoryA removes a junction.
+  if ((link ? unlink(host.c_str()) : rmdir(host.c_str())) != 0) {
+    SetLastErrorFromErrno(errno == EEXIST ? ENOTEMPTY : errno);
+    return false;
+  }
+  NoteEntryRemoved(host);
+  RecordAttributes(host, 0);
+  return true;
+}
+
+bool HostRemoveFile(const std::string& host) {
+  struct stat status;
+  if (lstat(host.c_str(), &status) != 0) {
+    SetMissingPathError(host);
+    return false;
+  }
+  if (S_ISDIR(status.st_mode) || IsReadOnlyFile(status)) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return false;
+  }
+  if (unlink(host.c_str()) != 0) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
+  NoteEntryRemoved(host);
+  RecordAttributes(host, 0);
+  return true;
+}
+
+bool HostCopyFile(const std::string& source, const std::string& target, bool failIfExists) {
+  struct stat sourceStatus;
+  if (!StatHost(source, &sourceStatus)) {
+    SetMissingPathError(source);
+    return false;
+  }
+  if (S_ISDIR(sourceStatus.st_mode)) {
+    SetLastErrorCode(kErrorAccessDenied);
+    return false;
+  }
+  struct stat targetStatus;
+  const bool targetExists = StatHost(target, &targetStatus);
+  if (targetExists) {
+    // Copying a file onto itself would truncate it; Windows refuses it as a sharing conflict.
+    if (targetStatus.st_dev == sourceStatus.st_dev && targetStatus.st_ino == sourceStatus.st_ino) {
+      SetLastErrorCode(kErrorSharingViolation);
+      return false;
+    }
+    if (failIfExists) {
+      SetLastErrorCode(kErrorFileExists);
+      return false;
+    }
+    if (S_ISDIR(targetStatus.st_mode) || IsReadOnlyFile(targetStatus)) {
+      SetLastErrorCode(kErrorAccessDenied);
+      return false;
+    }
+  }
+  const int input = OpenDescriptor(source, O_RDONLY | O_CLOEXEC);
+  if (input < 0) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
+  const int output = OpenDescriptor(target, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (output < 0) {
+    SetLastErrorCode(errno == ENOENT ? kErrorPathNotFound : kErrorAccessDenied);
+    close(input);
+    return false;
+  }
+  if (!targetExists) NoteEntryAdded(target);
+  bool copied = CopyDescriptor(input, output);
+  if (!copied) SetLastErrorFromErrno(errno);
+  // The copy keeps the source's time stamp and attributes, as CopyFileA does.
+  const struct timespec times[2] = {sourceStatus.st_atim, sourceStatus.st_mtim};
+  futimens(output, times);
+  fchmod(output, sourceStatus.st_mode & 07777);
+  close(input);
+  if (close(output) != 0 && copied) {
+    SetLastErrorFromErrno(errno);
+    copied = false;
+  }
+  RecordAttributes(target, RecordedAttributes(source) & kRecordedFileBits);
+  return copied;
+}
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+// On Windows the walk is the path-based calls on each entry's full path.
+#include "platform/folder_walk.h"
+
+namespace platform {
+
+FolderWalk::FolderWalk(const std::string& path) : location_(path) {
+  while (location_.size() > 3 && (location_.back() == '\\' || location_.back() == '/')) {
+    location_.pop_back();
+  }
+}
+
+FolderWalk::FolderWalk(std::string location, std::shared_ptr<void> walk, bool driveRoot)
+    : location_(std::move(location)), walk_(std::move(walk)), driveRoot_(driveRoot) {}
+
+bool FolderWalk::List(const std::string& pattern, std::vector<DirectoryEntry>* entries) const {
+  return ListDirectory(location_ + "\\" + pattern, entries);
+}
+
+FolderWalk FolderWalk::Enter(const std::string& name) const {
+  return FolderWalk(location_ + "\\" + name, walk_, false);
+}
+
+bool FolderWalk::RemoveFile(const std::string& name) const {
+  return platform::RemoveFile(location_ + "\\" + name);
+}
+
+bool FolderWalk::SetAttributes(const std::string& name, std::uint32_t attributes) const {
+  return platform::SetAttributes(location_ + "\\" + name, attributes);
+}
+
+bool FolderWalk::RemoveFolder() const {
+  return RemoveEmptyDirectory(location_);
+}
+
+}  // namespace platform
