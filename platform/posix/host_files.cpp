@@ -56,7 +56,9 @@ std::string UpperCase(std::string text) {
 
 void SetMissingPathError(const std::string& hostPath) {
   struct stat status;
-  SetLastErrorCode(StatHost(ParentOf(hostPath), &status) ? kErrorFileNotFound : kErrorPathNotFound);
+  // An empty host path: the drive itself is missing.
+  SetLastErrorCode(!hostPath.empty() && StatHost(ParentOf(hostPath), &status) ? kErrorFileNotFound
+                                                                              : kErrorPathNotFound);
 }
 
 std::uint32_t HostAttributes(const std::string& hostPath, const struct stat& linkStatus) {
