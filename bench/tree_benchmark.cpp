@@ -1,11 +1,14 @@
 // Whole folder trees through the volume map beside the host's own tools, in the same run and on
 // the same staged tree: the backup copy against `cp -a`, the clearing against `rm -rf`, the
 // migration's recursive find and delete against `find`. Each figure is the median of several
-// rounds; ratios are ours / the tool's. A timed run, not a Google Benchmark: the tools are
-// separate processes and the tree must be staged afresh for every deletion.
+// rounds; ratios are ours / the tool's, in wall time and in processor time (user + system, ours
+// from this process, the tool's from its children), the latter less at the mercy of a shared
+// disk. A timed run, not a Google Benchmark: the tools are separate processes and the tree must
+// be staged afresh for every deletion. --dir /dev/shm takes the disk out of the figures.
 //
 //   tree_benchmark [--rounds N] [--dir HOSTDIR]
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,11 +71,27 @@ int StageTree(const std::string& top) {
   return files;
 }
 
-double Seconds(const std::function<void()>& work) {
+struct Cost {
+  double wall = 0;
+  double processor = 0;
+};
+
+double ProcessorSeconds(int who) {
+  struct rusage usage;
+  getrusage(who, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// `work` done by this process (tool false) or by the programs it runs (tool true).
+Cost Measure(const std::function<void()>& work, bool tool = false) {
   sync();
+  const int who = tool ? RUSAGE_CHILDREN : RUSAGE_SELF;
+  const double processor = ProcessorSeconds(who);
   const Clock::time_point start = Clock::now();
   work();
-  return std::chrono::duration<double>(Clock::now() - start).count();
+  return {std::chrono::duration<double>(Clock::now() - start).count(),
+          ProcessorSeconds(who) - processor};
 }
 
 void Run(const std::string& command) {
@@ -86,14 +105,16 @@ std::string Quoted(const std::string& path) {
   return "'" + path + "'";
 }
 
-double Median(std::vector<double> values) {
+double Median(std::vector<Cost> costs, double Cost::*field) {
+  std::vector<double> values;
+  for (const Cost& cost : costs) values.push_back(cost.*field);
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
 }
 
 struct Pair {
   const char* what;
-  std::vector<double> ours, theirs;
+  std::vector<Cost> ours, theirs;
 };
 
 void CopyOrAbort(const std::string& pattern, const std::string& destination) {
@@ -110,22 +131,33 @@ void DeleteOrAbort(const std::string& path) {
   }
 }
 
-// The per-file cost of copying and deleting one folder of `files` files, median of `rounds`.
-void FolderCost(const std::string& root, int files, int rounds, double* copy, double* remove) {
+// The per-file processor time of copying and deleting one folder of `files` files, ours and
+// the tools', median of `rounds`.
+struct FolderCosts {
+  double copy = 0, remove = 0, toolCopy = 0, toolRemove = 0;
+};
+
+FolderCosts FolderCost(const std::string& root, int files, int rounds) {
   const std::string name = "Flat" + std::to_string(files);
-  fs::create_directories(root + "/c/" + name);
+  const std::string source = root + "/c/" + name;
+  const std::string theirs = root + "/d/" + name + "Theirs";
+  fs::create_directories(source);
   for (int i = 0; i < files; ++i) {
-    WriteHostFile(root + "/c/" + name + "/entry" + std::to_string(i) + ".bin", 300, i);
+    WriteHostFile(source + "/entry" + std::to_string(i) + ".bin", 300, i);
   }
-  std::vector<double> copies, removals;
+  std::vector<Cost> copies, removals, toolCopies, toolRemovals;
   for (int round = 0; round < rounds; ++round) {
     copies.push_back(
-        Seconds([&] { CopyOrAbort("C:\\" + name + "\\*.*", "D:\\" + name + "Copy"); }));
-    removals.push_back(Seconds([&] { DeleteOrAbort("D:\\" + name + "Copy"); }));
+        Measure([&] { CopyOrAbort("C:\\" + name + "\\*.*", "D:\\" + name + "Copy"); }));
+    removals.push_back(Measure([&] { DeleteOrAbort("D:\\" + name + "Copy"); }));
+    toolCopies.push_back(
+        Measure([&] { Run("cp -a " + Quoted(source) + " " + Quoted(theirs)); }, true));
+    toolRemovals.push_back(Measure([&] { Run("rm -rf " + Quoted(theirs)); }, true));
   }
-  *copy = Median(copies) / files;
-  *remove = Median(removals) / files;
-  fs::remove_all(root + "/c/" + name);
+  fs::remove_all(source);
+  return {Median(copies, &Cost::processor) / files, Median(removals, &Cost::processor) / files,
+          Median(toolCopies, &Cost::processor) / files,
+          Median(toolRemovals, &Cost::processor) / files};
 }
 
 }  // namespace
@@ -148,44 +180,54 @@ int main(int argc, char** argv) {
   Pair copy{"copy (ShellCopy / cp -a)", {}, {}};
   Pair remove{"delete (DeleteTree / rm -rf)", {}, {}};
   Pair find{"find (FindFilesRecursively / find)", {}, {}};
-  Pair findDelete{"find and delete (DeleteFilesRecursively / find -delete)", {}, {}};
+  Pair findDelete{"find+delete (DeleteFilesRecursively / find)", {}, {}};
   const std::string theirs = root + "/d/Theirs";
   for (int round = 0; round < rounds; ++round) {
-    copy.ours.push_back(Seconds([&] { CopyOrAbort("C:\\Tree\\*.*", "D:\\Ours"); }));
+    copy.ours.push_back(Measure([&] { CopyOrAbort("C:\\Tree\\*.*", "D:\\Ours"); }));
     copy.theirs.push_back(
-        Seconds([&] { Run("cp -a " + Quoted(root + "/c/Tree") + " " + Quoted(theirs)); }));
+        Measure([&] { Run("cp -a " + Quoted(root + "/c/Tree") + " " + Quoted(theirs)); }, true));
     std::size_t found = 0;
     find.ours.push_back(
-        Seconds([&] { found = FindFilesRecursively("D:\\Ours", "VEXORAND.DAT").size(); }));
+        Measure([&] { found = FindFilesRecursively("D:\\Ours", "VEXORAND.DAT").size(); }));
     find.theirs.push_back(
-        Seconds([&] { Run("find " + Quoted(theirs) + " -iname vexorand.dat >/dev/null"); }));
+        Measure([&] { Run("find " + Quoted(theirs) + " -iname vexorand.dat >/dev/null"); }, true));
     if (found != kSmallFolders) std::fprintf(stderr, "tree_benchmark: found %zu\n", found);
     findDelete.ours.push_back(
-        Seconds([&] { DeleteFilesRecursively("D:\\Ours", "vexorand.dat", "vexorand.dat.bak"); }));
-    findDelete.theirs.push_back(Seconds([&] {
-      Run("find " + Quoted(theirs) +
-          " \\( -iname vexorand.dat -o -iname vexorand.dat.bak \\) -delete");
-    }));
-    remove.ours.push_back(Seconds([&] { DeleteOrAbort("D:\\Ours"); }));
-    remove.theirs.push_back(Seconds([&] { Run("rm -rf " + Quoted(theirs)); }));
+        Measure([&] { DeleteFilesRecursively("D:\\Ours", "vexorand.dat", "vexorand.dat.bak"); }));
+    findDelete.theirs.push_back(Measure(
+        [&] {
+          Run("find " + Quoted(theirs) +
+              " \\( -iname vexorand.dat -o -iname vexorand.dat.bak \\) -delete");
+        },
+        true));
+    remove.ours.push_back(Measure([&] { DeleteOrAbort("D:\\Ours"); }));
+    remove.theirs.push_back(Measure([&] { Run("rm -rf " + Quoted(theirs)); }, true));
   }
 
-  std::printf("%-58s %10s %10s %7s\n", "median of rounds", "ours s", "tool s", "ratio");
+  std::printf("%-46s %9s %9s %6s %9s %9s %6s\n", "median of rounds, seconds", "ours", "tool",
+              "ratio", "ours cpu", "tool cpu", "ratio");
   for (const Pair* pair : {&copy, &remove, &find, &findDelete}) {
-    const double ours = Median(pair->ours), tool = Median(pair->theirs);
-    std::printf("%-58s %10.3f %10.3f %7.2f\n", pair->what, ours, tool, ours / tool);
+    const double ours = Median(pair->ours, &Cost::wall), tool = Median(pair->theirs, &Cost::wall);
+    const double oursCpu = Median(pair->ours, &Cost::processor);
+    const double toolCpu = Median(pair->theirs, &Cost::processor);
+    std::printf("%-46s %9.3f %9.3f %6.2f %9.3f %9.3f %6.2f\n", pair->what, ours, tool, ours / tool,
+                oursCpu, toolCpu, oursCpu / toolCpu);
   }
 
   // Linear growth: the per-file cost of a folder of 10,000 files beside one of 100.
-  double smallCopy = 0, smallRemove = 0, largeCopy = 0, largeRemove = 0;
-  FolderCost(root, 100, std::max(rounds, 15), &smallCopy, &smallRemove);
-  FolderCost(root, kLargeFolderFiles, rounds, &largeCopy, &largeRemove);
-  std::printf("per file, folder of 100: copy %.1f us, delete %.1f us\n", smallCopy * 1e6,
-              smallRemove * 1e6);
-  std::printf("per file, folder of %d: copy %.1f us, delete %.1f us\n", kLargeFolderFiles,
-              largeCopy * 1e6, largeRemove * 1e6);
-  std::printf("growth (per-file cost, %d / 100): copy %.2f, delete %.2f\n", kLargeFolderFiles,
-              largeCopy / smallCopy, largeRemove / smallRemove);
+  const FolderCosts small = FolderCost(root, 100, std::max(rounds, 15));
+  const FolderCosts large = FolderCost(root, kLargeFolderFiles, rounds);
+  for (const auto& [files, costs] :
+       {std::pair<int, FolderCosts>{100, small}, {kLargeFolderFiles, large}}) {
+    std::printf(
+        "processor time per file, folder of %5d: copy %.1f us (cp -a %.1f), delete %.1f us (rm -rf "
+        "%.1f)\n",
+        files, costs.copy * 1e6, costs.toolCopy * 1e6, costs.remove * 1e6, costs.toolRemove * 1e6);
+  }
+  std::printf(
+      "growth (per-file cost, %d / 100): copy %.2f (cp -a %.2f), delete %.2f (rm -rf %.2f)\n",
+      kLargeFolderFiles, large.copy / small.copy, large.toolCopy / small.toolCopy,
+      large.remove / small.remove, large.toolRemove / small.toolRemove);
 
   fs::remove_all(root);
   return 0;

@@ -31,8 +31,9 @@ class FolderWalk {
  private:
   FolderWalk(std::string location, std::shared_ptr<void> walk, bool driveRoot);
 
-  std::string location_;        // Win32: the Windows path; POSIX: the host path
-  std::shared_ptr<void> walk_;  // what the system keeps while the walk runs
+  std::string location_;                  // Win32: the Windows path; POSIX: the host path
+  std::shared_ptr<void> walk_;            // what the system keeps while the walk runs
+  mutable std::shared_ptr<void> folder_;  // what it keeps for this folder, made at first use
   bool driveRoot_ = false;
 };
 

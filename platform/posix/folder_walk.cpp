@@ -1,10 +1,22 @@
 #include "platform/folder_walk.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "platform/posix/host_files.h"
 #include "platform/posix/volume_map.h"
 
 namespace platform {
 namespace {
+
+// The folder held open, so that its entries are reached relative to it; AT_FDCWD when it
+// cannot be opened (the calls then take the full path and fail as they would).
+struct OpenFolder {
+  int descriptor = AT_FDCWD;
+  ~OpenFolder() {
+    if (descriptor >= 0) close(descriptor);
+  }
+};
 
 std::string WithoutTrailingSlashes(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -31,7 +43,15 @@ FolderWalk FolderWalk::Enter(const std::string& name) const {
 }
 
 bool FolderWalk::RemoveFile(const std::string& name) const {
-  return HostRemoveFile(location_ + "/" + name);
+  if (!folder_) {
+    auto folder = std::make_shared<OpenFolder>();
+    const int descriptor = open(location_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) folder->descriptor = descriptor;
+    folder_ = folder;
+  }
+  const int descriptor = static_cast<const OpenFolder*>(folder_.get())->descriptor;
+  const std::string host = location_ + "/" + name;
+  return HostRemoveFileAt(descriptor, descriptor == AT_FDCWD ? host : name, host);
 }
 
 bool FolderWalk::SetAttributes(const std::string& name, std::uint32_t attributes) const {

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <utility>
 
 #include "platform/posix/attribute_record.h"
 #include "platform/posix/descriptor_io.h"
@@ -95,19 +96,20 @@ bool HostListFolder(const std::string& hostFolder, const std::string& pattern, b
       names.emplace_back(UpperCase(name), name);
     }
   }
-  closedir(directory);
   std::sort(names.begin(), names.end());
+  // Each entry is looked at relative to the open folder: no walk down the whole path again.
+  const int folder = dirfd(directory);
   const std::string prefix = hostFolder == "/" ? "/" : hostFolder + "/";
   for (const auto& [key, name] : names) {
-    const std::string entryHost = prefix + name;
     struct stat status;
-    if (lstat(entryHost.c_str(), &status) != 0) continue;
+    if (fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
     DirectoryEntry entry;
     entry.name = name;
-    entry.attributes = HostAttributes(entryHost, status);
+    entry.attributes = HostAttributes(prefix + name, status);
     entry.size = S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
-    entries->push_back(entry);
+    entries->push_back(std::move(entry));
   }
+  closedir(directory);
   if (entries->empty() && !started) {
     SetLastErrorCode(kErrorFileNotFound);
     return false;
@@ -181,9 +183,9 @@ bool HostRemoveEmptyDirectory(const std::string& host) {
   return true;
 }
 
-bool HostRemoveFile(const std::string& host) {
+bool HostRemoveFileAt(int folder, const std::string& name, const std::string& host) {
   struct stat status;
-  if (lstat(host.c_str(), &status) != 0) {
+  if (fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
     SetMissingPathError(host);
     return false;
   }
@@ -191,13 +193,17 @@ bool HostRemoveFile(const std::string& host) {
     SetLastErrorCode(kErrorAccessDenied);
     return false;
   }
-  if (unlink(host.c_str()) != 0) {
+  if (unlinkat(folder, name.c_str(), 0) != 0) {
     SetLastErrorFromErrno(errno);
     return false;
   }
   NoteEntryRemoved(host);
   RecordAttributes(host, 0);
   return true;
+}
+
+bool HostRemoveFile(const std::string& host) {
+  return HostRemoveFileAt(AT_FDCWD, host, host);
 }
 
 bool HostCopyFile(const std::string& source, const std::string& target, bool failIfExists) {

@@ -26,6 +26,9 @@ bool HostSetAttributes(const std::string& hostPath, std::uint32_t attributes);
 bool HostMakeDirectory(const std::string& hostPath);
 bool HostRemoveEmptyDirectory(const std::string& hostPath);
 bool HostRemoveFile(const std::string& hostPath);
+// HostRemoveFile of the entry `name` of the open folder `folder` (AT_FDCWD: `name` is a path);
+// `hostPath` is its full path.
+bool HostRemoveFileAt(int folder, const std::string& name, const std::string& hostPath);
 bool HostCopyFile(const std::string& source, const std::string& target, bool failIfExists);
 
 // The error a missing path gives: file not found when only its last component is missing.
