@@ -104,7 +104,7 @@ Timing UpdateOnce(const std::string& root) {
   host.StartStepTimer();
   while (!host.IsClosed()) {
     if (!host.Timer().IsRunning()) return timing;
-    const int state = sequencer.GetState();
+    const int state = static_cast<int>(sequencer.GetState());
     const Clock::time_point tick = Clock::now();
     host.Timer().Advance(tick);
     sequencer.OnTimer(kStepTimerId);
