@@ -26,19 +26,11 @@ bool IsReadOnlyFile(const struct stat& status) {
   return !S_ISDIR(status.st_mode) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-std::string ParentOf(const std::string& hostPath) {
-  std::string path = hostPath;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string JoinNames(const ResolvedPath& resolved, bool shortNames) {
   std::string text = resolved.prefix;
   // Walk the host folders from the drive down to name each component.
   std::string folder = resolved.host;
-  for (std::size_t i = 0; i < resolved.names.size(); ++i) folder = ParentOf(folder);
+  for (std::size_t i = 0; i < resolved.names.size(); ++i) folder = HostParentOf(folder);
   for (std::size_t i = 0; i < resolved.names.size(); ++i) {
     const std::string& name = resolved.names[i];
     if (i > 0 || !resolved.prefix.empty()) text += "\\";
@@ -61,11 +53,6 @@ std::string PathForm(const std::string& path, bool shortNames) {
     text += "\\";
   }
   return text;
-}
-
-std::string WithoutTrailingSlashes(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
 }
 
 }  // namespace
@@ -132,7 +119,7 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to) {
   RecordAttributes(target, RecordedAttributes(source));
   RecordAttributes(source, 0);
   // Write-through: the new name is on the disk when this returns, not at some later flush.
-  const int folder = open(ParentOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int folder = open(HostParentOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   const bool synced = folder >= 0 && !InjectFault(FileOperation::kFsync) && fsync(folder) == 0;
   if (!synced) SetLastErrorFromErrno(errno);
   if (folder >= 0) close(folder);
@@ -151,7 +138,9 @@ bool MoveToNewName(const std::string& from, const std::string& to) {
     SetLastErrorFromErrno(errno);
     return false;
   }
-  const int folder = open(ParentOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  NoteEntryRemoved(source);
+  NoteEntryAdded(target);
+  const int folder = open(HostParentOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder >= 0) {
     fsync(folder);
     close(folder);

@@ -18,11 +18,6 @@ struct OpenFolder {
   }
 };
 
-std::string WithoutTrailingSlashes(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
 }  // namespace
 
 FolderWalk::FolderWalk(const std::string& path) : walk_(std::make_shared<WalkListings>()) {

@@ -40,14 +40,6 @@ bool IsFolderLink(const std::string& hostPath, const struct stat& linkStatus) {
   return S_ISLNK(linkStatus.st_mode) && StatHost(hostPath, &target) && S_ISDIR(target.st_mode);
 }
 
-std::string ParentOf(const std::string& hostPath) {
-  std::string path = hostPath;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::string UpperCase(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
@@ -58,8 +50,9 @@ std::string UpperCase(std::string text) {
 void SetMissingPathError(const std::string& hostPath) {
   struct stat status;
   // An empty host path: the drive itself is missing.
-  SetLastErrorCode(!hostPath.empty() && StatHost(ParentOf(hostPath), &status) ? kErrorFileNotFound
-                                                                              : kErrorPathNotFound);
+  SetLastErrorCode(!hostPath.empty() && StatHost(HostParentOf(hostPath), &status)
+                       ? kErrorFileNotFound
+                       : kErrorPathNotFound);
 }
 
 std::uint32_t HostAttributes(const std::string& hostPath, const struct stat& linkStatus) {

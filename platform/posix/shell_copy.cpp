@@ -30,11 +30,6 @@ std::string WithoutTrailingSeparator(std::string path) {
   return path;
 }
 
-std::string WithoutTrailingSlashes(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
 bool IsHostFolder(const std::string& hostPath) {
   struct stat status;
   return stat(hostPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode);

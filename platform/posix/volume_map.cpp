@@ -85,11 +85,6 @@ int g_walkDepth = 0;
 unsigned g_walkNumber = 0;
 std::map<std::string, FolderListing> g_listings;
 
-std::string WithoutTrailingSlashes(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
-
 // The cached listing of the folder that holds `hostPath`, or nullptr; `name` gets the entry name.
 FolderListing* ListingOfParent(const std::string& hostPath, std::string* name) {
   if (g_listings.empty()) return nullptr;
@@ -323,6 +318,18 @@ void NoteEntryRemoved(const std::string& hostPath) {
   if (FolderListing* listing = ListingOfParent(hostPath, &name)) listing->Remove(name);
   const std::string path = WithoutTrailingSlashes(hostPath);
   g_listings.erase(path);
+}
+
+std::string WithoutTrailingSlashes(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::string HostParentOf(const std::string& hostPath) {
+  const std::string path = WithoutTrailingSlashes(hostPath);
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 std::string ToHostPath(const std::string& windowsPath) {

@@ -53,6 +53,11 @@ void NoteEntryAdded(const std::string& hostPath);
 void NoteFolderCreated(const std::string& hostPath);
 void NoteEntryRemoved(const std::string& hostPath);
 
+// The host path without trailing slashes ("/" stays), and the folder that holds it ("." for a
+// bare name).
+std::string WithoutTrailingSlashes(std::string path);
+std::string HostParentOf(const std::string& hostPath);
+
 // The Windows form of a host path below the root ("C:\..."), or "" when it lies elsewhere.
 std::string ToWindowsPath(const std::string& hostPath);
 
