@@ -99,7 +99,7 @@ Timing UpdateOnce(const std::string& root) {
   const std::string temporary = platform::GetTempFolder();
   CreateFolderTree(temporary);
   SetLogDirectory(temporary);
-  ConsoleHost host(prompter, output);
+  ConsoleHost host(prompter, output, 0);
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   while (!host.IsClosed()) {
