@@ -22,12 +22,9 @@ scripts/check-imports.sh build/win32
 step "debug: native build (the tools the wine check stages with)"
 build debug
 
-step "win64: the test suites under wine64"
+step "win64: the test suites under wine64, the end-to-end update with Setup.exe among them"
 build win64
 scripts/with-wine.sh ctest --preset win64 -j "$jobs"
-
-step "wine: end-to-end update with Setup.exe"
-scripts/wine-e2e.sh build/win64 build/debug
 
 step "asan: the native suites under AddressSanitizer and UndefinedBehaviorSanitizer"
 build asan

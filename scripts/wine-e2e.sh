@@ -8,8 +8,10 @@
 #   scripts/wine-e2e.sh [--update-screenshots] [WIN64_BUILD [NATIVE_BUILD]]
 #
 # WIN64_BUILD (default build/win64) holds Setup.exe and the two helpers of tests/ui/e2e;
-# NATIVE_BUILD (default build/debug) holds vextool. Skips, successfully, when wine64, Xvfb,
-# xdotool, makensis or ImageMagick is missing. Every wait is bounded.
+# NATIVE_BUILD (default build/debug) holds vextool. Every wait is bounded. It is the CTest test
+# wine_e2e of the win64 tree. When wine64, Xvfb, xdotool, makensis or ImageMagick is missing it
+# exits with 77, CTest's skip, never with a pass; with CI=true, where the test command installs
+# them, a missing tool is a failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -24,12 +26,18 @@ native=$(realpath -m "${2:-build/debug}")
 
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
+missing=()
 for tool in "$wine" "$wineserver" Xvfb xdotool makensis import convert iconv; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "wine-e2e: skipped, $tool is not installed"
-    exit 0
-  fi
+  command -v "$tool" >/dev/null || missing+=("$tool")
 done
+if ((${#missing[@]})); then
+  if [ "${CI:-}" = true ]; then
+    echo "wine-e2e: failed, not installed: ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "wine-e2e: skipped, not installed: ${missing[*]}"
+  exit 77
+fi
 
 setup_exe=$win64/ui/Setup.exe
 holder_exe=$win64/tests/ui/e2e_hold_mutex.exe
