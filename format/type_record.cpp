@@ -28,7 +28,8 @@ void RenderScalarNode(const ScalarTypeRow& row, CValueNode& node) {
 
 }  // namespace
 
-CTypeRecord::CTypeRecord(TypeKind kind, std::string name) : kind(kind), name(std::move(name)) {}
+CTypeRecord::CTypeRecord(TypeKind type_kind, std::string type_name)
+    : kind(type_kind), name(std::move(type_name)) {}
 
 CTypeRecord CTypeRecord::Scalar(const ScalarTypeRow& row) {
   CTypeRecord record(TypeKind::kScalar, row.name);
@@ -45,10 +46,10 @@ bool CTypeRecord::RoundSizeUp(int n) {
   return true;
 }
 
-bool CTypeRecord::AddField(CFieldRecord field, int pack) {
+bool CTypeRecord::AddField(CFieldRecord field, int pack_value) {
   const CTypeRecord& field_type = field.FieldType();
   const int a = field_type.alignment;
-  const int new_alignment = alignment < a ? std::min(a, pack) : alignment;
+  const int new_alignment = alignment < a ? std::min(a, pack_value) : alignment;
   const std::int64_t offset = RoundUp(size, std::min(a, new_alignment));
   const std::int64_t end = offset + field.FieldSize();
   if (end > INT_MAX) return false;

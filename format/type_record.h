@@ -21,15 +21,15 @@ enum class TypeKind {
 
 class CTypeRecord {
  public:
-  CTypeRecord(TypeKind kind, std::string name);
+  CTypeRecord(TypeKind type_kind, std::string type_name);
   static CTypeRecord Scalar(const ScalarTypeRow& row);
 
   // If the size is not a multiple of n, it becomes the next multiple of n. False, with nothing
   // changed, when that would outgrow 32-bit sizes.
   bool RoundSizeUp(int n);
-  // Places `field` after the fields so far under pack value `pack` (1, 2, 4 or 8) and appends it.
-  // False, with nothing changed, when the type would outgrow 32-bit sizes.
-  bool AddField(CFieldRecord field, int pack);
+  // Places `field` after the fields so far under pack value `pack_value` (1, 2, 4 or 8) and appends
+  // it. False, with nothing changed, when the type would outgrow 32-bit sizes.
+  bool AddField(CFieldRecord field, int pack_value);
   // Sets the node's value text (scalars) or walks its parts (structures).
   void Render(CTraversalContext& context, CValueNode& node) const;
   bool HasFields() const { return !fields.empty(); }

@@ -17,9 +17,10 @@ enum class DriveType : unsigned {
   kRamDisk = 6
 };
 
-// GetLogicalDrives: bit 0 is drive A.
+// The drives that exist now, one bit each: bit 0 is A, bit 25 is Z (GetLogicalDrives).
 std::uint32_t GetLogicalDriveMask();
-// GetDriveTypeA of a root such as "D:" or "D:\".
+// The type of the drive of a root such as "D:" or "D:\"; kNoRootDirectory when there is no such
+// drive (GetDriveTypeA).
 DriveType GetDriveKind(const std::string& root);
 
 }  // namespace platform

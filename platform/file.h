@@ -23,16 +23,20 @@ class File {
   File(const File&) = delete;
   File& operator=(const File&) = delete;
 
+  // Opens `path` as `mode` says, closing what was open; false, with the reason in LastErrorCode,
+  // when it cannot.
   bool Open(const std::string& path, Mode mode);
   void Close();
   bool IsOpen() const;
 
   // Bytes read; fewer than `count` at the end of the file, 0 on error.
   std::size_t Read(void* buffer, std::size_t count);
+  // Writes all `count` bytes, or returns false.
   bool Write(const void* buffer, std::size_t count);
   // Puts what was written on the disk (FlushFileBuffers), so a rename that follows cannot reach
   // the disk before the contents do.
   bool Flush();
+  // The next read or write starts at `offset` bytes from the start, or at the end.
   bool Seek(std::uint64_t offset);
   bool SeekToEnd();
   // The length, or UINT64_MAX when it cannot be taken.

@@ -20,33 +20,37 @@ constexpr std::uint32_t kAttributeNormal = 0x80;
 constexpr std::uint32_t kAttributeReparsePoint = 0x400;
 constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
 
-// PathIsDirectoryA: the path names an existing folder (a trailing backslash is allowed).
+// True when the path names an existing folder; a trailing backslash is allowed (PathIsDirectoryA).
 bool IsDirectory(const std::string& path);
-// The path names an existing file or folder (CFile::GetStatus).
+// True when the path names an existing file or folder.
 bool PathExists(const std::string& path);
-// GetFileAttributesA; kInvalidAttributes when the path does not exist.
+// The attribute bits above; kInvalidAttributes when the path does not exist (GetFileAttributesA).
 std::uint32_t GetAttributes(const std::string& path);
-// SetFileAttributesA.
+// Sets the attribute bits. A read-only file can then no longer be written, deleted or replaced;
+// a read-only folder still takes new files (SetFileAttributesA).
 bool SetAttributes(const std::string& path, std::uint32_t attributes);
 
-// CreateDirectoryA: one level; fails when the parent is missing or the folder exists.
+// Creates one folder; fails when its parent is missing or the path exists (CreateDirectoryA).
 bool MakeDirectory(const std::string& path);
-// RemoveDirectoryA: only an empty folder.
+// Removes a folder only when it is empty and not read-only (RemoveDirectoryA).
 bool RemoveEmptyDirectory(const std::string& path);
-// DeleteFileA: fails on read-only files, as on Windows.
+// Removes a file; fails on a folder and on a read-only file, as on Windows (DeleteFileA).
 bool RemoveFile(const std::string& path);
-// CopyFileA.
+// Copies one file with its time stamp and attributes. An existing target is replaced unless
+// `failIfExists`; fails on a folder, a read-only target and a copy onto itself (CopyFileA).
 bool CopyOneFile(const std::string& from, const std::string& to, bool failIfExists);
-// MoveFileExA with replace-existing and write-through: puts `from` in place of `to` at once.
+// Puts `from` in place of `to` in one step, so that a reader finds the old file or the new one,
+// never a mix, and the new name is on the disk when it returns (MoveFileExA, write-through).
 bool ReplaceFileAtomically(const std::string& from, const std::string& to);
 // MoveFileExA with write-through and no replacing: renames a folder (or file) to a new name.
 bool MoveToNewName(const std::string& from, const std::string& to);
 
-// GetLongPathNameA / GetShortPathNameA; the empty text when the path does not exist.
+// The path with every component's full name, or with its 8.3 short form; the empty text when
+// the path does not exist (GetLongPathNameA / GetShortPathNameA).
 std::string GetLongPathForm(const std::string& path);
 std::string GetShortPathForm(const std::string& path);
 
-// GetLastError of the last failed call of this layer (a Windows error code).
+// The Windows error code of the last failed call of this layer (GetLastError).
 std::uint32_t LastErrorCode();
 
 struct DirectoryEntry {

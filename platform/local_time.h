@@ -8,6 +8,7 @@ struct LocalTime {
   unsigned hour = 0, minute = 0, second = 0;
 };
 
+// The current local date and time to the second (GetLocalTime).
 LocalTime ReadLocalTime();
 
 }  // namespace platform

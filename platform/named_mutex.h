@@ -12,10 +12,11 @@ struct MutexHandle {
   bool IsValid() const { return value != 0; }
 };
 
-// CreateMutexA (not owned, default security). `alreadyExisted` is set when another process
-// holds the mutex (ERROR_ALREADY_EXISTS); the handle is valid in both cases unless the call
-// failed.
+// Makes the mutex exist for as long as the handle is open. `alreadyExisted` tells that another
+// process has it already; the handle is valid in both cases unless the call failed (CreateMutexA,
+// not owned, default security; ERROR_ALREADY_EXISTS).
 MutexHandle CreateNamedMutex(const std::string& name, bool* alreadyExisted);
+// Lets the mutex go, if this handle made it exist; the handle is cleared.
 void CloseNamedMutex(MutexHandle* handle);
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/shell_copy.h"
+#include "platform/owner_window.h"
 
 namespace platform {
 namespace {

@@ -16,12 +16,14 @@ std::string ReadProfileString(const std::string& section, const std::string& key
                               const std::string& defaultValue, const std::string& file,
                               std::size_t bufferSize = kProfileBufferSize);
 
-// GetPrivateProfileIntA: `defaultValue` for a missing or empty value, else the value's leading
-// number (decimal, or hexadecimal, octal, binary after "0x", "0o", "0b"), 0 when there is none.
+// `defaultValue` for a missing or empty value, else the value's leading number (decimal, or
+// hexadecimal, octal, binary after "0x", "0o", "0b"), 0 when there is none
+// (GetPrivateProfileIntA).
 int ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,
                    const std::string& file);
 
-// WritePrivateProfileStringA: sets the key, creating file and section when missing.
+// Sets the key, creating the file and the section when missing; every other line of the file
+// stays as it was (WritePrivateProfileStringA).
 bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file);
 // The same change made to a copy beside the file, put on the disk and then put in place of the

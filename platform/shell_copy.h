@@ -5,14 +5,11 @@
 
 namespace platform {
 
-// Copies what `sourcePattern` (for example "C:\A\*.*") names, files and sub-folders with their
-// contents, into the folder `destination`, without confirmations or progress display. `title` is
+// Copies what `sourcePattern` (for example "C:\A\*.*") names, files and sub-folders with all they
+// hold, into the folder `destination`: missing folders are created, existing files replaced,
+// nothing is asked and no progress is shown. True only when everything was copied. `title` is
 // the progress title the system would show.
 bool ShellCopy(const std::string& sourcePattern, const std::string& destination,
                const std::string& title = "");
-
-// The window that owns the shell's operations and message boxes (the progress dialog).
-void SetOwnerWindow(void* window);
-void* GetOwnerWindow();
 
 }  // namespace platform

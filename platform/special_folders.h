@@ -8,11 +8,11 @@ namespace platform {
 
 enum class SpecialFolder { kProgramFiles, kDesktop, kPrograms, kSystem, kWindows };
 
-// SHGetSpecialFolderPathA (creating the folder when `create` is set): the long path without a
-// trailing backslash, or the empty text on failure.
+// The folder's long path without a trailing backslash, created first when `create` is set; the
+// empty text on failure (SHGetSpecialFolderPathA).
 std::string GetSpecialFolder(SpecialFolder folder, bool create);
 
-// GetTempPathA: the temporary directory with its trailing backslash.
+// The temporary directory, with its trailing backslash (GetTempPathA).
 std::string GetTempFolder();
 
 }  // namespace platform

@@ -6,15 +6,17 @@
 
 namespace platform {
 
-// GetVersionExA with the extended record (size 156), then with the basic one (size 148):
-// the platform identifier, or false when both fail.
+// The system's platform identifier (2 for the NT family; always 2 on POSIX), or false when the
+// system does not say (GetVersionExA, extended record, then the basic one).
 bool QueryPlatformId(std::uint32_t* platformId);
 
-// Enables SeShutdownPrivilege on the process token; results are not examined.
+// Lets the process switch the computer off, where the system asks for that; whether it worked is
+// not reported (SeShutdownPrivilege).
 void EnableShutdownPrivilege();
 
-// ExitWindowsEx(flags, 0xFFFFFFFF). On POSIX it runs the command named by the environment
-// variable SETUP_POWER_OFF_COMMAND, and nothing when that is not set.
+// Asks the system to end the session as `flags` say and returns (ExitWindowsEx). On POSIX it runs
+// the command in SETUP_POWER_OFF_COMMAND with the flags as its argument and waits for it; without
+// that variable nothing happens.
 void RequestSystemExit(std::uint32_t flags);
 
 }  // namespace platform

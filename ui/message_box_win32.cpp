@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "base/message_box.h"
-#include "platform/shell_copy.h"
+#include "platform/owner_window.h"
 #include "ui/wide_text.h"
 
 std::wstring ApplicationTitle(const std::wstring& modulePath) {

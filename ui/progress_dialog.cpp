@@ -5,7 +5,7 @@
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/setup_log.h"
-#include "platform/shell_copy.h"
+#include "platform/owner_window.h"
 #include "platform/special_folders.h"
 #include "ui/resource_ids.h"
 

@@ -5,6 +5,8 @@
 #include <shellapi.h>
 // clang-format on
 
+#include "platform/owner_window.h"
+
 namespace platform {
 
 bool ShellCopy(const std::string& sourcePattern, const std::string& destination,

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "base/language.h"
 #include "app/update_sequencer.h"
-#include "platform/shell_copy.h"
+#include "base/language.h"
+#include "platform/owner_window.h"
 #include "tests/support/message_recorder.h"
 #include "tests/ui/setup_module.h"
 
