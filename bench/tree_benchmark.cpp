@@ -217,12 +217,13 @@ int main(int argc, char** argv) {
   // Linear growth: the per-file cost of a folder of 10,000 files beside one of 100.
   const FolderCosts small = FolderCost(root, 100, std::max(rounds, 15));
   const FolderCosts large = FolderCost(root, kLargeFolderFiles, rounds);
-  for (const auto& [files, costs] :
+  for (const auto& [fileCount, costs] :
        {std::pair<int, FolderCosts>{100, small}, {kLargeFolderFiles, large}}) {
     std::printf(
         "processor time per file, folder of %5d: copy %.1f us (cp -a %.1f), delete %.1f us (rm -rf "
         "%.1f)\n",
-        files, costs.copy * 1e6, costs.toolCopy * 1e6, costs.remove * 1e6, costs.toolRemove * 1e6);
+        fileCount, costs.copy * 1e6, costs.toolCopy * 1e6, costs.remove * 1e6,
+        costs.toolRemove * 1e6);
   }
   std::printf(
       "growth (per-file cost, %d / 100): copy %.2f (cp -a %.2f), delete %.2f (rm -rf %.2f)\n",
