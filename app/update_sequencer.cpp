@@ -214,6 +214,16 @@ void CUpdateSequencer::PrepareParameters() {
   host_.StopStepTimer();
   static_cast<void>(PrepareMigrationFolder(host_, &migration_));
   static_cast<void>(GenerateParameterFiles(host_, &migration_));
+  // A configuration whose parameters did not reach the migration folder would lose them to the
+  // clearing.
+  if (!migration_.unsavedConfigurations.empty()) {
+    std::string names;
+    for (const std::string& name : migration_.unsavedConfigurations) {
+      names += (names.empty() ? "" : ", ") + platform::SystemTextToUtf8(name);
+    }
+    Fail(FormatText(host_.Localise(kParametersNotSaved), names.c_str()));
+    return;
+  }
   state_ = SequencerState::kBackUp;
   host_.StartStepTimer();
 }

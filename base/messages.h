@@ -31,6 +31,7 @@ extern const TwoTextMessage kInvalidState;
 // The backup that BACKUPPATH asks for was not made; ends the run before anything is deleted.
 // %s = backup folder, %s = reason.
 extern const TwoTextMessage kBackupFailed;
+extern const TwoTextMessage kParametersNotSaved;
 // The reason when the backup folder lies inside what the clearing deletes; no insert.
 extern const TwoTextMessage kBackupInsideClearedFolders;
 // The payload ended without installing the new version; ends the run. %s = the folder that keeps

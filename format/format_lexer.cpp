@@ -5,6 +5,7 @@
 
 #include "format/format_messages.h"
 #include "platform/file.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -56,7 +57,12 @@ std::string FileNameOf(const std::string& path) {
 bool CFormatLexer::Open(const std::string& path) {
   platform::File file;
   too_large_ = false;
-  if (!file.Open(path, platform::File::Mode::kRead)) return false;
+  unreadable_ = false;
+  if (!file.Open(path, platform::File::Mode::kRead)) {
+    const std::uint32_t error = platform::LastErrorCode();
+    unreadable_ = error != platform::kErrorFileNotFound && error != platform::kErrorPathNotFound;
+    return false;
+  }
   const std::uint64_t length = file.Length();
   if (length != UINT64_MAX && length > kMaxFileSize) {
     too_large_ = true;
@@ -67,6 +73,11 @@ bool CFormatLexer::Open(const std::string& path) {
   char chunk[65536];
   for (std::size_t count; (count = file.Read(chunk, sizeof chunk)) > 0;) {
     bytes.append(chunk, count);
+  }
+  // A read that fails looks like the end of the file; only the length tells them apart.
+  if (length != UINT64_MAX && bytes.size() != length) {
+    unreadable_ = true;
+    return false;
   }
   OpenText(path, bytes);
   return true;

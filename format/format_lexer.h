@@ -35,6 +35,9 @@ class CFormatLexer {
   // than kMaxFileSize (then WasTooLarge()).
   bool Open(const std::string& path);
   bool WasTooLarge() const { return too_large_; }
+  // After a failed Open: the file is there but the disk would not give it up (not merely
+  // missing).
+  bool WasUnreadable() const { return unreadable_; }
   // Lexes `bytes` as if they were the file `path`.
   void OpenText(const std::string& path, std::string_view bytes);
   void Close();
@@ -91,6 +94,7 @@ class CFormatLexer {
   std::size_t position_ = 0;
   bool open_ = false;
   bool too_large_ = false;
+  bool unreadable_ = false;
   std::string source_name_;
 
   std::string token_;

@@ -19,4 +19,8 @@ struct MigrationContext {
   // came from a damaged parameter file.
   std::vector<std::pair<std::string, std::string>> uncarriedValues;
   std::vector<std::string> damagedConfigurations;
+  // Configurations whose binary parameter file could not be read, or whose temporary parameter
+  // file could not be written, because of a disk fault: the update must stop before it deletes
+  // the only copy of their parameters.
+  std::vector<std::string> unsavedConfigurations;
 };

@@ -36,7 +36,7 @@ const char* DescribeChainStatus(ChainStatus status) {
     case ChainStatus::kStopped:
       return "stopped";
     case ChainStatus::kUnreadable:
-      return "file length unreadable";
+      return "file length or section header unreadable";
     case ChainStatus::kShortHeader:
       return "section header cut short by the end of the file";
     case ChainStatus::kBadSectionMagic:
@@ -100,9 +100,12 @@ ChainStatus WalkSections(platform::File& file,
   std::uint64_t offset = kParameterFileHeaderSize;
   for (;;) {
     unsigned char header[kSectionHeaderSize];
-    if (offset + kSectionHeaderSize > length || !file.Seek(offset) ||
-        file.Read(header, sizeof header) != sizeof header) {
+    if (offset + kSectionHeaderSize > length) {
       return ChainStatus::kShortHeader;
+    }
+    // The bytes are there: a read that fails now is the disk's fault, not the file's.
+    if (!file.Seek(offset) || file.Read(header, sizeof header) != sizeof header) {
+      return ChainStatus::kUnreadable;
     }
     if (ReadLittleEndian32(header) != kParameterSectionMagic) {
       return ChainStatus::kBadSectionMagic;

@@ -35,7 +35,7 @@ struct ParameterSection {
 enum class ChainStatus {
   kComplete,         // the last section (next offset 0) was reached
   kStopped,          // the visitor asked to stop
-  kUnreadable,       // the file length cannot be taken
+  kUnreadable,       // the file length or a section header cannot be read
   kShortHeader,      // fewer than 64 bytes where a section header should be
   kBadSectionMagic,  // a section header without its magic
   kBadNextOffset     // a next offset that points back, into its own header or past the end

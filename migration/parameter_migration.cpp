@@ -66,10 +66,16 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
   const std::string& migrationFolder = context->migrationFolder;
   std::vector<unsigned char> block;
   bool damaged = false;
-  if (!ExtractParameters(sink, parameterFile, kControllerBlock, &block, &damaged)) {
+  bool unreadable = false;
+  const std::string configuration = ConfigurationName(parameterFile);
+  if (!ExtractParameters(sink, parameterFile, kControllerBlock, &block, &damaged, &unreadable)) {
+    if (unreadable) {
+      sink.WriteLogFormatted("|E|Parameters of configuration '%s' cannot be read from '%s'\n",
+                             configuration.c_str(), parameterFile.c_str());
+      context->unsavedConfigurations.push_back(configuration);
+    }
     return;
   }
-  const std::string configuration = ConfigurationName(parameterFile);
   if (damaged) {
     sink.WriteLogFormatted("|E|Parameters of configuration '%s' read from the damaged file '%s'\n",
                            configuration.c_str(), parameterFile.c_str());
@@ -90,6 +96,9 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
   CFieldDescriptor descriptor;
   bool written =
       descriptor.WriteTextDump(kControllerBlock, block.data(), block.size(), *formatFile, partial);
+  // Bound but not written, or a format file the disk would not give up: the disk failed, not
+  // the format.
+  const bool diskFault = descriptor.BoundBlock() != nullptr || descriptor.Parser().WasUnreadable();
   // Left out of the temporary file, so the new version's value of the field stays.
   for (const CValueNode* node : descriptor.UncarriedNodes()) {
     const std::string field = FieldPath(*node);
@@ -109,6 +118,11 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
   if (!written) {
     platform::RemoveFile(partial);
     sink.ShowMessage(sink.Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
+    if (diskFault) {
+      sink.WriteLogFormatted("|E|Parameters of configuration '%s' cannot be saved to '%s'\n",
+                             configuration.c_str(), temporaryFile->c_str());
+      context->unsavedConfigurations.push_back(configuration);
+    }
   }
 }
 
@@ -192,8 +206,11 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   for (const std::string& path : found) {
     GenerateTemporaryParameterFile(sink, context, path);
   }
-  // Last, so that a record always means every temporary file is in place.
-  WriteUnfinishedRun(sink, *context, names);
+  // Last, so that a record always means every temporary file is in place; without one, the
+  // next run reads the installed files again.
+  if (context->unsavedConfigurations.empty()) {
+    WriteUnfinishedRun(sink, *context, names);
+  }
   return true;
 }
 

@@ -44,12 +44,15 @@ std::string PathKey(const std::string& path) {
 }
 
 bool ReadSection(const std::string& path, const std::string& sectionName,
-                 std::vector<unsigned char>* data, bool* fileError) {
+                 std::vector<unsigned char>* data, bool* fileError, bool* readFailed) {
   NamedSectionRead read = ReadNamedSection(path, sectionName);
   if (read.status != NamedSectionRead::Status::kRead) {
     // A file that simply lacks the section is not damaged.
     *fileError =
         read.status != NamedSectionRead::Status::kNotFound || read.chain != ChainStatus::kComplete;
+    *readFailed = read.status == NamedSectionRead::Status::kCannotOpen ||
+                  read.status == NamedSectionRead::Status::kCannotRead ||
+                  read.chain == ChainStatus::kUnreadable;
     return false;
   }
   data->swap(read.data);
@@ -98,7 +101,7 @@ bool VerifyOrRestoreParameterFile(IMessageSink& sink, const std::string& path) {
 }
 
 bool ExtractParameters(IMessageSink& sink, const std::string& path, const std::string& sectionName,
-                       std::vector<unsigned char>* data, bool* damaged) {
+                       std::vector<unsigned char>* data, bool* damaged, bool* unreadable) {
   data->clear();
   std::lock_guard<std::recursive_mutex> guard(StoreLock());
   const std::string key = PathKey(path);
@@ -110,8 +113,12 @@ bool ExtractParameters(IMessageSink& sink, const std::string& path, const std::s
     *damaged = DamagedFiles().count(key) != 0;
   }
   bool fileError = false;
-  if (ReadSection(path, sectionName, data, &fileError)) {
+  bool readFailed = false;
+  if (ReadSection(path, sectionName, data, &fileError, &readFailed)) {
     return true;
+  }
+  if (unreadable != nullptr) {
+    *unreadable = readFailed;
   }
   if (fileError) {
     sink.WriteLogFormatted("|S|ExtractParameters failed, object is '%s'\n", sectionName.c_str());

@@ -16,5 +16,8 @@ bool VerifyOrRestoreParameterFile(IMessageSink& sink, const std::string& path);
 // `data` empty when the section is missing or the file cannot be read (the latter logged).
 // `damaged`, when given, is set when the file was damaged and could not be restored from its
 // backup: its parameters are read all the same, better than none, but should be checked.
+// `unreadable`, when given, is set when the file could not be opened or read (a disk fault, not
+// damaged contents): its parameters are then nowhere but in the file itself.
 bool ExtractParameters(IMessageSink& sink, const std::string& path, const std::string& sectionName,
-                       std::vector<unsigned char>* data, bool* damaged = nullptr);
+                       std::vector<unsigned char>* data, bool* damaged = nullptr,
+                       bool* unreadable = nullptr);

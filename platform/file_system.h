@@ -52,6 +52,9 @@ std::string GetShortPathForm(const std::string& path);
 
 // The Windows error code of the last failed call of this layer (GetLastError).
 std::uint32_t LastErrorCode();
+// The codes of a name that does not exist, which callers tell apart from a disk that fails.
+constexpr std::uint32_t kErrorFileNotFound = 2;
+constexpr std::uint32_t kErrorPathNotFound = 3;
 
 struct DirectoryEntry {
   std::string name;  // the entry's name, no folder

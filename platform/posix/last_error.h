@@ -3,11 +3,11 @@
 
 #include <cstdint>
 
+#include "platform/file_system.h"
+
 namespace platform {
 
-// Windows error codes the layer reports.
-constexpr std::uint32_t kErrorFileNotFound = 2;
-constexpr std::uint32_t kErrorPathNotFound = 3;
+// Windows error codes the layer reports, beside the two of file_system.h.
 constexpr std::uint32_t kErrorAccessDenied = 5;
 constexpr std::uint32_t kErrorSharingViolation = 32;
 constexpr std::uint32_t kErrorFileExists = 80;
