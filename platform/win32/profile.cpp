@@ -40,11 +40,12 @@ bool WriteProfileStringAtomically(const std::string& section, const std::string&
       !CopyFileA(file.c_str(), copy.c_str(), FALSE)) {
     return false;
   }
-  // The call with no section flushes the system's cached copy of the file.
   bool written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                            copy.c_str()) != FALSE &&
-                 WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str()) != FALSE;
+                                            copy.c_str()) != FALSE;
+  // The call with no section flushes the system's cached copy of the file; it returns FALSE
+  // whenever it flushes, so its result says nothing.
   if (written) {
+    static_cast<void>(WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str()));
     const HANDLE handle = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     written = handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != FALSE;
