@@ -31,8 +31,9 @@ void StageMachine() {
   }
   platform::SetVolumeRoot(root);
   std::atexit(RemoveMachine);
-  for (const char* folder :
-       {"C:", "C:\\Temp", "C:\\Inst", "C:\\Inst\\Lang", "C:\\Inst\\Lang\\chn"}) {
+  // A drive is a folder of the root; the program never makes one itself.
+  std::filesystem::create_directory(std::string(root) + "/c");
+  for (const char* folder : {"C:\\Temp", "C:\\Inst", "C:\\Inst\\Lang", "C:\\Inst\\Lang\\chn"}) {
     platform::MakeDirectory(folder);
   }
   platform::WriteProfileString("ActiveLang", "ActiveLang", "chn", "C:\\Inst\\Lang\\Lang.ini");
