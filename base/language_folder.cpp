@@ -76,11 +76,15 @@ void DetermineLanguageFolder(const std::string& base) {
   DetermineLanguageFolder(base, ProcessMessageSink());
 }
 
-const std::string& GetLanguageFolder() {
+const std::string& GetLanguageFolder(IMessageSink& sink) {
   if (LanguageFolder().empty()) {
-    DetermineLanguageFolder("");
+    DetermineLanguageFolder("", sink);
   }
   return LanguageFolder();
+}
+
+const std::string& GetLanguageFolder() {
+  return GetLanguageFolder(ProcessMessageSink());
 }
 
 void ResetLanguageFolder() {

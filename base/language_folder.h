@@ -13,7 +13,9 @@ void DetermineLanguageFolder(const std::string& base, IMessageSink& sink);
 void DetermineLanguageFolder(const std::string& base);
 
 // The language folder with its trailing backslash, determined from the current directory first
-// (problems shown by the process sink) when it is still unset; empty when that fails too.
+// (problems shown through `sink`) when it is still unset; empty when that fails too.
+const std::string& GetLanguageFolder(IMessageSink& sink);
+// The same, with problems shown by the process sink.
 const std::string& GetLanguageFolder();
 
 // Forgets the folder and the messages shown, so that a test starts as a new run does.

@@ -13,14 +13,7 @@ MessageBoxFunction& CurrentFunction() {
 // Without a host there is nobody to ask: report the text and take the default button.
 int AnswerWithoutHost(const std::string& text, unsigned style) {
   std::fprintf(stderr, "%s\n", text.c_str());
-  switch (style & 0x0F) {
-    case kMbOkCancel:
-      return kIdOk;
-    case kMbYesNo:
-      return (style & kMbDefaultButton2) != 0 ? kIdNo : kIdYes;
-    default:
-      return kIdOk;
-  }
+  return DefaultButton(style);
 }
 
 }  // namespace

@@ -5,18 +5,7 @@
 #include <functional>
 #include <string>
 
-// Message-box styles and answers, the Windows values.
-constexpr unsigned kMbOk = 0x00;
-constexpr unsigned kMbOkCancel = 0x01;
-constexpr unsigned kMbYesNo = 0x04;
-constexpr unsigned kMbIconStop = 0x10;
-constexpr unsigned kMbIconExclamation = 0x30;
-constexpr unsigned kMbDefaultButton2 = 0x100;
-
-constexpr int kIdOk = 1;
-constexpr int kIdCancel = 2;
-constexpr int kIdYes = 6;
-constexpr int kIdNo = 7;
+#include "base/message_styles.h"
 
 // Shows `text` (UTF-8) with a Windows message-box style and returns the button pressed.
 using MessageBoxFunction = std::function<int(const std::string& text, unsigned style)>;

@@ -6,12 +6,13 @@
 #include <string>
 
 #include "base/language.h"
+#include "base/message_styles.h"
 
 class IMessageSink {
  public:
   virtual ~IMessageSink() = default;
 
-  // Shows `text` (UTF-8) with a Windows message-box style (base/message_box.h) and returns the
+  // Shows `text` (UTF-8) with a Windows message-box style (base/message_styles.h) and returns the
   // button pressed.
   virtual int ShowMessage(const std::string& text, unsigned style) = 0;
   // One setup-log entry: `text` as it is to appear before the entry's time stamp.

@@ -47,18 +47,7 @@ std::string FormatLogLine(const std::string& text, const platform::LocalTime& ti
                            time.year, time.month, time.day);
 }
 
-namespace {
-LogEcho logEcho = nullptr;
-}  // namespace
-
-LogEcho SetLogEcho(LogEcho echo) {
-  const LogEcho previous = logEcho;
-  logEcho = echo;
-  return previous;
-}
-
 void AppendLogLine(const std::string& text, IMessageSink& failures) {
-  if (logEcho != nullptr) logEcho(text);
   if (!AppendToFile(GetLogFilePath(), FormatLogLine(text, platform::ReadLocalTime()))) {
     failures.ShowMessage(kOpenLogFileFailed, kMbOk);
   }

@@ -24,11 +24,6 @@ void AppendLogLine(const std::string& text, IMessageSink& failures);
 // The same, with the process's message function showing the failure.
 void AppendLogLine(const std::string& text);
 
-// Hands every entry's text to `echo` as well (null: none), for a tool whose user reads the
-// terminal rather than the log file. Returns the echo it replaces.
-using LogEcho = void (*)(const std::string& text);
-LogEcho SetLogEcho(LogEcho echo);
-
 // printf-style formatting, then AppendLogLine.
 void WriteSetupLog(const char* format, ...)
 #if defined(__GNUC__)

@@ -4,8 +4,8 @@
 #include <unordered_map>
 
 #include "base/language_folder.h"
+#include "base/message_sink.h"
 #include "base/path_compose.h"
-#include "base/setup_log.h"
 #include "base/string_escapes.h"
 #include "platform/profile.h"
 
@@ -27,9 +27,9 @@ StringTable& Table() {
   return table;
 }
 
-void LoadStringFile() {
+void LoadStringFile(IMessageSink& sink) {
   FreeStrings();
-  const std::string& folder = GetLanguageFolder();
+  const std::string& folder = GetLanguageFolder(sink);
   const char* separator = !folder.empty() && folder.back() != '\\' ? "\\" : "";
   const std::optional<std::string> path = ComposePath({folder, separator, "Vexorand.string"});
   if (!path) {
@@ -48,10 +48,10 @@ void LoadStringFile() {
 
 }  // namespace
 
-const std::string& GetString(int index) {
+const std::string& GetString(int index, IMessageSink& sink) {
   StringTable& table = Table();
   if (table.maxIndex == 0) {
-    LoadStringFile();
+    LoadStringFile(sink);
   }
   if (table.maxIndex == 0 || index < 0 || index > table.maxIndex) {
     return kMissingString;
@@ -63,9 +63,13 @@ const std::string& GetString(int index) {
   const std::string raw = platform::ReadProfileString(
       "STRING", std::to_string(index), kMissingString, table.path, kStringBufferSize);
   if (raw == kMissingString) {
-    WriteSetupLog("|E|Load string %d failed\n", index);
+    sink.WriteLogFormatted("|E|Load string %d failed\n", index);
   }
   return table.entries.emplace(index, DecodeEscapes(raw)).first->second;
+}
+
+const std::string& GetString(int index) {
+  return GetString(index, ProcessMessageSink());
 }
 
 void FreeStrings() {

@@ -4,8 +4,13 @@
 
 #include <string>
 
+class IMessageSink;
+
 // The text of string `index`, or "!ErrStr!" when there is no such string. Index 0 is the empty
-// text. The reference stays valid until FreeStrings.
+// text. The reference stays valid until FreeStrings. A language folder still to be found, or a
+// string the file lacks, is reported through `sink`.
+const std::string& GetString(int index, IMessageSink& sink);
+// The same, reported by the process sink.
 const std::string& GetString(int index);
 
 // Forgets the whole table; the next GetString reads the string file again.

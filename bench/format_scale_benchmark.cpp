@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/setup_log.h"
 #include "format/field_descriptor.h"
 
@@ -90,7 +91,7 @@ const Case& CaseOf(int field_count) {
   Case& made = cases[field_count];
   made.format_path = (folder / ("fields" + std::to_string(field_count) + ".fmt")).string();
   std::ofstream(made.format_path, std::ios::binary) << GenerateFormat(field_count);
-  CFormatParser parser;
+  CFormatParser parser(ProcessMessageSink());
   if (!parser.Parse(made.format_path) || parser.FindBlock(kBlock) == nullptr) std::abort();
   made.data.resize(static_cast<std::size_t>(parser.FindBlock(kBlock)->size));
   for (std::size_t i = 0; i < made.data.size(); ++i) {
@@ -119,7 +120,7 @@ void BM_Parse(benchmark::State& state) {
   Prepare();
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    CFormatParser parser;
+    CFormatParser parser(ProcessMessageSink());
     benchmark::DoNotOptimize(parser.Parse(c.format_path));
   }
   ReportPerField(state);
@@ -129,7 +130,7 @@ void BM_ParseAndBind(benchmark::State& state) {
   Prepare();
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    CFieldDescriptor binder;
+    CFieldDescriptor binder(ProcessMessageSink());
     if (!binder.Bind(kBlock, c.data.data(), c.data.size(), c.format_path)) std::abort();
     benchmark::DoNotOptimize(binder.Nodes().size());
   }
@@ -141,7 +142,7 @@ void BM_ParseBindAndDump(benchmark::State& state) {
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
   const std::string output = c.format_path + ".dat";
   for (auto _ : state) {
-    CFieldDescriptor binder;
+    CFieldDescriptor binder(ProcessMessageSink());
     if (!binder.WriteTextDump(kBlock, c.data.data(), c.data.size(), c.format_path, output)) {
       std::abort();
     }

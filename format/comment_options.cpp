@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "base/setup_log.h"
+#include "base/message_sink.h"
 #include "format/format_messages.h"
 
 namespace {
@@ -101,11 +101,11 @@ std::optional<double> ParseReal(std::string_view text) {
 
 template <typename Number, typename Parse>
 std::optional<Number> ReadNumericOption(const std::optional<std::string>& text, char letter,
-                                        Parse parse) {
+                                        Parse parse, IMessageSink& sink) {
   const std::optional<std::string> value = ReadCommentOption(text, letter);
   if (!value) return std::nullopt;
   const std::optional<Number> number = parse(*value);
-  if (!number) AppendLogLine(kIllegalCommentString);
+  if (!number) sink.WriteLog(kIllegalCommentString);
   return number;
 }
 
@@ -140,12 +140,14 @@ std::optional<std::string> ReadCommentOption(const std::optional<std::string>& t
   return ReadCommentOption(std::string_view(*text), letter);
 }
 
-std::optional<std::int32_t> ReadIntegerOption(const std::optional<std::string>& text, char letter) {
-  return ReadNumericOption<std::int32_t>(text, letter, ParseInteger);
+std::optional<std::int32_t> ReadIntegerOption(const std::optional<std::string>& text, char letter,
+                                              IMessageSink& sink) {
+  return ReadNumericOption<std::int32_t>(text, letter, ParseInteger, sink);
 }
 
-std::optional<double> ReadRealOption(const std::optional<std::string>& text, char letter) {
-  return ReadNumericOption<double>(text, letter, ParseReal);
+std::optional<double> ReadRealOption(const std::optional<std::string>& text, char letter,
+                                     IMessageSink& sink) {
+  return ReadNumericOption<double>(text, letter, ParseReal, sink);
 }
 
 std::int32_t DecimalPrefixValue(std::string_view text) {

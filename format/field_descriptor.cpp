@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "base/setup_log.h"
+#include "base/message_sink.h"
 #include "base/text_format.h"
 #include "format/node_paths.h"
 #include "format/parameter_order.h"
@@ -25,7 +25,7 @@ bool FitsParameterLine(std::string_view value) {
   return value.find_first_of(";\r\n") == std::string_view::npos;
 }
 
-CFieldDescriptor::CFieldDescriptor() = default;
+CFieldDescriptor::CFieldDescriptor(IMessageSink& sink) : sink_(sink), parser_(sink) {}
 
 CFieldDescriptor::~CFieldDescriptor() {
   Reset();
@@ -33,7 +33,6 @@ CFieldDescriptor::~CFieldDescriptor() {
 
 void CFieldDescriptor::Reset() {
   data_ = nullptr;
-  bind_error_.clear();
   format_path_.clear();
   block_ = nullptr;
   nodes_.clear();
@@ -64,17 +63,16 @@ bool CFieldDescriptor::Bind(const std::string& block_name, const unsigned char* 
   if (block->fields.empty()) return true;
 
   SortMiddleFields(*block);
-  CTraversalContext context(&nodes_);
+  CTraversalContext context(&nodes_, sink_);
   context.WalkBlock(*block, data);
   NumberNodes();
   TrimNodeTexts();
-  CheckParameterOrder(nodes_);
+  CheckParameterOrder(nodes_, sink_);
   return true;
 }
 
 bool CFieldDescriptor::Fail(const std::string& log_line) {
-  bind_error_ = log_line;
-  AppendLogLine(log_line);
+  sink_.WriteLog(log_line);
   return false;
 }
 

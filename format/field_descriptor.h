@@ -10,12 +10,16 @@
 #include "format/format_parser.h"
 #include "format/value_node.h"
 
+class IMessageSink;
+
 // True when a parameter line "name = value" holds `value` whole.
 bool FitsParameterLine(std::string_view value);
 
 class CFieldDescriptor {
  public:
-  CFieldDescriptor();
+  // What binding finds wrong goes to `sink`: the parse's and the walk's log lines, the binder's
+  // own, and a message box per pair of parameter numbers that do not rise.
+  explicit CFieldDescriptor(IMessageSink& sink);
   virtual ~CFieldDescriptor();
   CFieldDescriptor(const CFieldDescriptor&) = delete;
   CFieldDescriptor& operator=(const CFieldDescriptor&) = delete;
@@ -44,8 +48,6 @@ class CFieldDescriptor {
   const unsigned char* BoundData() const { return data_; }
   const std::string& FormatPath() const { return format_path_; }
   CFormatParser& Parser() { return parser_; }
-  // The line the last Bind logged itself (block missing, sizes differ), or "".
-  const std::string& BindError() const { return bind_error_; }
 
   // First character of every ID text, and the number added to every parameter number.
   char id_letter = 'N';
@@ -60,7 +62,7 @@ class CFieldDescriptor {
   ValueNodeList nodes_;
   const unsigned char* data_ = nullptr;
   std::string format_path_;
-  std::string bind_error_;
   CTypeRecord* block_ = nullptr;
+  IMessageSink& sink_;
   CFormatParser parser_;
 };

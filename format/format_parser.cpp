@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "base/setup_log.h"
+#include "base/message_sink.h"
 #include "base/string_table.h"
 #include "format/comment_options.h"
 #include "format/format_messages.h"
@@ -72,7 +72,7 @@ std::string WithLineFeeds(std::string text) {
 
 }  // namespace
 
-CFormatParser::CFormatParser() = default;
+CFormatParser::CFormatParser(IMessageSink& sink) : sink_(sink) {}
 
 void CFormatParser::Reset() {
   types_.Clear();
@@ -81,7 +81,6 @@ void CFormatParser::Reset() {
   aliases_.clear();
   first_alias_by_name_.clear();
   pack_ = kDefaultPack;
-  diagnostics_.clear();
   ResetLexer();
 }
 
@@ -284,7 +283,7 @@ void CFormatParser::ApplyFieldComment(CFieldRecord& field, const std::string& to
   std::string inner = token.substr(2, token.size() - 4);
   if (inner.empty()) return;
   if (inner.compare(0, 2, "{@") == 0) {
-    inner = GetString(DecimalPrefixValue(std::string_view(inner).substr(2)));
+    inner = GetString(DecimalPrefixValue(std::string_view(inner).substr(2)), sink_);
   }
   field.comment = inner;
   if (std::optional<std::string> format = ReadCommentOption(inner, 'f')) {
@@ -338,6 +337,5 @@ void CFormatParser::LogFormatProblem(const std::string& reason) {
 }
 
 void CFormatParser::Log(const std::string& text) {
-  AppendLogLine(text);
-  diagnostics_.push_back(text);
+  sink_.WriteLog(text);
 }

@@ -12,6 +12,8 @@
 #include "format/format_lexer.h"
 #include "format/type_record.h"
 
+class IMessageSink;
+
 struct CAliasRecord {
   std::string name;
   std::optional<std::string> output_format;
@@ -22,12 +24,15 @@ class CFormatParser : public CFormatLexer {
  public:
   static constexpr int kDefaultPack = 8;
 
-  CFormatParser();
+  // What a parse finds wrong is logged through `sink`: refused output formats, then the syntax
+  // error that ends it, if any.
+  explicit CFormatParser(IMessageSink& sink);
 
   // Forgets every type, alias and block format and the lexer's state; the file path stays.
   void Reset();
-  // Parses the file (a Windows path). False when it cannot be read (nothing logged) or on the
-  // first syntax error (logged); what was registered before the error stays registered.
+  // Parses the file (a Windows path). False when it cannot be read (nothing logged, unless it is
+  // too large) or on the first syntax error (logged); what was registered before the error stays
+  // registered.
   bool Parse(const std::string& path);
   // Parses `bytes` as the contents of the file `path`, which is not opened.
   bool ParseText(const std::string& path, std::string_view bytes);
@@ -43,9 +48,6 @@ class CFormatParser : public CFormatLexer {
   int PackValue() const { return pack_; }
   // The path of the last file parsed.
   const std::string& FilePath() const { return file_path_; }
-  // What the last parse wrote to the setup log: refused output formats, then the syntax error
-  // that ended it, if any.
-  const std::vector<std::string>& Diagnostics() const { return diagnostics_; }
 
  private:
   struct TypeSpecifier {
@@ -80,5 +82,5 @@ class CFormatParser : public CFormatLexer {
   std::unordered_map<std::string, int> first_alias_by_name_;
   int pack_ = kDefaultPack;
   std::string file_path_;
-  std::vector<std::string> diagnostics_;
+  IMessageSink& sink_;
 };

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/language.h"
-#include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/text_format.h"
 #include "format/node_paths.h"
@@ -68,15 +68,16 @@ std::string ParameterLabel(const CValueNode& node) {
   return "\"[" + node.id_text + "]" + DisplayNamePath(node) + "\"";
 }
 
-std::string ParameterOrderMessage(const CValueNode& earlier, const CValueNode& later) {
-  return FormatText(Localise(kSerialNumberOrder), ParameterLabel(earlier).c_str(),
+std::string ParameterOrderMessage(const CValueNode& earlier, const CValueNode& later,
+                                  int languageIndex) {
+  return FormatText(LocaliseFor(kSerialNumberOrder, languageIndex), ParameterLabel(earlier).c_str(),
                     ParameterLabel(later).c_str());
 }
 
-void CheckParameterOrder(const ValueNodeList& nodes) {
-  FindParameterOrderProblems(nodes, [](const CValueNode& earlier, const CValueNode& later) {
-    const int answer =
-        ShowMessageBox(ParameterOrderMessage(earlier, later), kMbOkCancel | kMbIconExclamation);
+void CheckParameterOrder(const ValueNodeList& nodes, IMessageSink& sink) {
+  FindParameterOrderProblems(nodes, [&sink](const CValueNode& earlier, const CValueNode& later) {
+    const int answer = sink.ShowMessage(ParameterOrderMessage(earlier, later, sink.Language()),
+                                        kMbOkCancel | kMbIconExclamation);
     return answer != kIdCancel;
   });
 }

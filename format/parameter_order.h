@@ -7,6 +7,8 @@
 
 #include "format/value_node.h"
 
+class IMessageSink;
+
 // Receives an earlier and a later numbered node whose numbers do not rise; false stops the search.
 using ParameterOrderReport =
     std::function<bool(const CValueNode& earlier, const CValueNode& later)>;
@@ -18,8 +20,9 @@ void FindParameterOrderProblems(const ValueNodeList& nodes, const ParameterOrder
 // The node's number and display-name path in double quotes: "[N0012]Axis.Group 1.Max speed".
 std::string ParameterLabel(const CValueNode& node);
 
-// The localised message naming the two parameters of one pair.
-std::string ParameterOrderMessage(const CValueNode& earlier, const CValueNode& later);
+// The message naming the two parameters of one pair, in language `languageIndex`.
+std::string ParameterOrderMessage(const CValueNode& earlier, const CValueNode& later,
+                                  int languageIndex);
 
-// One OK/Cancel message box per pair until the user cancels.
-void CheckParameterOrder(const ValueNodeList& nodes);
+// One OK/Cancel message box per pair through `sink`, until the user cancels.
+void CheckParameterOrder(const ValueNodeList& nodes, IMessageSink& sink);

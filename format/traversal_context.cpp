@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/language.h"
+#include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/text_format.h"
 #include "format/comment_options.h"
@@ -114,7 +114,7 @@ void CTraversalContext::ArrayWalk(const CFieldRecord& field, const unsigned char
     element->display_name =
         field.element_format
             ? platform::SystemTextToUtf8(FormatElementName(field.element_format->c_str(), i))
-            : FormatText(Localise(kArrayGroupName), i);
+            : FormatText(sink_.Localise(kArrayGroupName), i);
     // Numbers wrap in 32 bits, as they always have.
     element->id_offset =
         field.id_offset == -1 ? -1 : static_cast<int>(static_cast<std::uint32_t>(i) * span);

@@ -7,11 +7,13 @@
 
 class CFieldRecord;
 class CTypeRecord;
+class IMessageSink;
 
 class CTraversalContext {
  public:
-  // The nodes go to `nodes` (the binder's list); with null, walks make no nodes at all.
-  explicit CTraversalContext(ValueNodeList* nodes) : nodes_(nodes) {}
+  // The nodes go to `nodes` (the binder's list); with null, walks make no nodes at all. What the
+  // rendering finds wrong is logged through `sink`, whose language names array elements.
+  CTraversalContext(ValueNodeList* nodes, IMessageSink& sink) : nodes_(nodes), sink_(sink) {}
 
   // Walks every field of `block` over `data`, which must hold at least the block's size.
   void WalkBlock(const CTypeRecord& block, const unsigned char* data);
@@ -27,6 +29,7 @@ class CTraversalContext {
   void StringWalk(const CFieldRecord& field, const unsigned char* data);
   // The render operation of every structure: walks its fields below `node`.
   void RenderStructure(CValueNode& node);
+  IMessageSink& Sink() const { return sink_; }
 
   // Set while the structure being rendered has exactly one field: a string field inside it then
   // gives its text to the structure's node instead of making a node of its own.
@@ -35,4 +38,5 @@ class CTraversalContext {
 
  private:
   ValueNodeList* nodes_;
+  IMessageSink& sink_;
 };

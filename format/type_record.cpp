@@ -13,15 +13,15 @@ std::int64_t RoundUp(std::int64_t value, int n) {
   return n > 0 && value % n != 0 ? value + n - value % n : value;
 }
 
-void RenderScalarNode(const ScalarTypeRow& row, CValueNode& node) {
+void RenderScalarNode(const ScalarTypeRow& row, CValueNode& node, IMessageSink& sink) {
   const CFieldRecord& field = *node.field;
   ScalarValue value;
   value.data = node.data;
   if (field.output_format) value.output_format = field.output_format->c_str();
   if (row.multiplier == MultiplierKind::kInteger) {
-    value.integer_multiplier = ReadIntegerOption(field.comment, 'm').value_or(1);
+    value.integer_multiplier = ReadIntegerOption(field.comment, 'm', sink).value_or(1);
   } else if (row.multiplier == MultiplierKind::kReal) {
-    value.real_multiplier = ReadRealOption(field.comment, 'm').value_or(1.0);
+    value.real_multiplier = ReadRealOption(field.comment, 'm', sink).value_or(1.0);
   }
   node.value_text = row.render(value);
 }
@@ -68,7 +68,7 @@ bool CTypeRecord::AddField(CFieldRecord field, int pack_value) {
 
 void CTypeRecord::Render(CTraversalContext& context, CValueNode& node) const {
   if (scalar) {
-    RenderScalarNode(*scalar, node);
+    RenderScalarNode(*scalar, node, context.Sink());
   } else if (kind == TypeKind::kStructure) {
     context.RenderStructure(node);
   }

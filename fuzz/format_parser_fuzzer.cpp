@@ -6,8 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/message_box.h"
-#include "base/setup_log.h"
+#include "base/message_sink.h"
 #include "format/format_parser.h"
 #include "format/traversal_context.h"
 
@@ -16,18 +15,19 @@ namespace {
 // Blocks larger than this are parsed but not walked, to keep each run short.
 constexpr int kMaxWalkedSize = 1 << 16;
 
+// Log entries and message boxes go nowhere.
+class QuietSink : public IMessageSink {
+ public:
+  int ShowMessage(const std::string&, unsigned) override { return kIdOk; }
+  void WriteLog(const std::string&) override {}
+  int Language() const override { return 1; }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Log entries and the failures to write them go nowhere.
-  static const bool quiet = [] {
-    SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
-    SetLogDirectory("Q:\\no log\\");
-    return true;
-  }();
-  (void)quiet;
-
-  CFormatParser parser;
+  QuietSink sink;
+  CFormatParser parser(sink);
   parser.ParseText("C:\\Fuzz\\vexorand.fmt",
                    std::string_view(reinterpret_cast<const char*>(data), size));
   for (int i = 0; i < parser.BlockCount(); ++i) {
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (block.size > kMaxWalkedSize) continue;
     std::vector<unsigned char> bytes(static_cast<std::size_t>(block.size) + 1, 0xA5);
     ValueNodeList nodes;
-    CTraversalContext context(&nodes);
+    CTraversalContext context(&nodes, sink);
     context.WalkBlock(block, bytes.data());
   }
   return 0;

@@ -93,7 +93,7 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
   // whole or absent, never half written.
   const std::string partial = *temporaryFile + ".tmp";
   platform::RemoveFile(partial);
-  CFieldDescriptor descriptor;
+  CFieldDescriptor descriptor(sink);
   bool written =
       descriptor.WriteTextDump(kControllerBlock, block.data(), block.size(), *formatFile, partial);
   // Bound but not written, or a format file the disk would not give up: the disk failed, not

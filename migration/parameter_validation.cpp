@@ -108,7 +108,7 @@ CControllerFormat::~CControllerFormat() = default;
 CParameterNameResolver* CControllerFormat::Resolver() {
   if (!parsed_) {
     parsed_ = true;
-    parser_ = std::make_unique<CFormatParser>();
+    parser_ = std::make_unique<CFormatParser>(sink_);
     if (!parser_->Parse(path_)) {
       parser_.reset();
     } else if (const CTypeRecord* block = parser_->FindBlock(kControllerBlock)) {

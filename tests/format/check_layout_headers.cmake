@@ -27,9 +27,11 @@ list(LENGTH samples count)
 if(count EQUAL 0)
   message(FATAL_ERROR "no format descriptions in ${DATA_DIR}")
 endif()
+# vextool keeps its setup log in its current directory: a folder of its own, removed afterwards.
+file(MAKE_DIRECTORY ${WORK_DIR}/vextool)
 foreach(sample ${samples})
   get_filename_component(name ${sample} NAME_WE)
-  execute_process(COMMAND ${VEXTOOL} fmt header ${sample} WORKING_DIRECTORY ${WORK_DIR}
+  execute_process(COMMAND ${VEXTOOL} fmt header ${sample} WORKING_DIRECTORY ${WORK_DIR}/vextool
     OUTPUT_FILE ${WORK_DIR}/${name}.h RESULT_VARIABLE result ERROR_VARIABLE errors)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "vextool fmt header ${sample} failed:\n${errors}")
@@ -37,6 +39,7 @@ foreach(sample ${samples})
   compile(${name}.h TRUE)
   message(STATUS "${name}: every assertion holds")
 endforeach()
+file(REMOVE_RECURSE ${WORK_DIR}/vextool)
 
 # The check itself: one offset off by one must make the compiler refuse the header.
 file(READ ${WORK_DIR}/${name}.h header)

@@ -10,9 +10,9 @@
 #include "format/parameter_order.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
-#include "tests/support/log_capture.h"
 #include "tests/support/message_recorder.h"
-#include "tests/support/scoped_language.h"
+#include "tests/support/recording_sink.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -21,10 +21,10 @@ class FieldDescriptorTest : public testing::Test {
   // Binds `bytes` to block `block` of the format text; the second language for the messages.
   bool Bind(const std::string& format, const std::vector<unsigned char>& bytes,
             const std::string& block = "CController") {
-    log_.folder().WriteFile("vexorand.fmt", format);
+    folder_.WriteFile("vexorand.fmt", format);
     return binder_.Bind(block, bytes.data(), bytes.size(), FormatPath());
   }
-  std::string FormatPath() const { return log_.folder().Path("vexorand.fmt"); }
+  std::string FormatPath() const { return folder_.Path("vexorand.fmt"); }
 
   std::vector<std::string> Paths() const {
     std::vector<std::string> paths;
@@ -41,10 +41,11 @@ class FieldDescriptorTest : public testing::Test {
     return texts;
   }
 
-  ScopedLanguage language_{2};
-  LogCapture log_;
-  MessageRecorder messages_;
-  CFieldDescriptor binder_;
+  FieldDescriptorTest() { sink_.UseLanguage(2); }
+
+  TempFolder folder_;
+  RecordingSink sink_;
+  CFieldDescriptor binder_{sink_};
 };
 
 template <typename T>
@@ -80,11 +81,11 @@ TEST_F(FieldDescriptorTest, NumbersAddUpAlongTheChainAndNeedAValueText) {
   ASSERT_TRUE(Bind(format, bytes));
   // The string field has no `g` option, so it is not numbered; `last` has none either.
   EXPECT_EQ(IdTexts(), (std::vector<std::string>{"N0005", "N0101", "N0102", "N0111", "N0112"}));
-  EXPECT_TRUE(messages_.messages().empty());
+  EXPECT_TRUE(sink_.messages().empty());
 
   binder_.id_letter = 'P';
   binder_.id_base = 12345;
-  log_.folder().WriteFile("vexorand.fmt", format);
+  folder_.WriteFile("vexorand.fmt", format);
   ASSERT_TRUE(binder_.Bind("CController", bytes.data(), bytes.size(), FormatPath()));
   EXPECT_EQ(IdTexts().front(), "P12350");
 }
@@ -100,16 +101,16 @@ TEST_F(FieldDescriptorTest, MiddleFieldsAreSortedByIdOffsetGuardsStay) {
   Put(bytes, 12, 9);
   ASSERT_TRUE(Bind(format, bytes));
   EXPECT_EQ(binder_.TextDump("CController"), "[CController]\na = 1\nc = 2\nb = 3\nd = 9\n");
-  EXPECT_TRUE(messages_.messages().empty());
+  EXPECT_TRUE(sink_.messages().empty());
 
   // With two fields nothing is sorted, and the falling pair is reported.
   ASSERT_TRUE(Bind("field CController { int a /* -g100 */; int b /* -g1 */; };\n",
                    std::vector<unsigned char>(8)));
-  ASSERT_EQ(messages_.messages().size(), 1u);
-  EXPECT_EQ(messages_.messages()[0].text,
+  ASSERT_EQ(sink_.messages().size(), 1u);
+  EXPECT_EQ(sink_.messages()[0].text,
             "There is repeated serial number or the sequence is wrong: \r\n\"[N0100]a\" and "
             "\"[N0001]b\"\r\nPlease modify");
-  EXPECT_EQ(messages_.messages()[0].style, kMbOkCancel | kMbIconExclamation);
+  EXPECT_EQ(sink_.messages()[0].style, kMbOkCancel | kMbIconExclamation);
 }
 
 TEST_F(FieldDescriptorTest, FieldsWithoutIdOffsetsKeepTheirDeclarationOrder) {
@@ -131,27 +132,31 @@ TEST_F(FieldDescriptorTest, OrderCheckNamesEveryPairUntilCancelled) {
   std::vector<unsigned char> bytes(4 + 16 + 4);
   ASSERT_TRUE(Bind(format, bytes));
   // The parts of element 0 share 5, those of element 1 (two numbers later) share 7.
-  ASSERT_EQ(messages_.messages().size(), 2u);
-  EXPECT_NE(messages_.messages()[0].text.find("\"[N0005]s.Axis 0.Max speed\" and "
-                                              "\"[N0005]s.Axis 0.q\""),
+  ASSERT_EQ(sink_.messages().size(), 2u);
+  EXPECT_NE(sink_.messages()[0].text.find("\"[N0005]s.Axis 0.Max speed\" and "
+                                          "\"[N0005]s.Axis 0.q\""),
             std::string::npos)
-      << messages_.messages()[0].text;
+      << sink_.messages()[0].text;
 
-  MessageRecorder cancelling({kIdCancel});
-  ASSERT_TRUE(Bind(format, bytes));
+  // The boxes go to the binder's sink, never to the process's message function.
+  MessageRecorder process;
+  RecordingSink cancelling({kIdCancel});
+  CFieldDescriptor binder(cancelling);
+  ASSERT_TRUE(binder.Bind("CController", bytes.data(), bytes.size(), FormatPath()));
   EXPECT_EQ(cancelling.messages().size(), 1u);
+  EXPECT_TRUE(process.messages().empty());
 }
 
 TEST_F(FieldDescriptorTest, OrderCheckMessageIsUtf8WhereverTheNamesComeFrom) {
   // Names written in the format file are in the system code page; "第%d组" is the catalogue's.
   const char* format =
       "field CController { int a[2] /* -g9 -n'A\xE0' */; int b[1] /* -g1 -F'B\xE0 %d' */; };\n";
-  ScopedLanguage chinese(0);
+  sink_.UseLanguage(0);
   ASSERT_TRUE(Bind(format, std::vector<unsigned char>(12)));
-  ASSERT_EQ(messages_.messages().size(), 2u);
+  ASSERT_EQ(sink_.messages().size(), 2u);
   const std::string first = "\"[N0009]" + platform::SystemTextToUtf8("A\xE0") + ".第0组\"";
   const std::string later = "\"[N0001]b." + platform::SystemTextToUtf8("B\xE0 0") + "\"";
-  EXPECT_EQ(messages_.messages()[0].text,
+  EXPECT_EQ(sink_.messages()[0].text,
             "参数编号重复或顺序有误: \r\n" + first + " 和 " + later + "\r\n请修改");
 }
 
@@ -181,11 +186,10 @@ TEST_F(FieldDescriptorTest, TextDumpFileHasCrLfLinesAndQuotedStrings) {
   std::vector<unsigned char> bytes(10);
   std::memcpy(bytes.data(), "abc", 3);
   Put<std::uint16_t>(bytes, 8, 0xBEEF);
-  log_.folder().WriteFile("vexorand.fmt", format);
+  folder_.WriteFile("vexorand.fmt", format);
   ASSERT_TRUE(binder_.WriteTextDump("CController", bytes.data(), bytes.size(), FormatPath(),
-                                    log_.folder().Path("a_amend.dat")));
-  EXPECT_EQ(log_.folder().ReadFile("a_amend.dat"),
-            "[CController]\r\nname = \"abc\"\r\nw = 0xBEEF\r\n");
+                                    folder_.Path("a_amend.dat")));
+  EXPECT_EQ(folder_.ReadFile("a_amend.dat"), "[CController]\r\nname = \"abc\"\r\nw = 0xBEEF\r\n");
   EXPECT_EQ(binder_.FormatPath(), FormatPath());
 }
 
@@ -222,29 +226,29 @@ TEST_F(FieldDescriptorTest, FailuresLogAndBindNothing) {
   const char* format = "field CController { int a; char b; };\n";
   std::vector<unsigned char> bytes(4);
   EXPECT_FALSE(Bind(format, bytes));
-  EXPECT_EQ(log_.Entries().back(),
+  EXPECT_EQ(sink_.entries().back(),
             "|E|CFieldDescriptor: ERROR! The size of data block(CController), 4 bytes, is not "
             "equal to the value(5 bytes) described in format file.\n");
   EXPECT_EQ(binder_.BoundBlock(), nullptr);
   EXPECT_TRUE(binder_.Nodes().empty());
 
   EXPECT_FALSE(Bind(format, std::vector<unsigned char>(5), "Controller"));
-  EXPECT_EQ(log_.Entries().back(),
+  EXPECT_EQ(sink_.entries().back(),
             "|E|CFieldDescriptor: The format of data block(Controller) not found.\n");
 
   EXPECT_FALSE(binder_.WriteTextDump("CController", bytes.data(), bytes.size(), FormatPath(),
-                                     log_.folder().Path("out.dat")));
-  EXPECT_FALSE(platform::PathExists(log_.folder().Path("out.dat")));
+                                     folder_.Path("out.dat")));
+  EXPECT_FALSE(platform::PathExists(folder_.Path("out.dat")));
 }
 
 TEST_F(FieldDescriptorTest, SyntaxErrorsAndMissingFilesFail) {
   EXPECT_FALSE(Bind("field CController { int a; }\n", std::vector<unsigned char>(4)));
-  EXPECT_FALSE(binder_.Bind("CController", nullptr, 0, log_.folder().Path("missing.fmt")));
+  EXPECT_FALSE(binder_.Bind("CController", nullptr, 0, folder_.Path("missing.fmt")));
   // An output file that cannot be created is a failure, not a silent success.
-  log_.folder().WriteFile("vexorand.fmt", "field CController { int a; };\n");
+  folder_.WriteFile("vexorand.fmt", "field CController { int a; };\n");
   std::vector<unsigned char> bytes(4);
   EXPECT_FALSE(binder_.WriteTextDump("CController", bytes.data(), bytes.size(), FormatPath(),
-                                     log_.folder().Path("no such folder\\out.dat")));
+                                     folder_.Path("no such folder\\out.dat")));
 }
 
 TEST_F(FieldDescriptorTest, NodesWithoutValueTextAreNotWritten) {

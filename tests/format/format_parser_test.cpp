@@ -21,7 +21,7 @@ TEST_F(FormatParserTest, BuiltInTypesAndAliasesInTableOrder) {
   EXPECT_EQ(parser_.Aliases()[4].output_format, "0x%08X");
   EXPECT_EQ(parser_.BlockCount(), 0);
   EXPECT_EQ(parser_.FilePath(), "C:\\Pelmo\\Control\\vexorand.fmt");
-  EXPECT_TRUE(log_.Entries().empty());
+  EXPECT_TRUE(sink_.entries().empty());
 }
 
 TEST_F(FormatParserTest, SyntaxErrorsAreLoggedWithTheirLine) {
@@ -186,7 +186,7 @@ TEST_F(FormatParserTest, UnfitOutputFormatsFallBackAndAreLoggedOnce) {
   EXPECT_FALSE(block.fields[2].output_format.has_value());
   EXPECT_FALSE(block.fields[3].element_format.has_value());
   EXPECT_EQ(block.fields[4].output_format, "%0.3f");
-  const std::vector<std::string> entries = log_.Entries();
+  const std::vector<std::string>& entries = sink_.entries();
   ASSERT_EQ(entries.size(), 4u);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(entries[i].rfind(kPrefix + std::to_string(i + 2) + "): ", 0), 0u) << entries[i];
@@ -207,7 +207,7 @@ TEST_F(FormatParserTest, EachParseStartsAfresh) {
 }
 
 TEST_F(FormatParserTest, ReadsFilesThroughThePlatformLayer) {
-  const TempFolder& folder = log_.folder();
+  const TempFolder& folder = folder_;
   folder.WriteFile("vexorand.fmt", "field CController {\r\n  int x;\r\n};\r\n\x1A");
   ASSERT_TRUE(parser_.Parse(folder.Path("vexorand.fmt")));
   EXPECT_EQ(parser_.FindBlock("CController")->size, 4);
@@ -215,11 +215,11 @@ TEST_F(FormatParserTest, ReadsFilesThroughThePlatformLayer) {
   // A file that cannot be read fails quietly and leaves the path as it was.
   EXPECT_FALSE(parser_.Parse(folder.Path("missing.fmt")));
   EXPECT_EQ(parser_.FilePath(), folder.Path("vexorand.fmt"));
-  EXPECT_TRUE(log_.Entries().empty());
+  EXPECT_TRUE(sink_.entries().empty());
 }
 
 TEST_F(FormatParserTest, LocalisedFieldComments) {
-  const TempFolder& folder = log_.folder();
+  const TempFolder& folder = folder_;
   folder.WriteFile("Lang\\Lang.ini", "[ActiveLang]\r\nActiveLang=eng\r\n");
   folder.WriteFile("Lang\\eng\\Vexorand.string",
                    "[Attribute]\r\nMaxIndex=200\r\n[STRING]\r\n120=-n'Feed rate' -g7\r\n");
@@ -230,6 +230,7 @@ TEST_F(FormatParserTest, LocalisedFieldComments) {
   EXPECT_EQ(block.fields[0].comment, "-n'Feed rate' -g7");
   EXPECT_EQ(block.fields[0].id_offset, 7);
   EXPECT_EQ(block.fields[1].comment, "!ErrStr!");
+  EXPECT_EQ(sink_.entries(), std::vector<std::string>{"|E|Load string 121 failed\n"});
   FreeStrings();
 }
 

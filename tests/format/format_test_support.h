@@ -1,4 +1,4 @@
-// A parser whose setup log goes to a fresh folder, for the format suites.
+// A parser that reports to a recording sink, and a fresh folder, for the format suites.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,7 +6,8 @@
 #include <string>
 
 #include "format/format_parser.h"
-#include "tests/support/log_capture.h"
+#include "tests/support/recording_sink.h"
+#include "tests/support/temp_folder.h"
 
 class FormatParserTest : public testing::Test {
  protected:
@@ -16,8 +17,7 @@ class FormatParserTest : public testing::Test {
   // Parses a text that must fail and returns the last log entry.
   std::string ErrorOf(const std::string& text) {
     EXPECT_FALSE(Parse(text)) << text;
-    const std::vector<std::string> entries = log_.Entries();
-    return entries.empty() ? std::string() : entries.back();
+    return sink_.entries().empty() ? std::string() : sink_.entries().back();
   }
   const CTypeRecord& Type(const std::string& name) {
     const int index = parser_.Types().Find(name);
@@ -28,6 +28,7 @@ class FormatParserTest : public testing::Test {
     return Type(type).fields.at(index);
   }
 
-  LogCapture log_;
-  CFormatParser parser_;
+  TempFolder folder_;
+  RecordingSink sink_;
+  CFormatParser parser_{sink_};
 };

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include "base/language.h"
 #include "format/comment_options.h"
 #include "format/traversal_context.h"
 #include "tests/format/format_test_support.h"
@@ -52,11 +51,10 @@ std::ostream& operator<<(std::ostream& out, const NodeSummary& node) {
 class TypeModelTest : public FormatParserTest {
  protected:
   // Element names use the second language's "Group %d".
-  void SetUp() override { SetLanguage(2); }
-  void TearDown() override { SetLanguage(0); }
+  void SetUp() override { sink_.UseLanguage(2); }
 
   std::vector<NodeSummary> Walk(const std::string& block, const BlockBytes& bytes) {
-    CTraversalContext context(&nodes_);
+    CTraversalContext context(&nodes_, sink_);
     context.WalkBlock(*parser_.FindBlock(block), bytes.data());
     std::vector<NodeSummary> summaries;
     for (const auto& node : nodes_) {
@@ -140,13 +138,13 @@ TEST_F(TypeModelTest, ScalarRenderingTakesPointerAndMultiplier) {
   const std::vector<NodeSummary> nodes = Walk("B", bytes);
   ASSERT_EQ(nodes.size(), expected.size());
   for (std::size_t i = 0; i < nodes.size(); ++i) EXPECT_EQ(nodes[i].value_text, expected[i]);
-  EXPECT_EQ(log_.Entries(), std::vector<std::string>{"Illegal comment string\n"});
+  EXPECT_EQ(sink_.entries(), std::vector<std::string>{"Illegal comment string\n"});
 }
 
 TEST_F(TypeModelTest, AContextWithoutNodeListMakesNothing) {
   ASSERT_TRUE(Parse("struct S { char t[4]; }; field B { int a; S s[2]; char c[4]; };"));
   BlockBytes bytes(16);
-  CTraversalContext context(nullptr);
+  CTraversalContext context(nullptr, sink_);
   context.WalkBlock(*parser_.FindBlock("B"), bytes.data());
   EXPECT_EQ(context.current_parent, nullptr);
   EXPECT_FALSE(context.single_member);
@@ -166,9 +164,9 @@ TEST(CommentOptions, ReaderFindsTheFirstPairAnywhere) {
 }
 
 TEST(CommentOptions, NumericReaders) {
-  LogCapture log;
-  const auto integer = [](const char* text) {
-    return ReadIntegerOption(std::optional<std::string>(text), 'm');
+  RecordingSink sink;
+  const auto integer = [&sink](const char* text) {
+    return ReadIntegerOption(std::optional<std::string>(text), 'm', sink);
   };
   EXPECT_EQ(integer("-m 0x10"), 16);
   EXPECT_EQ(integer("-m010"), 8);
@@ -177,15 +175,15 @@ TEST(CommentOptions, NumericReaders) {
   EXPECT_EQ(integer("-m'-5'"), -5);
   EXPECT_EQ(integer("-m 99999999999"), INT32_MAX);
   EXPECT_EQ(integer("-m 7 -g1"), 7);
-  const auto real = [](const char* text) {
-    return ReadRealOption(std::optional<std::string>(text), 'm');
+  const auto real = [&sink](const char* text) {
+    return ReadRealOption(std::optional<std::string>(text), 'm', sink);
   };
   EXPECT_EQ(real("-m 1.5d2"), 150.0);
   EXPECT_EQ(real("-m .25"), 0.25);
   EXPECT_EQ(real("-m 2e"), std::nullopt);
   EXPECT_EQ(real("-m inf"), std::nullopt);
   EXPECT_EQ(real("-m' '"), std::nullopt);
-  EXPECT_EQ(log.Entries().size(), 4u);
+  EXPECT_EQ(sink.entries().size(), 4u);
   EXPECT_EQ(DecimalPrefixValue("  -12abc"), -12);
   EXPECT_EQ(DecimalPrefixValue("x"), 0);
   EXPECT_EQ(DecimalPrefixValue("-99999999999"), INT32_MIN);

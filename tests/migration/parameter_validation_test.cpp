@@ -7,6 +7,7 @@
 #include "format/format_parser.h"
 #include "migration/amendment_file.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -36,7 +37,8 @@ class NameResolutionTest : public testing::Test {
     return resolver.Resolves(name);
   }
 
-  CFormatParser parser_;
+  RecordingSink sink_;
+  CFormatParser parser_{sink_};
   const CTypeRecord* block_ = nullptr;
 };
 

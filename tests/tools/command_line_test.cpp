@@ -49,6 +49,8 @@ TEST(VextoolCommandLine, UsageErrorsNameTheBadArgumentAndExit64) {
       {{"dat", "build", "-o", "x.dat", "=a.bin"}, "'=a.bin' is not NAME=FILE"},
       {{"pkg", "frobnicate"}, "unknown subcommand 'frobnicate'"},
       {{"--versoin"}, "unknown subcommand '--versoin'"},
+      {{"--lang", "de", "fmt"}, "'--lang' takes zh, ru or en, not 'de'"},
+      {{"--lang"}, "'--lang' needs a value"},
   };
   for (const auto& c : cases) {
     const Outcome outcome = RunTool(c.arguments);

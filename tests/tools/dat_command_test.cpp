@@ -7,11 +7,10 @@
 #include "migration/crc32.h"
 #include "migration/parameter_file.h"
 #include "migration/parameter_store.h"
-#include "tests/support/log_capture.h"
-#include "tests/support/message_recorder.h"
-#include "tests/support/scoped_language.h"
+#include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
 #include "tools/vextool/commands.h"
+#include "tools/vextool/vextool_sink.h"
 
 namespace {
 
@@ -19,12 +18,6 @@ struct CommandResult {
   int status;
   std::string output;
 };
-
-CommandResult RunDat(const CommandArguments& arguments) {
-  testing::internal::CaptureStdout();
-  const int status = RunDatCommand(arguments);
-  return {status, testing::internal::GetCapturedStdout()};
-}
 
 void StoreLittleEndian32(std::string* bytes, std::size_t offset, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) {
@@ -49,7 +42,15 @@ class DatCommandTest : public testing::Test {
     return dat;
   }
 
+  CommandResult RunDat(const CommandArguments& arguments) {
+    testing::internal::CaptureStdout();
+    const int status = RunDatCommand(arguments, sink_);
+    return {status, testing::internal::GetCapturedStdout()};
+  }
+
   TempFolder folder_;
+  RecordingSink log_;
+  VextoolSink sink_{log_, 1};
 };
 
 TEST_F(DatCommandTest, BuiltFilesAreListedVerifiedAndGiveTheirSectionsBack) {
@@ -115,9 +116,6 @@ TEST_F(DatCommandTest, VerifyFailsOnEveryKindOfDamageAndSaysWhy) {
 TEST_F(DatCommandTest, DumpBindsTheControllerSectionToItsBlockFormat) {
   const std::string dat = Build();
   folder_.WriteFile("vexorand.fmt", "field CController { int m_X; int m_Y; };\n");
-  ScopedLanguage language(0);
-  MessageRecorder messages;
-  LogCapture log;
   const CommandResult dump = RunDat({"dump", dat, "--fmt", folder_.Path("vexorand.fmt")});
   EXPECT_EQ(dump.status, 0);
   EXPECT_NE(dump.output.find("[CController]"), std::string::npos) << dump.output;
@@ -127,7 +125,8 @@ TEST_F(DatCommandTest, DumpBindsTheControllerSectionToItsBlockFormat) {
   // A block whose size differs from the section's is refused.
   folder_.WriteFile("other.fmt", "field CController { int m_X; };\n");
   EXPECT_EQ(RunDat({"dump", dat, "--fmt", folder_.Path("other.fmt")}).status, 1);
-  EXPECT_TRUE(log.Contains("is not equal to the value(4 bytes)"));
+  ASSERT_FALSE(log_.entries().empty());
+  EXPECT_NE(log_.entries().back().find("is not equal to the value(4 bytes)"), std::string::npos);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/log_capture.h"
+#include "tests/support/temp_folder.h"
 #include "tests/tools/vextool_run.h"
 #include "tools/vextool/commands.h"
 
@@ -18,9 +18,9 @@ class FmtCommandTest : public testing::Test {
     folder().WriteFile(name, text);
     return folder().Path(name);
   }
-  const TempFolder& folder() const { return log_.folder(); }
+  const TempFolder& folder() const { return folder_; }
 
-  LogCapture log_;
+  TempFolder folder_;
 };
 
 TEST_F(FmtCommandTest, DiffOfKnownPairs) {
@@ -138,7 +138,33 @@ TEST_F(FmtCommandTest, WhatTheWorkLogsAlsoReachesStandardError) {
       Vextool({"fmt", "dump", format, "--block", "CController", "--data", data});
   EXPECT_EQ(outcome.status, 0);
   EXPECT_NE(outcome.err.find("Illegal comment string\n"), std::string::npos) << outcome.err;
-  EXPECT_EQ(log_.Entries(), std::vector<std::string>{"Illegal comment string\n"});
+  EXPECT_EQ(outcome.log, std::vector<std::string>{"Illegal comment string\n"});
+}
+
+TEST_F(FmtCommandTest, LangPicksTheLanguageOfTheMessagesPrinted) {
+  const std::string format =
+      Write("c.fmt", "field CController { int a /* -g2 */; int b /* -g1 */; };");
+  const std::string data = Write("c.bin", std::string(8, '\0'));
+  const struct {
+    CommandArguments lang;
+    const char* text;
+  } cases[] = {
+      {{}, "There is repeated serial number"},
+      {{"--lang", "zh"}, "参数编号重复或顺序有误"},
+      {{"--lang=ru"}, "There is repeated serial number"},
+      {{"--lang", "en"}, "There is repeated serial number"},
+  };
+  for (const auto& c : cases) {
+    CommandArguments arguments = c.lang;
+    arguments.insert(arguments.end(),
+                     {"fmt", "dump", format, "--block", "CController", "--data", data});
+    const Outcome outcome = Vextool(arguments);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.err.find(std::string("vextool fmt dump: warning: ") + c.text),
+              std::string::npos)
+        << outcome.err;
+  }
+  EXPECT_NE(Vextool({"--help"}).out.find("--lang LANG"), std::string::npos);
 }
 
 TEST_F(FmtCommandTest, DumpToAFileThatCannotBeWrittenSaysSo) {

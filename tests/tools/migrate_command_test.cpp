@@ -6,7 +6,7 @@
 
 #include "migration/parameter_file.h"
 #include "platform/file_system.h"
-#include "tests/support/log_capture.h"
+#include "tests/support/temp_folder.h"
 #include "tests/tools/vextool_run.h"
 #include "tools/vextool/commands.h"
 
@@ -44,9 +44,9 @@ class MigrateCommandTest : public testing::Test {
     arguments.insert(arguments.end(), options.begin(), options.end());
     return RunVextoolCaptured(arguments);
   }
-  const TempFolder& folder() const { return log_.folder(); }
+  const TempFolder& folder() const { return folder_; }
 
-  LogCapture log_;
+  TempFolder folder_;
   std::string dat_;
 };
 

@@ -3,8 +3,10 @@
 #include <string>
 
 #include "app/package_check.h"
+#include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
 #include "tools/vextool/commands.h"
+#include "tools/vextool/vextool_sink.h"
 
 namespace {
 
@@ -16,7 +18,9 @@ struct CommandResult {
 CommandResult RunPkg(const CommandArguments& arguments) {
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
-  const int status = RunPkgCommand(arguments);
+  RecordingSink log;
+  VextoolSink sink(log, 1);
+  const int status = RunPkgCommand(arguments, sink);
   testing::internal::GetCapturedStderr();
   return {status, testing::internal::GetCapturedStdout()};
 }

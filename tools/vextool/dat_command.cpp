@@ -32,8 +32,8 @@ constexpr Subcommand kSubcommands[] = {
 
 }  // namespace
 
-int RunDatCommand(const CommandArguments& arguments) {
-  return RunSubcommand(kHelp, kSubcommands, arguments);
+int RunDatCommand(const CommandArguments& arguments, VextoolSink& sink) {
+  return RunSubcommand(kHelp, kSubcommands, arguments, sink);
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {

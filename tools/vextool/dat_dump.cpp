@@ -3,12 +3,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "base/language.h"
-#include "base/message_box.h"
 #include "format/field_descriptor.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/dat_subcommands.h"
 #include "tools/vextool/fmt_dump.h"
+#include "tools/vextool/vextool_sink.h"
 
 namespace {
 
@@ -35,7 +34,7 @@ constexpr int kMaxWarnings = 100;
 
 }  // namespace
 
-int RunDatDump(const CommandArguments& arguments) {
+int RunDatDump(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
   struct {
@@ -46,9 +45,8 @@ int RunDatDump(const CommandArguments& arguments) {
   if (!ReadSectionData(dump.file, dump.block, &bytes)) return 1;
   // The order check's findings are worth seeing, but nobody is there to answer them, and past a
   // hundred they are no longer read one by one.
-  SetLanguage(1);
-  UseLanguageFolderOf(line.Value("--lang-dir"));
-  SetMessageBoxFunction([count = 0](const std::string& text, unsigned) mutable {
+  UseLanguageFolderOf(line.Value("--lang-dir"), sink);
+  CommandSink reported(sink, [count = 0](const std::string& text, unsigned) mutable {
     if (++count > kMaxWarnings) {
       std::fputs("vextool dat dump: warning: further findings not shown\n", stderr);
       return kIdCancel;
@@ -56,10 +54,10 @@ int RunDatDump(const CommandArguments& arguments) {
     std::fprintf(stderr, "vextool dat dump: warning: %s\n", text.c_str());
     return kIdOk;
   });
-  CFieldDescriptor binder;
+  CFieldDescriptor binder(reported);
   const bool bound = binder.Bind(dump.block, bytes.data(), bytes.size(), dump.format);
   if (!bound) {
-    if (binder.Parser().Diagnostics().empty() && binder.BindError().empty()) {
+    if (reported.LogEntries() == 0) {
       std::fprintf(stderr, "vextool dat dump: cannot read '%s'\n", dump.format.c_str());
     }
     return 1;

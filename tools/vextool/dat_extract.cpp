@@ -37,7 +37,7 @@ const CommandSyntax kBuildSyntax = {
 
 }  // namespace
 
-int RunDatExtract(const CommandArguments& arguments) {
+int RunDatExtract(const CommandArguments& arguments, VextoolSink&) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kExtractSyntax, &line)) {
     return *status;
@@ -47,7 +47,7 @@ int RunDatExtract(const CommandArguments& arguments) {
   return WriteWholeFile(line.Value("--output"), std::string(data.begin(), data.end())) ? 0 : 1;
 }
 
-int RunDatBuild(const CommandArguments& arguments) {
+int RunDatBuild(const CommandArguments& arguments, VextoolSink&) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kBuildSyntax, &line)) {
     return *status;

@@ -65,7 +65,7 @@ const CommandSyntax kVerifySyntax = {
 
 }  // namespace
 
-int RunDatList(const CommandArguments& arguments) {
+int RunDatList(const CommandArguments& arguments, VextoolSink&) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kListSyntax, &line)) {
     return *status;
@@ -94,7 +94,7 @@ int RunDatList(const CommandArguments& arguments) {
   return 0;
 }
 
-int RunDatVerify(const CommandArguments& arguments) {
+int RunDatVerify(const CommandArguments& arguments, VextoolSink&) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kVerifySyntax, &line)) {
     return *status;

@@ -6,11 +6,11 @@
 
 #include "tools/vextool/commands.h"
 
-int RunDatList(const CommandArguments& arguments);
-int RunDatVerify(const CommandArguments& arguments);
-int RunDatExtract(const CommandArguments& arguments);
-int RunDatBuild(const CommandArguments& arguments);
-int RunDatDump(const CommandArguments& arguments);
+int RunDatList(const CommandArguments& arguments, VextoolSink& sink);
+int RunDatVerify(const CommandArguments& arguments, VextoolSink& sink);
+int RunDatExtract(const CommandArguments& arguments, VextoolSink& sink);
+int RunDatBuild(const CommandArguments& arguments, VextoolSink& sink);
+int RunDatDump(const CommandArguments& arguments, VextoolSink& sink);
 
 // Whole-file reading and writing; on failure they say so on standard error and return false.
 bool ReadWholeFile(const std::string& path, std::string* bytes);

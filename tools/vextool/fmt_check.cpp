@@ -4,6 +4,7 @@
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
+#include "tools/vextool/vextool_sink.h"
 #include "values/scalar_types.h"
 
 namespace {
@@ -25,12 +26,13 @@ const CommandSyntax kSyntax = {
 
 }  // namespace
 
-int RunFmtCheck(const CommandArguments& arguments) {
+int RunFmtCheck(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
-  UseLanguageFolderOf(line.Value("--lang-dir"));
-  CFormatParser parser;
-  if (!ParseFormatFile(line.Operand(0), parser)) return 1;
+  UseLanguageFolderOf(line.Value("--lang-dir"), sink);
+  CommandSink counted(sink);
+  CFormatParser parser(counted);
+  if (!ParseFormatFile(line.Operand(0), parser, counted)) return 1;
   std::printf("ok: %d types, %d blocks\n", parser.Types().Count() - kScalarTypeCount,
               parser.BlockCount());
   return 0;

@@ -4,6 +4,7 @@
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
+#include "tools/vextool/vextool_sink.h"
 
 namespace {
 
@@ -33,13 +34,14 @@ constexpr Subcommand kSubcommands[] = {
 
 }  // namespace
 
-int RunFmtCommand(const CommandArguments& arguments) {
-  return RunSubcommand(kHelp, kSubcommands, arguments);
+int RunFmtCommand(const CommandArguments& arguments, VextoolSink& sink) {
+  return RunSubcommand(kHelp, kSubcommands, arguments, sink);
 }
 
-bool ParseFormatFile(const std::string& path, CFormatParser& parser) {
+bool ParseFormatFile(const std::string& path, CFormatParser& parser, const CommandSink& sink) {
+  const int logged = sink.LogEntries();
   const bool parsed = parser.Parse(path);
-  if (!parsed && parser.Diagnostics().empty()) {
+  if (!parsed && sink.LogEntries() == logged) {
     std::fprintf(stderr, "vextool fmt: cannot read '%s'\n", path.c_str());
   }
   return parsed;

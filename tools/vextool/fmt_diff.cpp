@@ -5,8 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "base/message_box.h"
-#include "base/setup_log.h"
+#include "base/message_sink.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
 #include "migration/parameter_validation.h"
@@ -14,6 +13,7 @@
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
 #include "tools/vextool/json_writer.h"
+#include "tools/vextool/vextool_sink.h"
 #include "values/scalar_types.h"
 
 namespace {
@@ -196,22 +196,30 @@ const CTypeRecord* FindStructure(const CFormatParser& parser, const std::string&
   return index >= kScalarTypeCount ? &parser.Types().At(index) : nullptr;
 }
 
+// The binding of the old file a second time keeps quiet: the order check speaks of the old file's
+// numbering, which is not what is compared here, and what parsing the old file logs was already
+// shown once.
+class QuietSink : public IMessageSink {
+ public:
+  explicit QuietSink(VextoolSink& tool) : tool_(tool) {}
+  int ShowMessage(const std::string&, unsigned) override { return kIdCancel; }
+  void WriteLog(const std::string& text) override { tool_.KeepQuietly(text); }
+  int Language() const override { return tool_.Language(); }
+
+ private:
+  VextoolSink& tool_;
+};
+
 // The old block's parameters as the generation step writes them (bound to zero bytes: the names
 // do not depend on the values), checked as the transfer step checks names against the new block.
 MigrationLoss LossOfBlock(const std::string& oldPath, const std::string& name,
-                          const CTypeRecord& newBlock, std::size_t size) {
+                          const CTypeRecord& newBlock, std::size_t size, VextoolSink& sink) {
   MigrationLoss loss;
   loss.block = name;
   const std::vector<unsigned char> zeros(size);
-  CFieldDescriptor binder;
-  // The order check speaks of the old file's numbering, which is not what is compared here.
-  // What parsing the old file logs was already shown once.
-  SetMessageBoxFunction([](const std::string&, unsigned) { return kIdCancel; });
-  const LogEcho echo = SetLogEcho(nullptr);
-  const bool bound = binder.Bind(name, zeros.data(), zeros.size(), oldPath);
-  SetLogEcho(echo);
-  SetMessageBoxFunction(nullptr);
-  if (!bound) return loss;
+  QuietSink quiet(sink);
+  CFieldDescriptor binder(quiet);
+  if (!binder.Bind(name, zeros.data(), zeros.size(), oldPath)) return loss;
   CParameterNameResolver resolver(newBlock);
   for (const auto& node : binder.Nodes()) {
     if (node->value_text.empty()) continue;
@@ -401,14 +409,17 @@ std::string DiffJson(const std::string& oldPath, const std::string& newPath,
 
 }  // namespace
 
-int RunFmtDiff(const CommandArguments& arguments) {
+int RunFmtDiff(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
-  UseLanguageFolderOf(line.Value("--lang-dir"));
+  UseLanguageFolderOf(line.Value("--lang-dir"), sink);
   const std::string& oldPath = line.Operand(0);
   const std::string& newPath = line.Operand(1);
-  CFormatParser before, after;
-  if (!ParseFormatFile(oldPath, before) || !ParseFormatFile(newPath, after)) return kTrouble;
+  CommandSink counted(sink);
+  CFormatParser before(counted), after(counted);
+  if (!ParseFormatFile(oldPath, before, counted) || !ParseFormatFile(newPath, after, counted)) {
+    return kTrouble;
+  }
 
   const bool oneBlock = line.Has("--block");
   const std::string only = line.Value("--block");
@@ -445,7 +456,8 @@ int RunFmtDiff(const CommandArguments& arguments) {
     const CTypeRecord* inNew = after.FindBlock(name);
     CompareTypes(true, name, inOld, inNew, &types);
     if (inOld != nullptr && inNew != nullptr) {
-      losses.push_back(LossOfBlock(oldPath, name, *inNew, static_cast<std::size_t>(inOld->size)));
+      losses.push_back(
+          LossOfBlock(oldPath, name, *inNew, static_cast<std::size_t>(inOld->size), sink));
     }
   };
   for (int i = 0; i < before.BlockCount(); ++i) compareBlock(before.Block(i).name);

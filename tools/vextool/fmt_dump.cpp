@@ -5,13 +5,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "base/language.h"
 #include "base/language_folder.h"
-#include "base/message_box.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
 #include "platform/file.h"
 #include "tools/vextool/command_line.h"
+#include "tools/vextool/vextool_sink.h"
 
 namespace {
 
@@ -62,26 +61,26 @@ std::string OnOneLine(std::string text) {
 
 // Message boxes become warnings, printed after what the parse logged; the order check is cut
 // short after kMaxWarnings findings.
-void CollectMessagesAsWarnings(std::vector<std::string>& warnings) {
-  SetMessageBoxFunction([&warnings](const std::string& text, unsigned style) {
+CommandSink::Show CollectMessagesAsWarnings(std::vector<std::string>& warnings) {
+  return [&warnings](const std::string& text, unsigned style) {
     if (warnings.size() >= static_cast<std::size_t>(kMaxWarnings)) {
       warnings.push_back("further findings not shown");
       return kIdCancel;
     }
     warnings.push_back(OnOneLine(text));
     return (style & 0x0F) == kMbYesNo ? kIdYes : kIdOk;
-  });
+  };
 }
 
 }  // namespace
 
-void UseLanguageFolderOf(std::string folder) {
+void UseLanguageFolderOf(std::string folder, IMessageSink& sink) {
   if (folder.empty()) return;
   if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
-  DetermineLanguageFolder(folder);
+  DetermineLanguageFolder(folder, sink);
 }
 
-int RunFmtDump(const CommandArguments& arguments) {
+int RunFmtDump(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
   struct {
@@ -93,17 +92,15 @@ int RunFmtDump(const CommandArguments& arguments) {
     std::fprintf(stderr, "vextool fmt dump: cannot read '%s'\n", dump.data.c_str());
     return 1;
   }
-  SetLanguage(1);
   std::vector<std::string> warnings;
-  CollectMessagesAsWarnings(warnings);
-  UseLanguageFolderOf(dump.lang_dir);
+  CommandSink reported(sink, CollectMessagesAsWarnings(warnings));
+  UseLanguageFolderOf(dump.lang_dir, reported);
 
-  CFieldDescriptor binder;
+  CFieldDescriptor binder(reported);
   const bool bound =
       dump.output.empty()
           ? binder.Bind(dump.block, bytes.data(), bytes.size(), dump.format)
           : binder.WriteTextDump(dump.block, bytes.data(), bytes.size(), dump.format, dump.output);
-  SetMessageBoxFunction(nullptr);
   for (const std::string& text : warnings) {
     std::fprintf(stderr, "vextool fmt dump: warning: %s\n", text.c_str());
   }
@@ -111,7 +108,7 @@ int RunFmtDump(const CommandArguments& arguments) {
     // A block is bound only when the format was read, so then it was the dump that failed.
     if (binder.BoundBlock() != nullptr) {
       std::fprintf(stderr, "vextool fmt dump: cannot write '%s'\n", dump.output.c_str());
-    } else if (binder.Parser().Diagnostics().empty() && binder.BindError().empty()) {
+    } else if (reported.LogEntries() == 0) {
       std::fprintf(stderr, "vextool fmt dump: cannot read '%s'\n", dump.format.c_str());
     }
     return 1;

@@ -5,6 +5,7 @@
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_layout_writer.h"
 #include "tools/vextool/fmt_subcommands.h"
+#include "tools/vextool/vextool_sink.h"
 
 namespace {
 
@@ -31,12 +32,13 @@ const CommandSyntax kSyntax = {
 
 }  // namespace
 
-int RunFmtLayout(const CommandArguments& arguments) {
+int RunFmtLayout(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
-  UseLanguageFolderOf(line.Value("--lang-dir"));
-  CFormatParser parser;
-  if (!ParseFormatFile(line.Operand(0), parser)) return 1;
+  UseLanguageFolderOf(line.Value("--lang-dir"), sink);
+  CommandSink counted(sink);
+  CFormatParser parser(counted);
+  if (!ParseFormatFile(line.Operand(0), parser, counted)) return 1;
   const std::string text = line.Has("--json") ? LayoutJson(parser) : LayoutText(parser);
   std::fwrite(text.data(), 1, text.size(), stdout);
   return 0;

@@ -8,11 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "base/language.h"
-#include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/multibyte_case.h"
-#include "base/setup_log.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
 #include "migration/amendment_file.h"
@@ -25,6 +22,7 @@
 #include "tools/vextool/commands.h"
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/json_writer.h"
+#include "tools/vextool/vextool_sink.h"
 
 namespace {
 
@@ -152,22 +150,14 @@ std::string LossReason(const std::string& name, const std::string& value, bool p
 }
 
 // Nobody is there to answer: what the update would show becomes a note on standard error,
-// answered as it is by default; the log goes to the setup log (and so to standard error too).
-class NoteSink : public IMessageSink {
- public:
-  int ShowMessage(const std::string& text, unsigned style) override { return Note(text, style); }
-  void WriteLog(const std::string& text) override { AppendLogLine(text); }
-  int Language() const override { return 1; }
-
-  // The order check's findings are cut short after the first.
-  static int Note(const std::string& text, unsigned style) {
-    std::string flat = text;
-    std::replace(flat.begin(), flat.end(), '\n', ' ');
-    std::fprintf(stderr, "vextool migrate: note: %s\n", flat.c_str());
-    const unsigned buttons = style & 0x0F;
-    return buttons == kMbYesNo ? kIdYes : buttons == kMbOkCancel ? kIdCancel : kIdOk;
-  }
-};
+// answered as it is by default. The order check's findings are cut short after the first.
+int Note(const std::string& text, unsigned style) {
+  std::string flat = text;
+  std::replace(flat.begin(), flat.end(), '\n', ' ');
+  std::fprintf(stderr, "vextool migrate: note: %s\n", flat.c_str());
+  const unsigned buttons = style & 0x0F;
+  return buttons == kMbYesNo ? kIdYes : buttons == kMbOkCancel ? kIdCancel : kIdOk;
+}
 
 ConfigurationReport MigrateConfiguration(IMessageSink& sink, const std::string& oldFolder,
                                          const std::string& newFolder,
@@ -194,7 +184,7 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const std::string& 
     report.reason = "no controller section can be read from the parameter file";
     return report;
   }
-  CFieldDescriptor binder;
+  CFieldDescriptor binder(sink);
   if (!binder.Bind(kControllerBlock, block.data(), block.size(), oldFolder + kFormatFileName)) {
     report.status = "not written";
     report.reason = "the controller section does not bind to the old format description";
@@ -342,7 +332,7 @@ std::string ReportJson(const std::string& from, const std::string& to, bool dryR
 
 }  // namespace
 
-int RunMigrateCommand(const CommandArguments& arguments) {
+int RunMigrateCommand(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
   const std::string oldFolder = InstallationFolder(line.Value("--from"));
@@ -365,20 +355,15 @@ int RunMigrateCommand(const CommandArguments& arguments) {
     return 1;
   }
 
-  // The binder's order check still reports through the process's message function.
-  NoteSink sink;
-  SetMessageBoxFunction(NoteSink::Note);
-  // As the update, which takes the language folder from the old installation; the notes in
-  // English.
-  SetLanguage(1);
-  UseLanguageFolderOf(oldFolder);
+  CommandSink noted(sink, Note);
+  // As the update, which takes the language folder from the old installation.
+  UseLanguageFolderOf(oldFolder, noted);
   std::vector<ConfigurationReport> reports;
   bool allDone = true;
   for (const std::string& file : files) {
-    reports.push_back(MigrateConfiguration(sink, oldFolder, newFolder, file, dryRun));
+    reports.push_back(MigrateConfiguration(noted, oldFolder, newFolder, file, dryRun));
     allDone = allDone && reports.back().status != "not written";
   }
-  SetMessageBoxFunction(nullptr);
 
   const std::string text =
       line.Has("--json") ? ReportJson(line.Value("--from"), line.Value("--to"), dryRun, reports)

@@ -33,7 +33,7 @@ bool OpenInput(const std::string& path, platform::File* file, std::uint64_t* len
 
 }  // namespace
 
-int RunPkgBuild(const CommandArguments& arguments) {
+int RunPkgBuild(const CommandArguments& arguments, VextoolSink&) {
   PkgOptions options;
   if (const std::optional<int> status = ParsePkgOptions(arguments, kSyntax, &options)) {
     return *status;

@@ -30,8 +30,8 @@ constexpr Subcommand kSubcommands[] = {
 
 }  // namespace
 
-int RunPkgCommand(const CommandArguments& arguments) {
-  return RunSubcommand(kHelp, kSubcommands, arguments);
+int RunPkgCommand(const CommandArguments& arguments, VextoolSink& sink) {
+  return RunSubcommand(kHelp, kSubcommands, arguments, sink);
 }
 
 std::optional<int> ParsePkgOptions(const CommandArguments& arguments, const CommandSyntax& syntax,

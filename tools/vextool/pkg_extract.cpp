@@ -21,7 +21,7 @@ const CommandSyntax kSyntax = {
 
 }  // namespace
 
-int RunPkgExtract(const CommandArguments& arguments) {
+int RunPkgExtract(const CommandArguments& arguments, VextoolSink&) {
   PkgOptions options;
   if (const std::optional<int> status = ParsePkgOptions(arguments, kSyntax, &options)) {
     return *status;

@@ -14,9 +14,9 @@ namespace platform {
 class File;
 }
 
-int RunPkgBuild(const CommandArguments& arguments);
-int RunPkgVerify(const CommandArguments& arguments);
-int RunPkgExtract(const CommandArguments& arguments);
+int RunPkgBuild(const CommandArguments& arguments, VextoolSink& sink);
+int RunPkgVerify(const CommandArguments& arguments, VextoolSink& sink);
+int RunPkgExtract(const CommandArguments& arguments, VextoolSink& sink);
 
 // A subcommand's command line: named values and plain arguments in order.
 struct PkgOptions {

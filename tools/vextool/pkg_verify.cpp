@@ -26,7 +26,7 @@ const CommandSyntax kSyntax = {
 
 }  // namespace
 
-int RunPkgVerify(const CommandArguments& arguments) {
+int RunPkgVerify(const CommandArguments& arguments, VextoolSink&) {
   PkgOptions options;
   if (const std::optional<int> status = ParsePkgOptions(arguments, kSyntax, &options)) {
     return *status;

@@ -4,7 +4,7 @@
 #include "tools/vextool/commands.h"
 
 int RunSubcommand(const CommandHelp& help, const Subcommand* table, std::size_t count,
-                  const CommandArguments& arguments) {
+                  const CommandArguments& arguments, VextoolSink& sink) {
   if (arguments.empty()) {
     return CommandUsageError(help, "missing the subcommand");
   }
@@ -14,7 +14,7 @@ int RunSubcommand(const CommandHelp& help, const Subcommand* table, std::size_t 
   }
   for (std::size_t i = 0; i < count; ++i) {
     if (arguments[0] == table[i].name) {
-      return table[i].run(CommandArguments(arguments.begin() + 1, arguments.end()));
+      return table[i].run(CommandArguments(arguments.begin() + 1, arguments.end()), sink);
     }
   }
   return CommandUsageError(help, "unknown subcommand '" + arguments[0] + "'");

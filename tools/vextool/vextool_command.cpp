@@ -1,16 +1,17 @@
 // vextool's command table and help: what `vextool` with no command name offers.
 #include <cstdio>
+#include <optional>
 
-#include "base/setup_log.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
+#include "tools/vextool/vextool_sink.h"
 
 namespace {
 
 constexpr CommandHelp kHelp = {
     "vextool",
     "format descriptions, parameter files, packages and the parameter migration",
-    "COMMAND [ARGUMENTS]\n--version",
+    "[--lang LANG] COMMAND [ARGUMENTS]\n--version",
     "The engineers' and technicians' companion of the update program. Commands:\n"
     "  fmt      format descriptions: check, layout, header, dump, diff\n"
     "  dat      binary parameter files: list, verify, extract, build, dump\n"
@@ -18,7 +19,9 @@ constexpr CommandHelp kHelp = {
     "  migrate  the parameter migration of an update, offline: preview or recovery\n"
     "'vextool COMMAND --help' describes a command, 'vextool COMMAND SUBCOMMAND --help' a\n"
     "subcommand. Every command takes '--opt value' and '--opt=value' alike.",
-    "--version  print the version and exit",
+    "--lang LANG  zh, ru or en: the language of the update program's messages that a command\n"
+    "             prints, such as the order check's findings (default en)\n"
+    "--version    print the version and exit",
     "0 success; 1 the work failed; 64 the command line cannot be understood.\n"
     "Some commands use 2 as well (see their help).",
     "$ vextool --version\n"
@@ -32,21 +35,40 @@ constexpr Subcommand kCommands[] = {
     {"migrate", RunMigrateCommand},
 };
 
-// The engineer reads the terminal: what the work logs is shown there too.
-void EchoToStandardError(const std::string& text) {
-  std::fputs(text.c_str(), stderr);
-  if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
+constexpr int kEnglish = 1;
+
+// The language index of a --lang value.
+std::optional<int> LanguageIndexOf(const std::string& code) {
+  if (code == "zh") return 0;
+  if (code == "en") return kEnglish;
+  if (code == "ru") return 2;
+  return std::nullopt;
 }
 
 }  // namespace
 
-int RunVextool(const CommandArguments& arguments) {
+int RunVextool(const CommandArguments& arguments, IMessageSink& log) {
   if (!arguments.empty() && arguments[0] == "--version") {
     std::printf("vextool %s\n", VextoolVersion());
     return 0;
   }
-  const LogEcho previous = SetLogEcho(EchoToStandardError);
-  const int status = RunSubcommand(kHelp, kCommands, arguments);
-  SetLogEcho(previous);
-  return status;
+  CommandArguments rest = arguments;
+  int language = kEnglish;
+  if (!rest.empty() && (rest[0] == "--lang" || rest[0].rfind("--lang=", 0) == 0)) {
+    const bool attached = rest[0] != "--lang";
+    if (!attached && rest.size() < 2) return CommandUsageError(kHelp, "'--lang' needs a value");
+    const std::string code = attached ? rest[0].substr(7) : rest[1];
+    const std::optional<int> index = LanguageIndexOf(code);
+    if (!index) {
+      return CommandUsageError(kHelp, "'--lang' takes zh, ru or en, not '" + code + "'");
+    }
+    language = *index;
+    rest.erase(rest.begin(), rest.begin() + (attached ? 1 : 2));
+  }
+  VextoolSink sink(log, language);
+  return RunSubcommand(kHelp, kCommands, rest, sink);
+}
+
+int RunVextool(const CommandArguments& arguments) {
+  return RunVextool(arguments, ProcessMessageSink());
 }

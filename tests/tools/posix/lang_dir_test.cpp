@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "tests/support/log_capture.h"
 #include "tests/support/staged_machine.h"
 #include "tests/tools/vextool_run.h"
 
@@ -12,7 +11,6 @@ namespace {
 // {@n} comments still come from its string file.
 TEST(FmtDumpLanguageFolder, AbsoluteHostFolderWithDotDot) {
   StagedMachine machine;
-  LogCapture log;
   machine.WriteFile("C:\\Inst\\Lang\\Lang.ini", "[ActiveLang]\r\nActiveLang=eng\r\n");
   machine.WriteFile("C:\\Inst\\Lang\\eng\\Vexorand.string",
                     "[Attribute]\r\nMaxIndex=120\r\n\r\n[STRING]\r\n120=-f%04d\r\n");

@@ -1,0 +1,15 @@
+#include "tests/support/recording_sink.h"
+
+#include <utility>
+
+RecordingSink::RecordingSink(std::deque<int> answers) : answers_(std::move(answers)) {}
+
+int RecordingSink::ShowMessage(const std::string& text, unsigned style) {
+  messages_.push_back({text, style});
+  if (answers_.empty()) {
+    return (style & 0x0F) == kMbYesNo ? kIdYes : kIdOk;
+  }
+  const int answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
