@@ -298,7 +298,7 @@ void CUpdateSequencer::RecordLanguage() {
 void CUpdateSequencer::InstallNewDrivers() {
   host_.StopStepTimer();
   host_.ShowStepLabel(kLabelInstallDrivers);
-  InstallDrivers(GetMakerFolder() + ReadSetupValue("PATH"));
+  InstallDrivers(host_, GetMakerFolder() + ReadSetupValue("PATH"));
   host_.StartStepTimer();
   state_ = SequencerState::kKeepPackageCopy;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/power_off.h"
 #include "base/text_format.h"
@@ -31,7 +32,7 @@ void PlaceSetupInformation(const std::string& infFile, const std::string& name,
 
 }  // namespace
 
-void InstallDrivers(const std::string& sourceFolder) {
+void InstallDrivers(IMessageSink& sink, const std::string& sourceFolder) {
   const std::string systemFolder =
       platform::GetSpecialFolder(platform::SpecialFolder::kSystem, false) + "\\";
   const std::string windowsFolder =
@@ -45,7 +46,7 @@ void InstallDrivers(const std::string& sourceFolder) {
   for (const platform::DirectoryEntry& driver : drivers) {
     platform::RemoveFile(driversFolder + driver.name);
     if (!platform::InstallFile(sourceFolder + driver.name, driversFolder)) {
-      ShowMessageBox(
+      sink.ShowMessage(
           FormatText(kDriverInstallFailed, platform::SystemTextToUtf8(driver.name).c_str()),
           kMbOk | kMbIconExclamation);
     }
@@ -54,14 +55,14 @@ void InstallDrivers(const std::string& sourceFolder) {
   for (const platform::DirectoryEntry& information : ListFiles(sourceFolder + "*.inf")) {
     const std::string infFile = sourceFolder + information.name;
     if (IsNtFamily()) {
-      RegisterSetupInformation(infFile);
+      RegisterSetupInformation(sink, infFile);
     } else {
       PlaceSetupInformation(infFile, information.name, windowsFolder);
     }
   }
 }
 
-bool RegisterSetupInformation(const std::string& infFile) {
+bool RegisterSetupInformation(IMessageSink& sink, const std::string& infFile) {
   if (platform::RegisterInformationFile(infFile)) {
     return true;
   }
@@ -69,6 +70,6 @@ bool RegisterSetupInformation(const std::string& infFile) {
   if (errorText.empty()) {
     return true;
   }
-  ShowMessageBox(platform::SystemTextToUtf8(errorText), kMbOk | kMbIconStop);
+  sink.ShowMessage(platform::SystemTextToUtf8(errorText), kMbOk | kMbIconStop);
   return false;
 }

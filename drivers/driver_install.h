@@ -4,10 +4,13 @@
 
 #include <string>
 
-// `sourceFolder` ends with a backslash. Failures are shown, never returned: the update goes on.
+#include "base/message_sink.h"
+
+// `sourceFolder` ends with a backslash. Failures are shown through `sink`, never returned: the
+// update goes on.
 // Without any driver file nothing is done, setup information files included.
-void InstallDrivers(const std::string& sourceFolder);
+void InstallDrivers(IMessageSink& sink, const std::string& sourceFolder);
 
 // Registers one setup information file with the system (NT family). On failure shows the system's
 // error text and returns false; when even that text cannot be had, returns true silently.
-bool RegisterSetupInformation(const std::string& infFile);
+bool RegisterSetupInformation(IMessageSink& sink, const std::string& infFile);

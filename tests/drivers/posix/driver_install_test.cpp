@@ -46,7 +46,7 @@ TEST_F(DriverInstallTest, DriversAreCopiedAndSetupInformationRegistered) {
   Stage("io.inf", "[Version]\r\nio\r\n");
   machine_.WriteFile(std::string(kDrivers) + "motion.sys", "old motion driver");
 
-  InstallDrivers(kSource);
+  InstallDrivers(messages_, kSource);
 
   EXPECT_EQ(machine_.ReadFile(std::string(kDrivers) + "motion.sys"), "motion driver");
   EXPECT_EQ(machine_.ReadFile(std::string(kDrivers) + "IO.SYS"), "io driver");
@@ -58,7 +58,7 @@ TEST_F(DriverInstallTest, DriversAreCopiedAndSetupInformationRegistered) {
 
 TEST_F(DriverInstallTest, WithoutDriverFilesNothingIsInstalled) {
   Stage("motion.inf", "[Version]\r\n");
-  InstallDrivers(kSource);
+  InstallDrivers(messages_, kSource);
   EXPECT_FALSE(machine_.Exists(kInf));
   EXPECT_TRUE(Entries(std::string(kDrivers) + "*").empty());
   EXPECT_TRUE(messages_.messages().empty());
@@ -66,7 +66,7 @@ TEST_F(DriverInstallTest, WithoutDriverFilesNothingIsInstalled) {
 
 TEST_F(DriverInstallTest, DriverFilesAloneAreCopied) {
   Stage("motion.sys", "motion driver");
-  InstallDrivers(kSource);
+  InstallDrivers(messages_, kSource);
   EXPECT_EQ(Entries(std::string(kDrivers) + "*"), (std::vector<std::string>{"motion.sys"}));
   EXPECT_FALSE(machine_.Exists(kInf));
 }
@@ -78,7 +78,7 @@ TEST_F(DriverInstallTest, DriverThatCannotBeReplacedIsReportedAndTheRestGoesOn) 
   Stage("motion.inf", "[Version]\r\n");
   machine_.MakeFolder(std::string(kDrivers) + "busy.sys");
 
-  InstallDrivers(kSource);
+  InstallDrivers(messages_, kSource);
 
   ASSERT_EQ(messages_.messages().size(), 1u);
   EXPECT_EQ(messages_.messages()[0].text, "安装busy.sys失败！");
@@ -88,12 +88,12 @@ TEST_F(DriverInstallTest, DriverThatCannotBeReplacedIsReportedAndTheRestGoesOn) 
 }
 
 TEST_F(DriverInstallTest, FailedRegistrationShowsTheSystemErrorText) {
-  EXPECT_FALSE(RegisterSetupInformation(std::string(kSource) + "missing.inf"));
+  EXPECT_FALSE(RegisterSetupInformation(messages_, std::string(kSource) + "missing.inf"));
   ASSERT_EQ(messages_.messages().size(), 1u);
   EXPECT_EQ(messages_.messages()[0].text, "The system cannot find the file specified.");
   EXPECT_EQ(messages_.messages()[0].style, 0x10u);
 
   Stage("motion.inf", "[Version]\r\n");
-  EXPECT_TRUE(RegisterSetupInformation(std::string(kSource) + "motion.inf"));
+  EXPECT_TRUE(RegisterSetupInformation(messages_, std::string(kSource) + "motion.inf"));
   EXPECT_EQ(messages_.messages().size(), 1u);
 }
