@@ -1,10 +1,18 @@
 #include "app/compact_flash.h"
 
+#include <optional>
+
 #include "platform/file_system.h"
 
 namespace {
 
 const std::string kPlaceholder = "CFCard:";
+
+// The drive of the run's first probe: every path of one run names the same card.
+std::optional<char>& ProbedDrive() {
+  static std::optional<char> drive;
+  return drive;
+}
 
 }  // namespace
 
@@ -33,7 +41,14 @@ bool ResolveCompactFlash(std::string* path) {
   if (path->find(kPlaceholder) == std::string::npos) {
     return false;
   }
-  static const char drive = FindCompactFlashDrive();
-  ReplaceCompactFlashPlaceholder(path, drive);
+  std::optional<char>& drive = ProbedDrive();
+  if (!drive) {
+    drive = FindCompactFlashDrive();
+  }
+  ReplaceCompactFlashPlaceholder(path, *drive);
   return true;
+}
+
+void ResetCompactFlashProbe() {
+  ProbedDrive().reset();
 }

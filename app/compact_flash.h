@@ -14,3 +14,6 @@ void ReplaceCompactFlashPlaceholder(std::string* path, char drive);
 // When `path` holds "CFCard:", resolves it with the drive found by the first probe of the run
 // and returns true; otherwise leaves it unchanged and returns false.
 bool ResolveCompactFlash(std::string* path);
+
+// Forgets the probe's drive, so that a test starts as a new run does.
+void ResetCompactFlashProbe();

@@ -4,13 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "app/compact_flash.h"
 #include "app/package_file.h"
 #include "base/language.h"
 #include "base/messages.h"
@@ -32,6 +31,7 @@ constexpr const char* kSettings = "C:\\Program Files\\Pelmo\\Control\\Config\\Co
 class BackupTest : public ::testing::Test {
  protected:
   BackupTest() {
+    ResetCompactFlashProbe();
     machine_.AddDrive('D');
     machine_.AddDrive('E');
     machine_.WriteFile(std::string(kMaker) + "Control\\Control.exe", "the control program");
@@ -79,12 +79,6 @@ class BackupTest : public ::testing::Test {
   ScriptedHost host_;
   int warnings_ = 0;
 };
-
-// ResolveCompactFlash probes for the card once per process; each case gets a process of its own.
-void ExpectInFreshProcess(const std::function<bool()>& check) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(std::exit(check() ? 0 : 1), ::testing::ExitedWithCode(0), "");
-}
 
 }  // namespace
 
@@ -209,12 +203,11 @@ TEST_F(BackupTest, CompactFlashCardGetsThePackageButNoBackup) {
   machine_.WriteFile("C:\\Update\\Setup.exe", "the package");
   SetPackageFile("C:\\Update\\Setup.exe");
 
-  ExpectInFreshProcess([this] {
-    BackUpInstallation(host_, &warnings_);
-    KeepPackage();
-    return host_.Trace().empty() && Entries("F:\\Backup\\Pelmo *").empty() &&
-           machine_.ReadFile("F:\\Backup\\Setup.exe") == "the package";
-  });
+  BackUpInstallation(host_, &warnings_);
+  KeepPackage();
+  EXPECT_TRUE(host_.Trace().empty());
+  EXPECT_TRUE(Entries("F:\\Backup\\Pelmo *").empty());
+  EXPECT_EQ(machine_.ReadFile("F:\\Backup\\Setup.exe"), "the package");
 }
 
 TEST_F(BackupTest, WithoutACardThereIsNoBackupAndNoPackageCopy) {
@@ -222,12 +215,11 @@ TEST_F(BackupTest, WithoutACardThereIsNoBackupAndNoPackageCopy) {
   machine_.WriteFile("C:\\Update\\Setup.exe", "the package");
   SetPackageFile("C:\\Update\\Setup.exe");
 
-  ExpectInFreshProcess([this] {
-    const std::size_t files = CountHostFiles();
-    BackUpInstallation(host_, &warnings_);
-    KeepPackage();
-    return host_.Trace().empty() && CountHostFiles() == files;
-  });
+  const std::size_t files = CountHostFiles();
+  BackUpInstallation(host_, &warnings_);
+  KeepPackage();
+  EXPECT_TRUE(host_.Trace().empty());
+  EXPECT_EQ(CountHostFiles(), files);
 }
 
 TEST_F(BackupTest, PackageCopyReplacesTheEarlierOne) {

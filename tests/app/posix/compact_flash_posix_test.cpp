@@ -18,6 +18,7 @@ TEST(CompactFlashProbe, FirstDriveFromDToZHoldingTheMarkerFile) {
 }
 
 TEST(CompactFlashProbe, ResolveProbesOncePerRun) {
+  ResetCompactFlashProbe();
   StagedMachine machine;
   machine.WriteFile("F:\\cfinfo.sys", "");
   std::string path = "CFCard:\\Backup\\";
@@ -28,6 +29,11 @@ TEST(CompactFlashProbe, ResolveProbesOncePerRun) {
   path = "CFCard:\\Other\\";
   EXPECT_TRUE(ResolveCompactFlash(&path));
   EXPECT_EQ(path, "F:\\Other\\");
+  // A new run probes again.
+  ResetCompactFlashProbe();
+  path = "CFCard:\\Other\\";
+  EXPECT_TRUE(ResolveCompactFlash(&path));
+  EXPECT_EQ(path, "D:\\Other\\");
 }
 
 }  // namespace
