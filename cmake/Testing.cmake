@@ -23,7 +23,7 @@ function(setup_add_test name)
     return()  # every test of the suite belongs to the other system
   endif()
   add_executable(${name} ${sources} ${platform_sources})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} test_support GTest::gtest GTest::gmock test_main)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
 endfunction()

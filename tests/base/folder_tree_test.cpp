@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/setup_log.h"
 #include "platform/file_system.h"
+#include "tests/support/scoped_log_directory.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -22,10 +22,8 @@ std::vector<std::string> NamesIn(const std::string& folder) {
 
 class FolderTreeTest : public ::testing::Test {
  protected:
-  FolderTreeTest() { SetLogDirectory(temp_.path()); }
-  ~FolderTreeTest() override { SetLogDirectory(""); }
-
   TempFolder temp_;
+  ScopedLogDirectory log_{temp_.path()};
 };
 
 TEST_F(FolderTreeTest, CreateMakesOnlyTheMissingFolders) {

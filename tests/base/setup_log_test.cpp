@@ -8,6 +8,7 @@
 #include "base/message_box.h"
 #include "platform/file_system.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/scoped_log_directory.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -41,11 +42,9 @@ TEST(FormatLogLine, TextThenTimeStampWithoutLeadingZeros) {
 
 class SetupLogTest : public ::testing::Test {
  protected:
-  SetupLogTest() { SetLogDirectory(temp_.path()); }
-  ~SetupLogTest() override { SetLogDirectory(""); }
-
   MessageRecorder messages_;
   TempFolder temp_;
+  ScopedLogDirectory log_{temp_.path()};
 };
 
 const char kStamp[] = R"(  \d{1,2}:\d{1,2}:\d{1,2} \d{4}/\d{1,2}/\d{1,2} \r\n)";

@@ -8,6 +8,7 @@
 #include "base/setup_log.h"
 #include "platform/file_system.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/scoped_log_directory.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -19,13 +20,9 @@ class StringTableTest : public ::testing::Test {
     temp_.WriteFile("Lang\\Lang.ini", "[ActiveLang]\r\nActiveLang=chn\r\n");
     WriteStrings("");
     DetermineLanguageFolder(temp_.path());
-    SetLogDirectory(temp_.path());
     FreeStrings();
   }
-  ~StringTableTest() override {
-    FreeStrings();
-    SetLogDirectory("");
-  }
+  ~StringTableTest() override { FreeStrings(); }
 
   void WriteStrings(const std::string& text) {
     temp_.WriteFile("Lang\\chn\\Vexorand.string", text);
@@ -36,6 +33,7 @@ class StringTableTest : public ::testing::Test {
 
   MessageRecorder messages_;
   TempFolder temp_;
+  ScopedLogDirectory log_{temp_.path()};
 };
 
 TEST_F(StringTableTest, IndexesOutsideOneToMaxIndexAreNotRead) {

@@ -5,14 +5,6 @@
 #include "base/setup_log.h"
 #include "platform/file_system.h"
 
-LogCapture::LogCapture() : previous_(GetLogDirectory()) {
-  SetLogDirectory(folder_.path());
-}
-
-LogCapture::~LogCapture() {
-  SetLogDirectory(previous_);
-}
-
 std::string LogCapture::Text() const {
   return platform::PathExists(GetLogFilePath()) ? folder_.ReadFile("VexorandSetupLog.txt") : "";
 }

@@ -4,14 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scoped_log_directory.h"
 #include "tests/support/temp_folder.h"
 
 class LogCapture {
  public:
-  LogCapture();
-  ~LogCapture();
-  LogCapture(const LogCapture&) = delete;
-  LogCapture& operator=(const LogCapture&) = delete;
+  LogCapture() = default;
 
   // The whole log file, time stamps included; empty when nothing was logged.
   std::string Text() const;
@@ -23,5 +21,5 @@ class LogCapture {
 
  private:
   TempFolder folder_;
-  std::string previous_;
+  ScopedLogDirectory log_{folder_.path()};
 };

@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include "base/folder_tree.h"
-#include "base/setup_log.h"
 #include "platform/file_system.h"
+#include "tests/support/scoped_log_directory.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -13,7 +13,7 @@ namespace {
 // so what lies before the failure is gone and what lies after it is untouched.
 TEST(DeleteTreePosix, EntriesAfterTheFailureStayInPlace) {
   StagedMachine machine;
-  SetLogDirectory("C:\\");
+  const ScopedLogDirectory log("C:\\");
   machine.WriteFile("C:\\Tree\\A\\1.txt", "1");
   machine.WriteFile("C:\\Tree\\M\\Stuck\\2.txt", "2");
   machine.WriteFile("C:\\Tree\\Z\\3.txt", "3");
@@ -25,19 +25,17 @@ TEST(DeleteTreePosix, EntriesAfterTheFailureStayInPlace) {
   EXPECT_TRUE(machine.Exists("C:\\Tree\\M\\Stuck"));
   EXPECT_TRUE(machine.Exists("C:\\Tree\\Z\\3.txt"));
   EXPECT_TRUE(machine.Exists("C:\\Tree\\z.txt"));
-  SetLogDirectory("");
 }
 
 TEST(DeleteTreePosix, OverLongEntryStopsTheDeletionWithALogLine) {
   StagedMachine machine;
-  SetLogDirectory("C:\\");
+  const ScopedLogDirectory log("C:\\");
   const std::string deep = "C:\\Tree\\" + std::string(240, 'x') + "\\" + std::string(30, 'y');
   machine.WriteFile(deep, "far");
   EXPECT_FALSE(DeleteTree("C:\\Tree"));
   EXPECT_TRUE(machine.Exists(deep));
   EXPECT_NE(machine.ReadFile("C:\\VexorandSetupLog.txt").find(std::string(30, 'y')),
             std::string::npos);
-  SetLogDirectory("");
 }
 
 // A link in the tree goes as a link: what it points to lies outside the tree and stays.

@@ -4,6 +4,7 @@
 
 #include "base/setup_log.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/scoped_log_directory.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -14,9 +15,10 @@ TEST(SetupLogPosix, OverLongLogPathIsRefusedNotCut) {
   MessageRecorder messages;
   const std::string directory = "C:\\" + std::string(250, 'd') + "\\";
   machine.MakeFolder(directory);
-  SetLogDirectory(directory);
-  AppendLogLine("lost");
-  SetLogDirectory("");
+  {
+    const ScopedLogDirectory log(directory);
+    AppendLogLine("lost");
+  }
   ASSERT_EQ(messages.messages().size(), 1u);
   EXPECT_EQ(messages.messages()[0].text, "Open log file failed!");
   EXPECT_TRUE(std::filesystem::is_empty(machine.HostPath(directory)));

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "base/folder_tree.h"
-#include "base/setup_log.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "tests/support/scoped_log_directory.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -11,7 +11,7 @@ namespace {
 // A file in use cannot be deleted; the deletion of its folder and every folder above it stops.
 TEST(DeleteTreeWin32, FileInUseStopsTheDeletion) {
   TempFolder temp;
-  SetLogDirectory(temp.path());
+  const ScopedLogDirectory log(temp.path());
   temp.WriteFile("Tree\\M\\Busy\\in use.dat", "busy");
   temp.WriteFile("Tree\\M\\Busy\\Inner\\x.txt", "x");
   platform::File held;
@@ -21,7 +21,6 @@ TEST(DeleteTreeWin32, FileInUseStopsTheDeletion) {
   EXPECT_TRUE(platform::IsDirectory(temp.Path("Tree\\M")));
   held.Close();
   EXPECT_TRUE(DeleteTree(temp.Path("Tree")));
-  SetLogDirectory("");
 }
 
 }  // namespace

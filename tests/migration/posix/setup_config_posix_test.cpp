@@ -5,6 +5,7 @@
 #include "base/setup_log.h"
 #include "migration/setup_config.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/scoped_log_directory.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -13,8 +14,6 @@ const char kSetupCfg[] = "C:\\Program Files\\Pelmo\\setup.cfg";
 
 class SetupConfigTest : public ::testing::Test {
  protected:
-  ~SetupConfigTest() override { SetLogDirectory(""); }
-
   void Install(const std::string& pathValue, const std::string& folder,
                const std::string& version) {
     machine_.WriteFile(kSetupCfg,
@@ -25,6 +24,7 @@ class SetupConfigTest : public ::testing::Test {
 
   StagedMachine machine_;
   MessageRecorder messages_;
+  ScopedLogDirectory log_;  // the migration folder's preparation moves the log
 };
 
 TEST_F(SetupConfigTest, MakerFolderAndSpecialFoldersAreShortForms) {
