@@ -22,22 +22,22 @@ void Require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (size < kHeaderSize) return 0;
-  const int type_index = data[0] % kScalarTypeCount;
+  const int typeIndex = data[0] % kScalarTypeCount;
   unsigned char stored[8];
   std::memcpy(stored, data + 1, sizeof stored);
   const std::string format(reinterpret_cast<const char*>(data + kHeaderSize), size - kHeaderSize);
 
-  const ScalarTypeRow& row = kScalarTypes[type_index];
-  const OutputFormatCheck check = CheckOutputFormat(format.c_str(), type_index);
+  const ScalarTypeRow& row = kScalarTypes[typeIndex];
+  const OutputFormatCheck check = CheckOutputFormat(format.c_str(), typeIndex);
   Require(check.accepted == check.reason.empty());
 
   ScalarValue value;
   value.data = stored;
   value.output_format = check.accepted ? format.c_str() : nullptr;
   value.integer_multiplier = static_cast<std::int32_t>(data[1] | (data[2] << 8)) - 0x8000;
-  const std::string text = RenderScalar(type_index, value);
+  const std::string text = RenderScalar(typeIndex, value);
   const size_t limit =
-      row.format_argument == CrtArgument::kReal ? kRealTextLimit : kIntegerTextLimit;
+      row.formatArgument == CrtArgument::kReal ? kRealTextLimit : kIntegerTextLimit;
   Require(text.size() <= limit);
 
   // Unchecked formats must be refused, never misread.

@@ -74,7 +74,7 @@ bool FitsArgument(const CrtConversion& c, CrtArgument argument) {
 // Conversions whose flags or precision this runtime reads in ways of its own are kept plain.
 bool UsesOnlySimpleOptions(const CrtConversion& c) {
   if (c.conversion == 'p') {
-    return !c.plus_sign && !c.blank_sign && !c.alternate && !c.zero_pad && c.precision < 0;
+    return !c.plusSign && !c.blankSign && !c.alternate && !c.zeroPad && c.precision < 0;
   }
   if (c.conversion == 'c') return c.precision < 0;
   return true;
@@ -156,15 +156,15 @@ bool ParseCrtFormat(std::string_view format, CrtArgument argument, ParsedCrtForm
     for (; i < format.size(); ++i) {
       const char flag = format[i];
       if (flag == '-') {
-        c.left_justify = true;
+        c.leftJustify = true;
       } else if (flag == '+') {
-        c.plus_sign = true;
+        c.plusSign = true;
       } else if (flag == ' ') {
-        c.blank_sign = true;
+        c.blankSign = true;
       } else if (flag == '#') {
         c.alternate = true;
       } else if (flag == '0') {
-        c.zero_pad = true;
+        c.zeroPad = true;
       } else {
         break;
       }
@@ -252,9 +252,9 @@ std::string PadConversion(const CrtConversion& conversion, std::string_view pref
   const size_t fill = conversion.width > static_cast<int>(length) ? conversion.width - length : 0;
   std::string out;
   out.reserve(length + fill);
-  if (conversion.left_justify) {
+  if (conversion.leftJustify) {
     out.append(prefix).append(body).append(fill, ' ');
-  } else if (conversion.zero_pad) {
+  } else if (conversion.zeroPad) {
     out.append(prefix).append(fill, '0').append(body);
   } else {
     out.append(fill, ' ').append(prefix).append(body);

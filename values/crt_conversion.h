@@ -7,11 +7,11 @@
 #include "values/crt_printf.h"
 
 struct CrtConversion {
-  bool left_justify = false;  // '-'
-  bool plus_sign = false;     // '+'
-  bool blank_sign = false;    // ' '
-  bool alternate = false;     // '#'
-  bool zero_pad = false;      // '0'
+  bool leftJustify = false;  // '-'
+  bool plusSign = false;     // '+'
+  bool blankSign = false;    // ' '
+  bool alternate = false;    // '#'
+  bool zeroPad = false;      // '0'
   int width = 0;
   int precision = -1;  // -1 when not given
   char length = 0;     // 0, 'h', 'l', 'L' or 'I' (for I64)

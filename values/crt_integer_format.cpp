@@ -24,13 +24,13 @@ std::string ConvertInteger(CrtConversion c, std::uint64_t value) {
     return PadConversion(c, "", std::string(1, static_cast<char>(value & 0xFF)));
   }
   // In this runtime a precision turns the '0' flag off.
-  if (c.precision >= 0) c.zero_pad = false;
+  if (c.precision >= 0) c.zeroPad = false;
   if (c.conversion == 'p') {
     std::string digits = Digits(value & 0xFFFFFFFFu, 16, true);
     return PadConversion(c, "", std::string(8 - digits.size(), '0') + digits);
   }
-  const bool is_signed = c.conversion == 'd' || c.conversion == 'i';
-  const bool negative = is_signed && static_cast<std::int64_t>(value) < 0;
+  const bool isSigned = c.conversion == 'd' || c.conversion == 'i';
+  const bool negative = isSigned && static_cast<std::int64_t>(value) < 0;
   const std::uint64_t magnitude = negative ? 0 - value : value;
   unsigned base = 10;
   if (c.conversion == 'o') base = 8;
@@ -46,9 +46,9 @@ std::string ConvertInteger(CrtConversion c, std::uint64_t value) {
   std::string prefix;
   if (negative) {
     prefix = "-";
-  } else if (is_signed && c.plus_sign) {
+  } else if (isSigned && c.plusSign) {
     prefix = "+";
-  } else if (is_signed && c.blank_sign) {
+  } else if (isSigned && c.blankSign) {
     prefix = " ";
   }
   if (c.alternate && base == 8 && (digits.empty() || digits[0] != '0') && value != 0) {
@@ -61,12 +61,12 @@ std::string ConvertInteger(CrtConversion c, std::uint64_t value) {
 }
 
 std::uint64_t ReadAsInt32(const CrtConversion& c, std::uint32_t value) {
-  const bool is_signed = c.conversion == 'd' || c.conversion == 'i';
+  const bool isSigned = c.conversion == 'd' || c.conversion == 'i';
   if (c.length == 'h' && c.conversion != 'c') {
-    return is_signed ? static_cast<std::uint64_t>(static_cast<std::int16_t>(value))
-                     : static_cast<std::uint16_t>(value);
+    return isSigned ? static_cast<std::uint64_t>(static_cast<std::int16_t>(value))
+                    : static_cast<std::uint16_t>(value);
   }
-  return is_signed ? static_cast<std::uint64_t>(static_cast<std::int32_t>(value)) : value;
+  return isSigned ? static_cast<std::uint64_t>(static_cast<std::int32_t>(value)) : value;
 }
 
 }  // namespace

@@ -173,11 +173,11 @@ std::string PlainForm(const ScientificDigits& s, bool alternate) {
 std::string GeneralForm(const CrtConversion& c, double magnitude) {
   const int significant = c.precision < 0 ? 6 : c.precision == 0 ? 1 : c.precision;
   ScientificDigits s = ScientificText(magnitude, significant - 1);
-  const bool exponent_form = s.exponent < -4 || s.exponent >= significant;
+  const bool exponentForm = s.exponent < -4 || s.exponent >= significant;
   if (!c.alternate) {
     while (s.digits.size() > 1 && s.digits.back() == '0') s.digits.pop_back();
   }
-  return exponent_form ? ExponentForm(c, s) : PlainForm(s, c.alternate);
+  return exponentForm ? ExponentForm(c, s) : PlainForm(s, c.alternate);
 }
 
 // The runtime writes infinities and NaNs as "1." and a tag, rounding the tag's characters as if
@@ -187,40 +187,40 @@ std::string GeneralForm(const CrtConversion& c, double magnitude) {
 // exponent when left-justified, and the width is measured as if the cut-off tag were still there.
 std::string SpecialText(const CrtConversion& c, const std::string& prefix, double value) {
   const char* tag = std::isinf(value) ? "#INF" : std::signbit(value) ? "#IND" : "#QNAN";
-  const int tag_length = static_cast<int>(std::strlen(tag));
+  const int tagLength = static_cast<int>(std::strlen(tag));
   int decimals = c.precision < 0 ? 6 : c.precision;
   if ((c.conversion == 'g' || c.conversion == 'G') && !(c.alternate && c.precision > 0)) {
-    decimals = (c.precision == 0 || decimals - 1 >= tag_length) ? tag_length : decimals - 1;
+    decimals = (c.precision == 0 || decimals - 1 >= tagLength) ? tagLength : decimals - 1;
   } else if (c.conversion == 'g' || c.conversion == 'G') {
     decimals = c.precision - 1;
   }
   std::string number = "1";
-  if (decimals > 0) number.append(".").append(tag, std::min(decimals, tag_length));
-  if (decimals > 0 && decimals < tag_length && tag[decimals] >= '5') ++number.back();
-  const size_t filler = decimals > tag_length ? decimals - tag_length : 0;
-  const bool exponent_form = c.conversion == 'e' || c.conversion == 'E';
-  if (!exponent_form) {
-    return PadConversion(c, prefix, number + std::string(filler, c.left_justify ? ' ' : '0'));
+  if (decimals > 0) number.append(".").append(tag, std::min(decimals, tagLength));
+  if (decimals > 0 && decimals < tagLength && tag[decimals] >= '5') ++number.back();
+  const size_t filler = decimals > tagLength ? decimals - tagLength : 0;
+  const bool exponentForm = c.conversion == 'e' || c.conversion == 'E';
+  if (!exponentForm) {
+    return PadConversion(c, prefix, number + std::string(filler, c.leftJustify ? ' ' : '0'));
   }
   const std::string exponent = ExponentText(c.conversion, 0);
   const size_t length = prefix.size() + number.size() + filler + exponent.size();
-  const size_t measured = length - std::max(0, tag_length - decimals);
+  const size_t measured = length - std::max(0, tagLength - decimals);
   const size_t pad = c.width > static_cast<int>(measured) ? c.width - measured : 0;
-  if (c.left_justify) {
+  if (c.leftJustify) {
     return prefix + number + std::string(pad, ' ') + exponent + std::string(filler, ' ');
   }
   const std::string digits = number + std::string(filler, '0') + exponent;
-  return c.zero_pad ? prefix + std::string(pad, '0') + digits
-                    : std::string(pad, ' ') + prefix + digits;
+  return c.zeroPad ? prefix + std::string(pad, '0') + digits
+                   : std::string(pad, ' ') + prefix + digits;
 }
 
 std::string ConvertReal(const CrtConversion& c, double value) {
   std::string prefix;
   if (std::signbit(value)) {
     prefix = "-";
-  } else if (c.plus_sign) {
+  } else if (c.plusSign) {
     prefix = "+";
-  } else if (c.blank_sign) {
+  } else if (c.blankSign) {
     prefix = " ";
   }
   if (!std::isfinite(value)) return SpecialText(c, prefix, value);

@@ -18,11 +18,11 @@ std::string FindProblem(const char* format, CrtArgument argument) {
 
 }  // namespace
 
-OutputFormatCheck CheckOutputFormat(const char* format, int type_index) {
-  if (format == nullptr || !IsScalarType(type_index)) return {};
-  const ScalarTypeRow& row = kScalarTypes[type_index];
-  if (!row.takes_output_format) return {};
-  const std::string problem = FindProblem(format, row.format_argument);
+OutputFormatCheck CheckOutputFormat(const char* format, int typeIndex) {
+  if (format == nullptr || !IsScalarType(typeIndex)) return {};
+  const ScalarTypeRow& row = kScalarTypes[typeIndex];
+  if (!row.takesOutputFormat) return {};
+  const std::string problem = FindProblem(format, row.formatArgument);
   if (problem.empty()) return {};
   return {false, "Unusable output format \"" + PrintableFormatText(format) + "\" for type '" +
                      row.name + "': " + problem + "; the default output is used"};

@@ -13,13 +13,13 @@ struct OutputFormatCheck {
   explicit operator bool() const { return accepted; }
 };
 
-// Checks the output format of a field whose value is rendered as type `type_index`
+// Checks the output format of a field whose value is rendered as type `typeIndex`
 // (kVoidPointerType for a pointer field). The format must hold exactly one conversion (besides "%%"
 // and literal text), of a kind that fits the value the type passes, without "%n" or '*', and short
 // enough to fit the rendering buffer (63 characters for integer values, 639 for reals). Formats of
 // types that never use one (`plc_bit_addr_t`, structures) are accepted unseen. A null format is
 // accepted.
-OutputFormatCheck CheckOutputFormat(const char* format, int type_index);
+OutputFormatCheck CheckOutputFormat(const char* format, int typeIndex);
 
 // Checks an element-name format (option `F`); it is applied to the element index, an int, and
 // must fit 63 characters.

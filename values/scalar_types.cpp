@@ -16,7 +16,7 @@ std::uint64_t ReadStored(const unsigned char* data, int size) {
 }
 
 const char* FormatOrDefault(const ScalarValue& value, ScalarTypeIndex index) {
-  return value.output_format != nullptr ? value.output_format : kScalarTypes[index].default_format;
+  return value.output_format != nullptr ? value.output_format : kScalarTypes[index].defaultFormat;
 }
 
 // The product wraps in the type's own width; char and short values then reach printf widened to
@@ -31,11 +31,11 @@ std::string RenderInteger(const ScalarValue& value) {
   std::optional<std::string> text;
   if constexpr (sizeof(T) == 8) {
     text = CrtFormatInt64(format, product);
-    if (!text) text = CrtFormatInt64(kScalarTypes[kIndex].default_format, product);
+    if (!text) text = CrtFormatInt64(kScalarTypes[kIndex].defaultFormat, product);
   } else {
     const auto argument = static_cast<std::uint32_t>(static_cast<T>(product));
     text = CrtFormatInt32(format, argument);
-    if (!text) text = CrtFormatInt32(kScalarTypes[kIndex].default_format, argument);
+    if (!text) text = CrtFormatInt32(kScalarTypes[kIndex].defaultFormat, argument);
   }
   return *text;
 }
@@ -44,7 +44,7 @@ std::string RenderPointer(const ScalarValue& value) {
   const auto stored = static_cast<std::uint32_t>(ReadStored(value.data, 4));
   std::optional<std::string> text =
       CrtFormatInt32(FormatOrDefault(value, kVoidPointerType), stored);
-  return text ? *text : *CrtFormatInt32(kScalarTypes[kVoidPointerType].default_format, stored);
+  return text ? *text : *CrtFormatInt32(kScalarTypes[kVoidPointerType].defaultFormat, stored);
 }
 
 std::string RenderBool(const ScalarValue& value) {
@@ -72,7 +72,7 @@ double ReadDouble(const unsigned char* data) {
 std::string RenderFloat(const ScalarValue& value) {
   const double product = ReadFloat(value.data) * value.real_multiplier;
   std::optional<std::string> text = CrtFormatReal(FormatOrDefault(value, kFloatType), product);
-  return text ? *text : *CrtFormatReal(kScalarTypes[kFloatType].default_format, product);
+  return text ? *text : *CrtFormatReal(kScalarTypes[kFloatType].defaultFormat, product);
 }
 
 // Six decimals unless they end in a rounding remainder, then sixteen; so 1.25 shows as 1.25 and
@@ -82,7 +82,7 @@ std::string RenderDouble(const ScalarValue& value) {
   if (value.output_format != nullptr) {
     if (std::optional<std::string> text = CrtFormatReal(value.output_format, product)) return *text;
   }
-  std::string text = *CrtFormatReal(kScalarTypes[kDoubleType].default_format, product);
+  std::string text = *CrtFormatReal(kScalarTypes[kDoubleType].defaultFormat, product);
   const size_t point = text.find('.');
   if (point != std::string::npos && text.size() - point > 2 &&
       text.compare(text.size() - 2, 2, "00") != 0) {
@@ -126,6 +126,6 @@ const ScalarTypeRow kScalarTypes[kScalarTypeCount] = {
     {"plc_bit_addr_t", 4, 4, nullptr, kNone, false, kInt32, RenderPlcBitAddress},
 };
 
-std::string RenderScalar(int type_index, const ScalarValue& value) {
-  return IsScalarType(type_index) ? kScalarTypes[type_index].render(value) : std::string();
+std::string RenderScalar(int typeIndex, const ScalarValue& value) {
+  return IsScalarType(typeIndex) ? kScalarTypes[typeIndex].render(value) : std::string();
 }

@@ -53,11 +53,11 @@ struct ScalarTypeRow {
   int alignment;
   // The output used when the field has no output format; nullptr where it is not a printf format
   // (`bool` shows "1" or "0", `plc_bit_addr_t` its PLC address text).
-  const char* default_format;
+  const char* defaultFormat;
   MultiplierKind multiplier;
   // Whether an output format applies at all, and the argument it is then applied to.
-  bool takes_output_format;
-  CrtArgument format_argument;
+  bool takesOutputFormat;
+  CrtArgument formatArgument;
   ScalarRender render;
 };
 
@@ -65,10 +65,10 @@ struct ScalarTypeRow {
 extern const ScalarTypeRow kScalarTypes[kScalarTypeCount];
 
 // True for the type indexes of the table above.
-inline bool IsScalarType(int type_index) {
-  return type_index >= 0 && type_index < kScalarTypeCount;
+inline bool IsScalarType(int typeIndex) {
+  return typeIndex >= 0 && typeIndex < kScalarTypeCount;
 }
 
-// Renders with the row of `type_index` (a pointer field passes kVoidPointerType); an index that is
+// Renders with the row of `typeIndex` (a pointer field passes kVoidPointerType); an index that is
 // not a scalar type gives an empty text.
-std::string RenderScalar(int type_index, const ScalarValue& value);
+std::string RenderScalar(int typeIndex, const ScalarValue& value);

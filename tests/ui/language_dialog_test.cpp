@@ -18,11 +18,11 @@ class LanguageDialogTest : public ::testing::Test {
 
   bool Run() {
     const bool chosen = ChooseLanguage(SetupModule());
-    EXPECT_TRUE(driver.Done());
+    EXPECT_TRUE(driver_.Done());
     return chosen;
   }
 
-  WindowDriver driver;
+  WindowDriver driver_;
 };
 
 RECT ClientPlace(HWND dialog, int id) {
@@ -35,34 +35,34 @@ RECT ClientPlace(HWND dialog, int id) {
 }  // namespace
 
 TEST_F(LanguageDialogTest, EnterAtOnceChoosesRussian) {
-  driver.When(kCaption, WindowDriver::PressKey(VK_RETURN));
+  driver_.When(kCaption, WindowDriver::PressKey(VK_RETURN));
   EXPECT_TRUE(Run());
   EXPECT_EQ(GetLanguage(), 2);
 }
 
 TEST_F(LanguageDialogTest, TheChineseButtonChoosesChinese) {
-  driver.When(kCaption, WindowDriver::Click(IDC_CHINESE_BUTTON));
+  driver_.When(kCaption, WindowDriver::Click(IDC_CHINESE_BUTTON));
   EXPECT_TRUE(Run());
   EXPECT_EQ(GetLanguage(), 0);
 }
 
 TEST_F(LanguageDialogTest, TabThenEnterChoosesChinese) {
-  driver.When(kCaption, WindowDriver::PressKey(VK_TAB));
-  driver.When(kCaption, WindowDriver::PressKey(VK_RETURN));
+  driver_.When(kCaption, WindowDriver::PressKey(VK_TAB));
+  driver_.When(kCaption, WindowDriver::PressKey(VK_RETURN));
   EXPECT_TRUE(Run());
   EXPECT_EQ(GetLanguage(), 0);
 }
 
 TEST_F(LanguageDialogTest, EscapeAndTheCloseBoxChooseNothing) {
-  driver.When(kCaption, WindowDriver::PressKey(VK_ESCAPE));
+  driver_.When(kCaption, WindowDriver::PressKey(VK_ESCAPE));
   EXPECT_FALSE(Run());
-  driver.When(kCaption, [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); });
+  driver_.When(kCaption, [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); });
   EXPECT_FALSE(Run());
   EXPECT_EQ(GetLanguage(), 1);
 }
 
 TEST_F(LanguageDialogTest, ButtonsAreSizedToThePicturesAndTheDialogIsCentred) {
-  driver.When(kCaption, [](HWND dialog) {
+  driver_.When(kCaption, [](HWND dialog) {
     const RECT chinese = ClientPlace(dialog, IDC_CHINESE_BUTTON);
     const RECT russian = ClientPlace(dialog, IDC_RUSSIAN_BUTTON);
     EXPECT_EQ(chinese.right - chinese.left, 200);

@@ -16,16 +16,16 @@ const wchar_t kLanguageCaption[] = L"Vexorand Setup Program";
 class SetupApplicationTest : public ::testing::Test {
  protected:
   void TearDown() override { SetLanguage(0); }
-  WindowDriver driver;
+  WindowDriver driver_;
 };
 
 }  // namespace
 
 TEST_F(SetupApplicationTest, EscapeOnTheLanguageChoiceEndsWithoutAQuestion) {
   MessageRecorder recorder;
-  driver.When(kLanguageCaption, WindowDriver::PressKey(VK_ESCAPE));
+  driver_.When(kLanguageCaption, WindowDriver::PressKey(VK_ESCAPE));
   EXPECT_EQ(RunSetupApplication(SetupModule()), 0);
-  EXPECT_TRUE(driver.Done());
+  EXPECT_TRUE(driver_.Done());
   EXPECT_TRUE(recorder.messages().empty());
 }
 
@@ -34,8 +34,8 @@ TEST_F(SetupApplicationTest, NoToTheQuestionEndsBeforeTheProgressDialog) {
     SCOPED_TRACE(russian ? "Russian" : "Chinese");
     // A Yes would open the progress dialog and start the update; the scripted No must end it.
     MessageRecorder recorder({kIdNo});
-    driver.When(kLanguageCaption,
-                WindowDriver::Click(russian ? IDC_RUSSIAN_BUTTON : IDC_CHINESE_BUTTON));
+    driver_.When(kLanguageCaption,
+                 WindowDriver::Click(russian ? IDC_RUSSIAN_BUTTON : IDC_CHINESE_BUTTON));
     EXPECT_EQ(RunSetupApplication(SetupModule()), 0);
     ASSERT_EQ(recorder.messages().size(), 1u);
     EXPECT_EQ(recorder.messages()[0].text,

@@ -10,7 +10,7 @@ namespace {
 
 TEST(OutputFormatCheck, EveryBuiltInFormatFitsItsType) {
   for (int i = 0; i < kScalarTypeCount; ++i) {
-    EXPECT_TRUE(CheckOutputFormat(kScalarTypes[i].default_format, i)) << kScalarTypes[i].name;
+    EXPECT_TRUE(CheckOutputFormat(kScalarTypes[i].defaultFormat, i)) << kScalarTypes[i].name;
   }
   for (const ScalarAliasRow& alias : kScalarAliases) {
     int index = 0;

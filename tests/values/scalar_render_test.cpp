@@ -13,8 +13,8 @@ namespace {
 
 // Stores `value` little-endian, as the controller does, and renders it.
 template <typename T>
-std::string Render(int type_index, T stored, const char* format = nullptr,
-                   std::int32_t integer_multiplier = 1, double real_multiplier = 1.0) {
+std::string Render(int typeIndex, T stored, const char* format = nullptr,
+                   std::int32_t integerMultiplier = 1, double realMultiplier = 1.0) {
   unsigned char bytes[sizeof(T)];
   std::uint64_t bits = 0;
   std::memcpy(&bits, &stored, sizeof(T));
@@ -22,9 +22,9 @@ std::string Render(int type_index, T stored, const char* format = nullptr,
   ScalarValue value;
   value.data = bytes;
   value.output_format = format;
-  value.integer_multiplier = integer_multiplier;
-  value.real_multiplier = real_multiplier;
-  return RenderScalar(type_index, value);
+  value.integer_multiplier = integerMultiplier;
+  value.real_multiplier = realMultiplier;
+  return RenderScalar(typeIndex, value);
 }
 
 const char* AliasFormat(const char* name) {
