@@ -212,6 +212,13 @@ bool CUpdateSequencer::FailOnLaunch(LaunchOutcome outcome, const std::string& si
 
 void CUpdateSequencer::PrepareParameters() {
   host_.StopStepTimer();
+  const std::string unreadable = FindUnreadableSettingsFile();
+  if (!unreadable.empty()) {
+    const std::string longForm = platform::GetLongPathForm(unreadable);
+    Fail(FormatText(host_.Localise(kSettingsUnreadable),
+                    platform::SystemTextToUtf8(longForm.empty() ? unreadable : longForm).c_str()));
+    return;
+  }
   static_cast<void>(PrepareMigrationFolder(host_, &migration_));
   static_cast<void>(GenerateParameterFiles(host_, &migration_));
   // A configuration whose parameters did not reach the migration folder would lose them to the

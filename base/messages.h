@@ -32,6 +32,9 @@ extern const TwoTextMessage kInvalidState;
 // %s = backup folder, %s = reason.
 extern const TwoTextMessage kBackupFailed;
 extern const TwoTextMessage kParametersNotSaved;
+// A settings file that says where the installation and its parameters are exists but cannot be
+// read; ends the run before anything is deleted. %s = the file.
+extern const TwoTextMessage kSettingsUnreadable;
 // The reason when the backup folder lies inside what the clearing deletes; no insert.
 extern const TwoTextMessage kBackupInsideClearedFolders;
 // The payload ended without installing the new version; ends the run. %s = the folder that keeps

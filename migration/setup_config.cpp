@@ -53,6 +53,15 @@ std::string GetInstallationFolder() {
   return folder;
 }
 
+std::string FindUnreadableSettingsFile() {
+  const std::string setupFile = GetMakerFolder() + "setup.cfg";
+  if (!platform::IsProfileReadable(setupFile)) {
+    return setupFile;
+  }
+  const std::string settings = GetMakerFolder() + ReadSetupValue("PATH") + "config\\config.ini";
+  return platform::IsProfileReadable(settings) ? "" : settings;
+}
+
 bool PrepareMigrationFolder(IMessageSink& sink, MigrationContext* context) {
   const std::string temporary = platform::GetTempFolder();
   context->migrationFolder = temporary + "Vexroand";

@@ -14,6 +14,11 @@ std::string ReadSetupValue(const std::string& key);
 // Maker folder + PATH (PATH is written with its trailing backslash).
 std::string GetInstallationFolder();
 
+// setup.cfg or the installation's config\config.ini when it exists but cannot be read whole, ""
+// when both can (or are missing): what they say decides which parameters are saved, and a file
+// that reads as empty would have them passed over.
+std::string FindUnreadableSettingsFile();
+
 // Sets the migration folder to temporary directory + "Vexroand" (not created), makes the
 // temporary directory the log directory and takes the language folder from the installation.
 // False when the installation folder does not exist. A broken language setting goes to `sink`.

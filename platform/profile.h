@@ -16,6 +16,10 @@ std::string ReadProfileString(const std::string& section, const std::string& key
                               const std::string& defaultValue, const std::string& file,
                               std::size_t bufferSize = kProfileBufferSize);
 
+// False when `file` exists but cannot be read whole: its keys then read as missing, which must
+// not pass for what the file says.
+bool IsProfileReadable(const std::string& file);
+
 // `defaultValue` for a missing or empty value, else the value's leading number (decimal, or
 // hexadecimal, octal, binary after "0x", "0o", "0b"), 0 when there is none
 // (GetPrivateProfileIntA).

@@ -27,6 +27,9 @@ FaultPlan& Plan() {
   return plan;
 }
 
+// UncountedFileOperations alive on this thread.
+thread_local int uncountedScopes = 0;
+
 std::string& CountFile() {
   static std::string path;
   return path;
@@ -62,6 +65,7 @@ void ReadPlanFromEnvironment(FaultPlan* plan) {
 }  // namespace
 
 bool InjectFault(FileOperation) {
+  if (uncountedScopes > 0) return false;
   FaultPlan& plan = Plan();
   if (!plan.environmentRead) ReadPlanFromEnvironment(&plan);
   ++plan.counted;
@@ -98,6 +102,14 @@ unsigned long CountedFileOperations() {
 
 bool FaultInjected() {
   return Plan().injected;
+}
+
+UncountedFileOperations::UncountedFileOperations() {
+  ++uncountedScopes;
+}
+
+UncountedFileOperations::~UncountedFileOperations() {
+  --uncountedScopes;
 }
 
 }  // namespace platform

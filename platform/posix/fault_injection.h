@@ -31,11 +31,23 @@ unsigned long CountedFileOperations();
 // Whether the armed fault has been injected.
 bool FaultInjected();
 
+// While one lives, the calls of its thread are neither counted nor failed. For operations whose
+// number depends on the clock, so that "the N-th call" means the same in every run.
+class UncountedFileOperations {
+ public:
+  UncountedFileOperations();
+  ~UncountedFileOperations();
+  UncountedFileOperations(const UncountedFileOperations&) = delete;
+  UncountedFileOperations& operator=(const UncountedFileOperations&) = delete;
+};
+
 #else
 
 inline bool InjectFault(FileOperation) {
   return false;
 }
+
+class UncountedFileOperations {};
 
 #endif
 

@@ -13,6 +13,7 @@
 
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/posix/fault_injection.h"
 #include "platform/posix/volume_map.h"
 #include "platform/profile_text.h"
 #include "platform/special_folders.h"
@@ -26,9 +27,11 @@ bool ReadWholeFile(const std::string& path, std::string* text) {
   text->clear();
   File file;
   if (!file.Open(path, File::Mode::kReadShared)) return !PathExists(path);
+  const std::uint64_t length = file.Length();
   char buffer[65536];
   while (const std::size_t got = file.Read(buffer, sizeof buffer)) text->append(buffer, got);
-  return true;
+  // A read that fails looks like the end of the file; only the length tells them apart.
+  return length == UINT64_MAX || text->size() >= length;
 }
 
 // The system looks for a file named without a folder in the Windows folder.
@@ -80,14 +83,24 @@ std::shared_ptr<const ParsedProfile> Parse(std::string text) {
   return std::make_shared<const ParsedProfile>(std::move(text), ProfileCodePage::kUtf8);
 }
 
-// The parse of the file as it is now; an empty one for a missing or unreadable file.
-std::shared_ptr<const ParsedProfile> Load(const std::string& file) {
+// ReadWholeFile of a file whose parse is held, to confirm it. Whether the clock calls for it
+// depends on timing, so a fault plan neither counts nor fails it.
+bool ReadToConfirm(const std::string& path, std::string* text) {
+  const UncountedFileOperations uncounted;
+  return ReadWholeFile(path, text);
+}
+
+// The parse of the file as it is now; an empty one for a missing or unreadable file, with
+// `readable` (when given) set false for the latter.
+std::shared_ptr<const ParsedProfile> Load(const std::string& file, bool* readable = nullptr) {
+  if (readable != nullptr) *readable = true;
   const std::string path = ProfilePath(file);
   const std::string host = ToHostPath(path);
   struct stat status;
   if (stat(host.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
     std::string text;
-    ReadWholeFile(path, &text);
+    const bool read = ReadWholeFile(path, &text);
+    if (readable != nullptr) *readable = read;
     return Parse(std::move(text));
   }
   FileIdentity identity{status.st_dev, status.st_ino, status.st_size, status.st_mtim,
@@ -97,7 +110,8 @@ std::shared_ptr<const ParsedProfile> Load(const std::string& file) {
   std::lock_guard<std::mutex> hold(CacheLock());
   auto& cache = Cache();
   const auto cached = cache.find(host);
-  if (cached != cache.end() && cached->second.identity == identity) {
+  const bool sameFile = cached != cache.end() && cached->second.identity == identity;
+  if (sameFile) {
     const long long newest =
         std::max(Nanoseconds(identity.modified), Nanoseconds(identity.changed));
     if (newest + kTimeMarginNs < Nanoseconds(cached->second.parsedAt)) {
@@ -105,12 +119,16 @@ std::shared_ptr<const ParsedProfile> Load(const std::string& file) {
     }
   }
   std::string text;
-  if (!ReadWholeFile(path, &text)) {
+  if (sameFile && !ReadToConfirm(path, &text)) {
+    // Nothing says the file changed, and its last parse beats none.
+    return cached->second.parsed;
+  }
+  if (!sameFile && !ReadWholeFile(path, &text)) {
+    if (readable != nullptr) *readable = false;
     cache.erase(host);
     return Parse(std::string());
   }
-  if (cached != cache.end() && cached->second.identity == identity &&
-      cached->second.parsed->Text() == text) {
+  if (sameFile && cached->second.parsed->Text() == text) {
     cached->second.parsedAt = now;
     return cached->second.parsed;
   }
@@ -134,6 +152,12 @@ std::string ReadProfileString(const std::string& section, const std::string& key
                               const std::string& defaultValue, const std::string& file,
                               std::size_t bufferSize) {
   return Load(file)->ReadString(section, key, defaultValue, bufferSize);
+}
+
+bool IsProfileReadable(const std::string& file) {
+  bool readable = true;
+  Load(file, &readable);
+  return readable;
 }
 
 int ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,

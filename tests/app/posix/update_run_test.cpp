@@ -15,6 +15,8 @@
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
+#include "base/setup_log.h"
+#include "base/text_format.h"
 #include "migration/parameter_file.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
@@ -340,5 +342,28 @@ TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
     }
     const std::string log = machine.ReadFile("C:\\Temp\\VexorandSetupLog.txt");
     EXPECT_NE(log.find("stopped in state " + std::to_string(test.state)), std::string::npos) << log;
+  }
+}
+
+// A settings file that cannot be read (here a folder in its place) would read as one without
+// keys: the parameters would be looked for in the wrong place, or the versions found unequal.
+TEST_F(UpdateRunTest, UnreadableSettingsStopTheRunBeforeAnythingIsDeleted) {
+  for (const std::string& file : {kMaker + "setup.cfg", kInstallation + "config\\config.ini"}) {
+    StagedMachine machine;
+    ScopedEnvironment root("SETUP_ROOT", machine.root());
+    StageOldInstallation(machine, BuildParameterFile({{"CController", StagedControllerBlock()}}));
+    fs::remove(machine.HostPath(file));
+    machine.MakeFolder(file);
+    machine.WriteFile(kPackagePath, package_);
+    SetLogDirectory("C:\\Temp\\");  // as the hosts do when they start
+    ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+    CUpdateSequencer sequencer(host, [](unsigned) {});
+    host.StartStepTimer();
+    RunToEnd(sequencer, host);
+    EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed) << file;
+    EXPECT_EQ(sequencer.GetFailureText(), FormatText(kSettingsUnreadable.chinese, file.c_str()));
+    EXPECT_TRUE(machine.Exists(kInstallation + "only-in-5.3.txt")) << file;
+    const std::string log = machine.ReadFile("C:\\Temp\\VexorandSetupLog.txt");
+    EXPECT_NE(log.find("stopped in state 2"), std::string::npos) << log;
   }
 }

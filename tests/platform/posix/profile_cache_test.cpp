@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
 
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
 #include <string>
 
+#include "platform/posix/fault_injection.h"
 #include "platform/profile.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
@@ -49,5 +53,31 @@ TEST(ProfileCacheTest, Utf16FilesSpeakTheUtf8CodePage) {
       machine.ReadFile(file),
       Utf16File(u"[\u8BED\u8A00]\r\nname=\u4E2D\u6587 caf\u00E9 \U0001F600\r\nnext=\u042F\r\n"));
 }
+
+#ifdef SETUP_FAULT_INJECTION
+// A read that fails is not a file without keys: it is reported and not kept. A read that only
+// confirms a kept parse, which the clock decides, is not counted by the fault plan.
+TEST(ProfileCacheTest, AFailingReadIsReportedAndNotKept) {
+  StagedMachine machine;
+  const std::string file = "C:\\data\\a.ini";
+  machine.WriteFile(file, "[S]\r\nk=1\r\n");
+  std::filesystem::last_write_time(
+      machine.HostPath(file),
+      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  platform::ArmFault(2, EIO);  // the open, then the read
+  EXPECT_FALSE(platform::IsProfileReadable(file));
+  platform::ArmFault(2, EIO);
+  EXPECT_EQ(platform::ReadProfileString("S", "k", "none", file), "none");
+  platform::DisarmFaults();
+  EXPECT_EQ(platform::ReadProfileString("S", "k", "", file), "1");
+  EXPECT_TRUE(platform::IsProfileReadable(file));
+
+  machine.WriteFile(file, "[S]\r\nk=2\r\n");
+  EXPECT_EQ(platform::ReadProfileString("S", "k", "", file), "2");
+  const unsigned long counted = platform::CountedFileOperations();
+  EXPECT_EQ(platform::ReadProfileString("S", "k", "", file), "2");
+  EXPECT_EQ(platform::CountedFileOperations(), counted);
+}
+#endif
 
 }  // namespace
