@@ -90,8 +90,9 @@ bool ReadToConfirm(const std::string& path, std::string* text) {
   return ReadWholeFile(path, text);
 }
 
-// The parse of the file as it is now; an empty one for a missing or unreadable file, with
-// `readable` (when given) set false for the latter.
+// The parse of the file as it is now: an empty one for a missing file, and for one that cannot
+// be read, with `readable` (when given) set false; the kept one when only its confirming read
+// fails.
 std::shared_ptr<const ParsedProfile> Load(const std::string& file, bool* readable = nullptr) {
   if (readable != nullptr) *readable = true;
   const std::string path = ProfilePath(file);
