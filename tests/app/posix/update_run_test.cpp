@@ -15,7 +15,6 @@
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
-#include "base/setup_log.h"
 #include "base/text_format.h"
 #include "migration/parameter_file.h"
 #include "platform/file_system.h"
@@ -25,6 +24,7 @@
 #include "tests/support/mutex_holder.h"
 #include "tests/support/posix/scoped_environment.h"
 #include "tests/support/scoped_language.h"
+#include "tests/support/scoped_log_directory.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
@@ -355,7 +355,7 @@ TEST_F(UpdateRunTest, UnreadableSettingsStopTheRunBeforeAnythingIsDeleted) {
     fs::remove(machine.HostPath(file));
     machine.MakeFolder(file);
     machine.WriteFile(kPackagePath, package_);
-    SetLogDirectory("C:\\Temp\\");  // as the hosts do when they start
+    const ScopedLogDirectory log("C:\\Temp\\");  // as the hosts do when they start
     ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
     CUpdateSequencer sequencer(host, [](unsigned) {});
     host.StartStepTimer();
@@ -363,7 +363,7 @@ TEST_F(UpdateRunTest, UnreadableSettingsStopTheRunBeforeAnythingIsDeleted) {
     EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed) << file;
     EXPECT_EQ(sequencer.GetFailureText(), FormatText(kSettingsUnreadable.chinese, file.c_str()));
     EXPECT_TRUE(machine.Exists(kInstallation + "only-in-5.3.txt")) << file;
-    const std::string log = machine.ReadFile("C:\\Temp\\VexorandSetupLog.txt");
-    EXPECT_NE(log.find("stopped in state 2"), std::string::npos) << log;
+    const std::string text = machine.ReadFile("C:\\Temp\\VexorandSetupLog.txt");
+    EXPECT_NE(text.find("stopped in state 2"), std::string::npos) << text;
   }
 }
