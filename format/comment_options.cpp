@@ -74,13 +74,13 @@ std::optional<double> ParseReal(std::string_view text) {
   std::string number;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
   std::size_t end = SkipDigits(text, i);
-  bool has_digits = end > i;
+  bool hasDigits = end > i;
   if (end < text.size() && text[end] == '.') {
     const std::size_t fraction = SkipDigits(text, end + 1);
-    has_digits = has_digits || fraction > end + 1;
+    hasDigits = hasDigits || fraction > end + 1;
     end = fraction;
   }
-  if (!has_digits) return std::nullopt;
+  if (!hasDigits) return std::nullopt;
   number.append(text.substr(i, end - i));
   if (end < text.size() &&
       (text[end] == 'e' || text[end] == 'E' || text[end] == 'd' || text[end] == 'D')) {
@@ -89,10 +89,10 @@ std::optional<double> ParseReal(std::string_view text) {
     if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
       sign = text[exponent++];
     }
-    const std::size_t exponent_end = SkipDigits(text, exponent);
-    if (exponent_end > exponent) {
-      number += 'e' + sign + std::string(text.substr(exponent, exponent_end - exponent));
-      end = exponent_end;
+    const std::size_t exponentEnd = SkipDigits(text, exponent);
+    if (exponentEnd > exponent) {
+      number += 'e' + sign + std::string(text.substr(exponent, exponentEnd - exponent));
+      end = exponentEnd;
     }
   }
   if (!EndsCleanly(text, end)) return std::nullopt;

@@ -33,25 +33,25 @@ CFieldDescriptor::~CFieldDescriptor() {
 
 void CFieldDescriptor::Reset() {
   data_ = nullptr;
-  format_path_.clear();
+  formatPath_.clear();
   block_ = nullptr;
   nodes_.clear();
   parser_.Reset();
 }
 
-bool CFieldDescriptor::Bind(const std::string& block_name, const unsigned char* data,
-                            std::size_t size, const std::string& format_path) {
+bool CFieldDescriptor::Bind(const std::string& blockName, const unsigned char* data,
+                            std::size_t size, const std::string& formatPath) {
   Reset();
-  if (!parser_.Parse(format_path)) return false;
-  CTypeRecord* block = parser_.FindBlock(block_name);
+  if (!parser_.Parse(formatPath)) return false;
+  CTypeRecord* block = parser_.FindBlock(blockName);
   if (block == nullptr) {
     return Fail(FormatText("|E|CFieldDescriptor: The format of data block(%s) not found.\n",
-                           block_name.c_str()));
+                           blockName.c_str()));
   }
   if (size != static_cast<std::size_t>(block->size) || (data == nullptr && size != 0)) {
     // The size is printed whole, never cut to an int.
     return Fail(
-        FormatText("|E|CFieldDescriptor: ERROR! The size of data block(%s), ", block_name.c_str()) +
+        FormatText("|E|CFieldDescriptor: ERROR! The size of data block(%s), ", blockName.c_str()) +
         std::to_string(size) +
         FormatText(" bytes, is not equal to the value(%d bytes) described in format "
                    "file.\n",
@@ -59,7 +59,7 @@ bool CFieldDescriptor::Bind(const std::string& block_name, const unsigned char* 
   }
   block_ = block;
   data_ = data;
-  format_path_ = format_path.substr(0, kMaxPathLength);
+  formatPath_ = formatPath.substr(0, kMaxPathLength);
   if (block->fields.empty()) return true;
 
   SortMiddleFields(*block);
@@ -71,8 +71,8 @@ bool CFieldDescriptor::Bind(const std::string& block_name, const unsigned char* 
   return true;
 }
 
-bool CFieldDescriptor::Fail(const std::string& log_line) {
-  sink_.WriteLog(log_line);
+bool CFieldDescriptor::Fail(const std::string& logLine) {
+  sink_.WriteLog(logLine);
   return false;
 }
 
@@ -83,49 +83,49 @@ void CFieldDescriptor::SortMiddleFields(CTypeRecord& block) const {
   // Stable, so fields without ID offsets keep the order they were declared in.
   std::stable_sort(
       block.fields.begin() + 1, block.fields.end() - 1,
-      [](const CFieldRecord& a, const CFieldRecord& b) { return a.id_offset < b.id_offset; });
+      [](const CFieldRecord& a, const CFieldRecord& b) { return a.idOffset < b.idOffset; });
 }
 
 void CFieldDescriptor::NumberNodes() {
   for (const auto& node : nodes_) {
     // Numbers wrap in 32 bits, as they always have.
-    std::uint32_t sum = static_cast<std::uint32_t>(id_base);
+    std::uint32_t sum = static_cast<std::uint32_t>(idBase);
     bool numbered = true;
     for (const CValueNode* link = node.get(); link != nullptr && numbered; link = link->parent) {
-      numbered = link->id_offset != -1;
-      sum += static_cast<std::uint32_t>(link->id_offset);
+      numbered = link->idOffset != -1;
+      sum += static_cast<std::uint32_t>(link->idOffset);
     }
-    if (!numbered || node->value_text.empty()) continue;
+    if (!numbered || node->valueText.empty()) continue;
     node->id = static_cast<int>(sum);
-    node->id_text = FormatText("%c%04d", id_letter, node->id);
+    node->idText = FormatText("%c%04d", idLetter, node->id);
   }
 }
 
 void CFieldDescriptor::TrimNodeTexts() {
   for (const auto& node : nodes_) {
-    TrimTrailingWhiteSpace(node->value_text);
-    TrimTrailingWhiteSpace(node->id_text);
-    TrimTrailingWhiteSpace(node->display_name);
+    TrimTrailingWhiteSpace(node->valueText);
+    TrimTrailingWhiteSpace(node->idText);
+    TrimTrailingWhiteSpace(node->displayName);
   }
 }
 
-std::string CFieldDescriptor::TextDump(const std::string& block_name) const {
-  std::string text = "[" + block_name + "]\n";
+std::string CFieldDescriptor::TextDump(const std::string& blockName) const {
+  std::string text = "[" + blockName + "]\n";
   for (const auto& node : nodes_) {
-    if (node->value_text.empty() || !FitsParameterLine(node->value_text)) continue;
+    if (node->valueText.empty() || !FitsParameterLine(node->valueText)) continue;
     text += FieldPath(*node);
     text += " = ";
-    text += node->value_text;
+    text += node->valueText;
     text += '\n';
   }
   return text;
 }
 
-bool CFieldDescriptor::WriteTextDump(const std::string& block_name, const unsigned char* data,
-                                     std::size_t size, const std::string& format_path,
-                                     const std::string& output_path) {
-  if (!Bind(block_name, data, size, format_path)) return false;
-  std::string text = TextDump(block_name);
+bool CFieldDescriptor::WriteTextDump(const std::string& blockName, const unsigned char* data,
+                                     std::size_t size, const std::string& formatPath,
+                                     const std::string& outputPath) {
+  if (!Bind(blockName, data, size, formatPath)) return false;
+  std::string text = TextDump(blockName);
   // Text mode on the controller's system: every line ends in CR LF on disk.
   std::string bytes;
   bytes.reserve(text.size() + text.size() / 16);
@@ -134,14 +134,14 @@ bool CFieldDescriptor::WriteTextDump(const std::string& block_name, const unsign
     bytes += c;
   }
   platform::File file;
-  if (!file.Open(output_path, platform::File::Mode::kCreate)) return false;
+  if (!file.Open(outputPath, platform::File::Mode::kCreate)) return false;
   return file.Write(bytes.data(), bytes.size());
 }
 
 std::vector<const CValueNode*> CFieldDescriptor::UncarriedNodes() const {
   std::vector<const CValueNode*> nodes;
   for (const auto& node : nodes_) {
-    if (!node->value_text.empty() && !FitsParameterLine(node->value_text)) {
+    if (!node->valueText.empty() && !FitsParameterLine(node->valueText)) {
       nodes.push_back(node.get());
     }
   }

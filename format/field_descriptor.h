@@ -26,19 +26,19 @@ class CFieldDescriptor {
 
   // Forgets the binding: no data, no block format, no nodes, the parser reset.
   void Reset();
-  // Parses `format_path`, finds block `block_name` and lays it over `data` (`size` bytes, which
+  // Parses `formatPath`, finds block `blockName` and lays it over `data` (`size` bytes, which
   // must equal the block's size), then numbers the nodes and checks their order. False, with a
   // log line, when the block is missing or the sizes differ; false when the file does not parse.
-  bool Bind(const std::string& block_name, const unsigned char* data, std::size_t size,
-            const std::string& format_path);
-  // Binds, then writes "[block_name]" and one line per node that has a value text to
-  // `output_path` (CR LF line ends). False when binding fails or the file cannot be written.
-  bool WriteTextDump(const std::string& block_name, const unsigned char* data, std::size_t size,
-                     const std::string& format_path, const std::string& output_path);
+  bool Bind(const std::string& blockName, const unsigned char* data, std::size_t size,
+            const std::string& formatPath);
+  // Binds, then writes "[blockName]" and one line per node that has a value text to
+  // `outputPath` (CR LF line ends). False when binding fails or the file cannot be written.
+  bool WriteTextDump(const std::string& blockName, const unsigned char* data, std::size_t size,
+                     const std::string& formatPath, const std::string& outputPath);
 
   // The dump's text (LF line ends) of the current binding. A value text that a parameter line
   // cannot hold is left out (see UncarriedNodes).
-  std::string TextDump(const std::string& block_name) const;
+  std::string TextDump(const std::string& blockName) const;
   // The nodes whose value text holds ';', a CR or a LF: in a parameter line it would be cut at
   // the comment or add lines of its own.
   std::vector<const CValueNode*> UncarriedNodes() const;
@@ -46,22 +46,22 @@ class CFieldDescriptor {
   const ValueNodeList& Nodes() const { return nodes_; }
   const CTypeRecord* BoundBlock() const { return block_; }
   const unsigned char* BoundData() const { return data_; }
-  const std::string& FormatPath() const { return format_path_; }
+  const std::string& FormatPath() const { return formatPath_; }
   CFormatParser& Parser() { return parser_; }
 
   // First character of every ID text, and the number added to every parameter number.
-  char id_letter = 'N';
-  int id_base = 0;
+  char idLetter = 'N';
+  int idBase = 0;
 
  private:
   void SortMiddleFields(CTypeRecord& block) const;
   void NumberNodes();
   void TrimNodeTexts();
-  bool Fail(const std::string& log_line);
+  bool Fail(const std::string& logLine);
 
   ValueNodeList nodes_;
   const unsigned char* data_ = nullptr;
-  std::string format_path_;
+  std::string formatPath_;
   CTypeRecord* block_ = nullptr;
   IMessageSink& sink_;
   CFormatParser parser_;

@@ -4,7 +4,7 @@
 #include "values/scalar_types.h"
 
 const CTypeRecord& CFieldRecord::FieldType() const {
-  return owner->At(pointer ? kVoidPointerType : type_index);
+  return owner->At(pointer ? kVoidPointerType : typeIndex);
 }
 
 int CFieldRecord::FieldAlignment() const {
@@ -12,6 +12,6 @@ int CFieldRecord::FieldAlignment() const {
 }
 
 std::int64_t CFieldRecord::FieldSize() const {
-  const std::int64_t count = element_count == 0 ? 1 : element_count;
+  const std::int64_t count = elementCount == 0 ? 1 : elementCount;
   return count * FieldType().size;
 }

@@ -16,30 +16,30 @@ class CFieldRecord {
   int FieldAlignment() const;
   // Element count (1 for a plain field) times the field type's size.
   std::int64_t FieldSize() const;
-  bool IsArray() const { return element_count != 0; }
+  bool IsArray() const { return elementCount != 0; }
 
   std::string name;
   // From the alias or option `f`; already accepted by the output format check.
-  std::optional<std::string> output_format;
+  std::optional<std::string> outputFormat;
   // Option `F`, applied to an array element's index; already checked.
-  std::optional<std::string> element_format;
+  std::optional<std::string> elementFormat;
   // The inner text of the field's comment (after {@n} was looked up).
   std::optional<std::string> comment;
-  int type_index = -1;
+  int typeIndex = -1;
   // The type's name as the file wrote it: an alias keeps its own name.
-  std::string written_type;
+  std::string writtenType;
   bool pointer = false;
   // 0 for a plain field.
-  int element_count = 0;
+  int elementCount = 0;
   // Byte offset inside the containing type; set by the layout.
   int offset = -1;
   // Option `k`: the element indexes outside this range get no value node.
-  int lower_index = -1;
-  int upper_index = INT_MAX;
+  int lowerIndex = -1;
+  int upperIndex = INT_MAX;
   // Option `g`; -1 gives neither the field nor anything inside it a parameter number.
-  int id_offset = -1;
+  int idOffset = -1;
   // A `char` or `unsigned char` array without an output format, walked as one text.
-  bool string_field = false;
-  // The table that `type_index` refers to.
+  bool stringField = false;
+  // The table that `typeIndex` refers to.
   const CTypeTable* owner = nullptr;
 };

@@ -56,7 +56,7 @@ std::string FileNameOf(const std::string& path) {
 
 bool CFormatLexer::Open(const std::string& path) {
   platform::File file;
-  too_large_ = false;
+  tooLarge_ = false;
   unreadable_ = false;
   if (!file.Open(path, platform::File::Mode::kRead)) {
     const std::uint32_t error = platform::LastErrorCode();
@@ -65,8 +65,8 @@ bool CFormatLexer::Open(const std::string& path) {
   }
   const std::uint64_t length = file.Length();
   if (length != UINT64_MAX && length > kMaxFileSize) {
-    too_large_ = true;
-    source_name_ = FileNameOf(path);
+    tooLarge_ = true;
+    sourceName_ = FileNameOf(path);
     return false;
   }
   std::string bytes;
@@ -86,7 +86,7 @@ bool CFormatLexer::Open(const std::string& path) {
 void CFormatLexer::OpenText(const std::string& path, std::string_view bytes) {
   text_ = TextModeBytes(bytes);
   position_ = 0;
-  source_name_ = FileNameOf(path);
+  sourceName_ = FileNameOf(path);
   open_ = true;
 }
 
@@ -229,7 +229,7 @@ const std::string& CFormatLexer::Expect(FormatToken kind) {
 
 std::string CFormatLexer::ErrorPrefix() const {
   if (!open_) return std::string();
-  return "|E|" + source_name_ + "(" + std::to_string(line_ + 1) + "): ";
+  return "|E|" + sourceName_ + "(" + std::to_string(line_ + 1) + "): ";
 }
 
 void CFormatLexer::RaiseError(const char* format, ...) const {

@@ -34,7 +34,7 @@ class CFormatLexer {
   // Reads the whole file (a Windows path) as text; false when it cannot be read or is larger
   // than kMaxFileSize (then WasTooLarge()).
   bool Open(const std::string& path);
-  bool WasTooLarge() const { return too_large_; }
+  bool WasTooLarge() const { return tooLarge_; }
   // After a failed Open: the file is there but the disk would not give it up (not merely
   // missing).
   bool WasUnreadable() const { return unreadable_; }
@@ -43,7 +43,7 @@ class CFormatLexer {
   void Close();
   bool IsOpen() const { return open_; }
   // The file's name without its folder, as error texts show it.
-  const std::string& SourceName() const { return source_name_; }
+  const std::string& SourceName() const { return sourceName_; }
 
   // One raw token of any kind; the token text then holds exactly its characters.
   FormatToken Scan();
@@ -93,9 +93,9 @@ class CFormatLexer {
   std::string text_;
   std::size_t position_ = 0;
   bool open_ = false;
-  bool too_large_ = false;
+  bool tooLarge_ = false;
   bool unreadable_ = false;
-  std::string source_name_;
+  std::string sourceName_;
 
   std::string token_;
   FormatToken current_ = FormatToken::kNone;

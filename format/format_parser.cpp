@@ -55,11 +55,11 @@ void ReadElementRange(std::string_view text, CFieldRecord& field) {
   std::size_t position = 0;
   const std::optional<int> lower = ScanDecimal(text, position);
   if (!lower) return;
-  field.lower_index = *lower;
+  field.lowerIndex = *lower;
   while (position < text.size() && IsSpace(text[position])) ++position;
   if (position >= text.size() || text[position] != '~') return;
   ++position;
-  if (const std::optional<int> upper = ScanDecimal(text, position)) field.upper_index = *upper;
+  if (const std::optional<int> upper = ScanDecimal(text, position)) field.upperIndex = *upper;
 }
 
 // Options `f` and `F` write a line feed as the two characters backslash and n.
@@ -77,9 +77,9 @@ CFormatParser::CFormatParser(IMessageSink& sink) : sink_(sink) {}
 void CFormatParser::Reset() {
   types_.Clear();
   blocks_.clear();
-  first_block_by_name_.clear();
+  firstBlockByName_.clear();
   aliases_.clear();
-  first_alias_by_name_.clear();
+  firstAliasByName_.clear();
   pack_ = kDefaultPack;
   ResetLexer();
 }
@@ -94,7 +94,7 @@ bool CFormatParser::Parse(const std::string& path) {
     return false;
   }
   const bool result = RunGrammar();
-  file_path_ = path.substr(0, kMaxPathLength);
+  filePath_ = path.substr(0, kMaxPathLength);
   return result;
 }
 
@@ -103,13 +103,13 @@ bool CFormatParser::ParseText(const std::string& path, std::string_view bytes) {
   RegisterBuiltIns();
   OpenText(path, bytes);
   const bool result = RunGrammar();
-  file_path_ = path.substr(0, kMaxPathLength);
+  filePath_ = path.substr(0, kMaxPathLength);
   return result;
 }
 
 CTypeRecord* CFormatParser::FindBlock(const std::string& name) {
-  const auto found = first_block_by_name_.find(name);
-  return found == first_block_by_name_.end() ? nullptr : blocks_[found->second].get();
+  const auto found = firstBlockByName_.find(name);
+  return found == firstBlockByName_.end() ? nullptr : blocks_[found->second].get();
 }
 
 void CFormatParser::RegisterBuiltIns() {
@@ -117,14 +117,14 @@ void CFormatParser::RegisterBuiltIns() {
   for (const ScalarAliasRow& row : kScalarAliases) {
     CAliasRecord alias;
     alias.name = row.name;
-    if (row.output_format) alias.output_format = row.output_format;
-    alias.type_index = types_.Find(row.scalar_type_name);
+    if (row.output_format) alias.outputFormat = row.output_format;
+    alias.typeIndex = types_.Find(row.scalar_type_name);
     AddAlias(std::move(alias));
   }
 }
 
 void CFormatParser::AddAlias(CAliasRecord alias) {
-  first_alias_by_name_.emplace(alias.name, static_cast<int>(aliases_.size()));
+  firstAliasByName_.emplace(alias.name, static_cast<int>(aliases_.size()));
   aliases_.push_back(std::move(alias));
 }
 
@@ -174,8 +174,8 @@ void CFormatParser::ParseAlias() {
   const TypeSpecifier specifier = ParseTypeSpecifier();
   CAliasRecord alias;
   alias.name = Expect(FormatToken::kIdentifier);
-  alias.output_format = specifier.output_format;
-  alias.type_index = specifier.type_index;
+  alias.outputFormat = specifier.outputFormat;
+  alias.typeIndex = specifier.typeIndex;
   Expect(FormatToken::kSemicolon);
   AddAlias(std::move(alias));
 }
@@ -185,13 +185,13 @@ void CFormatParser::ParseStructure() {
   CTypeRecord type(TypeKind::kStructure, Expect(FormatToken::kIdentifier));
   type.pack = pack_;
   SetFlags(Flags() | kDeliverComments);
-  const bool has_comment = Peek() == FormatToken::kBlockComment;
+  const bool hasComment = Peek() == FormatToken::kBlockComment;
   SetFlags(Flags() & ~kDeliverComments);
-  if (has_comment) {
+  if (hasComment) {
     const std::string& token = Expect(FormatToken::kBlockComment);
     const std::string_view inner = std::string_view(token).substr(2, token.size() - 4);
     if (const std::optional<std::string> span = ReadCommentOption(inner, 'r')) {
-      type.id_span = DecimalPrefixValue(*span);
+      type.idSpan = DecimalPrefixValue(*span);
     }
   }
   Expect(FormatToken::kLeftBrace);
@@ -211,7 +211,7 @@ void CFormatParser::ParseBlock() {
   Expect(FormatToken::kRightBrace);
   Expect(FormatToken::kSemicolon);
   block->index = BlockCount();
-  first_block_by_name_.emplace(block->name, block->index);
+  firstBlockByName_.emplace(block->name, block->index);
   blocks_.push_back(std::move(block));
 }
 
@@ -220,7 +220,7 @@ void CFormatParser::ParseMemberList(CTypeRecord& type) {
   do {
     ParseMemberLine(type);
   } while (Peek() == FormatToken::kIdentifier || Peek() == FormatToken::kUnsigned);
-  if (type.id_span == 0) type.id_span = static_cast<int>(type.fields.size());
+  if (type.idSpan == 0) type.idSpan = static_cast<int>(type.fields.size());
 }
 
 void CFormatParser::ParseMemberLine(CTypeRecord& type) {
@@ -240,9 +240,9 @@ CFormatParser::TypeSpecifier CFormatParser::ParseTypeSpecifier() {
     name = "unsigned ";
   }
   name += Expect(FormatToken::kIdentifier);
-  if (const auto alias = first_alias_by_name_.find(name); alias != first_alias_by_name_.end()) {
+  if (const auto alias = firstAliasByName_.find(name); alias != firstAliasByName_.end()) {
     const CAliasRecord& record = aliases_[alias->second];
-    return {record.type_index, record.output_format, name};
+    return {record.typeIndex, record.outputFormat, name};
   }
   const int index = types_.Find(name);
   if (index < 0) RaiseError(kUndefinedDataType, name.c_str());
@@ -251,9 +251,9 @@ CFormatParser::TypeSpecifier CFormatParser::ParseTypeSpecifier() {
 
 void CFormatParser::ParseDeclarator(CTypeRecord& type, const TypeSpecifier& specifier) {
   CFieldRecord field;
-  field.type_index = specifier.type_index;
-  field.output_format = specifier.output_format;
-  field.written_type = specifier.written;
+  field.typeIndex = specifier.typeIndex;
+  field.outputFormat = specifier.outputFormat;
+  field.writtenType = specifier.written;
   field.owner = &types_;
   if (Peek() == FormatToken::kPointer) {
     Expect(FormatToken::kPointer);
@@ -264,8 +264,8 @@ void CFormatParser::ParseDeclarator(CTypeRecord& type, const TypeSpecifier& spec
   if (Peek() == FormatToken::kLeftBracket) {
     SetFlags(Flags() & ~kDeliverComments);
     Expect(FormatToken::kLeftBracket);
-    field.element_count = ParseInteger();
-    if (field.element_count <= 0) RaiseError(kArraySizeNotPositive);
+    field.elementCount = ParseInteger();
+    if (field.elementCount <= 0) RaiseError(kArraySizeNotPositive);
     Expect(FormatToken::kRightBracket);
     SetFlags(Flags() | kDeliverComments);
   }
@@ -276,7 +276,7 @@ void CFormatParser::ParseDeclarator(CTypeRecord& type, const TypeSpecifier& spec
   // Laid out first: whether a character array is walked as one text depends on the format the
   // file declared, not on whether that format passes the check.
   AddField(type, std::move(field));
-  CheckFieldFormats(type.fields.back(), specifier.output_format);
+  CheckFieldFormats(type.fields.back(), specifier.outputFormat);
 }
 
 void CFormatParser::ApplyFieldComment(CFieldRecord& field, const std::string& token) {
@@ -287,13 +287,13 @@ void CFormatParser::ApplyFieldComment(CFieldRecord& field, const std::string& to
   }
   field.comment = inner;
   if (std::optional<std::string> format = ReadCommentOption(inner, 'f')) {
-    field.output_format = WithLineFeeds(std::move(*format));
+    field.outputFormat = WithLineFeeds(std::move(*format));
   }
   if (std::optional<std::string> format = ReadCommentOption(inner, 'F')) {
-    field.element_format = WithLineFeeds(std::move(*format));
+    field.elementFormat = WithLineFeeds(std::move(*format));
   }
   if (const std::optional<std::string> offset = ReadCommentOption(inner, 'g')) {
-    field.id_offset = DecimalPrefixValue(*offset);
+    field.idOffset = DecimalPrefixValue(*offset);
   }
   if (const std::optional<std::string> range = ReadCommentOption(inner, 'k')) {
     ReadElementRange(*range, field);
@@ -301,20 +301,20 @@ void CFormatParser::ApplyFieldComment(CFieldRecord& field, const std::string& to
 }
 
 void CFormatParser::CheckFieldFormats(CFieldRecord& field,
-                                      const std::optional<std::string>& type_format) {
-  const int row = field.pointer ? static_cast<int>(kVoidPointerType) : field.type_index;
-  while (field.output_format) {
-    const OutputFormatCheck check = CheckOutputFormat(field.output_format->c_str(), row);
+                                      const std::optional<std::string>& typeFormat) {
+  const int row = field.pointer ? static_cast<int>(kVoidPointerType) : field.typeIndex;
+  while (field.outputFormat) {
+    const OutputFormatCheck check = CheckOutputFormat(field.outputFormat->c_str(), row);
     if (check) break;
     LogFormatProblem(check.reason);
     // A refused option falls back to the type's own format, a refused type format to the default.
-    field.output_format = field.output_format != type_format ? type_format : std::nullopt;
+    field.outputFormat = field.outputFormat != typeFormat ? typeFormat : std::nullopt;
   }
-  if (field.element_format) {
-    const OutputFormatCheck check = CheckElementNameFormat(field.element_format->c_str());
+  if (field.elementFormat) {
+    const OutputFormatCheck check = CheckElementNameFormat(field.elementFormat->c_str());
     if (!check) {
       LogFormatProblem(check.reason);
-      field.element_format.reset();
+      field.elementFormat.reset();
     }
   }
 }

@@ -16,8 +16,8 @@ class IMessageSink;
 
 struct CAliasRecord {
   std::string name;
-  std::optional<std::string> output_format;
-  int type_index = -1;
+  std::optional<std::string> outputFormat;
+  int typeIndex = -1;
 };
 
 class CFormatParser : public CFormatLexer {
@@ -47,12 +47,12 @@ class CFormatParser : public CFormatLexer {
   const std::vector<CAliasRecord>& Aliases() const { return aliases_; }
   int PackValue() const { return pack_; }
   // The path of the last file parsed.
-  const std::string& FilePath() const { return file_path_; }
+  const std::string& FilePath() const { return filePath_; }
 
  private:
   struct TypeSpecifier {
-    int type_index;
-    std::optional<std::string> output_format;
+    int typeIndex;
+    std::optional<std::string> outputFormat;
     std::string written;
   };
 
@@ -68,7 +68,7 @@ class CFormatParser : public CFormatLexer {
   TypeSpecifier ParseTypeSpecifier();
   void ParseDeclarator(CTypeRecord& type, const TypeSpecifier& specifier);
   void ApplyFieldComment(CFieldRecord& field, const std::string& token);
-  void CheckFieldFormats(CFieldRecord& field, const std::optional<std::string>& type_format);
+  void CheckFieldFormats(CFieldRecord& field, const std::optional<std::string>& typeFormat);
   void AddField(CTypeRecord& type, CFieldRecord field);
   int ParseInteger();
   void AddAlias(CAliasRecord alias);
@@ -77,10 +77,10 @@ class CFormatParser : public CFormatLexer {
 
   CTypeTable types_;
   std::vector<std::unique_ptr<CTypeRecord>> blocks_;
-  std::unordered_map<std::string, int> first_block_by_name_;
+  std::unordered_map<std::string, int> firstBlockByName_;
   std::vector<CAliasRecord> aliases_;
-  std::unordered_map<std::string, int> first_alias_by_name_;
+  std::unordered_map<std::string, int> firstAliasByName_;
   int pack_ = kDefaultPack;
-  std::string file_path_;
+  std::string filePath_;
   IMessageSink& sink_;
 };

@@ -27,12 +27,12 @@ std::string FieldPath(const CValueNode& node) {
   for (size_t i = 0; i < chain.size(); ++i) {
     const CValueNode& member = *chain[i];
     const CValueNode* next = i + 1 < chain.size() ? chain[i + 1] : nullptr;
-    if (member.element_count > 1) {
-      path += '[' + std::to_string(member.element_index) + ']';
+    if (member.elementCount > 1) {
+      path += '[' + std::to_string(member.elementIndex) + ']';
       if (next != nullptr) path += '.';
     } else {
       path += member.field->name;
-      if (next != nullptr && next->element_count == 1) path += '.';
+      if (next != nullptr && next->elementCount == 1) path += '.';
     }
   }
   return path;
@@ -43,7 +43,7 @@ std::string DisplayNamePath(const CValueNode& node) {
   std::string path;
   for (size_t i = 0; i < chain.size(); ++i) {
     if (i > 0) path += '.';
-    path += Trimmed(chain[i]->display_name);
+    path += Trimmed(chain[i]->displayName);
   }
   return path;
 }

@@ -65,7 +65,7 @@ void FindParameterOrderProblems(const ValueNodeList& nodes, const ParameterOrder
 }
 
 std::string ParameterLabel(const CValueNode& node) {
-  return "\"[" + node.id_text + "]" + DisplayNamePath(node) + "\"";
+  return "\"[" + node.idText + "]" + DisplayNamePath(node) + "\"";
 }
 
 std::string ParameterOrderMessage(const CValueNode& earlier, const CValueNode& later,

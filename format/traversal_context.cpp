@@ -45,17 +45,17 @@ std::unique_ptr<CValueNode> CTraversalContext::MakeNode(const CFieldRecord& fiel
                                                         const unsigned char* data) const {
   if (!nodes_) return nullptr;
   auto node = std::make_unique<CValueNode>();
-  node->parent = current_parent;
+  node->parent = currentParent;
   node->field = &field;
   node->data = data;
-  node->id_offset = field.id_offset;
-  node->display_name =
+  node->idOffset = field.idOffset;
+  node->displayName =
       platform::SystemTextToUtf8(ReadCommentOption(field.comment, 'n').value_or(field.name));
   return node;
 }
 
 void CTraversalContext::Walk(const CFieldRecord& field, const unsigned char* data) {
-  if (field.string_field) {
+  if (field.stringField) {
     StringWalk(field, data);
   } else {
     FieldWalk(field, data);
@@ -87,10 +87,10 @@ void CTraversalContext::SingleWalk(const CFieldRecord& field, const unsigned cha
 void CTraversalContext::RenderStructure(CValueNode& node) {
   const CTypeRecord& type = node.field->FieldType();
   if (!type.HasFields()) return;
-  SavedValue<bool> saved_single(single_member);
-  if (type.fields.size() == 1) single_member = true;
-  SavedValue<CValueNode*> saved_parent(current_parent);
-  current_parent = &node;
+  SavedValue<bool> savedSingle(singleMember);
+  if (type.fields.size() == 1) singleMember = true;
+  SavedValue<CValueNode*> savedParent(currentParent);
+  currentParent = &node;
   for (const CFieldRecord& part : type.fields) Walk(part, node.data + part.offset);
 }
 
@@ -98,32 +98,32 @@ void CTraversalContext::ArrayWalk(const CFieldRecord& field, const unsigned char
   const CTypeRecord& type = field.FieldType();
   std::unique_ptr<CValueNode> array = MakeNode(field, data);
   if (!array) return;
-  CValueNode& array_node = *array;
+  CValueNode& arrayNode = *array;
   AddNode(std::move(array));
-  SavedValue<CValueNode*> saved_parent(current_parent);
-  current_parent = &array_node;
+  SavedValue<CValueNode*> savedParent(currentParent);
+  currentParent = &arrayNode;
   // A scalar element takes one parameter number.
-  const std::uint32_t span = type.HasFields() ? static_cast<std::uint32_t>(type.id_span) : 1u;
-  const int first = std::max(field.lower_index, 0);
-  const int last = std::min(field.upper_index, field.element_count - 1);
+  const std::uint32_t span = type.HasFields() ? static_cast<std::uint32_t>(type.idSpan) : 1u;
+  const int first = std::max(field.lowerIndex, 0);
+  const int last = std::min(field.upperIndex, field.elementCount - 1);
   for (int i = first; i <= last; ++i) {
     std::unique_ptr<CValueNode> element =
         MakeNode(field, data + static_cast<std::size_t>(i) * static_cast<std::size_t>(type.size));
-    element->element_index = i;
-    element->element_count = field.element_count;
-    element->display_name =
-        field.element_format
-            ? platform::SystemTextToUtf8(FormatElementName(field.element_format->c_str(), i))
+    element->elementIndex = i;
+    element->elementCount = field.elementCount;
+    element->displayName =
+        field.elementFormat
+            ? platform::SystemTextToUtf8(FormatElementName(field.elementFormat->c_str(), i))
             : FormatText(sink_.Localise(kArrayGroupName), i);
     // Numbers wrap in 32 bits, as they always have.
-    element->id_offset =
-        field.id_offset == -1 ? -1 : static_cast<int>(static_cast<std::uint32_t>(i) * span);
-    CValueNode& element_node = *element;
+    element->idOffset =
+        field.idOffset == -1 ? -1 : static_cast<int>(static_cast<std::uint32_t>(i) * span);
+    CValueNode& elementNode = *element;
     if (type.HasFields()) {
       AddNode(std::move(element));
-      type.Render(*this, element_node);
+      type.Render(*this, elementNode);
     } else {
-      type.Render(*this, element_node);
+      type.Render(*this, elementNode);
       AddNode(std::move(element));
     }
   }
@@ -131,15 +131,15 @@ void CTraversalContext::ArrayWalk(const CFieldRecord& field, const unsigned char
 
 void CTraversalContext::StringWalk(const CFieldRecord& field, const unsigned char* data) {
   if (!nodes_) return;
-  const std::size_t limit = static_cast<std::size_t>(field.element_count);
+  const std::size_t limit = static_cast<std::size_t>(field.elementCount);
   const void* nul = std::memchr(data, 0, limit);
   const std::size_t length = nul ? static_cast<const unsigned char*>(nul) - data : limit;
   const std::string text = Quoted(std::string(reinterpret_cast<const char*>(data), length));
-  if (single_member) {
-    if (current_parent) current_parent->value_text = text;
+  if (singleMember) {
+    if (currentParent) currentParent->valueText = text;
     return;
   }
   std::unique_ptr<CValueNode> node = MakeNode(field, data);
-  node->value_text = text;
+  node->valueText = text;
   AddNode(std::move(node));
 }

@@ -33,8 +33,8 @@ class CTraversalContext {
 
   // Set while the structure being rendered has exactly one field: a string field inside it then
   // gives its text to the structure's node instead of making a node of its own.
-  bool single_member = false;
-  CValueNode* current_parent = nullptr;
+  bool singleMember = false;
+  CValueNode* currentParent = nullptr;
 
  private:
   ValueNodeList* nodes_;

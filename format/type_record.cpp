@@ -17,19 +17,19 @@ void RenderScalarNode(const ScalarTypeRow& row, CValueNode& node, IMessageSink& 
   const CFieldRecord& field = *node.field;
   ScalarValue value;
   value.data = node.data;
-  if (field.output_format) value.output_format = field.output_format->c_str();
+  if (field.outputFormat) value.output_format = field.outputFormat->c_str();
   if (row.multiplier == MultiplierKind::kInteger) {
     value.integer_multiplier = ReadIntegerOption(field.comment, 'm', sink).value_or(1);
   } else if (row.multiplier == MultiplierKind::kReal) {
     value.real_multiplier = ReadRealOption(field.comment, 'm', sink).value_or(1.0);
   }
-  node.value_text = row.render(value);
+  node.valueText = row.render(value);
 }
 
 }  // namespace
 
-CTypeRecord::CTypeRecord(TypeKind type_kind, std::string type_name)
-    : kind(type_kind), name(std::move(type_name)) {}
+CTypeRecord::CTypeRecord(TypeKind typeKind, std::string typeName)
+    : kind(typeKind), name(std::move(typeName)) {}
 
 CTypeRecord CTypeRecord::Scalar(const ScalarTypeRow& row) {
   CTypeRecord record(TypeKind::kScalar, row.name);
@@ -46,21 +46,21 @@ bool CTypeRecord::RoundSizeUp(int n) {
   return true;
 }
 
-bool CTypeRecord::AddField(CFieldRecord field, int pack_value) {
-  const CTypeRecord& field_type = field.FieldType();
-  const int a = field_type.alignment;
-  const int new_alignment = alignment < a ? std::min(a, pack_value) : alignment;
-  const std::int64_t offset = RoundUp(size, std::min(a, new_alignment));
+bool CTypeRecord::AddField(CFieldRecord field, int packValue) {
+  const CTypeRecord& fieldType = field.FieldType();
+  const int a = fieldType.alignment;
+  const int newAlignment = alignment < a ? std::min(a, packValue) : alignment;
+  const std::int64_t offset = RoundUp(size, std::min(a, newAlignment));
   const std::int64_t end = offset + field.FieldSize();
   if (end > INT_MAX) return false;
 
-  alignment = new_alignment;
+  alignment = newAlignment;
   size = static_cast<int>(end);
-  nesting = std::max(nesting, field_type.nesting + 1);
+  nesting = std::max(nesting, fieldType.nesting + 1);
   field.offset = static_cast<int>(offset);
-  if ((field.type_index == kCharType || field.type_index == kUnsignedCharType) &&
-      field.element_count != 0 && !field.output_format) {
-    field.string_field = true;
+  if ((field.typeIndex == kCharType || field.typeIndex == kUnsignedCharType) &&
+      field.elementCount != 0 && !field.outputFormat) {
+    field.stringField = true;
   }
   fields.push_back(std::move(field));
   return true;
@@ -76,17 +76,17 @@ void CTypeRecord::Render(CTraversalContext& context, CValueNode& node) const {
 
 CTypeRecord& CTypeTable::Add(CTypeRecord record) {
   record.index = Count();
-  first_by_name_.emplace(record.name, record.index);
+  firstByName_.emplace(record.name, record.index);
   records_.push_back(std::make_unique<CTypeRecord>(std::move(record)));
   return *records_.back();
 }
 
 void CTypeTable::Clear() {
   records_.clear();
-  first_by_name_.clear();
+  firstByName_.clear();
 }
 
 int CTypeTable::Find(const std::string& name) const {
-  const auto found = first_by_name_.find(name);
-  return found == first_by_name_.end() ? -1 : found->second;
+  const auto found = firstByName_.find(name);
+  return found == firstByName_.end() ? -1 : found->second;
 }

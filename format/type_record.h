@@ -21,15 +21,15 @@ enum class TypeKind {
 
 class CTypeRecord {
  public:
-  CTypeRecord(TypeKind type_kind, std::string type_name);
+  CTypeRecord(TypeKind typeKind, std::string typeName);
   static CTypeRecord Scalar(const ScalarTypeRow& row);
 
   // If the size is not a multiple of n, it becomes the next multiple of n. False, with nothing
   // changed, when that would outgrow 32-bit sizes.
   bool RoundSizeUp(int n);
-  // Places `field` after the fields so far under pack value `pack_value` (1, 2, 4 or 8) and appends
+  // Places `field` after the fields so far under pack value `packValue` (1, 2, 4 or 8) and appends
   // it. False, with nothing changed, when the type would outgrow 32-bit sizes.
-  bool AddField(CFieldRecord field, int pack_value);
+  bool AddField(CFieldRecord field, int packValue);
   // Sets the node's value text (scalars) or walks its parts (structures).
   void Render(CTraversalContext& context, CValueNode& node) const;
   bool HasFields() const { return !fields.empty(); }
@@ -41,7 +41,7 @@ class CTypeRecord {
   int size = 0;
   int alignment = 1;
   // Parameter numbers one instance occupies (option `r`, else the number of fields); 0 for scalars.
-  int id_span = 0;
+  int idSpan = 0;
   // The pack value the fields were laid out under; 0 for scalars.
   int pack = 0;
   // Levels of structures inside one another, 0 for a scalar; bounds the walks' recursion.
@@ -67,5 +67,5 @@ class CTypeTable {
 
  private:
   std::vector<std::unique_ptr<CTypeRecord>> records_;
-  std::unordered_map<std::string, int> first_by_name_;
+  std::unordered_map<std::string, int> firstByName_;
 };

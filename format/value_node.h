@@ -12,19 +12,19 @@ struct CValueNode {
   CValueNode* parent = nullptr;
   const CFieldRecord* field = nullptr;
   // For array elements: the index and the array's element count.
-  int element_index = -1;
-  int element_count = 1;
+  int elementIndex = -1;
+  int elementCount = 1;
   // First byte of the instance inside the bound data.
   const unsigned char* data = nullptr;
   // This node's share of its parameter number; -1 means none.
-  int id_offset = 0;
+  int idOffset = 0;
   // Set by the binder.
   int id = -1;
-  std::string id_text;
+  std::string idText;
   // Shown only in messages, so UTF-8 like the catalogue that names array elements; names taken
   // from the format file are converted from the system code page.
-  std::string display_name;
-  std::string value_text;
+  std::string displayName;
+  std::string valueText;
 };
 
 // The nodes of one binding in traversal order: a node always comes before the nodes of its parts.

@@ -91,7 +91,7 @@ bool CParameterNameResolver::Resolves(const std::string& name) {
     // Index 1 names a plain field; any other index must lie below the element count.
     const auto accepted = std::find_if(
         candidates->second.begin(), candidates->second.end(),
-        [index](const CFieldRecord* field) { return index == 1 || index < field->element_count; });
+        [index](const CFieldRecord* field) { return index == 1 || index < field->elementCount; });
     if (accepted == candidates->second.end()) {
       return false;
     }

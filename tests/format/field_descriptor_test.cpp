@@ -29,14 +29,14 @@ class FieldDescriptorTest : public testing::Test {
   std::vector<std::string> Paths() const {
     std::vector<std::string> paths;
     for (const auto& node : binder_.Nodes()) {
-      if (!node->value_text.empty()) paths.push_back(FieldPath(*node));
+      if (!node->valueText.empty()) paths.push_back(FieldPath(*node));
     }
     return paths;
   }
   std::vector<std::string> IdTexts() const {
     std::vector<std::string> texts;
     for (const auto& node : binder_.Nodes()) {
-      if (!node->id_text.empty()) texts.push_back(node->id_text);
+      if (!node->idText.empty()) texts.push_back(node->idText);
     }
     return texts;
   }
@@ -83,8 +83,8 @@ TEST_F(FieldDescriptorTest, NumbersAddUpAlongTheChainAndNeedAValueText) {
   EXPECT_EQ(IdTexts(), (std::vector<std::string>{"N0005", "N0101", "N0102", "N0111", "N0112"}));
   EXPECT_TRUE(sink_.messages().empty());
 
-  binder_.id_letter = 'P';
-  binder_.id_base = 12345;
+  binder_.idLetter = 'P';
+  binder_.idBase = 12345;
   folder_.WriteFile("vexorand.fmt", format);
   ASSERT_TRUE(binder_.Bind("CController", bytes.data(), bytes.size(), FormatPath()));
   EXPECT_EQ(IdTexts().front(), "P12350");
@@ -218,8 +218,8 @@ TEST_F(FieldDescriptorTest, TrailingWhiteSpaceIsTrimmedFromTextsAndNames) {
   Put(bytes, 0, 7);
   ASSERT_TRUE(Bind("field CController { int a /* -f'%d  ' -n'Speed  ' -g1 */; };\n", bytes));
   const CValueNode& node = *binder_.Nodes().at(0);
-  EXPECT_EQ(node.value_text, "7");
-  EXPECT_EQ(node.display_name, "Speed");
+  EXPECT_EQ(node.valueText, "7");
+  EXPECT_EQ(node.displayName, "Speed");
 }
 
 TEST_F(FieldDescriptorTest, FailuresLogAndBindNothing) {

@@ -17,8 +17,8 @@ TEST_F(FormatParserTest, BuiltInTypesAndAliasesInTableOrder) {
   EXPECT_EQ(parser_.Types().At(14).name, "plc_bit_addr_t");
   ASSERT_EQ(parser_.Aliases().size(), 16u);
   EXPECT_EQ(parser_.Aliases()[4].name, "DWORD");
-  EXPECT_EQ(parser_.Aliases()[4].type_index, 7);
-  EXPECT_EQ(parser_.Aliases()[4].output_format, "0x%08X");
+  EXPECT_EQ(parser_.Aliases()[4].typeIndex, 7);
+  EXPECT_EQ(parser_.Aliases()[4].outputFormat, "0x%08X");
   EXPECT_EQ(parser_.BlockCount(), 0);
   EXPECT_EQ(parser_.FilePath(), "C:\\Pelmo\\Control\\vexorand.fmt");
   EXPECT_TRUE(sink_.entries().empty());
@@ -115,21 +115,21 @@ TEST_F(FormatParserTest, TypeSpecifiersAndDeclarators) {
             "};"));
   const CTypeRecord& a = Type("A");
   ASSERT_EQ(a.fields.size(), 8u);
-  EXPECT_EQ(a.fields[0].element_count, 0);
+  EXPECT_EQ(a.fields[0].elementCount, 0);
   EXPECT_TRUE(a.fields[1].pointer);
   EXPECT_EQ(a.fields[1].FieldType().name, "void*");
-  EXPECT_EQ(a.fields[1].type_index, 6);
-  EXPECT_EQ(a.fields[2].element_count, 3);
+  EXPECT_EQ(a.fields[1].typeIndex, 6);
+  EXPECT_EQ(a.fields[2].elementCount, 3);
   EXPECT_EQ(a.fields[2].FieldSize(), 12);
   EXPECT_EQ(a.fields[3].FieldType().name, "unsigned short");
   EXPECT_EQ(a.fields[4].FieldType().name, "unsigned long");
   // Typedef chains keep the format; the first alias of a name wins.
-  EXPECT_EQ(a.fields[5].type_index, 7);
-  EXPECT_EQ(a.fields[5].output_format, "0x%08X");
-  EXPECT_EQ(a.fields[6].output_format, " %u");
+  EXPECT_EQ(a.fields[5].typeIndex, 7);
+  EXPECT_EQ(a.fields[5].outputFormat, "0x%08X");
+  EXPECT_EQ(a.fields[6].outputFormat, " %u");
   EXPECT_EQ(a.fields[7].FieldType().name, "P");
-  EXPECT_EQ(a.fields[7].element_count, 16);
-  EXPECT_EQ(a.id_span, 8);
+  EXPECT_EQ(a.fields[7].elementCount, 16);
+  EXPECT_EQ(a.idSpan, 8);
 }
 
 TEST_F(FormatParserTest, CommentsAndTheirOptions) {
@@ -142,23 +142,23 @@ TEST_F(FormatParserTest, CommentsAndTheirOptions) {
             "  int b[4] /* -k 1 ~ 2 -F'Axis %d' -f'%d\\nmm' */;\n"
             "  int c[4] /* -k3 */, d /**/;\n"
             "};"));
-  EXPECT_EQ(Type("R").id_span, 10);
-  EXPECT_EQ(Type("Z").id_span, 2);
-  EXPECT_EQ(Type("Y").id_span, 1);
+  EXPECT_EQ(Type("R").idSpan, 10);
+  EXPECT_EQ(Type("Z").idSpan, 2);
+  EXPECT_EQ(Type("Y").idSpan, 1);
   const CTypeRecord& block = *parser_.FindBlock("B");
-  EXPECT_EQ(block.id_span, 4);
+  EXPECT_EQ(block.idSpan, 4);
   const CFieldRecord& a = block.fields[0];
-  EXPECT_EQ(a.id_offset, 2);
+  EXPECT_EQ(a.idOffset, 2);
   EXPECT_EQ(a.comment, " -g2 -n'Max. speed' -m 1000 ");
   const CFieldRecord& b = block.fields[1];
-  EXPECT_EQ(b.lower_index, 1);
-  EXPECT_EQ(b.upper_index, 2);
-  EXPECT_EQ(b.element_format, "Axis %d");
+  EXPECT_EQ(b.lowerIndex, 1);
+  EXPECT_EQ(b.upperIndex, 2);
+  EXPECT_EQ(b.elementFormat, "Axis %d");
   // The escape decodes to a line feed, and a format that writes one is refused.
-  EXPECT_FALSE(b.output_format.has_value());
-  EXPECT_EQ(b.id_offset, -1);
-  EXPECT_EQ(block.fields[2].lower_index, 3);
-  EXPECT_EQ(block.fields[2].upper_index, INT_MAX);
+  EXPECT_FALSE(b.outputFormat.has_value());
+  EXPECT_EQ(b.idOffset, -1);
+  EXPECT_EQ(block.fields[2].lowerIndex, 3);
+  EXPECT_EQ(block.fields[2].upperIndex, INT_MAX);
   EXPECT_FALSE(block.fields[3].comment.has_value());
 }
 
@@ -170,9 +170,9 @@ TEST_F(FormatParserTest, StringFields) {
   // A refused format still made its array one value per element.
   const bool expected[] = {true, false, true, false, false, false, false};
   for (std::size_t i = 0; i < 7; ++i) {
-    EXPECT_EQ(block.fields[i].string_field, expected[i]) << block.fields[i].name;
+    EXPECT_EQ(block.fields[i].stringField, expected[i]) << block.fields[i].name;
   }
-  EXPECT_FALSE(block.fields[6].output_format.has_value());
+  EXPECT_FALSE(block.fields[6].outputFormat.has_value());
 }
 
 TEST_F(FormatParserTest, UnfitOutputFormatsFallBackAndAreLoggedOnce) {
@@ -180,12 +180,12 @@ TEST_F(FormatParserTest, UnfitOutputFormatsFallBackAndAreLoggedOnce) {
       Parse("field B {\n int a /* -f %s */;\n DWORD d /* -f %n */;\n guard_t *p;\n"
             " int e[2] /* -F'%f' */;\n double x /* -f'%0.3f' */; };"));
   const CTypeRecord& block = *parser_.FindBlock("B");
-  EXPECT_FALSE(block.fields[0].output_format.has_value());
-  EXPECT_EQ(block.fields[1].output_format, "0x%08X");
+  EXPECT_FALSE(block.fields[0].outputFormat.has_value());
+  EXPECT_EQ(block.fields[1].outputFormat, "0x%08X");
   // The alias's 64-bit format does not fit the 32-bit pointer it would show.
-  EXPECT_FALSE(block.fields[2].output_format.has_value());
-  EXPECT_FALSE(block.fields[3].element_format.has_value());
-  EXPECT_EQ(block.fields[4].output_format, "%0.3f");
+  EXPECT_FALSE(block.fields[2].outputFormat.has_value());
+  EXPECT_FALSE(block.fields[3].elementFormat.has_value());
+  EXPECT_EQ(block.fields[4].outputFormat, "%0.3f");
   const std::vector<std::string>& entries = sink_.entries();
   ASSERT_EQ(entries.size(), 4u);
   for (int i = 0; i < 4; ++i) {
@@ -228,7 +228,7 @@ TEST_F(FormatParserTest, LocalisedFieldComments) {
   ASSERT_TRUE(Parse("field B { int f /*{@120}*/; int g /*{@121}*/; };"));
   const CTypeRecord& block = *parser_.FindBlock("B");
   EXPECT_EQ(block.fields[0].comment, "-n'Feed rate' -g7");
-  EXPECT_EQ(block.fields[0].id_offset, 7);
+  EXPECT_EQ(block.fields[0].idOffset, 7);
   EXPECT_EQ(block.fields[1].comment, "!ErrStr!");
   EXPECT_EQ(sink_.entries(), std::vector<std::string>{"|E|Load string 121 failed\n"});
   FreeStrings();

@@ -30,22 +30,22 @@ class BlockBytes {
 
 // What a test compares of a node.
 struct NodeSummary {
-  std::string display_name;
-  std::string value_text;
-  int id_offset;
-  int element_index;
+  std::string displayName;
+  std::string valueText;
+  int idOffset;
+  int elementIndex;
   std::string parent;
 
   bool operator==(const NodeSummary& other) const {
-    return display_name == other.display_name && value_text == other.value_text &&
-           id_offset == other.id_offset && element_index == other.element_index &&
+    return displayName == other.displayName && valueText == other.valueText &&
+           idOffset == other.idOffset && elementIndex == other.elementIndex &&
            parent == other.parent;
   }
 };
 
 std::ostream& operator<<(std::ostream& out, const NodeSummary& node) {
-  return out << "{" << node.display_name << ", " << node.value_text << ", " << node.id_offset
-             << ", " << node.element_index << ", " << node.parent << "}";
+  return out << "{" << node.displayName << ", " << node.valueText << ", " << node.idOffset << ", "
+             << node.elementIndex << ", " << node.parent << "}";
 }
 
 class TypeModelTest : public FormatParserTest {
@@ -58,9 +58,8 @@ class TypeModelTest : public FormatParserTest {
     context.WalkBlock(*parser_.FindBlock(block), bytes.data());
     std::vector<NodeSummary> summaries;
     for (const auto& node : nodes_) {
-      summaries.push_back({node->display_name, node->value_text, node->id_offset,
-                           node->element_index,
-                           node->parent ? node->parent->display_name : std::string()});
+      summaries.push_back({node->displayName, node->valueText, node->idOffset, node->elementIndex,
+                           node->parent ? node->parent->displayName : std::string()});
     }
     return summaries;
   }
@@ -91,7 +90,7 @@ TEST_F(TypeModelTest, NodesComeInTraversalOrderWithTheirIdOffsets) {
       {"Gain 1", "11", 1, 1, "gain"}, {"Gain 2", "12", 2, 2, "gain"},
   };
   EXPECT_EQ(Walk("CController", bytes), expected);
-  EXPECT_EQ(nodes_[2]->element_count, 2);
+  EXPECT_EQ(nodes_[2]->elementCount, 2);
   EXPECT_EQ(nodes_[2]->data, bytes.data() + 8);
   EXPECT_EQ(nodes_[6]->data, bytes.data() + 32);
 }
@@ -137,7 +136,7 @@ TEST_F(TypeModelTest, ScalarRenderingTakesPointerAndMultiplier) {
   const std::vector<std::string> expected = {"1234ABCD", "5000", "80", "5", "1.5"};
   const std::vector<NodeSummary> nodes = Walk("B", bytes);
   ASSERT_EQ(nodes.size(), expected.size());
-  for (std::size_t i = 0; i < nodes.size(); ++i) EXPECT_EQ(nodes[i].value_text, expected[i]);
+  for (std::size_t i = 0; i < nodes.size(); ++i) EXPECT_EQ(nodes[i].valueText, expected[i]);
   EXPECT_EQ(sink_.entries(), std::vector<std::string>{"Illegal comment string\n"});
 }
 
@@ -146,8 +145,8 @@ TEST_F(TypeModelTest, AContextWithoutNodeListMakesNothing) {
   BlockBytes bytes(16);
   CTraversalContext context(nullptr, sink_);
   context.WalkBlock(*parser_.FindBlock("B"), bytes.data());
-  EXPECT_EQ(context.current_parent, nullptr);
-  EXPECT_FALSE(context.single_member);
+  EXPECT_EQ(context.currentParent, nullptr);
+  EXPECT_FALSE(context.singleMember);
 }
 
 TEST(CommentOptions, ReaderFindsTheFirstPairAnywhere) {

@@ -63,7 +63,7 @@ const CommandSyntax kSyntax = {
 };
 
 std::string TypeName(const CFieldRecord& field) {
-  return field.written_type.empty() ? field.owner->At(field.type_index).name : field.written_type;
+  return field.writtenType.empty() ? field.owner->At(field.typeIndex).name : field.writtenType;
 }
 
 // One attribute of a member or type, as text for comparing and showing.
@@ -78,19 +78,19 @@ std::vector<Attribute> MemberAttributes(const CFieldRecord& field) {
   const auto optional = [](const std::optional<std::string>& text) {
     return Attribute{"", text.value_or(""), false, !text};
   };
-  Attribute format = optional(field.output_format);
+  Attribute format = optional(field.outputFormat);
   format.name = "format";
-  Attribute names = optional(field.element_format);
+  Attribute names = optional(field.elementFormat);
   names.name = "element_format";
   return {
       {"type", TypeName(field), false, false},
       {"pointer", field.pointer ? "true" : "false", true, false},
-      {"count", std::to_string(field.element_count), true, false},
+      {"count", std::to_string(field.elementCount), true, false},
       {"offset", std::to_string(field.offset), true, false},
       {"size", std::to_string(field.FieldSize()), true, false},
       format,
       names,
-      {"idoffset", std::to_string(field.id_offset), true, false},
+      {"idoffset", std::to_string(field.idOffset), true, false},
   };
 }
 
@@ -98,7 +98,7 @@ std::vector<Attribute> TypeAttributes(const CTypeRecord& type) {
   return {
       {"size", std::to_string(type.size), true, false},
       {"align", std::to_string(type.alignment), true, false},
-      {"idspan", std::to_string(type.id_span), true, false},
+      {"idspan", std::to_string(type.idSpan), true, false},
       {"pack", std::to_string(type.pack), true, false},
   };
 }
@@ -185,8 +185,8 @@ void CompareTypes(bool block, const std::string& name, const CTypeRecord* before
 // The structures a block uses, however deeply, by name.
 void CollectUsedStructures(const CTypeRecord& type, std::set<std::string>* names) {
   for (const CFieldRecord& field : type.fields) {
-    if (field.pointer || field.type_index < kScalarTypeCount) continue;
-    const CTypeRecord& used = field.owner->At(field.type_index);
+    if (field.pointer || field.typeIndex < kScalarTypeCount) continue;
+    const CTypeRecord& used = field.owner->At(field.typeIndex);
     if (names->insert(used.name).second) CollectUsedStructures(used, names);
   }
 }
@@ -222,7 +222,7 @@ MigrationLoss LossOfBlock(const std::string& oldPath, const std::string& name,
   if (!binder.Bind(name, zeros.data(), zeros.size(), oldPath)) return loss;
   CParameterNameResolver resolver(newBlock);
   for (const auto& node : binder.Nodes()) {
-    if (node->value_text.empty()) continue;
+    if (node->valueText.empty()) continue;
     ++loss.parameters;
     const std::string path = FieldPath(*node);
     if (resolver.Resolves(path)) continue;
@@ -241,11 +241,11 @@ MigrationLoss LossOfBlock(const std::string& oldPath, const std::string& name,
 
 std::string MemberText(const CFieldRecord& field) {
   std::string text = TypeName(field) + (field.pointer ? " *" : "");
-  if (field.IsArray()) text += "[" + std::to_string(field.element_count) + "]";
+  if (field.IsArray()) text += "[" + std::to_string(field.elementCount) + "]";
   text +=
       ", offset " + std::to_string(field.offset) + ", size " + std::to_string(field.FieldSize());
-  if (field.id_offset != -1) text += ", id " + std::to_string(field.id_offset);
-  if (field.output_format) text += ", format " + *field.output_format;
+  if (field.idOffset != -1) text += ", id " + std::to_string(field.idOffset);
+  if (field.outputFormat) text += ", format " + *field.outputFormat;
   return text;
 }
 

@@ -53,8 +53,8 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
 
 std::string OnOneLine(std::string text) {
   for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) {
-    const bool after_blank = at > 0 && text[at - 1] == ' ';
-    text.replace(at, 2, after_blank ? "" : " ");
+    const bool afterBlank = at > 0 && text[at - 1] == ' ';
+    text.replace(at, 2, afterBlank ? "" : " ");
   }
   return text;
 }
@@ -84,7 +84,7 @@ int RunFmtDump(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
   struct {
-    std::string format, block, data, lang_dir, output;
+    std::string format, block, data, langDir, output;
   } dump{line.Operand(0), line.Value("--block"), line.Value("--data"), line.Value("--lang-dir"),
          line.Value("--output")};
   std::vector<unsigned char> bytes;
@@ -94,7 +94,7 @@ int RunFmtDump(const CommandArguments& arguments, VextoolSink& sink) {
   }
   std::vector<std::string> warnings;
   CommandSink reported(sink, CollectMessagesAsWarnings(warnings));
-  UseLanguageFolderOf(dump.lang_dir, reported);
+  UseLanguageFolderOf(dump.langDir, reported);
 
   CFieldDescriptor binder(reported);
   const bool bound =
@@ -120,7 +120,7 @@ int RunFmtDump(const CommandArguments& arguments, VextoolSink& sink) {
   // Left out of the dump: in a parameter line they would be cut short or add lines.
   for (const CValueNode* node : binder.UncarriedNodes()) {
     std::string value;
-    for (const char c : node->value_text) {
+    for (const char c : node->valueText) {
       value += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
     }
     std::fprintf(stderr,

@@ -175,12 +175,12 @@ std::string Printable(const std::string& name) {
 class HeaderWriter {
  public:
   explicit HeaderWriter(const CFormatParser& parser)
-      : parser_(parser), type_names_(parser.Types().Count()) {
-    for (int i = 0; i < kScalarTypeCount; ++i) type_names_[i] = kCScalarTypes[i];
+      : parser_(parser), typeNames_(parser.Types().Count()) {
+    for (int i = 0; i < kScalarTypeCount; ++i) typeNames_[i] = kCScalarTypes[i];
   }
 
-  std::string Write(const std::string& source_name) {
-    out_ += "/* The layout of " + Printable(source_name) + ", written by vextool fmt header.\n";
+  std::string Write(const std::string& sourceName) {
+    out_ += "/* The layout of " + Printable(sourceName) + ", written by vextool fmt header.\n";
     out_ +=
         "   Sizes and offsets are those of the 32-bit controller program; every one is asserted.\n"
         "   A block format's data has no tail padding: its size is the end of its last field. */\n"
@@ -192,8 +192,8 @@ class HeaderWriter {
         "#pragma pack(push, 8)\n";
     for (int i = kScalarTypeCount; i < parser_.Types().Count(); ++i) {
       const CTypeRecord& type = parser_.Types().At(i);
-      type_names_[i] = UsableName(type.name, "type_" + std::to_string(i), used_);
-      WriteType(type, type_names_[i]);
+      typeNames_[i] = UsableName(type.name, "type_" + std::to_string(i), used_);
+      WriteType(type, typeNames_[i]);
     }
     for (int i = 0; i < parser_.BlockCount(); ++i) {
       const CTypeRecord& block = parser_.Block(i);
@@ -204,55 +204,54 @@ class HeaderWriter {
   }
 
  private:
-  void WriteType(const CTypeRecord& type, const std::string& c_name) {
+  void WriteType(const CTypeRecord& type, const std::string& cName) {
     if (type.pack != pack_) {
       out_ += FormatText("\n#pragma pack(%d)\n", type.pack);
       pack_ = type.pack;
     }
     const bool block = type.kind == TypeKind::kBlock;
     out_ += "\n";
-    if (c_name != type.name || block) {
+    if (cName != type.name || block) {
       out_ += FormatText("/* %s %s */\n", block ? "field" : "struct", Printable(type.name).c_str());
     }
-    out_ += "typedef struct " + c_name + " {\n";
-    std::set<std::string> used_fields;
-    std::vector<std::string> field_names;
+    out_ += "typedef struct " + cName + " {\n";
+    std::set<std::string> usedFields;
+    std::vector<std::string> fieldNames;
     for (std::size_t i = 0; i < type.fields.size(); ++i) {
       const CFieldRecord& field = type.fields[i];
-      field_names.push_back(UsableName(field.name, "field_" + std::to_string(i), used_fields));
-      const int type_index = field.pointer ? kVoidPointerType : field.type_index;
+      fieldNames.push_back(UsableName(field.name, "field_" + std::to_string(i), usedFields));
+      const int typeIndex = field.pointer ? kVoidPointerType : field.typeIndex;
       // Elaborated, so that a member named after its type (Axis Axis;) is also C++.
-      const char* tag = type_index >= kScalarTypeCount ? "struct " : "";
-      out_ += "  " + std::string(tag) + type_names_[type_index] + " " + field_names.back();
-      if (field.IsArray()) out_ += "[" + std::to_string(field.element_count) + "]";
+      const char* tag = typeIndex >= kScalarTypeCount ? "struct " : "";
+      out_ += "  " + std::string(tag) + typeNames_[typeIndex] + " " + fieldNames.back();
+      if (field.IsArray()) out_ += "[" + std::to_string(field.elementCount) + "]";
       out_ += ";";
-      if (field.pointer || field_names.back() != field.name) {
-        out_ += " /* " + Printable(parser_.Types().At(field.type_index).name) +
+      if (field.pointer || fieldNames.back() != field.name) {
+        out_ += " /* " + Printable(parser_.Types().At(field.typeIndex).name) +
                 (field.pointer ? " *" : " ") + Printable(field.name) + " */";
       }
       out_ += "\n";
     }
-    out_ += "} " + c_name + ";\n";
+    out_ += "} " + cName + ";\n";
 
     // A block's data ends with its last field; the C struct may carry tail padding after it.
     const std::int64_t rounded = (static_cast<std::int64_t>(type.size) + type.alignment - 1) /
                                  type.alignment * type.alignment;
-    Assert("sizeof(" + c_name + ")", rounded, c_name + ": size");
-    Assert("VEX_ALIGNOF(" + c_name + ")", type.alignment, c_name + ": alignment");
+    Assert("sizeof(" + cName + ")", rounded, cName + ": size");
+    Assert("VEX_ALIGNOF(" + cName + ")", type.alignment, cName + ": alignment");
     for (std::size_t i = 0; i < type.fields.size(); ++i) {
       const CFieldRecord& field = type.fields[i];
-      const std::string& name = field_names[i];
-      Assert("offsetof(" + c_name + ", " + name + ")", field.offset,
-             c_name + "." + name + ": offset");
-      Assert("VEX_FIELD_SIZE(" + c_name + ", " + name + ")", field.FieldSize(),
-             c_name + "." + name + ": size");
+      const std::string& name = fieldNames[i];
+      Assert("offsetof(" + cName + ", " + name + ")", field.offset,
+             cName + "." + name + ": offset");
+      Assert("VEX_FIELD_SIZE(" + cName + ", " + name + ")", field.FieldSize(),
+             cName + "." + name + ": size");
     }
     if (block && !type.fields.empty()) {
       const CFieldRecord& last = type.fields.back();
-      const std::string& name = field_names.back();
-      Assert(
-          "offsetof(" + c_name + ", " + name + ") + VEX_FIELD_SIZE(" + c_name + ", " + name + ")",
-          last.offset + last.FieldSize(), c_name + ": data size");
+      const std::string& name = fieldNames.back();
+      Assert("offsetof(" + cName + ", " + name + ") + VEX_FIELD_SIZE(" + cName + ", " + name + ")",
+             last.offset + last.FieldSize(), cName + ": data size");
     }
   }
 
@@ -262,7 +261,7 @@ class HeaderWriter {
   }
 
   const CFormatParser& parser_;
-  std::vector<std::string> type_names_;
+  std::vector<std::string> typeNames_;
   std::set<std::string> used_;
   int pack_ = CFormatParser::kDefaultPack;
   std::string out_;
@@ -270,6 +269,6 @@ class HeaderWriter {
 
 }  // namespace
 
-std::string LayoutHeader(const CFormatParser& parser, const std::string& source_name) {
-  return HeaderWriter(parser).Write(source_name);
+std::string LayoutHeader(const CFormatParser& parser, const std::string& sourceName) {
+  return HeaderWriter(parser).Write(sourceName);
 }

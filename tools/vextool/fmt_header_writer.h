@@ -9,4 +9,4 @@ class CFormatParser;
 // Structures and block formats in fixed-width types under the same pack values, each followed
 // by static_asserts on its size, alignment and every field's offset and size. Names that are not
 // usable in C become type_<index>, block_<index> or field_<index>.
-std::string LayoutHeader(const CFormatParser& parser, const std::string& source_name);
+std::string LayoutHeader(const CFormatParser& parser, const std::string& sourceName);

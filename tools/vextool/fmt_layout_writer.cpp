@@ -17,7 +17,7 @@ constexpr std::size_t kDeclarationWidth = 44;
 
 // As the file wrote it, so an alias shows its own name.
 const std::string& DeclaredTypeName(const CFieldRecord& field) {
-  return field.written_type.empty() ? field.owner->At(field.type_index).name : field.written_type;
+  return field.writtenType.empty() ? field.owner->At(field.typeIndex).name : field.writtenType;
 }
 
 // The alignment the layout placed the field by: its type's own, capped by the pack value.
@@ -27,7 +27,7 @@ int PackedAlignment(const CFieldRecord& field, const CTypeRecord& type) {
 
 std::string Declarator(const CFieldRecord& field) {
   std::string text = DeclaredTypeName(field) + (field.pointer ? " *" : " ") + field.name;
-  if (field.IsArray()) text += "[" + std::to_string(field.element_count) + "]";
+  if (field.IsArray()) text += "[" + std::to_string(field.elementCount) + "]";
   return text + ";";
 }
 
@@ -55,13 +55,13 @@ std::string FieldNotes(const CFieldRecord& field, const CTypeRecord& type) {
   if (PackedAlignment(field, type) != field.FieldAlignment()) {
     notes += "  own align " + std::to_string(field.FieldAlignment());
   }
-  if (field.id_offset != -1) notes += "  id " + std::to_string(field.id_offset);
-  if (field.lower_index != -1 || field.upper_index != INT_MAX) {
-    notes += FormatText("  k %d~%d", field.lower_index, field.upper_index);
+  if (field.idOffset != -1) notes += "  id " + std::to_string(field.idOffset);
+  if (field.lowerIndex != -1 || field.upperIndex != INT_MAX) {
+    notes += FormatText("  k %d~%d", field.lowerIndex, field.upperIndex);
   }
-  if (field.string_field) notes += "  string";
-  if (field.output_format) notes += "  format " + CQuoted(*field.output_format);
-  if (field.element_format) notes += "  names " + CQuoted(*field.element_format);
+  if (field.stringField) notes += "  string";
+  if (field.outputFormat) notes += "  format " + CQuoted(*field.outputFormat);
+  if (field.elementFormat) notes += "  names " + CQuoted(*field.elementFormat);
   return notes;
 }
 
@@ -75,12 +75,12 @@ void WriteTypeText(const CTypeRecord& type, std::string& out) {
                     type.name.c_str(), block ? "block" : "index", type.index, type.pack);
   std::int64_t end = 0;
   std::int64_t holes = 0;
-  std::int64_t hole_bytes = 0;
+  std::int64_t holeBytes = 0;
   for (const CFieldRecord& field : type.fields) {
     if (field.offset > end) {
       out += Hole(field.offset - end, "hole");
       ++holes;
-      hole_bytes += field.offset - end;
+      holeBytes += field.offset - end;
     }
     std::string line = "    " + Declarator(field);
     if (line.size() < kDeclarationWidth) line.resize(kDeclarationWidth, ' ');
@@ -92,8 +92,8 @@ void WriteTypeText(const CTypeRecord& type, std::string& out) {
   if (padding > 0) out += Hole(padding, "padding");
   out += FormatText("    /* size: %d, align: %d, idspan: %d, members: %d, holes: %" PRId64
                     ", sum holes: %" PRId64 ", padding: %" PRId64 " */\n};\n\n",
-                    type.size, type.alignment, type.id_span, static_cast<int>(type.fields.size()),
-                    holes, hole_bytes, padding);
+                    type.size, type.alignment, type.idSpan, static_cast<int>(type.fields.size()),
+                    holes, holeBytes, padding);
 }
 
 void WriteFieldJson(const CFieldRecord& field, const CTypeRecord& type, JsonWriter& json) {
@@ -105,11 +105,11 @@ void WriteFieldJson(const CFieldRecord& field, const CTypeRecord& type, JsonWrit
   json.Key("type");
   json.String(DeclaredTypeName(field));
   json.Key("type_index");
-  out += std::to_string(field.type_index);
+  out += std::to_string(field.typeIndex);
   json.Key("pointer");
   out += field.pointer ? "true" : "false";
   json.Key("count");
-  out += std::to_string(field.element_count);
+  out += std::to_string(field.elementCount);
   json.Key("offset");
   out += std::to_string(field.offset);
   json.Key("size");
@@ -119,19 +119,19 @@ void WriteFieldJson(const CFieldRecord& field, const CTypeRecord& type, JsonWrit
   json.Key("packed_align");
   out += std::to_string(PackedAlignment(field, type));
   json.Key("format");
-  json.OptionalString(field.output_format);
+  json.OptionalString(field.outputFormat);
   json.Key("element_format");
-  json.OptionalString(field.element_format);
+  json.OptionalString(field.elementFormat);
   json.Key("comment");
   json.OptionalString(field.comment);
   json.Key("idoffset");
-  out += std::to_string(field.id_offset);
+  out += std::to_string(field.idOffset);
   json.Key("lower");
-  out += std::to_string(field.lower_index);
+  out += std::to_string(field.lowerIndex);
   json.Key("upper");
-  out += std::to_string(field.upper_index);
+  out += std::to_string(field.upperIndex);
   json.Key("string");
-  out += field.string_field ? "true" : "false";
+  out += field.stringField ? "true" : "false";
   json.Close('}');
 }
 
@@ -148,7 +148,7 @@ void WriteTypeJson(const CTypeRecord& type, JsonWriter& json) {
   json.Key("align");
   out += std::to_string(type.alignment);
   json.Key("idspan");
-  out += std::to_string(type.id_span);
+  out += std::to_string(type.idSpan);
   json.Key("fields");
   json.Open('[');
   for (const CFieldRecord& field : type.fields) WriteFieldJson(field, type, json);

@@ -212,12 +212,12 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const std::string& 
   }
   // What the dump held and the carried entries lost or changed.
   for (const auto& node : binder.Nodes()) {
-    if (node->value_text.empty()) continue;
+    if (node->valueText.empty()) continue;
     const std::string name = FieldPath(*node);
     const auto arrived = carriedValues.find(name);
-    if (arrived != carriedValues.end() && arrived->second == node->value_text) continue;
-    report.notCarried.push_back({name, node->value_text,
-                                 LossReason(name, node->value_text, arrived != carriedValues.end()),
+    if (arrived != carriedValues.end() && arrived->second == node->valueText) continue;
+    report.notCarried.push_back({name, node->valueText,
+                                 LossReason(name, node->valueText, arrived != carriedValues.end()),
                                  true});
   }
   for (const ParameterEntry& entry : transfer.previous) {
