@@ -117,8 +117,8 @@ void CFormatParser::RegisterBuiltIns() {
   for (const ScalarAliasRow& row : kScalarAliases) {
     CAliasRecord alias;
     alias.name = row.name;
-    if (row.output_format) alias.outputFormat = row.output_format;
-    alias.typeIndex = types_.Find(row.scalar_type_name);
+    if (row.outputFormat) alias.outputFormat = row.outputFormat;
+    alias.typeIndex = types_.Find(row.scalarTypeName);
     AddAlias(std::move(alias));
   }
 }

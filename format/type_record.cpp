@@ -17,11 +17,11 @@ void RenderScalarNode(const ScalarTypeRow& row, CValueNode& node, IMessageSink& 
   const CFieldRecord& field = *node.field;
   ScalarValue value;
   value.data = node.data;
-  if (field.outputFormat) value.output_format = field.outputFormat->c_str();
+  if (field.outputFormat) value.outputFormat = field.outputFormat->c_str();
   if (row.multiplier == MultiplierKind::kInteger) {
-    value.integer_multiplier = ReadIntegerOption(field.comment, 'm', sink).value_or(1);
+    value.integerMultiplier = ReadIntegerOption(field.comment, 'm', sink).value_or(1);
   } else if (row.multiplier == MultiplierKind::kReal) {
-    value.real_multiplier = ReadRealOption(field.comment, 'm', sink).value_or(1.0);
+    value.realMultiplier = ReadRealOption(field.comment, 'm', sink).value_or(1.0);
   }
   node.valueText = row.render(value);
 }

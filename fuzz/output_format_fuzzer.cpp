@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
   ScalarValue value;
   value.data = stored;
-  value.output_format = check.accepted ? format.c_str() : nullptr;
-  value.integer_multiplier = static_cast<std::int32_t>(data[1] | (data[2] << 8)) - 0x8000;
+  value.outputFormat = check.accepted ? format.c_str() : nullptr;
+  value.integerMultiplier = static_cast<std::int32_t>(data[1] | (data[2] << 8)) - 0x8000;
   const std::string text = RenderScalar(typeIndex, value);
   const size_t limit =
       row.formatArgument == CrtArgument::kReal ? kRealTextLimit : kIntegerTextLimit;

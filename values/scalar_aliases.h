@@ -4,9 +4,9 @@
 struct ScalarAliasRow {
   const char* name;
   // The scalar type it stands for, by its name in kScalarTypes.
-  const char* scalar_type_name;
+  const char* scalarTypeName;
   // Replaces the scalar type's default output; nullptr for none.
-  const char* output_format;
+  const char* outputFormat;
 };
 
 constexpr int kScalarAliasCount = 16;

@@ -16,7 +16,7 @@ std::uint64_t ReadStored(const unsigned char* data, int size) {
 }
 
 const char* FormatOrDefault(const ScalarValue& value, ScalarTypeIndex index) {
-  return value.output_format != nullptr ? value.output_format : kScalarTypes[index].defaultFormat;
+  return value.outputFormat != nullptr ? value.outputFormat : kScalarTypes[index].defaultFormat;
 }
 
 // The product wraps in the type's own width; char and short values then reach printf widened to
@@ -25,7 +25,7 @@ template <typename T, ScalarTypeIndex kIndex>
 std::string RenderInteger(const ScalarValue& value) {
   using Unsigned = std::make_unsigned_t<T>;
   const std::uint64_t multiplier =
-      static_cast<std::uint64_t>(static_cast<std::int64_t>(value.integer_multiplier));
+      static_cast<std::uint64_t>(static_cast<std::int64_t>(value.integerMultiplier));
   const auto product = static_cast<Unsigned>(ReadStored(value.data, sizeof(T)) * multiplier);
   const char* format = FormatOrDefault(value, kIndex);
   std::optional<std::string> text;
@@ -49,8 +49,8 @@ std::string RenderPointer(const ScalarValue& value) {
 
 std::string RenderBool(const ScalarValue& value) {
   const unsigned char stored = value.data[0];
-  if (value.output_format != nullptr) {
-    if (std::optional<std::string> text = CrtFormatInt32(value.output_format, stored)) return *text;
+  if (value.outputFormat != nullptr) {
+    if (std::optional<std::string> text = CrtFormatInt32(value.outputFormat, stored)) return *text;
   }
   return stored != 0 ? "1" : "0";
 }
@@ -70,7 +70,7 @@ double ReadDouble(const unsigned char* data) {
 }
 
 std::string RenderFloat(const ScalarValue& value) {
-  const double product = ReadFloat(value.data) * value.real_multiplier;
+  const double product = ReadFloat(value.data) * value.realMultiplier;
   std::optional<std::string> text = CrtFormatReal(FormatOrDefault(value, kFloatType), product);
   return text ? *text : *CrtFormatReal(kScalarTypes[kFloatType].defaultFormat, product);
 }
@@ -78,9 +78,9 @@ std::string RenderFloat(const ScalarValue& value) {
 // Six decimals unless they end in a rounding remainder, then sixteen; so 1.25 shows as 1.25 and
 // 1/3 with all its digits.
 std::string RenderDouble(const ScalarValue& value) {
-  const double product = ReadDouble(value.data) * value.real_multiplier;
-  if (value.output_format != nullptr) {
-    if (std::optional<std::string> text = CrtFormatReal(value.output_format, product)) return *text;
+  const double product = ReadDouble(value.data) * value.realMultiplier;
+  if (value.outputFormat != nullptr) {
+    if (std::optional<std::string> text = CrtFormatReal(value.outputFormat, product)) return *text;
   }
   std::string text = *CrtFormatReal(kScalarTypes[kDoubleType].defaultFormat, product);
   const size_t point = text.find('.');

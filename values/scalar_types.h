@@ -36,11 +36,11 @@ struct ScalarValue {
   // The field's bytes inside the bound block (little-endian, as the controller stores them).
   const unsigned char* data = nullptr;
   // The field's output format, already accepted by CheckOutputFormat; nullptr for the default.
-  const char* output_format = nullptr;
+  const char* outputFormat = nullptr;
   // Option `m` as the integer option reader gives it (1 when absent or malformed).
-  std::int32_t integer_multiplier = 1;
+  std::int32_t integerMultiplier = 1;
   // Option `m` as the real option reader gives it (1.0 when absent or malformed).
-  double real_multiplier = 1.0;
+  double realMultiplier = 1.0;
 };
 
 // Renders one stored value as its value text. Never fails; a format that does not fit the value

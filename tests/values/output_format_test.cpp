@@ -14,8 +14,8 @@ TEST(OutputFormatCheck, EveryBuiltInFormatFitsItsType) {
   }
   for (const ScalarAliasRow& alias : kScalarAliases) {
     int index = 0;
-    while (std::string(kScalarTypes[index].name) != alias.scalar_type_name) ++index;
-    EXPECT_TRUE(CheckOutputFormat(alias.output_format, index)) << alias.name;
+    while (std::string(kScalarTypes[index].name) != alias.scalarTypeName) ++index;
+    EXPECT_TRUE(CheckOutputFormat(alias.outputFormat, index)) << alias.name;
   }
 }
 

@@ -21,15 +21,15 @@ std::string Render(int typeIndex, T stored, const char* format = nullptr,
   for (size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
   ScalarValue value;
   value.data = bytes;
-  value.output_format = format;
-  value.integer_multiplier = integerMultiplier;
-  value.real_multiplier = realMultiplier;
+  value.outputFormat = format;
+  value.integerMultiplier = integerMultiplier;
+  value.realMultiplier = realMultiplier;
   return RenderScalar(typeIndex, value);
 }
 
 const char* AliasFormat(const char* name) {
   for (const ScalarAliasRow& row : kScalarAliases) {
-    if (std::strcmp(row.name, name) == 0) return row.output_format;
+    if (std::strcmp(row.name, name) == 0) return row.outputFormat;
   }
   return "<no such alias>";
 }
@@ -38,7 +38,7 @@ TEST(ScalarTables, EveryAliasNamesARegisteredScalarType) {
   for (const ScalarAliasRow& alias : kScalarAliases) {
     bool found = false;
     for (const ScalarTypeRow& row : kScalarTypes)
-      found = found || std::strcmp(row.name, alias.scalar_type_name) == 0;
+      found = found || std::strcmp(row.name, alias.scalarTypeName) == 0;
     EXPECT_TRUE(found) << alias.name;
   }
   EXPECT_STREQ(kScalarTypes[kVoidPointerType].name, "void*");
