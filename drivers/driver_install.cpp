@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "base/message_box.h"
 #include "base/message_sink.h"
+#include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/power_off.h"
 #include "base/text_format.h"

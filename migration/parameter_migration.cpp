@@ -6,7 +6,7 @@
 
 #include "base/folder_tree.h"
 #include "base/installation_paths.h"
-#include "base/message_box.h"
+#include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/multibyte_case.h"
 #include "base/path_compose.h"

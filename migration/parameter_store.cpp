@@ -4,7 +4,7 @@
 #include <mutex>
 #include <set>
 
-#include "base/message_box.h"
+#include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
 #include "migration/parameter_file.h"

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/message_box.h"
+#include "base/message_styles.h"
 #include "base/messages.h"
 #include "format/format_parser.h"
 #include "format/type_record.h"

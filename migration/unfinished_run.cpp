@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "base/message_box.h"
+#include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/text_format.h"
 #include "platform/file.h"
