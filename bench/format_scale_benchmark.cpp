@@ -53,19 +53,19 @@ int NumbersUsed(int i) {
 }
 
 // The middle fields are declared in a shuffled order, so the binder has to sort them.
-std::string GenerateFormat(int field_count) {
-  std::vector<int> ids(field_count);
+std::string GenerateFormat(int fieldCount) {
+  std::vector<int> ids(fieldCount);
   int next = 1;
-  for (int i = 0; i < field_count; ++i) {
+  for (int i = 0; i < fieldCount; ++i) {
     ids[i] = next;
     next += NumbersUsed(i);
   }
   std::vector<int> order;
-  for (int i = 1; i + 1 < field_count; ++i) order.push_back(i);
+  for (int i = 1; i + 1 < fieldCount; ++i) order.push_back(i);
   std::srand(12345);
   for (std::size_t i = order.size(); i > 1; --i) std::swap(order[i - 1], order[std::rand() % i]);
   order.insert(order.begin(), 0);
-  order.push_back(field_count - 1);
+  order.push_back(fieldCount - 1);
 
   std::string text =
       "#pragma pack(4)\n"
@@ -77,22 +77,22 @@ std::string GenerateFormat(int field_count) {
 }
 
 struct Case {
-  std::string format_path;
+  std::string formatPath;
   std::vector<unsigned char> data;
 };
 
-const Case& CaseOf(int field_count) {
+const Case& CaseOf(int fieldCount) {
   static std::map<int, Case> cases;
-  auto found = cases.find(field_count);
+  auto found = cases.find(fieldCount);
   if (found != cases.end()) return found->second;
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / "format_scale_benchmark";
   std::filesystem::create_directories(folder);
-  Case& made = cases[field_count];
-  made.format_path = (folder / ("fields" + std::to_string(field_count) + ".fmt")).string();
-  std::ofstream(made.format_path, std::ios::binary) << GenerateFormat(field_count);
+  Case& made = cases[fieldCount];
+  made.formatPath = (folder / ("fields" + std::to_string(fieldCount) + ".fmt")).string();
+  std::ofstream(made.formatPath, std::ios::binary) << GenerateFormat(fieldCount);
   CFormatParser parser(ProcessMessageSink());
-  if (!parser.Parse(made.format_path) || parser.FindBlock(kBlock) == nullptr) std::abort();
+  if (!parser.Parse(made.formatPath) || parser.FindBlock(kBlock) == nullptr) std::abort();
   made.data.resize(static_cast<std::size_t>(parser.FindBlock(kBlock)->size));
   for (std::size_t i = 0; i < made.data.size(); ++i) {
     made.data[i] = static_cast<unsigned char>('A' + i % 23);
@@ -121,7 +121,7 @@ void BM_Parse(benchmark::State& state) {
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     CFormatParser parser(ProcessMessageSink());
-    benchmark::DoNotOptimize(parser.Parse(c.format_path));
+    benchmark::DoNotOptimize(parser.Parse(c.formatPath));
   }
   ReportPerField(state);
 }
@@ -131,7 +131,7 @@ void BM_ParseAndBind(benchmark::State& state) {
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     CFieldDescriptor binder(ProcessMessageSink());
-    if (!binder.Bind(kBlock, c.data.data(), c.data.size(), c.format_path)) std::abort();
+    if (!binder.Bind(kBlock, c.data.data(), c.data.size(), c.formatPath)) std::abort();
     benchmark::DoNotOptimize(binder.Nodes().size());
   }
   ReportPerField(state);
@@ -140,10 +140,10 @@ void BM_ParseAndBind(benchmark::State& state) {
 void BM_ParseBindAndDump(benchmark::State& state) {
   Prepare();
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
-  const std::string output = c.format_path + ".dat";
+  const std::string output = c.formatPath + ".dat";
   for (auto _ : state) {
     CFieldDescriptor binder(ProcessMessageSink());
-    if (!binder.WriteTextDump(kBlock, c.data.data(), c.data.size(), c.format_path, output)) {
+    if (!binder.WriteTextDump(kBlock, c.data.data(), c.data.size(), c.formatPath, output)) {
       std::abort();
     }
   }
