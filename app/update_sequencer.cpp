@@ -14,6 +14,7 @@
 #include "migration/generated_files.h"
 #include "migration/parameter_migration.h"
 #include "migration/setup_config.h"
+#include "migration/unfinished_run.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/profile.h"
@@ -212,14 +213,17 @@ bool CUpdateSequencer::FailOnLaunch(LaunchOutcome outcome, const std::string& si
 
 void CUpdateSequencer::PrepareParameters() {
   host_.StopStepTimer();
-  const std::string unreadable = FindUnreadableSettingsFile();
+  std::string unreadable = FindUnreadableSettingsFile();
+  if (unreadable.empty()) {
+    static_cast<void>(PrepareMigrationFolder(host_, &migration_));
+    unreadable = FindUnreadableUnfinishedRun(migration_.migrationFolder);
+  }
   if (!unreadable.empty()) {
     const std::string longForm = platform::GetLongPathForm(unreadable);
     Fail(FormatText(host_.Localise(kSettingsUnreadable),
                     platform::SystemTextToUtf8(longForm.empty() ? unreadable : longForm).c_str()));
     return;
   }
-  static_cast<void>(PrepareMigrationFolder(host_, &migration_));
   static_cast<void>(GenerateParameterFiles(host_, &migration_));
   // A configuration whose parameters did not reach the migration folder would lose them to the
   // clearing.

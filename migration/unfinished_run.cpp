@@ -53,6 +53,11 @@ bool WriteUnfinishedRun(IMessageSink& sink, const MigrationContext& context,
   return written;
 }
 
+std::string FindUnreadableUnfinishedRun(const std::string& migrationFolder) {
+  const std::string record = migrationFolder + kRecordName;
+  return platform::PathExists(record) && !platform::IsProfileReadable(record) ? record : "";
+}
+
 void RemoveUnfinishedRun(const std::string& migrationFolder) {
   platform::RemoveFile(migrationFolder + kRecordName);
 }

@@ -24,6 +24,10 @@ bool WriteUnfinishedRun(IMessageSink& sink, const MigrationContext& context,
 // The record in `migrationFolder`; false when there is none.
 bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run);
 
+// The record in `migrationFolder` when it is there but cannot be read (its run's parameters would
+// be offered under no version); "" otherwise.
+std::string FindUnreadableUnfinishedRun(const std::string& migrationFolder);
+
 // Removes the record, before the folder itself goes.
 void RemoveUnfinishedRun(const std::string& migrationFolder);
 

@@ -346,9 +346,11 @@ TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
 }
 
 // A settings file that cannot be read (here a folder in its place) would read as one without
-// keys: the parameters would be looked for in the wrong place, or the versions found unequal.
+// keys: the parameters would be looked for in the wrong place, or the versions found unequal, or
+// an earlier run's kept parameters offered under no version.
 TEST_F(UpdateRunTest, UnreadableSettingsStopTheRunBeforeAnythingIsDeleted) {
-  for (const std::string& file : {kMaker + "setup.cfg", kInstallation + "config\\config.ini"}) {
+  for (const std::string& file : {kMaker + "setup.cfg", kInstallation + "config\\config.ini",
+                                  std::string("C:\\Temp\\Vexroand\\setup_run.ini")}) {
     StagedMachine machine;
     ScopedEnvironment root("SETUP_ROOT", machine.root());
     StageOldInstallation(machine, BuildParameterFile({{"CController", StagedControllerBlock()}}));
