@@ -70,12 +70,7 @@ bool CFormatLexer::Open(const std::string& path) {
     return false;
   }
   std::string bytes;
-  char chunk[65536];
-  for (std::size_t count; (count = file.Read(chunk, sizeof chunk)) > 0;) {
-    bytes.append(chunk, count);
-  }
-  // A read that fails looks like the end of the file; only the length tells them apart.
-  if (length != UINT64_MAX && bytes.size() != length) {
+  if (!platform::ReadToEnd(file, &bytes)) {
     unreadable_ = true;
     return false;
   }

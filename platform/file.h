@@ -47,4 +47,8 @@ class File {
   std::unique_ptr<Impl> impl_;
 };
 
+// Appends the rest of `file` to `bytes`. False when a read fails before the end its length
+// gives: a failing read otherwise looks like the end of the file.
+bool ReadToEnd(File& file, std::string* bytes);
+
 }  // namespace platform

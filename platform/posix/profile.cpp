@@ -27,11 +27,7 @@ bool ReadWholeFile(const std::string& path, std::string* text) {
   text->clear();
   File file;
   if (!file.Open(path, File::Mode::kReadShared)) return !PathExists(path);
-  const std::uint64_t length = file.Length();
-  char buffer[65536];
-  while (const std::size_t got = file.Read(buffer, sizeof buffer)) text->append(buffer, got);
-  // A read that fails looks like the end of the file; only the length tells them apart.
-  return length == UINT64_MAX || text->size() >= length;
+  return ReadToEnd(file, text);
 }
 
 // The system looks for a file named without a folder in the Windows folder.

@@ -4,6 +4,9 @@
 
 #include <vector>
 
+#include "platform/file.h"
+#include "platform/file_system.h"
+
 // windows.h maps this name onto the system's own function.
 #undef WriteProfileString
 
@@ -22,20 +25,13 @@ std::string ReadProfileString(const std::string& section, const std::string& key
 
 // The system's reader says nothing of a file it could not read: read it whole here.
 bool IsProfileReadable(const std::string& file) {
-  const HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  File opened;
+  if (!opened.Open(file, File::Mode::kReadShared)) {
+    const std::uint32_t error = LastErrorCode();
+    return error == kErrorFileNotFound || error == kErrorPathNotFound;
   }
-  char buffer[65536];
-  DWORD got = 0;
-  bool readable = true;
-  do {
-    readable = ReadFile(handle, buffer, sizeof buffer, &got, nullptr) != FALSE;
-  } while (readable && got > 0);
-  CloseHandle(handle);
-  return readable;
+  std::string bytes;
+  return ReadToEnd(opened, &bytes);
 }
 
 int ReadProfileInt(const std::string& section, const std::string& key, int defaultValue,
