@@ -25,17 +25,40 @@ std::string Trim(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
+// А-Я to а-я in UTF-8; the other bytes stay as they are.
+std::string FoldCyrillicCase(std::string text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const auto next = static_cast<unsigned char>(text[i + 1]);
+    if (lead == 0xD0 && next >= 0x90 && next <= 0x9F) {
+      text[i + 1] = static_cast<char>(next + 0x20);
+    } else if (lead == 0xD0 && next >= 0xA0 && next <= 0xAF) {
+      text[i] = static_cast<char>(0xD1);
+      text[i + 1] = static_cast<char>(next - 0x20);
+    }
+    if (lead >= 0xC0) ++i;
+  }
+  return text;
+}
+
 }  // namespace
 
 bool ParseAnswerWord(const std::string& word, bool* yes) {
-  const std::string lower = Lower(word);
-  if (lower == "yes" || lower == "y" || lower == "ok") {
-    *yes = true;
-    return true;
+  // The localised questions tell the technician to press these buttons by their own names.
+  static const char* const kYesWords[] = {"yes", "y", "ok", "是", "确定", "да", "ок"};
+  static const char* const kNoWords[] = {"no", "n", "cancel", "否", "取消", "нет", "отмена"};
+  const std::string folded = FoldCyrillicCase(Lower(Trim(word)));
+  for (const char* candidate : kYesWords) {
+    if (folded == candidate) {
+      *yes = true;
+      return true;
+    }
   }
-  if (lower == "no" || lower == "n" || lower == "cancel") {
-    *yes = false;
-    return true;
+  for (const char* candidate : kNoWords) {
+    if (folded == candidate) {
+      *yes = false;
+      return true;
+    }
   }
   return false;
 }
@@ -98,7 +121,10 @@ bool ParseNamedAnswer(const std::string& text, std::map<std::string, bool>* name
 
 bool ParseAnswers(const std::string& text, std::vector<bool>* answers, std::string* error,
                   std::map<std::string, bool>* named) {
-  std::istringstream lines(text);
+  // Editors on Windows start a UTF-8 file with a byte-order mark.
+  const char kByteOrderMark[] = "\xEF\xBB\xBF";
+  const bool marked = text.compare(0, 3, kByteOrderMark) == 0;
+  std::istringstream lines(marked ? text.substr(3) : text);
   std::string line;
   int number = 0;
   while (std::getline(lines, line)) {
@@ -216,7 +242,9 @@ Options:
   --answer NAME=yes|no
                      answer the question NAME so, wherever it comes (may be repeated)
   --answers FILE     one answer a line: NAME=yes|no for the question NAME, or a plain yes/no
-                     (y/n, ok/cancel) for the next question without a named answer, in order;
+                     (y/n, ok/cancel, or the button's name as the question gives it: 是/否,
+                     确定/取消, Да/Нет, ОК/Отмена) for the next question without a named answer,
+                     in order;
                      '#' starts a comment; once the answers (or the terminal's input) run
                      out, every further question is answered No (Cancel)
   --allow-power-off  let a Yes to the final question switch the computer off (it runs
@@ -228,6 +256,8 @@ Question names, in the order the update asks them (a question may not be asked: 
 without parameter files there is no keep-parameters question, so name the answers that matter):
   start                start the update? (Yes/No)
   delete-installation  the installation folder will be deleted (OK/Cancel)
+  unfinished-run       an earlier update did not finish: carry the parameters it kept?
+                       (Yes/No; after No, the keep-parameters question follows)
   keep-parameters      keep the parameters of these configurations? (Yes/No)
   separate             put generated files and programs apart on another drive? (Yes/No)
   power-off            switch the computer off now? (Yes/No; only with --allow-power-off)

@@ -29,14 +29,16 @@ int ConsolePrompter::Prompt(const std::string& text, unsigned style) {
   const std::string question = QuestionName(text);
   out_ << "\n" << text << "\n";
   if (buttons == kMbOkCancel) {
-    out_ << (secondIsDefault ? "[OK / Cancel, default Cancel] " : "[OK / Cancel, default OK] ");
-    const bool ok = Answer(!secondIsDefault, question);
+    const bool ok =
+        Answer(!secondIsDefault, question,
+               secondIsDefault ? "[OK / Cancel, default Cancel] " : "[OK / Cancel, default OK] ");
     out_ << (ok ? "OK" : "Cancel") << "\n";
     return ok ? kIdOk : kIdCancel;
   }
   if (buttons == kMbYesNo || buttons == kYesNoCancel) {
-    out_ << (secondIsDefault ? "[Yes / No, default No] " : "[Yes / No, default Yes] ");
-    const bool yes = Answer(!secondIsDefault, question);
+    const bool yes =
+        Answer(!secondIsDefault, question,
+               secondIsDefault ? "[Yes / No, default No] " : "[Yes / No, default Yes] ");
     out_ << (yes ? "Yes" : "No") << "\n";
     if (yes && question == "power-off" && !allowPowerOff_) {
       out_ << "setup: the power-off is skipped: --allow-power-off was not given, so the "
@@ -71,7 +73,8 @@ int ConsolePrompter::AskLanguage() {
   return -1;
 }
 
-bool ConsolePrompter::Answer(bool defaultYes, const std::string& question) {
+bool ConsolePrompter::Answer(bool defaultYes, const std::string& question, const char* choices) {
+  out_ << choices;
   if (answerAll_) {
     return answerAllYes_;
   }
@@ -84,14 +87,14 @@ bool ConsolePrompter::Answer(bool defaultYes, const std::string& question) {
   }
   std::string line;
   while (ReadLine(&line)) {
-    if (line.empty()) {
+    if (line.find_first_not_of(" \t") == std::string::npos) {
       return defaultYes;
     }
     bool yes = false;
     if (ParseAnswerWord(line, &yes)) {
       return yes;
     }
-    out_ << "[yes / no] ";
+    out_ << choices;
   }
   return false;
 }

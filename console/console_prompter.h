@@ -21,9 +21,10 @@ class ConsolePrompter {
   int AskLanguage();
 
  private:
-  // One answer for a question: `defaultYes` for an empty line; No when no answer is left, since
-  // nobody agreed to anything more.
-  bool Answer(bool defaultYes, const std::string& question);
+  // One answer for a question after showing `choices`, again after a word it does not know:
+  // `defaultYes` for an empty line; No when no answer is left, since nobody agreed to anything
+  // more.
+  bool Answer(bool defaultYes, const std::string& question, const char* choices);
   // A line from the terminal; false at its end.
   bool ReadLine(std::string* line);
 

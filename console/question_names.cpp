@@ -10,11 +10,13 @@ struct NamedQuestion {
   const TwoTextMessage* message;
 };
 
-// The update warning carries the maker folder; the keep question follows a list of
-// configurations. Both are recognised by the text around their inserts.
+// The update warning carries the maker folder, the unfinished-run question a time and a list of
+// configurations; the keep question follows a list. They are recognised by the text around their
+// inserts.
 const NamedQuestion kQuestions[] = {
     {"start", &kStartConfirmation},
     {"delete-installation", &kUpdateWarning},
+    {"unfinished-run", &kUnfinishedRunQuestion},
     {"keep-parameters", &kKeepParametersQuestion},
     {"separate", &kSeparationQuestion},
     {"power-off", &kPowerOffQuestion},
@@ -25,13 +27,30 @@ bool EndsWith(const std::string& text, const std::string& tail) {
          text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+std::vector<std::string> PiecesAroundInserts(const std::string& localised) {
+  std::vector<std::string> pieces;
+  std::size_t start = 0;
+  for (std::size_t insert; (insert = localised.find("%s", start)) != std::string::npos;
+       start = insert + 2) {
+    pieces.push_back(localised.substr(start, insert - start));
+  }
+  pieces.push_back(localised.substr(start));
+  return pieces;
+}
+
 bool Matches(const std::string& text, const NamedQuestion& question) {
   const std::string localised = Localise(*question.message);
   if (question.message == &kKeepParametersQuestion) return EndsWith(text, localised);
-  const std::size_t insert = localised.find("%s");
-  if (insert == std::string::npos) return text == localised;
-  return text.compare(0, insert, localised, 0, insert) == 0 &&
-         EndsWith(text, localised.substr(insert + 2));
+  const std::vector<std::string> pieces = PiecesAroundInserts(localised);
+  if (pieces.size() == 1) return text == localised;
+  if (text.compare(0, pieces.front().size(), pieces.front()) != 0) return false;
+  std::size_t at = pieces.front().size();
+  for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
+    at = text.find(pieces[i], at);
+    if (at == std::string::npos) return false;
+    at += pieces[i].size();
+  }
+  return text.size() >= at + pieces.back().size() && EndsWith(text, pieces.back());
 }
 
 }  // namespace

@@ -61,6 +61,11 @@ TEST(ConsoleOptionsTest, AnswersFileHoldsOneAnswerPerLine) {
                            &error));
   EXPECT_EQ(answers, (std::vector<bool>{true, true, false, false, true}));
 
+  // A byte-order mark from a Windows editor; the buttons as the localised questions name them.
+  answers.clear();
+  ASSERT_TRUE(ParseAnswers("\xEF\xBB\xBFyes\n是\n取消\nДА\nотмена\n", &answers, &error)) << error;
+  EXPECT_EQ(answers, (std::vector<bool>{true, true, false, true, false}));
+
   answers.clear();
   EXPECT_FALSE(ParseAnswers("yes\nperhaps\n", &answers, &error));
   EXPECT_NE(error.find("line 2"), std::string::npos) << error;

@@ -8,6 +8,8 @@
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
+#include "base/text_format.h"
+#include "console/question_names.h"
 #include "tests/support/scoped_language.h"
 
 namespace {
@@ -44,10 +46,34 @@ TEST(ConsolePrompterTest, TypedAnswersAndEndOfInput) {
   std::ostringstream out;
   ConsolePrompter prompter(Interactive(), in, out);
   EXPECT_EQ(prompter.Prompt("delete?", kMbOkCancel), kIdCancel);
+  EXPECT_NE(out.str().find("[OK / Cancel, default OK] [OK / Cancel, default OK] Cancel"),
+            std::string::npos)
+      << out.str();
   EXPECT_EQ(prompter.Prompt("separate?", kMbYesNo | kMbDefaultButton2), kIdYes);
   // Nobody is left to agree to anything.
   EXPECT_EQ(prompter.Prompt("switch off?", kMbYesNo), kIdNo);
   EXPECT_EQ(prompter.Prompt("delete?", kMbOkCancel), kIdCancel);
+}
+
+// The buttons as each language names them, in any letter case and with spaces around.
+TEST(ConsolePrompterTest, ButtonNamesOfEveryLanguageAnswer) {
+  const struct {
+    const char* typed;
+    unsigned style;
+    int button;
+  } cases[] = {
+      {"是\n", kMbYesNo | kMbDefaultButton2, kIdYes},      {" 否 \n", kMbYesNo, kIdNo},
+      {"确定\n", kMbOkCancel | kMbDefaultButton2, kIdOk},  {"取消\n", kMbOkCancel, kIdCancel},
+      {"ДА\n", kMbYesNo | kMbDefaultButton2, kIdYes},      {"нет\n", kMbYesNo, kIdNo},
+      {"Ок\n", kMbOkCancel | kMbDefaultButton2, kIdOk},    {"ОТМЕНА\n", kMbOkCancel, kIdCancel},
+      {"  Yes\t\n", kMbYesNo | kMbDefaultButton2, kIdYes}, {"   \n", kMbYesNo, kIdYes},
+  };
+  for (const auto& c : cases) {
+    std::istringstream in(c.typed);
+    std::ostringstream out;
+    ConsolePrompter prompter(Interactive(), in, out);
+    EXPECT_EQ(prompter.Prompt("question", c.style), c.button) << c.typed;
+  }
 }
 
 // Scripted answers go to the questions in order; an OK box takes none; then everything is No.
@@ -82,6 +108,16 @@ TEST(ConsolePrompterTest, NamedAnswersFindTheirQuestions) {
   const std::string keep = std::string(Localise(kKeepParametersListHeader)) + "Mill_A\n" +
                            Localise(kKeepParametersQuestion);
   EXPECT_EQ(prompter.Prompt(keep, kMbYesNo), kIdNo);  // unnamed here, and no answers are left
+}
+
+TEST(ConsolePrompterTest, TheUnfinishedRunQuestionHasItsName) {
+  for (const int language : {0, 2}) {
+    ScopedLanguage scoped(language);
+    EXPECT_EQ(QuestionName(FormatText(Localise(kUnfinishedRunQuestion), "2026-12-07 22:46:08",
+                                      "Mill_A\nLathe\n")),
+              "unfinished-run");
+    EXPECT_EQ(QuestionName(Localise(kKeepParametersQuestion)), "keep-parameters");
+  }
 }
 
 TEST(ConsolePrompterTest, OneAnswerForAll) {
