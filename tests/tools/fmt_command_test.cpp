@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+#include "platform/setup_api.h"
 #include "tests/support/temp_folder.h"
 #include "tests/tools/vextool_run.h"
 #include "tools/vextool/commands.h"
@@ -130,6 +132,31 @@ TEST_F(FmtCommandTest, DiffJsonFollowsItsSchema) {
                 "\"indexes_fall_away\":[]}]}\n");
 }
 
+// What check says of a file it cannot use, and how: place first, the system's reason for a file
+// that cannot be read.
+TEST_F(FmtCommandTest, CheckSaysWhatIsWrongWithAFile) {
+  const struct {
+    const char* name;
+    const char* text;
+    const char* said;
+  } cases[] = {
+      {"empty.fmt", "", "'%s' declares nothing"},
+      {"structs.fmt", "struct A { int x; };\n", "'%s' declares no block format"},
+      {"bad.fmt", "\nfield C { int a }", "vextool: bad.fmt:2: Expecting token 'semicolon(;)'\n"},
+      {"missing.fmt", nullptr, "cannot read '%s': "},
+  };
+  for (const auto& c : cases) {
+    const std::string path = c.text != nullptr ? Write(c.name, c.text) : folder().Path(c.name);
+    const Outcome outcome = Vextool({"fmt", "check", path});
+    EXPECT_EQ(outcome.status, 1) << c.name;
+    EXPECT_EQ(outcome.out, "") << c.name;
+    std::string said = c.said;
+    if (said.find("%s") != std::string::npos) said.replace(said.find("%s"), 2, path);
+    if (c.text == nullptr) said += platform::SystemErrorText(platform::kErrorFileNotFound);
+    EXPECT_NE(outcome.err.find(said), std::string::npos) << outcome.err;
+  }
+}
+
 TEST_F(FmtCommandTest, WhatTheWorkLogsAlsoReachesStandardError) {
   // A malformed multiplier is logged while the value is rendered.
   const std::string format = Write("bad.fmt", "field CController { int a /* -m 12x */; };");
@@ -137,7 +164,8 @@ TEST_F(FmtCommandTest, WhatTheWorkLogsAlsoReachesStandardError) {
   const Outcome outcome =
       Vextool({"fmt", "dump", format, "--block", "CController", "--data", data});
   EXPECT_EQ(outcome.status, 0);
-  EXPECT_NE(outcome.err.find("Illegal comment string\n"), std::string::npos) << outcome.err;
+  EXPECT_NE(outcome.err.find("vextool: Illegal comment string\n"), std::string::npos)
+      << outcome.err;
   EXPECT_EQ(outcome.log, std::vector<std::string>{"Illegal comment string\n"});
 }
 

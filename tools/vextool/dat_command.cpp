@@ -5,6 +5,7 @@
 #include "platform/file.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/dat_subcommands.h"
+#include "tools/vextool/tool_messages.h"
 
 namespace {
 
@@ -40,12 +41,12 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
   platform::File file;
   const std::uint64_t length = file.Open(path, platform::File::Mode::kRead) ? file.Length() : 0;
   if (!file.IsOpen() || length == UINT64_MAX) {
-    std::fprintf(stderr, "vextool dat: cannot read '%s'\n", path.c_str());
+    SayCannot("vextool dat", "read", path);
     return false;
   }
   bytes->assign(static_cast<std::size_t>(length), '\0');
   if (!bytes->empty() && file.Read(&(*bytes)[0], bytes->size()) != bytes->size()) {
-    std::fprintf(stderr, "vextool dat: cannot read '%s'\n", path.c_str());
+    SayCannot("vextool dat", "read", path);
     return false;
   }
   return true;
@@ -54,7 +55,7 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
   platform::File file;
   if (!file.Open(path, platform::File::Mode::kCreate) || !file.Write(bytes.data(), bytes.size())) {
-    std::fprintf(stderr, "vextool dat: cannot write '%s'\n", path.c_str());
+    SayCannot("vextool dat", "write", path);
     return false;
   }
   return true;
@@ -68,7 +69,7 @@ bool ReadSectionData(const std::string& path, const std::string& name,
       data->swap(read.data);
       return true;
     case NamedSectionRead::Status::kCannotOpen:
-      std::fprintf(stderr, "vextool dat: cannot open '%s'\n", path.c_str());
+      SayCannot("vextool dat", "open", path);
       break;
     case NamedSectionRead::Status::kNotFound:
       std::fprintf(stderr, "vextool dat: no section '%s' in '%s'%s%s\n", name.c_str(), path.c_str(),

@@ -7,6 +7,7 @@
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/dat_subcommands.h"
 #include "tools/vextool/fmt_dump.h"
+#include "tools/vextool/tool_messages.h"
 #include "tools/vextool/vextool_sink.h"
 
 namespace {
@@ -58,7 +59,7 @@ int RunDatDump(const CommandArguments& arguments, VextoolSink& sink) {
   const bool bound = binder.Bind(dump.block, bytes.data(), bytes.size(), dump.format);
   if (!bound) {
     if (reported.LogEntries() == 0) {
-      std::fprintf(stderr, "vextool dat dump: cannot read '%s'\n", dump.format.c_str());
+      SayCannot("vextool dat dump", "read", dump.format);
     }
     return 1;
   }

@@ -6,6 +6,7 @@
 #include "migration/parameter_file.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/dat_subcommands.h"
+#include "tools/vextool/tool_messages.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ struct FileReport {
 bool Examine(const std::string& path, FileReport* report) {
   platform::File file;
   if (!file.Open(path, platform::File::Mode::kRead)) {
-    std::fprintf(stderr, "vextool dat: cannot open '%s'\n", path.c_str());
+    SayCannot("vextool dat", "open", path);
     return false;
   }
   report->headerRead = ReadParameterFileHeader(file, &report->header);

@@ -14,10 +14,12 @@ const CommandSyntax kSyntax = {
      "FILE.fmt [--lang-dir DIR]",
      "Parses the format description as the setup program does. Prints 'ok: <T> types, <B>\n"
      "blocks' (T the declared structures, B the block formats), or the error as the setup log\n"
-     "records it. Refused output formats are printed but do not fail.",
+     "records it. Refused output formats are printed but do not fail. A file that declares no\n"
+     "block format is no format description the setup program can use: it fails.",
      "--lang-dir DIR  the installation folder whose Lang\\Lang.ini names the string file of the\n"
      "                {@n} comments (default: the current directory)",
-     "0 the file parses; 1 it cannot be read or does not parse; 64 usage.",
+     "0 the file parses; 1 it cannot be read, does not parse or declares no block format;\n"
+     "64 usage.",
      "$ vextool fmt check vexorand.fmt\n"
      "ok: 9 types, 1 blocks"},
     {ValueOption("--lang-dir")},
@@ -32,8 +34,15 @@ int RunFmtCheck(const CommandArguments& arguments, VextoolSink& sink) {
   UseLanguageFolderOf(line.Value("--lang-dir"), sink);
   CommandSink counted(sink);
   CFormatParser parser(counted);
-  if (!ParseFormatFile(line.Operand(0), parser, counted)) return 1;
-  std::printf("ok: %d types, %d blocks\n", parser.Types().Count() - kScalarTypeCount,
-              parser.BlockCount());
+  const std::string& path = line.Operand(0);
+  if (!ParseFormatFile(path, parser, counted)) return 1;
+  const int types = parser.Types().Count() - kScalarTypeCount;
+  if (parser.BlockCount() == 0) {
+    std::fprintf(stderr, "vextool fmt check: '%s' declares %s\n", path.c_str(),
+                 types == 0 ? "nothing (is it empty?)"
+                            : "no block format ('field NAME { ... };'), only structures");
+    return 1;
+  }
+  std::printf("ok: %d types, %d blocks\n", types, parser.BlockCount());
   return 0;
 }

@@ -4,6 +4,7 @@
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
+#include "tools/vextool/tool_messages.h"
 #include "tools/vextool/vextool_sink.h"
 
 namespace {
@@ -42,7 +43,7 @@ bool ParseFormatFile(const std::string& path, CFormatParser& parser, const Comma
   const int logged = sink.LogEntries();
   const bool parsed = parser.Parse(path);
   if (!parsed && sink.LogEntries() == logged) {
-    std::fprintf(stderr, "vextool fmt: cannot read '%s'\n", path.c_str());
+    SayCannot("vextool fmt", "read", path);
   }
   return parsed;
 }

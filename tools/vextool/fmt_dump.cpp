@@ -10,6 +10,7 @@
 #include "format/node_paths.h"
 #include "platform/file.h"
 #include "tools/vextool/command_line.h"
+#include "tools/vextool/tool_messages.h"
 #include "tools/vextool/vextool_sink.h"
 
 namespace {
@@ -89,7 +90,7 @@ int RunFmtDump(const CommandArguments& arguments, VextoolSink& sink) {
          line.Value("--output")};
   std::vector<unsigned char> bytes;
   if (!ReadWholeFile(dump.data, bytes)) {
-    std::fprintf(stderr, "vextool fmt dump: cannot read '%s'\n", dump.data.c_str());
+    SayCannot("vextool fmt dump", "read", dump.data);
     return 1;
   }
   std::vector<std::string> warnings;
@@ -107,9 +108,9 @@ int RunFmtDump(const CommandArguments& arguments, VextoolSink& sink) {
   if (!bound) {
     // A block is bound only when the format was read, so then it was the dump that failed.
     if (binder.BoundBlock() != nullptr) {
-      std::fprintf(stderr, "vextool fmt dump: cannot write '%s'\n", dump.output.c_str());
+      SayCannot("vextool fmt dump", "write", dump.output);
     } else if (reported.LogEntries() == 0) {
-      std::fprintf(stderr, "vextool fmt dump: cannot read '%s'\n", dump.format.c_str());
+      SayCannot("vextool fmt dump", "read", dump.format);
     }
     return 1;
   }

@@ -4,6 +4,7 @@
 #include "app/package_read.h"
 #include "platform/file.h"
 #include "tools/vextool/pkg_subcommands.h"
+#include "tools/vextool/tool_messages.h"
 
 namespace {
 
@@ -56,9 +57,7 @@ bool CopyFileBytes(platform::File& from, const std::string& fromName, std::uint6
         writeFailed = !to.Write(piece, count);
         return !writeFailed;
       });
-  if (!copied) {
-    std::fprintf(stderr, "vextool pkg: cannot %s '%s'\n", writeFailed ? "write" : "read",
-                 writeFailed ? toName.c_str() : fromName.c_str());
-  }
+  if (!copied)
+    SayCannot("vextool pkg", writeFailed ? "write" : "read", writeFailed ? toName : fromName);
   return copied;
 }

@@ -4,6 +4,7 @@
 #include "app/package_check.h"
 #include "platform/file.h"
 #include "tools/vextool/pkg_subcommands.h"
+#include "tools/vextool/tool_messages.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ int RunPkgExtract(const CommandArguments& arguments, VextoolSink&) {
   const std::string& path = options.files[0];
   platform::File package;
   if (!package.Open(path, platform::File::Mode::kReadShared)) {
-    std::fprintf(stderr, "vextool pkg extract: cannot read '%s'\n", path.c_str());
+    SayCannot("vextool pkg extract", "read", path);
     return 1;
   }
   const PackageCheck check = CheckOpenPackage(package);
@@ -43,7 +44,7 @@ int RunPkgExtract(const CommandArguments& arguments, VextoolSink&) {
   }
   platform::File output;
   if (!output.Open(options.output, platform::File::Mode::kCreate)) {
-    std::fprintf(stderr, "vextool pkg extract: cannot write '%s'\n", options.output.c_str());
+    SayCannot("vextool pkg extract", "write", options.output);
     return 1;
   }
   if (!package.Seek(check.payload.offset) ||

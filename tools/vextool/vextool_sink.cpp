@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
+#include "tools/vextool/tool_messages.h"
+
 int VextoolSink::ShowMessage(const std::string& text, unsigned style) {
   std::fprintf(stderr, "%s\n", text.c_str());
   return DefaultButton(style);
 }
 
 void VextoolSink::WriteLog(const std::string& text) {
-  std::fputs(text.c_str(), stderr);
-  if (text.empty() || text.back() != '\n') std::fputc('\n', stderr);
+  std::fprintf(stderr, "%s\n", TerminalLine(text).c_str());
   log_.WriteLog(text);
 }
