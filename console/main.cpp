@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/program_image.h"
 #include "app/update_sequencer.h"
 #include "base/folder_tree.h"
 #include "base/language.h"
@@ -84,21 +86,9 @@ void ConfigurePowerOff(bool allowed) {
 // table, so a package's payload and trailer can only lie behind it.
 bool IsBareProgram(const std::string& path) {
   platform::File file;
-  unsigned char header[64] = {};
-  if (!file.Open(path, platform::File::Mode::kReadShared) ||
-      file.Read(header, sizeof header) != sizeof header || header[0] != 0x7F || header[1] != 'E' ||
-      header[2] != 'L' || header[3] != 'F') {
-    return false;
-  }
-  const auto little = [&header](std::size_t at, std::size_t bytes) {
-    std::uint64_t value = 0;
-    for (std::size_t i = bytes; i-- > 0;) value = value << 8 | header[at + i];
-    return value;
-  };
-  const bool wide = header[4] == 2;
-  const std::uint64_t tableEnd = wide ? little(0x28, 8) + little(0x3A, 2) * little(0x3C, 2)
-                                      : little(0x20, 4) + little(0x2E, 2) * little(0x30, 2);
-  return file.Length() <= tableEnd;
+  if (!file.Open(path, platform::File::Mode::kReadShared)) return false;
+  const std::optional<std::uint64_t> imageEnd = ProgramImageEnd(file);
+  return imageEnd && file.Length() <= *imageEnd;
 }
 
 void SayIfNotAPackage() {

@@ -3,18 +3,23 @@
 #include <cstdio>
 
 #include "app/package_check.h"
+#include "app/program_image.h"
 #include "platform/file.h"
 #include "tools/vextool/pkg_subcommands.h"
+#include "tools/vextool/tool_messages.h"
 
 namespace {
 
+constexpr const char kCommand[] = "vextool pkg verify";
+
 const CommandSyntax kSyntax = {
-    {"vextool pkg verify", "what the setup program finds when it checks itself", "FILE",
+    {kCommand, "what the setup program finds when it checks itself", "FILE",
      "Prints the payload offset and length from the trailer of FILE and the signature text\n"
-     "the setup program shows when the digest does not match.",
+     "the setup program shows when the digest does not match. A file whose last bytes neither\n"
+     "point at a payload nor match their digest (a bare program) is said not to be a package.",
      nullptr,
-     "0 the digest matches and the payload lies before the trailer; 1 not; 2 FILE cannot be\n"
-     "read; 64 usage.",
+     "0 the digest matches and the payload lies before the trailer; 1 not, or FILE is not a\n"
+     "package; 2 FILE cannot be read; 64 usage.",
      "$ vextool pkg verify Setup.exe\n"
      "payload offset: 310272\n"
      "payload length: 328073\n"
@@ -23,6 +28,11 @@ const CommandSyntax kSyntax = {
     {},
     {"FILE"},
 };
+
+int SayNotAPackage(const std::string& path, const char* why) {
+  std::fprintf(stderr, "%s: '%s' is not a package: %s\n", kCommand, path.c_str(), why);
+  return 1;
+}
 
 }  // namespace
 
@@ -39,11 +49,26 @@ int RunPkgVerify(const CommandArguments& arguments, VextoolSink&) {
   if (file.Open(path, platform::File::Mode::kReadShared)) {
     length = file.Length();
   }
-  if (!ReadPackageTrailer(file, length, &trailer)) {
-    std::fprintf(stderr, "vextool pkg verify: cannot read a trailer from '%s'\n", path.c_str());
+  if (!file.IsOpen() || length == UINT64_MAX) {
+    SayCannot(kCommand, "read", path);
     return 2;
   }
+  if (length < kTrailerSize) return SayNotAPackage(path, "shorter than a trailer");
+  if (!ReadPackageTrailer(file, length, &trailer)) {
+    SayCannot(kCommand, "read the trailer of", path);
+    return 2;
+  }
+  Md5Digest digest;
+  if (!DigestBeforeTrailer(file, length, &digest)) {
+    SayCannot(kCommand, "read", path);
+    return 2;
+  }
+  const bool matches = digest == trailer.digest;
   const std::optional<PayloadRange> payload = LocatePayload(length, trailer);
+  const std::optional<std::uint64_t> imageEnd = ProgramImageEnd(file);
+  if (!matches && (!payload || (imageEnd && length <= *imageEnd))) {
+    return SayNotAPackage(path, "no payload and trailer follow the program");
+  }
   std::printf("payload offset: %" PRIu32 "\n", trailer.payloadOffset);
   if (payload) {
     std::printf("payload length: %" PRIu64 "\n", payload->length);
@@ -51,13 +76,6 @@ int RunPkgVerify(const CommandArguments& arguments, VextoolSink&) {
     std::printf("payload length: none (the offset does not lie before the trailer)\n");
   }
   std::printf("signature: %s\n", FormatSignature(trailer.digest).c_str());
-
-  Md5Digest digest;
-  if (!DigestBeforeTrailer(file, length, &digest)) {
-    std::fprintf(stderr, "vextool pkg verify: cannot read '%s'\n", path.c_str());
-    return 2;
-  }
-  const bool matches = digest == trailer.digest;
   std::printf("digest: %s\n", matches ? "matches" : "does not match");
   return matches && payload ? 0 : 1;
 }
