@@ -156,7 +156,9 @@ bool ParseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     std::string value;
-    if (argument == "--help" || argument == "-h") {
+    if (argument == "--version") {
+      options->version = true;
+    } else if (argument == "--help" || argument == "-h") {
       options->help = true;
     } else if (argument == "--allow-power-off") {
       options->allowPowerOff = true;
@@ -227,6 +229,10 @@ bool ParseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
   return true;
 }
 
+std::string ConsoleVersion() {
+  return std::string("setup ") + SETUP_VERSION + "\n";
+}
+
 std::string ConsoleUsage() {
   std::string usage = R"(Usage: setup [--root DIR] [--lang zh|ru] [--answer yes|no | --answers FILE]
              [--answer NAME=yes|no]... [--allow-power-off]
@@ -250,6 +256,7 @@ Options:
   --allow-power-off  let a Yes to the final question switch the computer off (it runs
                      $SETUP_POWER_OFF_COMMAND, or "systemctl poweroff" when that is not set);
                      without it the computer always stays on
+  --version          the version of this program
   --help             this text
 
 Question names, in the order the update asks them (a question may not be asked: on a machine

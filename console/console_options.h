@@ -19,6 +19,7 @@ struct ConsoleOptions {
   bool answerAllYes = false;
   bool allowPowerOff = false;
   bool help = false;
+  bool version = false;
 };
 
 // Reads the arguments (without the program name). On a mistake returns false with `error` set.
@@ -38,5 +39,7 @@ bool ParseAnswers(const std::string& text, std::vector<bool>* answers, std::stri
 bool ParseNamedAnswer(const std::string& text, std::map<std::string, bool>* named,
                       std::string* error);
 
+// The text of --version.
+std::string ConsoleVersion();
 // The text of --help.
 std::string ConsoleUsage();

@@ -190,6 +190,10 @@ int main(int argc, char** argv) {
   if (!ParseConsoleOptions(std::vector<std::string>(argv + 1, argv + argc), &options, &error)) {
     return UsageError(error);
   }
+  if (options.version) {
+    std::cout << ConsoleVersion();
+    return kExitFinished;
+  }
   if (options.help) {
     std::cout << ConsoleUsage();
     return kExitFinished;

@@ -19,6 +19,7 @@
 
 #include "app/update_sequencer.h"
 #include "base/messages.h"
+#include "console/console_options.h"
 #include "platform/profile.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/posix/mutex_attempts.h"
@@ -271,4 +272,7 @@ TEST_F(ConsoleRunTest, BadUsage) {
   EXPECT_NE(help.Output().find("drives.ini"), std::string::npos);
   EXPECT_NE(help.Output().find(std::string("DIR/.mutex/") + kControlProgramMutexName),
             std::string::npos);
+  Process version(SETUP_PROGRAM, {"--version"}, work_);
+  EXPECT_EQ(version.Wait(), kExitFinished);
+  EXPECT_EQ(version.Output(), ConsoleVersion());
 }

@@ -15,22 +15,50 @@ Outcome RunTool(const CommandArguments& arguments) {
   return RunVextoolCaptured(arguments);
 }
 
-// Every subcommand of every command: each answers --help wherever it stands, with an example.
+// Every subcommand of every command: each answers --help wherever it stands, with an example,
+// and --version; `vextool help` before it gives the same help.
 const CommandArguments kSubcommands[] = {
-    {"fmt", "check"},  {"fmt", "layout"},  {"fmt", "header"}, {"fmt", "dump"}, {"dat", "list"},
-    {"dat", "verify"}, {"dat", "extract"}, {"dat", "build"},  {"dat", "dump"}, {"pkg", "build"},
-    {"pkg", "verify"}, {"pkg", "extract"}, {"fmt"},           {"dat"},         {"pkg"},
+    {"fmt", "check"},
+    {"fmt", "layout"},
+    {"fmt", "header"},
+    {"fmt", "dump"},
+    {"fmt", "diff"},
+    {"dat", "list"},
+    {"dat", "verify"},
+    {"dat", "extract"},
+    {"dat", "build"},
+    {"dat", "dump"},
+    {"pkg", "build"},
+    {"pkg", "verify"},
+    {"pkg", "extract"},
+    {"migrate"},
+    {"fmt"},
+    {"dat"},
+    {"pkg"},
+    {},
 };
 
-TEST(VextoolCommandLine, EverySubcommandAnswersHelpAnywhereWithAnExample) {
-  for (CommandArguments arguments : kSubcommands) {
-    const std::string name = arguments.back();
+TEST(VextoolCommandLine, EverySubcommandAnswersHelpAndVersionAnywhere) {
+  const std::string version = std::string("vextool ") + VextoolVersion() + "\n";
+  for (const CommandArguments& command : kSubcommands) {
+    const std::string name = command.empty() ? "vextool" : command.back();
+    CommandArguments arguments = command;
     arguments.push_back("--help");
     if (arguments.size() > 2) arguments.insert(arguments.end() - 1, "--no-such-option");
     const Outcome help = RunTool(arguments);
     EXPECT_EQ(help.status, 0) << name;
     EXPECT_NE(help.out.find("SYNOPSIS\n"), std::string::npos) << name;
     EXPECT_NE(help.out.find("EXAMPLE\n    $ vextool "), std::string::npos) << name;
+
+    CommandArguments asked = {"help"};
+    asked.insert(asked.end(), command.begin(), command.end());
+    EXPECT_EQ(RunTool(asked).out, RunTool(arguments).out) << name;
+
+    arguments = command;
+    arguments.push_back("--version");
+    const Outcome versioned = RunTool(arguments);
+    EXPECT_EQ(versioned.status, 0) << name;
+    EXPECT_EQ(versioned.out, version) << name;
   }
 }
 
@@ -48,6 +76,7 @@ TEST(VextoolCommandLine, UsageErrorsNameTheBadArgumentAndExit64) {
       {{"dat", "extract", "-o", "out.bin", "f.dat"}, "missing NAME"},
       {{"dat", "build", "-o", "x.dat", "=a.bin"}, "'=a.bin' is not NAME=FILE"},
       {{"pkg", "frobnicate"}, "unknown subcommand 'frobnicate'"},
+      {{"help", "frobnicate"}, "unknown subcommand 'frobnicate'"},
       {{"--versoin"}, "unknown subcommand '--versoin'"},
       {{"--lang", "de", "fmt"}, "'--lang' takes zh, ru or en, not 'de'"},
       {{"--lang"}, "'--lang' needs a value"},
@@ -80,9 +109,6 @@ TEST(VextoolCommandLine, ValuesComeAttachedOrSeparateAndRepeatWhereAllowed) {
 }
 
 TEST(VextoolCommandLine, VersionNamesTheProjectVersion) {
-  const Outcome version = RunTool({"--version"});
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, std::string("vextool ") + VextoolVersion() + "\n");
   EXPECT_NE(std::string(VextoolVersion()).find('.'), std::string::npos);
 }
 

@@ -90,6 +90,7 @@ std::optional<int> ReadCommandLine(const CommandArguments& arguments, const Comm
       std::fputs(HelpText(help).c_str(), stdout);
       return 0;
     }
+    if (argument == "--version") return PrintVersion();
   }
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -146,4 +147,9 @@ std::optional<int> ReadCommandLine(const CommandArguments& arguments, const Comm
 
 const char* VextoolVersion() {
   return VEXTOOL_VERSION;
+}
+
+int PrintVersion() {
+  std::printf("vextool %s\n", VextoolVersion());
+  return 0;
 }

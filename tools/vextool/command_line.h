@@ -68,8 +68,8 @@ class CommandLine {
 };
 
 // Reads `arguments` against `syntax`. Returns the status to end with, 0 after printing the help
-// (--help or -h anywhere before `--`) or kUsageError after naming what does not fit, or nothing
-// to go on. Values come as `--opt value` or `--opt=value`.
+// (--help or -h anywhere before `--`) or the version (--version), kUsageError after naming what
+// does not fit, or nothing to go on. Values come as `--opt value` or `--opt=value`.
 std::optional<int> ReadCommandLine(const CommandArguments& arguments, const CommandSyntax& syntax,
                                    CommandLine* line);
 
@@ -78,5 +78,6 @@ std::string HelpText(const CommandHelp& help);
 // Says `problem` about the command line, with the synopsis and where the help is; kUsageError.
 int CommandUsageError(const CommandHelp& help, const std::string& problem);
 
-// The version every command reports (`vextool --version`).
+// The version every command reports (`vextool --version`), and printing it: 0.
 const char* VextoolVersion();
+int PrintVersion();

@@ -37,8 +37,8 @@ struct Subcommand {
 };
 
 // Runs the subcommand that arguments[0] names with the arguments after it and `sink`. With no
-// arguments, or with --help first, prints `help` (to standard error or output); an unknown name is
-// a usage error.
+// arguments, or with --help first, prints `help` (to standard error or output), with --version
+// first the version; an unknown name is a usage error.
 int RunSubcommand(const CommandHelp& help, const Subcommand* table, std::size_t count,
                   const CommandArguments& arguments, VextoolSink& sink);
 template <std::size_t N>

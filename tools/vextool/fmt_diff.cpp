@@ -13,6 +13,7 @@
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
 #include "tools/vextool/json_writer.h"
+#include "tools/vextool/standard_output.h"
 #include "tools/vextool/vextool_sink.h"
 #include "values/scalar_types.h"
 
@@ -48,8 +49,8 @@ const CommandSyntax kSyntax = {
      "null)}]}], \"migration\": [{\"block\", \"parameters\" (how many the old block has),\n"
      "\"dropped\" [names], \"indexes_fall_away\" [names]}]}. Texts are escaped as in\n"
      "'vextool fmt layout --json'.",
-     "0 the layouts are identical; 1 they differ; 2 a file cannot be read or does not parse, or\n"
-     "the block is in neither; 64 usage.",
+     "0 the layouts are identical; 1 they differ; 2 a file cannot be read or does not parse,\n"
+     "the block is in neither, or the report cannot be written; 64 usage.",
      "$ vextool fmt diff old/vexorand.fmt new/vexorand.fmt --block CController\n"
      "block CController: changed\n"
      "  size 1016 -> 1020\n"
@@ -466,6 +467,6 @@ int RunFmtDiff(const CommandArguments& arguments, VextoolSink& sink) {
   const bool identical = types.empty();
   const std::string text = line.Has("--json") ? DiffJson(oldPath, newPath, types, losses, identical)
                                               : DiffText(types, losses);
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (!WriteStandardOutput(text)) return kTrouble;
   return identical ? 0 : kDiffer;
 }

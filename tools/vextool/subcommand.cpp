@@ -12,6 +12,7 @@ int RunSubcommand(const CommandHelp& help, const Subcommand* table, std::size_t 
     std::fputs(HelpText(help).c_str(), stdout);
     return 0;
   }
+  if (arguments[0] == "--version") return PrintVersion();
   for (std::size_t i = 0; i < count; ++i) {
     if (arguments[0] == table[i].name) {
       return table[i].run(CommandArguments(arguments.begin() + 1, arguments.end()), sink);

@@ -4,6 +4,7 @@
 
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
+#include "tools/vextool/standard_output.h"
 #include "tools/vextool/vextool_sink.h"
 
 namespace {
@@ -11,19 +12,21 @@ namespace {
 constexpr CommandHelp kHelp = {
     "vextool",
     "format descriptions, parameter files, packages and the parameter migration",
-    "[--lang LANG] COMMAND [ARGUMENTS]\n--version",
+    "[--lang LANG] COMMAND [ARGUMENTS]\nhelp [COMMAND [SUBCOMMAND]]\n--version",
     "The engineers' and technicians' companion of the update program. Commands:\n"
     "  fmt      format descriptions: check, layout, header, dump, diff\n"
     "  dat      binary parameter files: list, verify, extract, build, dump\n"
     "  pkg      installation packages: build, verify, extract\n"
     "  migrate  the parameter migration of an update, offline: preview or recovery\n"
-    "'vextool COMMAND --help' describes a command, 'vextool COMMAND SUBCOMMAND --help' a\n"
-    "subcommand. Every command takes '--opt value' and '--opt=value' alike.",
+    "'vextool help COMMAND' (or 'vextool COMMAND --help') describes a command, 'vextool help\n"
+    "COMMAND SUBCOMMAND' a subcommand; every command and subcommand takes --version too.\n"
+    "Every command takes '--opt value' and '--opt=value' alike.",
     "--lang LANG  zh, ru or en: the language of the update program's messages that a command\n"
     "             prints, such as the order check's findings (default en)\n"
     "--version    print the version and exit",
-    "0 success; 1 the work failed; 64 the command line cannot be understood.\n"
-    "Some commands use 2 as well (see their help).",
+    "0 success; 1 the work failed, or what it printed could not be written (a full disk, a\n"
+    "closed pipe); 64 the command line cannot be understood. Some commands use 2 as well (see\n"
+    "their help).",
     "$ vextool --version\n"
     "vextool 5.4.0",
 };
@@ -49,8 +52,8 @@ std::optional<int> LanguageIndexOf(const std::string& code) {
 
 int RunVextool(const CommandArguments& arguments, IMessageSink& log) {
   if (!arguments.empty() && arguments[0] == "--version") {
-    std::printf("vextool %s\n", VextoolVersion());
-    return 0;
+    PrintVersion();
+    return StandardOutputArrived() ? 0 : 1;
   }
   CommandArguments rest = arguments;
   int language = kEnglish;
@@ -65,8 +68,14 @@ int RunVextool(const CommandArguments& arguments, IMessageSink& log) {
     language = *index;
     rest.erase(rest.begin(), rest.begin() + (attached ? 1 : 2));
   }
+  if (!rest.empty() && rest[0] == "help") {
+    // `vextool help fmt dump` is `vextool fmt dump --help`.
+    rest.erase(rest.begin());
+    rest.push_back("--help");
+  }
   VextoolSink sink(log, language);
-  return RunSubcommand(kHelp, kCommands, rest, sink);
+  const int status = RunSubcommand(kHelp, kCommands, rest, sink);
+  return StandardOutputArrived() || status != 0 ? status : 1;
 }
 
 int RunVextool(const CommandArguments& arguments) {
