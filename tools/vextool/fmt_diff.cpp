@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "base/json_writer.h"
 #include "base/message_sink.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
@@ -12,7 +13,6 @@
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
-#include "tools/vextool/json_writer.h"
 #include "tools/vextool/standard_output.h"
 #include "tools/vextool/vextool_sink.h"
 #include "values/scalar_types.h"

@@ -5,9 +5,9 @@
 #include <climits>
 #include <optional>
 
+#include "base/json_writer.h"
 #include "base/text_format.h"
 #include "format/format_parser.h"
-#include "tools/vextool/json_writer.h"
 #include "values/scalar_types.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/json_writer.h"
 #include "base/message_sink.h"
 #include "base/multibyte_case.h"
 #include "format/field_descriptor.h"
@@ -21,7 +22,6 @@
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
 #include "tools/vextool/fmt_dump.h"
-#include "tools/vextool/json_writer.h"
 #include "tools/vextool/vextool_sink.h"
 
 namespace {
