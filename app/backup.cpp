@@ -162,16 +162,19 @@ void ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings) {
   }
 }
 
-void KeepPackage() {
+PackageCopyOutcome KeepPackage() {
   std::string backupPath = ReadSetupValue("BACKUPPATH");
   // Unlike the backup, the package copy goes onto the card; without a card the path is empty.
   ResolveCompactFlash(&backupPath);
+  PackageCopyOutcome outcome;
   if (backupPath.empty()) {
-    return;
+    return outcome;
   }
   if (!platform::IsDirectory(backupPath)) {
     CreateFolderTree(backupPath);
   }
   const std::string package = GetPackageFile();
-  platform::CopyOneFile(package, backupPath + FileNameOf(package), false);
+  outcome.path = backupPath + FileNameOf(package);
+  outcome.written = platform::CopyOneFile(package, outcome.path, false);
+  return outcome;
 }

@@ -27,9 +27,16 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings);
 // shortcuts; whatever cannot be deleted stays.
 void ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings);
 
+// Where the package copy went, and whether it was written; `path` is "" when BACKUPPATH asks
+// for none.
+struct PackageCopyOutcome {
+  std::string path;
+  bool written = false;
+};
+
 // Copies the package into BACKUPPATH (the compact-flash card resolved), replacing an earlier copy
 // of the same name.
-void KeepPackage();
+PackageCopyOutcome KeepPackage();
 
 // "Pelmo 2024-06-03 140509\" for 14:05:09 on 3 June 2024.
 std::string FormatBackupFolderName(const platform::LocalTime& time);

@@ -5,6 +5,7 @@
 #include "app/backup.h"
 #include "app/package_check.h"
 #include "app/payload_launch.h"
+#include "app/run_report_output.h"
 #include "base/installation_paths.h"
 #include "base/message_box.h"
 #include "base/messages.h"
@@ -57,7 +58,7 @@ CUpdateSequencer::CUpdateSequencer(ISequencerHost& host)
     : CUpdateSequencer(host, platform::SleepMilliseconds) {}
 
 CUpdateSequencer::CUpdateSequencer(ISequencerHost& host, Pause pause)
-    : host_(host), pause_(std::move(pause)) {}
+    : host_(host), pause_(std::move(pause)), report_(BeginRunReport()) {}
 
 // The mutex stays held for the whole run; the sequencer lives until the program ends, so letting
 // it go here only matters to a process that runs more than one update.
@@ -125,14 +126,40 @@ void CUpdateSequencer::Fail(const std::string& text) {
   host_.WriteLogFormatted("|E|The update stopped in state %d: %s\n", static_cast<int>(state_),
                           text.c_str());
   host_.StopStepTimer();
-  failureText_ = text;
+  report_.failure = text;
   host_.ShowMessage(text, kMbOk);
   Close(RunEnd::kFailed);
 }
 
+void CUpdateSequencer::Interrupt(const std::string& why) {
+  if (report_.end != RunEnd::kRunning) {
+    return;
+  }
+  host_.WriteLogFormatted("|E|The update was interrupted in state %d: %s\n",
+                          static_cast<int>(state_), why.c_str());
+  host_.StopStepTimer();
+  Close(RunEnd::kInterrupted);
+}
+
+bool CUpdateSequencer::InCriticalSteps() const {
+  return report_.end == RunEnd::kRunning && state_ >= SequencerState::kBackUp &&
+         state_ <= SequencerState::kTransferParameters;
+}
+
 void CUpdateSequencer::Close(RunEnd end) {
-  runEnd_ = end;
+  EndRun(end);
   host_.CloseProgress();
+}
+
+// Once only: the power-off of the last step ends the run before the display closes.
+void CUpdateSequencer::EndRun(RunEnd end) {
+  if (report_.end != RunEnd::kRunning) {
+    return;
+  }
+  report_.configurations = migration_.configurations;
+  report_.migrationFolder = migration_.migrationFolder;
+  EndRunReport(&report_, end);
+  WriteRunReport(host_, report_);
 }
 
 // The timer keeps running: while the control program runs, the test repeats every tick.
@@ -224,6 +251,7 @@ void CUpdateSequencer::PrepareParameters() {
                     platform::SystemTextToUtf8(longForm.empty() ? unreadable : longForm).c_str()));
     return;
   }
+  report_.versionFrom = ReadInstalledVersion();
   static_cast<void>(GenerateParameterFiles(host_, &migration_));
   // A configuration whose parameters did not reach the migration folder would lose them to the
   // clearing.
@@ -242,6 +270,7 @@ void CUpdateSequencer::PrepareParameters() {
 // The backup stops the timer itself, and only when it really copies.
 void CUpdateSequencer::BackUp() {
   host_.ShowStepLabel(kLabelCollectInformation);
+  report_.workBegan = true;
   const BackupOutcome backup = BackUpInstallation(host_, &generatedFilesWarnings_);
   // Without the backup that was asked for, the installation must not be deleted.
   if (backup.status == BackupOutcome::Status::kFailed) {
@@ -250,7 +279,7 @@ void CUpdateSequencer::BackUp() {
     return;
   }
   if (backup.status == BackupOutcome::Status::kMade) {
-    backupFolder_ = backup.folder;
+    report_.backupFolder = backup.folder;
   }
   state_ = SequencerState::kClearOldInstallation;
 }
@@ -258,6 +287,7 @@ void CUpdateSequencer::BackUp() {
 void CUpdateSequencer::ClearOldInstallation() {
   host_.ShowStepLabel(kLabelClearOldInstallation);
   host_.StopStepTimer();
+  report_.clearingBegan = true;
   ClearInstallation(host_, &generatedFilesWarnings_);
   host_.StartStepTimer();
   state_ = SequencerState::kStartPayload;
@@ -282,13 +312,15 @@ void CUpdateSequencer::WaitForPayload() {
     return;
   }
   if (!NewVersionInstalled()) {
-    const std::string backup = backupFolder_.empty() ? host_.Localise(kNoBackup)
-                                                     : platform::SystemTextToUtf8(backupFolder_);
+    const std::string backup = report_.backupFolder.empty()
+                                   ? host_.Localise(kNoBackup)
+                                   : platform::SystemTextToUtf8(report_.backupFolder);
     Fail(FormatText(host_.Localise(kNothingInstalled),
                     platform::SystemTextToUtf8(migration_.migrationFolder).c_str(),
                     backup.c_str()));
     return;
   }
+  report_.versionTo = ReadInstalledVersion();
   state_ = SequencerState::kRecordLanguage;
 }
 
@@ -301,15 +333,19 @@ bool CUpdateSequencer::NewVersionInstalled() const {
 void CUpdateSequencer::RecordLanguage() {
   host_.ShowStepLabel(kLabelCopyOtherDocuments);
   const std::string languageFile = GetMakerFolder() + ReadSetupValue("PATH") + "lang\\lang.ini";
-  static_cast<void>(platform::WriteProfileStringAtomically(
-      "ActiveLang", "ActiveLang", LanguageCode(host_.Language()), languageFile));
+  report_.languageRecorded = platform::WriteProfileStringAtomically(
+      "ActiveLang", "ActiveLang", LanguageCode(host_.Language()), languageFile);
+  if (!report_.languageRecorded) {
+    host_.WriteLogFormatted("|E|The language record %s could not be written\n",
+                            languageFile.c_str());
+  }
   state_ = SequencerState::kInstallDrivers;
 }
 
 void CUpdateSequencer::InstallNewDrivers() {
   host_.StopStepTimer();
   host_.ShowStepLabel(kLabelInstallDrivers);
-  InstallDrivers(host_, GetMakerFolder() + ReadSetupValue("PATH"));
+  report_.drivers = InstallDrivers(host_, GetMakerFolder() + ReadSetupValue("PATH"));
   host_.StartStepTimer();
   state_ = SequencerState::kKeepPackageCopy;
 }
@@ -317,7 +353,12 @@ void CUpdateSequencer::InstallNewDrivers() {
 void CUpdateSequencer::KeepPackageCopy() {
   host_.ShowStepLabel(kLabelBackUpPackage);
   host_.StopStepTimer();
-  KeepPackage();
+  const PackageCopyOutcome copy = KeepPackage();
+  report_.packageCopy = copy.path;
+  report_.packageCopyWritten = copy.written;
+  if (!copy.path.empty() && !copy.written) {
+    host_.WriteLogFormatted("|E|The package copy %s could not be written\n", copy.path.c_str());
+  }
   host_.StartStepTimer();
   state_ = SequencerState::kTransferParameters;
 }
@@ -345,6 +386,8 @@ void CUpdateSequencer::Finish() {
   host_.ShowStepLabel(kLabelSwitchOff);
   pause_(kFinishDelayMs);
   if (host_.ShowMessage(host_.Localise(kPowerOffQuestion), kQuestionStyle) == kIdYes) {
+    // The system ends this process with the session: the report must be written first.
+    EndRun(RunEnd::kFinished);
     ShutDownSystem(kExitPowerOff);
   }
   Close(RunEnd::kFinished);

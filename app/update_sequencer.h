@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/payload_launch.h"
+#include "app/run_report.h"
 #include "app/sequencer_host.h"
 #include "migration/migration_context.h"
 #include "platform/named_mutex.h"
@@ -53,8 +54,7 @@ enum class SequencerState : int {
 
 class CUpdateSequencer {
  public:
-  // How the run has ended so far.
-  enum class RunEnd { kRunning, kCancelled, kFailed, kFinished };
+  using RunEnd = ::RunEnd;
 
   // The blocking pause before the final question; replaceable so tests need not wait.
   using Pause = std::function<void(unsigned milliseconds)>;
@@ -71,11 +71,21 @@ class CUpdateSequencer {
   void Step();
   // Ends the run: stops the timer, shows `text` with an OK button and closes the progress display.
   void Fail(const std::string& text);
+  // Ends the run between two steps because the technician or the system asked it to stop: a log
+  // line, the report and the progress display closed, without a message. Nothing happens once
+  // the run has ended.
+  void Interrupt(const std::string& why);
 
   SequencerState GetState() const { return state_; }
-  RunEnd GetRunEnd() const { return runEnd_; }
+  RunEnd GetRunEnd() const { return report_.end; }
   // The text shown by Fail, empty unless the run failed.
-  const std::string& GetFailureText() const { return failureText_; }
+  const std::string& GetFailureText() const { return report_.failure; }
+  // What the run has done so far; complete once it has ended.
+  const RunReport& Report() const { return report_; }
+  int GetExitCode() const { return ExitCodeOf(report_); }
+  // True while the next step is one from the backup to the transfer: a step left half done there
+  // leaves the machine without a whole installation, so a stop waits for the step's end.
+  bool InCriticalSteps() const;
 
  private:
   friend struct SequencerTestAccess;  // puts a sequencer at any state, valid or not
@@ -98,6 +108,7 @@ class CUpdateSequencer {
   void AskAboutSeparation();
   void Finish();
   void Close(RunEnd end);
+  void EndRun(RunEnd end);
 
   ISequencerHost& host_;
   Pause pause_;
@@ -106,7 +117,5 @@ class CUpdateSequencer {
   int generatedFilesWarnings_ = 0;
   MigrationContext migration_;
   platform::MutexHandle mutex_;
-  RunEnd runEnd_ = RunEnd::kRunning;
-  std::string failureText_;
-  std::string backupFolder_;  // empty until state 3 has made a backup
+  RunReport report_;
 };

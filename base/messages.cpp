@@ -155,6 +155,42 @@ const TwoTextMessage kSerialNumberOrder = {
 
 const char kDriverInstallFailed[] = "安装%s失败！";
 
+// --- End of a run (console summary) and interruptions ----------------------------------------
+
+const TwoTextMessage kSummaryExitCode = {"安装程序结束，退出代码 %d。报告：%s",
+                                         "Программа установки завершена, код выхода %d. Отчёт: %s"};
+
+const TwoTextMessage kSummaryBackup = {"备份：%s", "Резервная копия: %s"};
+
+const TwoTextMessage kSummaryMigrationFolder = {"未转移的参数保存在%s",
+                                                "Не перенесённые параметры сохранены в %s"};
+
+const TwoTextMessage kSummaryNotCarried = {"配置%s的参数没有保留：%s",
+                                           "Параметры конфигурации %s не перенесены: %s"};
+
+const TwoTextMessage kSummaryDriverFailed = {"驱动程序%s没有安装。", "Драйвер %s не установлен."};
+
+const TwoTextMessage kSummaryPackageCopyFailed = {"安装包备份%s没有写入。",
+                                                  "Копия пакета установки %s не записана."};
+
+const TwoTextMessage kSummaryLanguageNotRecorded = {"语言设置没有写入。",
+                                                    "Настройка языка не записана."};
+
+const TwoTextMessage kSummaryNotDeleted = {"无法删除：%s", "Не удалось удалить: %s"};
+
+const TwoTextMessage kStopCancelled = {"安装程序被中断，没有做任何更改。",
+                                       "Программа установки прервана, ничего не изменено."};
+
+const TwoTextMessage kStopAtSafePoint = {
+    "安装程序将在当前步骤完成后停止，请稍候，不要关闭计算机。",
+    "Программа установки остановится после завершения текущего шага. Подождите, не выключайте "
+    "компьютер."};
+
+const TwoTextMessage kStoppedRunAgain = {
+    "安装程序已停止，更新没有完成。请再次运行安装包以完成更新。",
+    "Программа установки остановлена, обновление не завершено. Запустите пакет установки снова, "
+    "чтобы завершить обновление."};
+
 // --- Dialogs -------------------------------------------------------------------------------------
 
 const char kLanguageDialogCaption[] = "Vexorand Setup Program";

@@ -118,6 +118,31 @@ extern const TwoTextMessage kSerialNumberOrder;
 // A driver file could not be copied into place; %s = its file name. Shown in every language.
 extern const char kDriverInstallFailed[];
 
+// --- End of a run (console summary) and interruptions ----------------------------------------
+
+// The summary the console edition prints at the end. %d = exit code, %s = report file.
+extern const TwoTextMessage kSummaryExitCode;
+// %s = backup folder, or kNoBackup.
+extern const TwoTextMessage kSummaryBackup;
+// %s = the folder that keeps parameters not carried.
+extern const TwoTextMessage kSummaryMigrationFolder;
+// %s = configuration, %s = the reason (English).
+extern const TwoTextMessage kSummaryNotCarried;
+// %s = driver or setup information file.
+extern const TwoTextMessage kSummaryDriverFailed;
+// %s = where the package copy was to go.
+extern const TwoTextMessage kSummaryPackageCopyFailed;
+// No insert.
+extern const TwoTextMessage kSummaryLanguageNotRecorded;
+// %s = a file or folder the clearing left.
+extern const TwoTextMessage kSummaryNotDeleted;
+// A stop signal before anything changed: the run ends like Cancel; no insert.
+extern const TwoTextMessage kStopCancelled;
+// A stop signal in steps that must not be left half done; no insert.
+extern const TwoTextMessage kStopAtSafePoint;
+// The run stopped at a safe point after a stop signal; no insert.
+extern const TwoTextMessage kStoppedRunAgain;
+
 // --- Dialogs -------------------------------------------------------------------------------------
 
 // Caption of the language choice dialog (not localised).

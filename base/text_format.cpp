@@ -23,3 +23,8 @@ std::string FormatText(const char* format, ...) {
   va_end(arguments);
   return text;
 }
+
+std::string FormatTime(const platform::LocalTime& time, const char* format) {
+  return FormatText(format, time.year % 10000, time.month % 100, time.day % 100, time.hour % 100,
+                    time.minute % 100, time.second % 100);
+}

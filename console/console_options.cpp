@@ -294,8 +294,21 @@ The package is this program's own file: the console program with a payload and t
 appended (vextool pkg build); the bare program says it is not a package. The payload runs with
 SETUP_ROOT set to DIR; what it prints is kept apart, each line prefixed with "payload| ".
 
-Exit status: 0 the update ran to its end, 1 it failed (the message is on stderr), 2 cancelled or
-answered No, 64 bad usage.
+Every run but a bad usage writes VexorandSetupReport.json (JSON, UTF-8) beside the setup log
+VexorandSetupLog.txt in the temporary directory, and a closing block into the log.
+Ctrl-C, SIGTERM and SIGHUP cancel a question; from the backup to the transfer the update stops
+at the end of the step under way (exit status 5), and running the package again completes it.
+
+Exit status:
+  0   the update ran to its end and did everything it was asked
+  1   it failed before the old installation was touched: the machine is as it was
+  2   cancelled, or No to a question that ends the run, before anything changed
+  3   it failed after the clearing began (the message and the report name the backup and the
+      migration folder)
+  4   it ran to its end, but not everything was done (a configuration or value not carried, a
+      driver, the package copy or the language record not written, a file not deleted)
+  5   stopped by a signal after something changed
+  64  bad usage
 )";
   for (std::size_t at; (at = usage.find("MUTEX_NAME")) != std::string::npos;) {
     usage.replace(at, 10, kControlProgramMutexName);

@@ -11,15 +11,19 @@
 #include <vector>
 
 #include "app/program_image.h"
+#include "app/run_report_output.h"
 #include "app/update_sequencer.h"
 #include "base/folder_tree.h"
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/setup_log.h"
+#include "base/text_format.h"
 #include "console/console_host.h"
 #include "console/console_options.h"
 #include "console/console_prompter.h"
+#include "console/run_summary.h"
+#include "console/stop_signals.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/posix/volume_map.h"
@@ -27,11 +31,6 @@
 #include "platform/special_folders.h"
 
 namespace {
-
-constexpr int kExitFinished = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitCancelled = 2;
-constexpr int kExitUsage = 64;
 
 constexpr const char* kPowerOffVariable = "SETUP_POWER_OFF_COMMAND";
 constexpr const char* kPayloadPrefixVariable = "SETUP_PAYLOAD_OUTPUT_PREFIX";
@@ -146,40 +145,61 @@ int ChooseLanguage(const ConsoleOptions& options, ConsolePrompter& prompter) {
   return prompter.AskLanguage();
 }
 
+// A stop signal ends the run between two steps: before the backup as a cancel, from the backup
+// to the transfer once the step under way is done. After the transfer the update is in place and
+// runs to its end, its questions answered No.
+void StopIfAsked(CUpdateSequencer& sequencer, const ConsoleHost& host) {
+  if (StopSignal() == 0 || host.IsClosed()) return;
+  if (sequencer.InCriticalSteps() || !sequencer.Report().workBegan) {
+    sequencer.Interrupt(FormatText("signal %d", StopSignal()));
+  }
+}
+
 // The progress display: the sequencer driven by the tick loop until it closes the display.
 int RunUpdate(ConsolePrompter& prompter, int language) {
-  // Windows always has its temporary directory; a staged machine may lack it.
-  const std::string temporary = platform::GetTempFolder();
-  CreateFolderTree(temporary);
-  SetLogDirectory(temporary);
-
   TestControls controls;
   ConsoleHost host(prompter, std::cout, language, controls.period);
   std::cout << "\n" << host.Localise(kProgressCaption) << "\n";
   CUpdateSequencer sequencer(
       host, [&controls](unsigned) { platform::SleepMilliseconds(controls.pause); });
+  const std::string notice =
+      std::string("\nsetup: ") + LocaliseFor(kStopAtSafePoint, language) + "\n";
   host.StartStepTimer();
   while (!host.IsClosed()) {
     if (!host.Timer().IsRunning()) {
-      std::cerr << "setup: the step timer stopped in state "
-                << static_cast<int>(sequencer.GetState()) << "\n";
-      return kExitFailed;
+      sequencer.Fail(
+          FormatText("the step timer stopped in state %d", static_cast<int>(sequencer.GetState())));
+      break;
     }
+    SetStopNotice(sequencer.InCriticalSteps() ? notice : "");
+    StopIfAsked(sequencer, host);
+    if (host.IsClosed()) break;
     host.Timer().WaitForTick();
     controls.BeforeStep(static_cast<int>(sequencer.GetState()));
     sequencer.OnTimer(kStepTimerId);
   }
-  switch (sequencer.GetRunEnd()) {
-    case CUpdateSequencer::RunEnd::kFinished:
-      return kExitFinished;
-    case CUpdateSequencer::RunEnd::kFailed:
-      std::cerr << "setup: " << sequencer.GetFailureText() << "\n";
-      return kExitFailed;
-    case CUpdateSequencer::RunEnd::kCancelled:
-    case CUpdateSequencer::RunEnd::kRunning:
-      break;
+  SetStopNotice("");
+  const RunReport& report = sequencer.Report();
+  PrintRunSummary(std::cout, report, language);
+  if (report.end == RunEnd::kFailed) {
+    std::cerr << "setup: " << report.failure << "\n";
+  } else if (StopSignal() != 0 && report.end != RunEnd::kFinished) {
+    std::cerr << "setup: "
+              << LocaliseFor(report.workBegan ? kStoppedRunAgain : kStopCancelled, language)
+              << "\n";
   }
-  return kExitCancelled;
+  return sequencer.GetExitCode();
+}
+
+// Ended before the progress display opened: nothing changed, and the report says so.
+int CancelBeforeTheUpdate(int language) {
+  if (StopSignal() != 0) {
+    std::cerr << "setup: " << LocaliseFor(kStopCancelled, language) << "\n";
+  }
+  RunReport report = BeginRunReport();
+  EndRunReport(&report, RunEnd::kCancelled);
+  WriteRunReport(ProcessMessageSink(), report);
+  return ExitCodeOf(report);
 }
 
 }  // namespace
@@ -192,11 +212,11 @@ int main(int argc, char** argv) {
   }
   if (options.version) {
     std::cout << ConsoleVersion();
-    return kExitFinished;
+    return kExitDone;
   }
   if (options.help) {
     std::cout << ConsoleUsage();
-    return kExitFinished;
+    return kExitDone;
   }
   std::string root;
   if (!ChooseVolumeRoot(options, &root, &error)) {
@@ -215,17 +235,23 @@ int main(int argc, char** argv) {
     return prompter.Prompt(text, style);
   });
 
+  // Windows always has its temporary directory; a staged machine may lack it.
+  const std::string temporary = platform::GetTempFolder();
+  CreateFolderTree(temporary);
+  SetLogDirectory(temporary);
+  InstallStopSignals();
+
   const int language = ChooseLanguage(options, prompter);
   if (language < 0) {
-    return kExitCancelled;
+    return CancelBeforeTheUpdate(GetLanguage());
   }
   SetLanguage(language);
   if (prompter.Prompt(LocaliseFor(kStartConfirmation, language), kMbYesNo | kMbIconExclamation) !=
       kIdYes) {
-    return kExitCancelled;
+    return CancelBeforeTheUpdate(language);
   }
 
   const int status = RunUpdate(prompter, language);
-  if (status == kExitFailed) SayIfNotAPackage();
+  if (status == kExitFailedUnchanged) SayIfNotAPackage();
   return status;
 }

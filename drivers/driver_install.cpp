@@ -21,31 +21,35 @@ std::vector<platform::DirectoryEntry> ListFiles(const std::string& pattern) {
 }
 
 // The older family keeps an INF folder it indexes itself; dropping the index makes it rebuild it.
-void PlaceSetupInformation(const std::string& infFile, const std::string& name,
+bool PlaceSetupInformation(const std::string& infFile, const std::string& name,
                            const std::string& windowsFolder) {
   const std::string infFolder = windowsFolder + "inf\\";
   platform::RemoveFile(infFolder + name);
-  platform::InstallFile(infFile, infFolder);
+  const bool placed = platform::InstallFile(infFile, infFolder);
   platform::RemoveFile(windowsFolder + "\\INF\\DRVIDX.BIN");
   platform::RemoveFile(windowsFolder + "\\INF\\DRVDATA.BIN");
+  return placed;
 }
 
 }  // namespace
 
-void InstallDrivers(IMessageSink& sink, const std::string& sourceFolder) {
+std::vector<DriverResult> InstallDrivers(IMessageSink& sink, const std::string& sourceFolder) {
   const std::string systemFolder =
       platform::GetSpecialFolder(platform::SpecialFolder::kSystem, false) + "\\";
   const std::string windowsFolder =
       platform::GetSpecialFolder(platform::SpecialFolder::kWindows, false) + "\\";
 
   const std::vector<platform::DirectoryEntry> drivers = ListFiles(sourceFolder + "*.sys");
+  std::vector<DriverResult> results;
   if (drivers.empty()) {
-    return;
+    return results;
   }
   const std::string driversFolder = systemFolder + "drivers\\";
   for (const platform::DirectoryEntry& driver : drivers) {
     platform::RemoveFile(driversFolder + driver.name);
-    if (!platform::InstallFile(sourceFolder + driver.name, driversFolder)) {
+    results.push_back(
+        {driver.name, platform::InstallFile(sourceFolder + driver.name, driversFolder)});
+    if (!results.back().installed) {
       sink.ShowMessage(
           FormatText(kDriverInstallFailed, platform::SystemTextToUtf8(driver.name).c_str()),
           kMbOk | kMbIconExclamation);
@@ -54,12 +58,12 @@ void InstallDrivers(IMessageSink& sink, const std::string& sourceFolder) {
 
   for (const platform::DirectoryEntry& information : ListFiles(sourceFolder + "*.inf")) {
     const std::string infFile = sourceFolder + information.name;
-    if (IsNtFamily()) {
-      RegisterSetupInformation(sink, infFile);
-    } else {
-      PlaceSetupInformation(infFile, information.name, windowsFolder);
-    }
+    results.push_back(
+        {information.name, IsNtFamily()
+                               ? RegisterSetupInformation(sink, infFile)
+                               : PlaceSetupInformation(infFile, information.name, windowsFolder)});
   }
+  return results;
 }
 
 bool RegisterSetupInformation(IMessageSink& sink, const std::string& infFile) {

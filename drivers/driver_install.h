@@ -3,13 +3,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/message_sink.h"
 
-// `sourceFolder` ends with a backslash. Failures are shown through `sink`, never returned: the
-// update goes on.
+// One driver or setup information file, and whether it went in.
+struct DriverResult {
+  std::string file;  // its name (system code page)
+  bool installed = false;
+};
+
+// `sourceFolder` ends with a backslash. Failures are shown through `sink` and the update goes on;
+// what became of each file is returned for the run's report.
 // Without any driver file nothing is done, setup information files included.
-void InstallDrivers(IMessageSink& sink, const std::string& sourceFolder);
+std::vector<DriverResult> InstallDrivers(IMessageSink& sink, const std::string& sourceFolder);
 
 // Registers one setup information file with the system (NT family). On failure shows the system's
 // error text and returns false; when even that text cannot be had, returns true silently.

@@ -4,9 +4,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/atomic_file.h"
 #include "base/path_compose.h"
 #include "migration/parameter_validation.h"
-#include "platform/file.h"
 #include "platform/file_system.h"
 
 const char kControllerSectionHeader[] = "[CController]";
@@ -161,16 +161,7 @@ bool WriteAmendmentFile(const std::string& path, const ParameterList& controller
   append(others.begin(), firstHeader);
   append(controller.begin(), controller.end());
   append(firstHeader, others.end());
-  platform::File file;
-  // On the disk before the rename, or a power loss could leave an empty file in place of both.
-  bool written = file.Open(*temporaryPath, platform::File::Mode::kCreate) &&
-                 file.Write(text.data(), text.size()) && file.Flush();
-  file.Close();
-  written = written && platform::ReplaceFileAtomically(*temporaryPath, path);
-  if (!written) {
-    platform::RemoveFile(*temporaryPath);
-  }
-  return written;
+  return WriteFileAtomically(path, text, *temporaryPath);
 }
 
 int TransferConfiguration(IMessageSink& sink, const std::string& temporaryPath,

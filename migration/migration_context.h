@@ -3,8 +3,9 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "migration/configuration_record.h"
 
 struct MigrationContext {
   // The user agreed to keep the old installation's parameters.
@@ -14,11 +15,9 @@ struct MigrationContext {
   std::string savedMajorVersion;
   // Temporary directory + "Vexroand", without a trailing backslash.
   std::string migrationFolder;
-  // Found by the generation step, reported by the transfer step: fields whose old value a
-  // parameter line cannot hold (configuration, field path), and configurations whose parameters
-  // came from a damaged parameter file.
-  std::vector<std::pair<std::string, std::string>> uncarriedValues;
-  std::vector<std::string> damagedConfigurations;
+  // Every configuration offered for keeping, in the order of the question: filled by the
+  // generation step, completed by the transfer step, read by the transfer report and the run's.
+  std::vector<ConfigurationRecord> configurations;
   // Configurations whose binary parameter file could not be read, or whose temporary parameter
   // file could not be written, because of a disk fault: the update must stop before it deletes
   // the only copy of their parameters.

@@ -68,18 +68,26 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
   bool damaged = false;
   bool unreadable = false;
   const std::string configuration = ConfigurationName(parameterFile);
+  ConfigurationRecord& record = FindOrAddRecord(&context->configurations, configuration);
   if (!ExtractParameters(sink, parameterFile, kControllerBlock, &block, &damaged, &unreadable)) {
     if (unreadable) {
       sink.WriteLogFormatted("|E|Parameters of configuration '%s' cannot be read from '%s'\n",
                              configuration.c_str(), parameterFile.c_str());
       context->unsavedConfigurations.push_back(configuration);
+      MarkNotCarried(&record, "its parameter file cannot be read");
+    } else {
+      // The line above names only the section; this one says whose parameters are lost.
+      sink.WriteLogFormatted(
+          "|E|Parameters of configuration '%s' not carried: '%s' and its .bak are both damaged\n",
+          configuration.c_str(), parameterFile.c_str());
+      MarkNotCarried(&record, "its parameter file and its .bak are both damaged");
     }
     return;
   }
   if (damaged) {
     sink.WriteLogFormatted("|E|Parameters of configuration '%s' read from the damaged file '%s'\n",
                            configuration.c_str(), parameterFile.c_str());
-    context->damagedConfigurations.push_back(configuration);
+    record.fromDamagedFile = true;
   }
   std::string name = ToLowerMultiByte(parameterFile);
   ReplaceAll(&name, std::string("\\") + kParameterFileName, kTemporarySuffix);
@@ -106,7 +114,7 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
         "|E|Value of '%s' in configuration '%s' not carried: it holds ';' or a line "
         "break\n",
         field.c_str(), configuration.c_str());
-    context->uncarriedValues.emplace_back(configuration, field);
+    record.valuesLeftOut.push_back(field);
   }
   descriptor.Reset();
   if (written) {
@@ -118,6 +126,9 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
   if (!written) {
     platform::RemoveFile(partial);
     sink.ShowMessage(sink.Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
+    sink.WriteLogFormatted("|E|Parameters of configuration '%s' could not be written to '%s'\n",
+                           configuration.c_str(), temporaryFile->c_str());
+    MarkNotCarried(&record, "its parameters could not be written to the migration folder");
     if (diskFault) {
       sink.WriteLogFormatted("|E|Parameters of configuration '%s' cannot be saved to '%s'\n",
                              configuration.c_str(), temporaryFile->c_str());
@@ -196,10 +207,14 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   }
   const std::string question = std::string(sink.Localise(kKeepParametersListHeader)) +
                                configurations + sink.Localise(kKeepParametersQuestion);
+  for (const std::string& name : names) {
+    FindOrAddRecord(&context->configurations, name);
+  }
   if (sink.ShowMessage(question, kMbYesNo | kMbIconExclamation) != kIdYes) {
     return false;
   }
   context->parametersAccepted = true;
+  MarkAwaitingTransfer(&context->configurations);
   for (const std::string& path : waiting) {
     KeepWaitingAmendment(sink, context->migrationFolder, path);
   }
@@ -219,6 +234,9 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
     return false;
   }
   if (!IsVersionCompatible(*context)) {
+    for (ConfigurationRecord& record : context->configurations) {
+      MarkNotCarried(&record, "the new version is not compatible with the old one");
+    }
     sink.ShowMessage(sink.Localise(kVersionsIncompatible), kMbOk | kMbIconExclamation);
     return false;
   }
@@ -242,16 +260,24 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
     }
     std::string configurationFolder = *amendmentFile;
     ReplaceAll(&configurationFolder, kAmendmentTail, "");
-    // Configurations the new installation no longer has are passed over.
-    if (!platform::IsDirectory(configurationFolder)) {
-      continue;
-    }
     std::string configuration = relative;
     ReplaceAll(&configuration, kAmendmentTail, "");
+    ConfigurationRecord& record = FindOrAddRecord(&context->configurations, configuration);
+    // Configurations the new installation no longer has are passed over.
+    if (!platform::IsDirectory(configurationFolder)) {
+      MarkNotCarried(&record, "the new installation has no such configuration");
+      continue;
+    }
     if (TransferConfiguration(sink, *temporaryFile, *amendmentFile, &format) == 0) {
       written.push_back(configuration);
+      record.status = ConfigurationRecord::Status::kCarried;
+      record.reason.clear();
     } else {
+      sink.WriteLogFormatted(
+          "|E|Parameters of configuration '%s' not carried: %s cannot be written\n",
+          configuration.c_str(), amendmentFile->c_str());
       notWritten.push_back(configuration);
+      MarkNotCarried(&record, "its amendment file could not be written");
     }
   }
   // The temporary files are the only copy of parameters that did not reach their amendment file.
@@ -276,13 +302,17 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
                          platform::SystemTextToUtf8(configuration).c_str(),
                          platform::SystemTextToUtf8(context->migrationFolder).c_str());
   }
-  for (const std::string& configuration : context->damagedConfigurations) {
-    report += FormatText(sink.Localise(kTransferFromDamagedFile),
-                         platform::SystemTextToUtf8(configuration).c_str());
+  for (const ConfigurationRecord& record : context->configurations) {
+    if (record.fromDamagedFile) {
+      report += FormatText(sink.Localise(kTransferFromDamagedFile),
+                           platform::SystemTextToUtf8(record.name).c_str());
+    }
   }
-  for (const auto& value : context->uncarriedValues) {
-    report += FormatText(sink.Localise(kTransferValueNotCarried),
-                         platform::SystemTextToUtf8(value.first).c_str(), value.second.c_str());
+  for (const ConfigurationRecord& record : context->configurations) {
+    for (const std::string& field : record.valuesLeftOut) {
+      report += FormatText(sink.Localise(kTransferValueNotCarried),
+                           platform::SystemTextToUtf8(record.name).c_str(), field.c_str());
+    }
   }
   if (!report.empty()) {
     sink.ShowMessage(report, kMbOk | kMbIconExclamation);

@@ -85,6 +85,12 @@ VersionKey ComputeVersionKey() {
   return key;
 }
 
+std::string ReadInstalledVersion() {
+  const std::string settings = GetInstallationFolder() + "config\\config.ini";
+  return CheckPathLength(settings) ? platform::ReadProfileString("VERSION", "VERSION", "", settings)
+                                   : std::string();
+}
+
 bool IsVersionCompatible(const MigrationContext& context) {
   const VersionKey key = ComputeVersionKey();
   return !key.installationKey.empty() && !key.majorVersion.empty() &&

@@ -32,6 +32,9 @@ struct VersionKey {
 
 VersionKey ComputeVersionKey();
 
+// VERSION of the installation's config\config.ini as written there; "" when there is none.
+std::string ReadInstalledVersion();
+
 // The two halves of the key: from a PATH value, and from a VERSION text.
 std::string MakeInstallationKey(std::string pathValue);
 std::string MakeMajorVersion(std::string versionText);

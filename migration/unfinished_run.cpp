@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "base/atomic_file.h"
 #include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/text_format.h"
-#include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/local_time.h"
 #include "platform/profile.h"
@@ -17,13 +17,6 @@ namespace {
 const char kRecordName[] = "\\setup_run.ini";
 const char kSection[] = "UnfinishedRun";
 const char kSeparator = '|';
-
-std::string FormatTime(const platform::LocalTime& time, const char* format) {
-  char text[32];
-  std::snprintf(text, sizeof text, format, time.year % 10000, time.month % 100, time.day % 100,
-                time.hour % 100, time.minute % 100, time.second % 100);
-  return text;
-}
 
 }  // namespace
 
@@ -39,14 +32,8 @@ bool WriteUnfinishedRun(IMessageSink& sink, const MigrationContext& context,
       "\r\nInstallationKey=" + context.savedInstallationKey +
       "\r\nMajorVersion=" + context.savedMajorVersion + "\r\nConfigurations=" + names + "\r\n";
   const std::string record = context.migrationFolder + kRecordName;
-  const std::string temporary = record + ".tmp";
-  platform::File file;
-  bool written = file.Open(temporary, platform::File::Mode::kCreate) &&
-                 file.Write(text.data(), text.size()) && file.Flush();
-  file.Close();
-  written = written && platform::ReplaceFileAtomically(temporary, record);
+  const bool written = WriteFileAtomically(record, text, record + ".tmp");
   if (!written) {
-    platform::RemoveFile(temporary);
     sink.WriteLogFormatted("|E|The record of this run could not be written into %s\n",
                            context.migrationFolder.c_str());
   }
@@ -98,6 +85,10 @@ bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context) {
     context->parametersAccepted = true;
     context->savedInstallationKey = run.installationKey;
     context->savedMajorVersion = run.majorVersion;
+    for (const std::string& name : run.configurations) {
+      FindOrAddRecord(&context->configurations, name);
+    }
+    MarkAwaitingTransfer(&context->configurations);
     sink.WriteLogFormatted("|E|Carrying the parameters kept in %s by the run of %s\n",
                            context->migrationFolder.c_str(), run.started.c_str());
     return true;

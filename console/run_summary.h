@@ -1,0 +1,9 @@
+// What the console edition prints at the end of a run: where the backup is, what was not done,
+// the exit code and where the report lies.
+#pragma once
+
+#include <iosfwd>
+
+#include "app/run_report.h"
+
+void PrintRunSummary(std::ostream& out, const RunReport& report, int language);

@@ -1,0 +1,52 @@
+#include "console/stop_signals.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t stopSignal = 0;
+// Written by the main thread with the signals blocked, read only by the handler.
+std::string notice;
+volatile std::sig_atomic_t noticeSet = 0;
+
+// write(2) is all a handler may use; a second signal gets the same notice, not death.
+void OnStopSignal(int signal) {
+  stopSignal = signal;
+  if (noticeSet != 0) {
+    const ssize_t ignored = write(STDERR_FILENO, notice.data(), notice.size());
+    static_cast<void>(ignored);
+  }
+}
+
+sigset_t StopSignalSet() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, signal);
+  return set;
+}
+
+}  // namespace
+
+void InstallStopSignals() {
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;  // no SA_RESTART: a read from the terminal must end
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+int StopSignal() {
+  return stopSignal;
+}
+
+void SetStopNotice(const std::string& text) {
+  const sigset_t set = StopSignalSet();
+  sigset_t previous;
+  pthread_sigmask(SIG_BLOCK, &set, &previous);
+  notice = text;
+  noticeSet = text.empty() ? 0 : 1;
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+}

@@ -1,0 +1,15 @@
+// SIGINT, SIGTERM and SIGHUP ask the console edition to stop: a prompt they arrive at is
+// answered No (Cancel), and the update stops between two steps, never inside one.
+#pragma once
+
+#include <string>
+
+// Installs the handlers. They interrupt a read from the terminal, so that a prompt ends.
+void InstallStopSignals();
+
+// The signal that asked to stop, or 0.
+int StopSignal();
+
+// While set, a stop signal prints `notice` at once (to standard error): the update is in steps
+// that must not be left half done and will stop at the next safe point. "" clears it.
+void SetStopNotice(const std::string& notice);
