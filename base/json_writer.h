@@ -8,7 +8,9 @@
 
 class JsonWriter {
  public:
-  std::string& out() { return out_; }
+  // What was written so far; values go in through the methods below only, so nothing unescaped
+  // does.
+  const std::string& out() const { return out_; }
 
   void Number(long long value) { out_ += std::to_string(value); }
   void Bool(bool value) { out_ += value ? "true" : "false"; }

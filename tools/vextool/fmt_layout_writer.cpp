@@ -97,7 +97,6 @@ void WriteTypeText(const CTypeRecord& type, std::string& out) {
 }
 
 void WriteFieldJson(const CFieldRecord& field, const CTypeRecord& type, JsonWriter& json) {
-  std::string& out = json.out();
   json.Element();
   json.Open('{');
   json.Key("name");
@@ -105,19 +104,19 @@ void WriteFieldJson(const CFieldRecord& field, const CTypeRecord& type, JsonWrit
   json.Key("type");
   json.String(DeclaredTypeName(field));
   json.Key("type_index");
-  out += std::to_string(field.typeIndex);
+  json.Number(field.typeIndex);
   json.Key("pointer");
-  out += field.pointer ? "true" : "false";
+  json.Bool(field.pointer);
   json.Key("count");
-  out += std::to_string(field.elementCount);
+  json.Number(field.elementCount);
   json.Key("offset");
-  out += std::to_string(field.offset);
+  json.Number(field.offset);
   json.Key("size");
-  out += std::to_string(field.FieldSize());
+  json.Number(field.FieldSize());
   json.Key("align");
-  out += std::to_string(field.FieldAlignment());
+  json.Number(field.FieldAlignment());
   json.Key("packed_align");
-  out += std::to_string(PackedAlignment(field, type));
+  json.Number(PackedAlignment(field, type));
   json.Key("format");
   json.OptionalString(field.outputFormat);
   json.Key("element_format");
@@ -125,30 +124,29 @@ void WriteFieldJson(const CFieldRecord& field, const CTypeRecord& type, JsonWrit
   json.Key("comment");
   json.OptionalString(field.comment);
   json.Key("idoffset");
-  out += std::to_string(field.idOffset);
+  json.Number(field.idOffset);
   json.Key("lower");
-  out += std::to_string(field.lowerIndex);
+  json.Number(field.lowerIndex);
   json.Key("upper");
-  out += std::to_string(field.upperIndex);
+  json.Number(field.upperIndex);
   json.Key("string");
-  out += field.stringField ? "true" : "false";
+  json.Bool(field.stringField);
   json.Close('}');
 }
 
 void WriteTypeJson(const CTypeRecord& type, JsonWriter& json) {
-  std::string& out = json.out();
   json.Element();
   json.Open('{');
   json.Key("index");
-  out += std::to_string(type.index);
+  json.Number(type.index);
   json.Key("name");
   json.String(type.name);
   json.Key("size");
-  out += std::to_string(type.size);
+  json.Number(type.size);
   json.Key("align");
-  out += std::to_string(type.alignment);
+  json.Number(type.alignment);
   json.Key("idspan");
-  out += std::to_string(type.idSpan);
+  json.Number(type.idSpan);
   json.Key("fields");
   json.Open('[');
   for (const CFieldRecord& field : type.fields) WriteFieldJson(field, type, json);

@@ -282,7 +282,7 @@ void WriteValuesJson(JsonWriter& json, const char* key, const std::vector<NamedV
       if (value.hasNote) {
         json.String(value.note);
       } else {
-        json.out() += "null";
+        json.Null();
       }
     }
     json.Close('}');
@@ -315,7 +315,7 @@ std::string ReportJson(const std::string& from, const std::string& to, bool dryR
     json.String(report.status);
     json.Key("reason");
     if (report.reason.empty()) {
-      json.out() += "null";
+      json.Null();
     } else {
       json.String(report.reason);
     }
