@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_identity.h"
 #include "platform/file_system.h"
 #include "platform/setup_api.h"
 #include "tests/support/temp_folder.h"
@@ -47,7 +48,14 @@ TEST_F(FmtCommandTest, DiffOfKnownPairs) {
        {},
        1,
        {"  - b: int, offset 4, size 4\n", "  + c: int, offset 4, size 4\n",
+        "  likely renamed: b -> c (same type, offset and id)\n",
         "migration of CController: 2 parameters, 1 dropped\n  dropped: b\n"}},
+      {"a member moved is no rename",
+       "field CController { int a; int b; };",
+       "field CController { int c; int a; };",
+       {},
+       1,
+       {"  + c: int, offset 0, size 4\nmigration of CController"}},
       {"an alias is compared as written, a grown member moves the next",
        "field CController { short a; int b; };",
        "field CController { WORD a; double b; };",
@@ -114,7 +122,8 @@ TEST_F(FmtCommandTest, DiffJsonFollowsItsSchema) {
   const Outcome outcome = Vextool({"fmt", "diff", before, after, "--json"});
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.out,
-            "{\"old\":\"" + escaped(before) + "\",\"new\":\"" + escaped(after) +
+            "{\"old\":\"" + escaped(platform::HostPathOf(before)) + "\",\"new\":\"" +
+                escaped(platform::HostPathOf(after)) +
                 "\",\"identical\":false,\"types\":[{\"kind\":\"block\",\"name\":\"B\","
                 "\"change\":\"changed\",\"changed\":[\"size\",\"idspan\"],"
                 "\"old\":{\"size\":6,\"align\":4,\"idspan\":2,\"pack\":8},"
@@ -127,7 +136,7 @@ TEST_F(FmtCommandTest, DiffJsonFollowsItsSchema) {
                 "{\"name\":\"n\",\"change\":\"removed\",\"changed\":[],"
                 "\"old\":{\"type\":\"char\",\"pointer\":false,\"count\":2,\"offset\":4,"
                 "\"size\":2,\"format\":null,\"element_format\":null,\"idoffset\":-1},"
-                "\"new\":null}]}],"
+                "\"new\":null}],\"likely_renamed\":[]}],"
                 "\"migration\":[{\"block\":\"B\",\"parameters\":2,\"dropped\":[\"n\"],"
                 "\"indexes_fall_away\":[]}]}\n");
 }

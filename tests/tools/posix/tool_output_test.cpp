@@ -126,4 +126,15 @@ TEST_F(ToolOutputTest, PackageBuildRefusesALinkToAnInputAndWritesAProgram) {
   EXPECT_EQ(status.st_mode & 0777, 0755u);
 }
 
+// A report names the file as the host does: its real letter case, '/' and UTF-8 as it is.
+TEST_F(ToolOutputTest, DiffJsonNamesTheHostFile) {
+  const std::string format = "field CController { int a; };\n";
+  const std::string host = Stage("F\xC3\xA4rbung.fmt", format);
+  const VextoolOutcome outcome =
+      RunVextoolCaptured({"fmt", "diff", "c:\\WORK\\f\xC3\xA4rbung.fmt", host, "--json"});
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_EQ(outcome.out.rfind("{\"old\":\"" + host + "\",\"new\":\"" + host + "\",", 0), 0u)
+      << outcome.out;
+}
+
 }  // namespace
