@@ -289,7 +289,7 @@ DIR/d is drive D:. Names below it are matched without regard to letter case. Fix
                                          folder without an entry is fixed
 The control program counts as running while a process holds an flock(2) lock on the file
 DIR/.mutex/MUTEX_NAME, as a stand-in control program does, for example
-  flock "DIR/.mutex/MUTEX_NAME" sleep 60
+  mkdir -p DIR/.mutex && flock "DIR/.mutex/MUTEX_NAME" sleep 60
 The package is this program's own file: the console program with a payload and trailer
 appended (vextool pkg build); the bare program says it is not a package. The payload runs with
 SETUP_ROOT set to DIR; what it prints is kept apart, each line prefixed with "payload| ".

@@ -62,7 +62,8 @@ for configuration in "$control"/config/*/; do
   echo
   echo "Configuration $name: $(windows "${amendment//\/\//\/}")"
   [ -f "$amendment" ] || { echo "  no amendment file"; continue; }
-  "$vextool" dat dump "$old_dat" --fmt "$backup/Control/vexorand.fmt" >"$name-5.3.txt"
+  "$vextool" dat dump "$old_dat" --fmt "$backup/Control/vexorand.fmt" --lang-dir "$backup/Control" \
+    >"$name-5.3.txt"
   controller_entries "$name-5.3.txt" | grep -v '^m__df_' >"$name-old.tsv"
   controller_entries "$amendment" >"$name-new.tsv"
   carried=$(awk -F'\t' 'NR == FNR { kept[$1] = $2; next } ($1 in kept) && kept[$1] == $2' \
