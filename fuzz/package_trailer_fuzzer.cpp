@@ -1,5 +1,6 @@
-// The package check on arbitrary files: it must never read outside the file, and what it reports
-// must describe the file it was given.
+// The package check and the program image's end, which tells a bare program from a package, on
+// arbitrary files: they must never read outside the file, and what the check reports must
+// describe the file it was given.
 #include <unistd.h>
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "app/package_check.h"
+#include "app/program_image.h"
 #include "platform/file.h"
 
 namespace {
@@ -52,5 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case PackageStatus::PackageUnreadable:
       break;
   }
+  platform::File file;
+  if (!file.Open(PackagePath(), platform::File::Mode::kRead)) std::abort();
+  ProgramImageEnd(file);
   return 0;
 }
