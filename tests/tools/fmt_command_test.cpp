@@ -176,6 +176,14 @@ TEST_F(FmtCommandTest, WhatTheWorkLogsAlsoReachesStandardError) {
   EXPECT_NE(outcome.err.find("vextool: Illegal comment string\n"), std::string::npos)
       << outcome.err;
   EXPECT_EQ(outcome.log, std::vector<std::string>{"Illegal comment string\n"});
+
+  // The terminal is spared the log's level mark and the name of the class that logged it.
+  const Outcome missing = Vextool({"fmt", "dump", format, "--block", "CTool", "--data", data});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "vextool: The format of data block(CTool) not found.\n");
+  EXPECT_EQ(missing.log,
+            std::vector<std::string>{"|E|CFieldDescriptor: The format of data block(CTool) not "
+                                     "found.\n"});
 }
 
 TEST_F(FmtCommandTest, LangPicksTheLanguageOfTheMessagesPrinted) {
