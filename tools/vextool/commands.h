@@ -10,9 +10,9 @@ class VextoolSink;
 
 using CommandArguments = std::vector<std::string>;
 
-// vextool itself: --version, --help, --lang, or one of the commands below. The setup log's
-// entries are shown on standard error and kept by `log`; without it, in the log file of the
-// current directory.
+// vextool itself: --version, --help, help COMMAND, --lang, or one of the commands below; a command
+// whose output did not arrive fails. The setup log's entries are shown on standard error and kept
+// by `log`; without it, in the log file of the current directory.
 int RunVextool(const CommandArguments& arguments, IMessageSink& log);
 int RunVextool(const CommandArguments& arguments);
 
