@@ -1,7 +1,10 @@
 // vextool's command table and help: what `vextool` with no command name offers.
+#include <cctype>
 #include <cstdio>
 #include <optional>
+#include <set>
 
+#include "platform/file_system.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
 #include "tools/vextool/standard_output.h"
@@ -48,6 +51,29 @@ std::optional<int> LanguageIndexOf(const std::string& code) {
   return std::nullopt;
 }
 
+// A path on a drive that is not here reads as a file that does not exist. On POSIX that is most
+// often a staged machine's path given without SETUP_ROOT, so the note says where drives lie.
+void NoteMissingDrives(const CommandArguments& arguments) {
+  std::set<char> noted;
+  for (const std::string& argument : arguments) {
+    const std::size_t equals =
+        argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
+    const std::string path = equals == std::string::npos ? argument : argument.substr(equals + 1);
+    if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' ||
+        (path[2] != '\\' && path[2] != '/')) {
+      continue;
+    }
+    const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+    if (!noted.insert(drive).second || platform::IsDirectory(std::string(1, drive) + ":\\")) {
+      continue;
+    }
+    std::fprintf(stderr,
+                 "vextool: note: there is no drive %c: here (the drives of a staged machine lie "
+                 "in the folder that SETUP_ROOT names)\n",
+                 drive);
+  }
+}
+
 }  // namespace
 
 int RunVextool(const CommandArguments& arguments, IMessageSink& log) {
@@ -73,6 +99,7 @@ int RunVextool(const CommandArguments& arguments, IMessageSink& log) {
     rest.erase(rest.begin());
     rest.push_back("--help");
   }
+  NoteMissingDrives(rest);
   VextoolSink sink(log, language);
   const int status = RunSubcommand(kHelp, kCommands, rest, sink);
   return StandardOutputArrived() || status != 0 ? status : 1;

@@ -137,4 +137,11 @@ TEST_F(ToolOutputTest, DiffJsonNamesTheHostFile) {
       << outcome.out;
 }
 
+// Without SETUP_ROOT (or with a machine that lacks the drive) a Windows path names no file.
+TEST_F(ToolOutputTest, APathOnADriveThatIsNotHereIsNoted) {
+  const VextoolOutcome outcome = RunVextoolCaptured({"fmt", "check", "Q:\\vexorand.fmt"});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.err.find("there is no drive Q: here"), std::string::npos) << outcome.err;
+}
+
 }  // namespace
