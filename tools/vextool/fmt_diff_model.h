@@ -7,7 +7,7 @@
 #include <vector>
 
 class CFormatParser;
-struct CTypeRecord;
+class CTypeRecord;
 class VextoolSink;
 
 // One attribute of a member or type, as the writers show it.
