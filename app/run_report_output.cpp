@@ -194,3 +194,10 @@ void WriteRunReport(IMessageSink& sink, const RunReport& report) {
     sink.WriteLogFormatted("|E|The report of this run could not be written to %s\n", path.c_str());
   }
 }
+
+int WriteCancelledRunReport(IMessageSink& sink) {
+  RunReport report = BeginRunReport();
+  EndRunReport(&report, RunEnd::kCancelled);
+  WriteRunReport(sink, report);
+  return ExitCodeOf(report);
+}

@@ -20,3 +20,6 @@ std::string GetReportFilePath();
 // Writes the closing block into the setup log through `sink`, and the JSON report to a
 // temporary name renamed into place; a report that cannot be written gets a log line.
 void WriteRunReport(IMessageSink& sink, const RunReport& report);
+
+// For a run cancelled before the update began: writes its report and returns its exit code.
+int WriteCancelledRunReport(IMessageSink& sink);

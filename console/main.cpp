@@ -196,10 +196,7 @@ int CancelBeforeTheUpdate(int language) {
   if (StopSignal() != 0) {
     std::cerr << "setup: " << LocaliseFor(kStopCancelled, language) << "\n";
   }
-  RunReport report = BeginRunReport();
-  EndRunReport(&report, RunEnd::kCancelled);
-  WriteRunReport(ProcessMessageSink(), report);
-  return ExitCodeOf(report);
+  return WriteCancelledRunReport(ProcessMessageSink());
 }
 
 }  // namespace

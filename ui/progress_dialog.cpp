@@ -72,6 +72,18 @@ bool CProgressDialog::OnTimer(UINT_PTR timerId) {
   return sequencer_.OnTimer(static_cast<unsigned>(timerId));
 }
 
+void CProgressDialog::EndProcess(int exitCode) {
+  ExitProcess(static_cast<UINT>(exitCode));
+}
+
+// Windows may end the process any time after this message, with an exit code of its choosing:
+// the run's end goes into the log and the report now, and the process ends with its own code.
+// After the power-off of the last step the run has already ended and keeps its outcome.
+void CProgressDialog::OnEndSession() {
+  sequencer_.Interrupt("Windows ended the session");
+  EndProcess(sequencer_.GetExitCode());
+}
+
 INT_PTR CALLBACK CProgressDialog::DialogProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
   if (message == WM_INITDIALOG) {
@@ -140,6 +152,11 @@ INT_PTR CProgressDialog::HandleMessage(UINT message, WPARAM wParam) {
       // Enter, Escape and Alt+F4 arrive as IDOK or IDCANCEL. Closing in the middle of an update
       // would leave the machine with the old installation gone and the new one not in place.
       return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) {
+        OnEndSession();
+      }
+      return TRUE;
     case WM_PAINT:
       return PaintIconWhileMinimised();
     case WM_QUERYDRAGICON:

@@ -19,6 +19,8 @@ class CProgressDialog : public ISequencerHost {
   // Runs the dialog of the current language until CloseProgress; returns its result.
   INT_PTR DoModal();
   HWND Window() const { return window_; }
+  // The process exit code the run has come to.
+  int ExitCode() const { return sequencer_.GetExitCode(); }
 
   void ShowStepLabel(int labelId) override;
   int ShowMessage(const std::string& text, unsigned style) override;
@@ -31,12 +33,15 @@ class CProgressDialog : public ISequencerHost {
  protected:
   // One timer event; true when it was handled. By default the sequencer takes it.
   virtual bool OnTimer(UINT_PTR timerId);
+  // Ends the process at once with `exitCode`, as Windows is about to end it with the session.
+  virtual void EndProcess(int exitCode);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR HandleMessage(UINT message, WPARAM wParam);
   void OnInitDialog();
   INT_PTR OnTimerMessage(UINT_PTR timerId);
+  void OnEndSession();
   bool PaintIconWhileMinimised();
 
   HINSTANCE resources_;

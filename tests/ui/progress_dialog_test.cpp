@@ -4,8 +4,10 @@
 
 #include <functional>
 
+#include "app/run_report_output.h"
 #include "app/update_sequencer.h"
 #include "base/language.h"
+#include "platform/file_system.h"
 #include "platform/owner_window.h"
 #include "tests/support/message_recorder.h"
 #include "tests/ui/setup_module.h"
@@ -23,8 +25,10 @@ class ScriptedProgress : public CProgressDialog {
   int steps = 0;
   int depth = 0;
   int deepest = 0;
+  int endedWith = -1;
 
  protected:
+  void EndProcess(int exitCode) override { endedWith = exitCode; }
   bool OnTimer(UINT_PTR timerId) override {
     if (timerId == kStepTimerId) {
       ++steps;
@@ -190,4 +194,18 @@ TEST(ProgressDialogMessages, GoThroughTheProcessMessageFunction) {
   EXPECT_EQ(answer, kIdNo);
   ASSERT_EQ(recorder.messages().size(), 1u);
   EXPECT_EQ(recorder.messages()[0].style, 0x104u);
+}
+
+// Windows may end the process with a code of its own after WM_ENDSESSION: the run's report is
+// written and the process ends with the run's code first. A session that goes on changes nothing.
+TEST(ProgressDialogSession, EndingTheSessionEndsTheRunWithItsOwnExitCode) {
+  ScriptedProgress progress([](ScriptedProgress& dialog, UINT_PTR) {
+    SendMessageW(dialog.Window(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(dialog.endedWith, -1);
+    platform::RemoveFile(GetReportFilePath());
+    SendMessageW(dialog.Window(), WM_ENDSESSION, TRUE, 0);
+  });
+  EXPECT_EQ(progress.DoModal(), IDCANCEL);
+  EXPECT_EQ(progress.endedWith, kExitCancelled);
+  EXPECT_TRUE(platform::PathExists(GetReportFilePath()));
 }

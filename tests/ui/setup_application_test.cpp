@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/run_report.h"
 #include "base/language.h"
 #include "base/messages.h"
 #include "tests/support/message_recorder.h"
@@ -24,7 +25,7 @@ class SetupApplicationTest : public ::testing::Test {
 TEST_F(SetupApplicationTest, EscapeOnTheLanguageChoiceEndsWithoutAQuestion) {
   MessageRecorder recorder;
   driver_.When(kLanguageCaption, WindowDriver::PressKey(VK_ESCAPE));
-  EXPECT_EQ(RunSetupApplication(SetupModule()), 0);
+  EXPECT_EQ(RunSetupApplication(SetupModule()), kExitCancelled);
   EXPECT_TRUE(driver_.Done());
   EXPECT_TRUE(recorder.messages().empty());
 }
@@ -36,7 +37,7 @@ TEST_F(SetupApplicationTest, NoToTheQuestionEndsBeforeTheProgressDialog) {
     MessageRecorder recorder({kIdNo});
     driver_.When(kLanguageCaption,
                  WindowDriver::Click(russian ? IDC_RUSSIAN_BUTTON : IDC_CHINESE_BUTTON));
-    EXPECT_EQ(RunSetupApplication(SetupModule()), 0);
+    EXPECT_EQ(RunSetupApplication(SetupModule()), kExitCancelled);
     ASSERT_EQ(recorder.messages().size(), 1u);
     EXPECT_EQ(recorder.messages()[0].text,
               russian ? kStartConfirmation.second : kStartConfirmation.chinese);
