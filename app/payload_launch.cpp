@@ -105,6 +105,16 @@ LaunchOutcome StartPreparedPayload(IStepTimer& timer, PayloadLaunch* launch) {
   return LaunchOutcome::Started;
 }
 
+void DiscardPreparedPayload(PayloadLaunch* launch) {
+  if (!launch->prepared) {
+    return;
+  }
+  const std::string path = launch->prepared->Path();
+  // Held, the file cannot be deleted on Windows.
+  launch->prepared.reset();
+  platform::RemoveFile(path);
+}
+
 LaunchOutcome LaunchPayload(IStepTimer& timer, PayloadLaunch* launch, std::string* signature) {
   const LaunchOutcome prepared = PreparePayload(launch, signature);
   return prepared == LaunchOutcome::Prepared ? StartPreparedPayload(timer, launch) : prepared;

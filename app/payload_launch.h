@@ -34,6 +34,9 @@ LaunchOutcome PreparePayload(PayloadLaunch* launch, std::string* signature);
 // Started (the handles and the file's path stored) or StartFailed (the file stays).
 LaunchOutcome StartPreparedPayload(IStepTimer& timer, PayloadLaunch* launch);
 
+// Deletes a prepared payload that will not be started (the run ended before state 5).
+void DiscardPreparedPayload(PayloadLaunch* launch);
+
 // Checks the package (GetPackageFile), copies its payload into a new temporary file with the
 // prefix "sep" and starts it, with the step timer stopped around the start. Fills `launch` when
 // Started and `signature` (the signature text of the stored digest) with SignatureMismatch. After

@@ -156,6 +156,10 @@ void CUpdateSequencer::EndRun(RunEnd end) {
   if (report_.end != RunEnd::kRunning) {
     return;
   }
+  // Ended before anything changed: the installer copy in the temporary folder is of no use.
+  if (end == RunEnd::kCancelled || (end == RunEnd::kInterrupted && !report_.workBegan)) {
+    DiscardPreparedPayload(&payload_);
+  }
   report_.configurations = migration_.configurations;
   report_.migrationFolder = migration_.migrationFolder;
   EndRunReport(&report_, end);

@@ -2,7 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -46,21 +46,54 @@ void ForwardPrefixedLines(int pipe, std::string prefix) {
   close(pipe);
 }
 
-// The signals that ask the update to stop (Ctrl-C, a closed terminal, a deployment tool) reach the
-// whole process group; the installer is left to finish its work, since the update stops only at
-// its next safe point. They stay pending in the child, blocked.
-struct StopSignalsBlocked {
-  StopSignalsBlocked() {
-    posix_spawnattr_init(&attributes);
-    sigset_t mask;
-    pthread_sigmask(SIG_BLOCK, nullptr, &mask);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&mask, signal);
-    posix_spawnattr_setsigmask(&attributes, &mask);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
+// fork and exec, reporting exec's failure as posix_spawn would. The signals that ask the update to
+// stop (Ctrl-C, a closed terminal, a deployment tool) reach the whole process group; the child
+// starts with them ignored, which it inherits (a shell keeps a signal ignored at its entry), so
+// the installer finishes its work while the update stops at its next safe point. posix_spawn
+// cannot start a child with a signal ignored without the caller ignoring it meanwhile, and a
+// signal that came then would be lost. Only async-signal-safe calls run between fork and exec.
+int StartChild(pid_t* child, const char* path, char* const arguments[], int output) {
+  int status[2];
+  if (pipe2(status, O_CLOEXEC) != 0) return errno;
+  const pid_t process = fork();
+  if (process < 0) {
+    const int error = errno;
+    close(status[0]);
+    close(status[1]);
+    return error;
   }
-  ~StopSignalsBlocked() { posix_spawnattr_destroy(&attributes); }
-  posix_spawnattr_t attributes;
-};
+  if (process == 0) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &ignore, nullptr);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (output >= 0) {
+      dup2(output, STDOUT_FILENO);
+      dup2(output, STDERR_FILENO);
+    }
+    execve(path, arguments, environ);
+    const int error = errno;
+    const ssize_t ignored = write(status[1], &error, sizeof error);
+    static_cast<void>(ignored);
+    _exit(127);
+  }
+  close(status[1]);
+  int error = 0;
+  ssize_t count = 0;
+  do {
+    count = read(status[0], &error, sizeof error);
+  } while (count < 0 && errno == EINTR);
+  close(status[0]);
+  if (count == static_cast<ssize_t>(sizeof error)) {
+    waitpid(process, nullptr, 0);
+    return error;
+  }
+  *child = process;
+  return 0;
+}
 
 // The forwarding thread takes no signal: those are the main thread's, to end a prompt.
 void StartForwarding(int pipe, const char* prefix) {
@@ -77,15 +110,9 @@ void StartForwarding(int pipe, const char* prefix) {
 int SpawnProgram(pid_t* child, const char* path, char* const arguments[]) {
   const char* prefix = std::getenv(kOutputPrefixVariable);
   int output[2] = {-1, -1};
-  posix_spawn_file_actions_t actions;
   const bool prefixed = prefix != nullptr && *prefix != '\0' && pipe2(output, O_CLOEXEC) == 0;
-  StopSignalsBlocked blocked;
-  if (!prefixed) return posix_spawn(child, path, nullptr, &blocked.attributes, arguments, environ);
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, output[1], STDERR_FILENO);
-  const int result = posix_spawn(child, path, &actions, &blocked.attributes, arguments, environ);
-  posix_spawn_file_actions_destroy(&actions);
+  if (!prefixed) return StartChild(child, path, arguments, -1);
+  const int result = StartChild(child, path, arguments, output[1]);
   close(output[1]);
   if (result == 0) {
     StartForwarding(output[0], prefix);

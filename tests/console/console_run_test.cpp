@@ -37,11 +37,13 @@ std::string ReadHostFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
 }
 
-// A program started with its output in files; stdin is empty.
+// A program started with its output in files; stdin is empty, or with `interactive` a pipe
+// that stays open, as a terminal nobody types into, and the program leads a process group of
+// its own, so that a signal can reach it and its children as from a terminal.
 class Process {
  public:
   Process(const std::string& program, const std::vector<std::string>& arguments,
-          const std::string& outputFolder)
+          const std::string& outputFolder, bool interactive = false)
       : out_(outputFolder + "/stdout"), err_(outputFolder + "/stderr") {
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& argument : arguments)
@@ -49,12 +51,29 @@ class Process {
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    int input[2] = {-1, -1};
+    if (interactive && pipe(input) == 0) {
+      posix_spawn_file_actions_adddup2(&actions, input[0], 0);
+      posix_spawn_file_actions_addclose(&actions, input[1]);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    }
     posix_spawn_file_actions_addopen(&actions, 1, out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, err_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    EXPECT_EQ(posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ), 0)
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    if (interactive) {
+      posix_spawnattr_setpgroup(&attributes, 0);
+      posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    }
+    EXPECT_EQ(posix_spawn(&pid_, program.c_str(), &actions, &attributes, argv.data(), environ), 0)
         << program;
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
+    if (input[0] >= 0) {
+      close(input[0]);
+      input_ = input[1];
+    }
   }
 
   ~Process() {
@@ -62,6 +81,22 @@ class Process {
       kill(pid_, SIGKILL);
       waitpid(pid_, nullptr, 0);
     }
+    if (input_ >= 0) close(input_);
+  }
+
+  void Type(const std::string& text) {
+    ASSERT_EQ(write(input_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  }
+  // To the whole group, as Ctrl-C or a closed terminal would.
+  void Signal(int signal) { kill(-pid_, signal); }
+  // True once standard output (or error) holds `text`; false after a minute.
+  bool WaitForOutput(const std::string& text, bool errors = false) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if ((errors ? Errors() : Output()).find(text) != std::string::npos) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
   }
 
   std::string Output() const { return ReadHostFile(out_); }
@@ -85,6 +120,7 @@ class Process {
  private:
   std::string out_, err_;
   pid_t pid_ = 0;
+  int input_ = -1;
 };
 
 class ConsoleRunTest : public ::testing::Test {
@@ -271,4 +307,66 @@ TEST_F(ConsoleRunTest, BadUsage) {
   Process version(SETUP_PROGRAM, {"--version"}, work_);
   EXPECT_EQ(version.Wait(), kExitDone);
   EXPECT_EQ(version.Output(), ConsoleVersion());
+}
+
+// A stop signal at a question ends the run like No or Cancel, before anything changed.
+TEST_F(ConsoleRunTest, ASignalAtAQuestionCancels) {
+  struct Row {
+    int signal;
+    const char* typed;  // the answers before the question the signal arrives at
+    std::string question;
+  };
+  const Row rows[] = {
+      {SIGINT, "", kStartConfirmation.chinese},
+      {SIGTERM, "yes\n", "警告！"},
+      {SIGHUP, "yes\nyes\n", "要尝试保留这些配置的参数吗?"},
+  };
+  const auto before = Snapshot();
+  for (const Row& row : rows) {
+    Process setup(package_, {"--root", machine_.root(), "--lang", "zh"}, work_, true);
+    setup.Type(row.typed);
+    ASSERT_TRUE(setup.WaitForOutput(row.question)) << row.signal << setup.Output();
+    setup.Signal(row.signal);
+    EXPECT_EQ(setup.Wait(), kExitCancelled) << row.signal << setup.Output() << setup.Errors();
+    EXPECT_NE(setup.Errors().find(kStopCancelled.chinese), std::string::npos) << setup.Errors();
+    // At the last question the migration folder has been made, empty.
+    auto after = Snapshot();
+    after.erase("c/Temp/Vexroand");
+    EXPECT_TRUE(after == before) << row.signal;
+    EXPECT_NE(machine_.ReadFile("C:\\Temp\\VexorandSetupReport.json").find("\"exit_code\":2,"),
+              std::string::npos);
+  }
+}
+
+// Signals while the old installation is gone and the new one is being installed: the step under
+// way ends, a second signal gets the same notice, the run stops as interrupted, and running the
+// package again completes the update.
+TEST_F(ConsoleRunTest, ASignalDuringTheInstallationStopsAtTheNextStep) {
+  std::ofstream(machine_.root() + "/hold");
+  Process setup(package_,
+                {"--root", machine_.root(), "--lang", "ru", "--answers",
+                 WriteAnswers("yes\nyes\nyes\nno\nno\n")},
+                work_, true);
+  ASSERT_TRUE(setup.WaitForOutput(StepLabelText(145)->second)) << setup.Output();
+  const std::string notice = kStopAtSafePoint.second;
+  setup.Signal(SIGINT);
+  ASSERT_TRUE(setup.WaitForOutput(notice, true)) << setup.Errors();
+  setup.Signal(SIGHUP);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const std::string errors = setup.Errors();
+  EXPECT_NE(errors.find(notice, errors.find(notice) + 1), std::string::npos) << errors;
+  fs::remove(machine_.root() + "/hold");
+  EXPECT_EQ(setup.Wait(), kExitInterrupted) << setup.Output() << setup.Errors();
+  EXPECT_NE(setup.Errors().find(kStoppedRunAgain.second), std::string::npos) << setup.Errors();
+  const std::string report = machine_.ReadFile("C:\\Temp\\VexorandSetupReport.json");
+  EXPECT_NE(report.find("\"exit_code\":5,\"outcome\":\"interrupted\""), std::string::npos)
+      << report;
+  // The installer was left to finish.
+  EXPECT_NE(report.find("\"version_to\":\"5.4.2\""), std::string::npos) << report;
+
+  auto again = StartPackage("ru", "yes\nyes\nyes\nno\nno\n");
+  ASSERT_EQ(again->Wait(), kExitDone) << again->Output() << again->Errors();
+  EXPECT_NE(machine_.ReadFile(std::string(kStagedInstallation) + "config\\A\\amend.dat")
+                .find("speed = 1200"),
+            std::string::npos);
 }
