@@ -41,8 +41,14 @@ class File {
   bool SeekToEnd();
   // The length, or UINT64_MAX when it cannot be taken.
   std::uint64_t Length() const;
+  // Gives this file the time stamps of `source`, as a copy keeps them (SetFileTime).
+  bool CopyTimeStampsFrom(const File& source);
 
  private:
+  friend class FolderWalk;
+  // Open of a path the walk has resolved already (POSIX: a host path).
+  bool OpenResolved(const std::string& path, Mode mode);
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

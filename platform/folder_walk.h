@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file.h"
 #include "platform/file_system.h"
 
 namespace platform {
@@ -23,6 +24,10 @@ class FolderWalk {
   // The sub-folder (or folder link) `name` listed in this folder.
   FolderWalk Enter(const std::string& name) const;
 
+  // File::Open of the entry `name`, which may not exist yet.
+  bool OpenFile(const std::string& name, File::Mode mode, File* file) const;
+  // MakeDirectory of the entry `name`.
+  bool MakeFolder(const std::string& name) const;
   bool RemoveFile(const std::string& name) const;
   bool SetAttributes(const std::string& name, std::uint32_t attributes) const;
   // RemoveEmptyDirectory of the folder itself; a link to a folder is removed as the link.

@@ -27,8 +27,11 @@ File::~File() {
 }
 
 bool File::Open(const std::string& path, Mode mode) {
+  return OpenResolved(ToHostPath(path), mode);
+}
+
+bool File::OpenResolved(const std::string& host, Mode mode) {
   Close();
-  const std::string host = ToHostPath(path);
   int flags = O_CLOEXEC;
   switch (mode) {
     case Mode::kRead:
@@ -105,6 +108,20 @@ std::uint64_t File::Length() const {
   struct stat status;
   if (!IsOpen() || fstat(impl_->descriptor, &status) != 0) return UINT64_MAX;
   return static_cast<std::uint64_t>(status.st_size);
+}
+
+bool File::CopyTimeStampsFrom(const File& source) {
+  struct stat status;
+  if (!IsOpen() || !source.IsOpen() || fstat(source.impl_->descriptor, &status) != 0) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
+  const struct timespec times[2] = {status.st_atim, status.st_mtim};
+  if (futimens(impl_->descriptor, times) != 0) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace platform

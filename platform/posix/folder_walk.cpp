@@ -37,6 +37,14 @@ FolderWalk FolderWalk::Enter(const std::string& name) const {
   return FolderWalk(location_ + "/" + name, walk_, false);
 }
 
+bool FolderWalk::OpenFile(const std::string& name, File::Mode mode, File* file) const {
+  return file->OpenResolved(location_ + "/" + name, mode);
+}
+
+bool FolderWalk::MakeFolder(const std::string& name) const {
+  return HostMakeDirectory(location_ + "/" + name);
+}
+
 bool FolderWalk::RemoveFile(const std::string& name) const {
   if (!folder_) {
     auto folder = std::make_shared<OpenFolder>();

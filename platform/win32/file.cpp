@@ -17,6 +17,10 @@ File::~File() {
 }
 
 bool File::Open(const std::string& path, Mode mode) {
+  return OpenResolved(path, mode);
+}
+
+bool File::OpenResolved(const std::string& path, Mode mode) {
   Close();
   DWORD access = GENERIC_READ | GENERIC_WRITE;
   DWORD share = FILE_SHARE_READ;
@@ -103,6 +107,13 @@ std::uint64_t File::Length() const {
   LARGE_INTEGER size;
   if (!IsOpen() || !GetFileSizeEx(impl_->handle, &size)) return UINT64_MAX;
   return static_cast<std::uint64_t>(size.QuadPart);
+}
+
+bool File::CopyTimeStampsFrom(const File& source) {
+  FILETIME created, accessed, written;
+  return IsOpen() && source.IsOpen() &&
+         GetFileTime(source.impl_->handle, &created, &accessed, &written) != FALSE &&
+         SetFileTime(impl_->handle, &created, &accessed, &written) != FALSE;
 }
 
 }  // namespace platform

@@ -20,6 +20,14 @@ FolderWalk FolderWalk::Enter(const std::string& name) const {
   return FolderWalk(location_ + "\\" + name, walk_, false);
 }
 
+bool FolderWalk::OpenFile(const std::string& name, File::Mode mode, File* file) const {
+  return file->OpenResolved(location_ + "\\" + name, mode);
+}
+
+bool FolderWalk::MakeFolder(const std::string& name) const {
+  return MakeDirectory(location_ + "\\" + name);
+}
+
 bool FolderWalk::RemoveFile(const std::string& name) const {
   return platform::RemoveFile(location_ + "\\" + name);
 }

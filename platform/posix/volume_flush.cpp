@@ -1,0 +1,27 @@
+#include "platform/volume_flush.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/posix/descriptor_io.h"
+#include "platform/posix/fault_injection.h"
+#include "platform/posix/last_error.h"
+#include "platform/posix/volume_map.h"
+
+namespace platform {
+
+bool FlushVolume(const std::string& path) {
+  const int descriptor = OpenDescriptor(ToHostPath(path), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
+  const bool flushed = !InjectFault(FileOperation::kFsync) && syncfs(descriptor) == 0;
+  if (!flushed) SetLastErrorFromErrno(errno);
+  close(descriptor);
+  return flushed;
+}
+
+}  // namespace platform
