@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "app/backup_check.h"
+#include "app/backup_copy.h"
 #include "app/compact_flash.h"
 #include "app/package_file.h"
 #include "base/folder_tree.h"
@@ -9,12 +11,13 @@
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/multibyte_case.h"
+#include "base/text_format.h"
 #include "migration/generated_files.h"
 #include "migration/setup_config.h"
 #include "platform/file_system.h"
 #include "platform/setup_api.h"
-#include "platform/shell_copy.h"
 #include "platform/text_encoding.h"
+#include "platform/volume_flush.h"
 
 namespace {
 
@@ -73,10 +76,94 @@ BackupOutcome Failed(IMessageSink& sink, const std::string& folder, const std::s
   return outcome;
 }
 
-// Copies the contents of `from` (ending in a backslash) into `to`, made if missing.
-bool CopyContents(const std::string& from, const std::string& to) {
-  if (!platform::IsDirectory(to)) CreateFolderTree(to);
-  return platform::IsDirectory(to) && platform::ShellCopy(from + "*.*", to);
+std::string WithBackslash(std::string path) {
+  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  return path.empty() ? path : path + "\\";
+}
+
+BackupOutcome FailedAt(IMessageSink& sink, const std::string& folder, const std::string& path) {
+  return Failed(sink, folder, platform::SystemTextToUtf8(path) + ": " + SystemReason());
+}
+
+// Makes `folder` (trailing backslash) with the folders above it. A folder of that name is an
+// earlier run's backup, made in the same second, which must stay as it is: the name then gets a
+// number ("-2", "-3", ...).
+bool MakeNewBackupFolder(std::string* folder) {
+  const std::string base = folder->substr(0, folder->size() - 1);
+  const std::size_t parent = base.find_last_of('\\');
+  if (parent != std::string::npos && parent > 2) CreateFolderTree(base.substr(0, parent));
+  for (int number = 1; number < 100; ++number) {
+    const std::string candidate = number == 1 ? base : base + "-" + std::to_string(number);
+    if (platform::MakeDirectory(candidate)) {
+      *folder = candidate + "\\";
+      return true;
+    }
+    if (!platform::PathExists(candidate)) return false;
+  }
+  return false;
+}
+
+// The backup on the disk and against the installation: its manifest reads back as written, and
+// the backup and the folders it was made of hold what the manifest lists.
+BackupOutcome CheckBackup(IStepHost& host, const std::string& backupFolder,
+                          const BackupManifest& copied) {
+  if (!platform::FlushVolume(backupFolder)) return FailedAt(host, backupFolder, backupFolder);
+  std::string text;
+  if (!ReadBackupManifestText(backupFolder, &text)) {
+    return FailedAt(host, backupFolder, backupFolder + kBackupManifestName);
+  }
+  BackupManifest written;
+  std::string error;
+  std::vector<BackupDifference> differences;
+  std::string failedPath;
+  if (!ParseBackupManifest(text, &written, &error) ||
+      FormatBackupManifest(written) != FormatBackupManifest(copied)) {
+    host.WriteLogFormatted("|E|Backup manifest %s%s: %s\n", backupFolder.c_str(),
+                           kBackupManifestName, error.c_str());
+    differences.push_back({BackupDifference::Kind::kUnreadable, kBackupManifestName});
+  } else if (!CompareBackupWithSources(backupFolder, written, &differences, &failedPath)) {
+    return FailedAt(host, backupFolder, failedPath);
+  }
+  for (const BackupDifference& difference : differences) {
+    host.WriteLogFormatted("|E|Backup %s%s: %s\n", backupFolder.c_str(), difference.path.c_str(),
+                           DescribeBackupDifference(difference.kind));
+  }
+  if (!differences.empty()) {
+    return Failed(host, backupFolder,
+                  FormatText(host.Localise(kBackupDoesNotMatch),
+                             platform::SystemTextToUtf8(differences[0].path).c_str()));
+  }
+  BackupOutcome outcome;
+  outcome.status = BackupOutcome::Status::kMade;
+  outcome.folder = backupFolder;
+  return outcome;
+}
+
+// Copies the maker folder, the generated files and the wizards into `backupFolder`, writes the
+// manifest, and checks the whole.
+BackupOutcome CopyAndCheck(IStepHost& host, const std::string& backupFolder,
+                           bool generatedFilesNamed, const std::string& generatedFiles) {
+  BackupCopier copier(backupFolder);
+  std::string failedPath;
+  // After a cut-off run the maker folder may be gone already: what is not there needs no copy.
+  bool copied = !platform::IsDirectory(GetMakerFolder()) ||
+                copier.CopyPart(GetMakerFolder(), "", &failedPath);
+  if (copied && generatedFilesNamed) {
+    if (platform::IsDirectory(generatedFiles)) {
+      copied = copier.CopyPart(WithBackslash(generatedFiles), WithBackslash(ReadSetupValue("PATH")),
+                               &failedPath);
+    } else {
+      host.ShowMessage(host.Localise(kGeneratedFilesMissing), kMbOk);
+    }
+  }
+  if (copied && platform::IsDirectory(kWizardsFolder)) {
+    copied = copier.CopyPart(kWizardsFolder, kWizardsBackupFolder, &failedPath);
+  }
+  if (!copied) return FailedAt(host, backupFolder, failedPath);
+  if (!WriteBackupManifest(backupFolder, copier.manifest())) {
+    return FailedAt(host, backupFolder, backupFolder + kBackupManifestName);
+  }
+  return CheckBackup(host, backupFolder, copier.manifest());
 }
 
 }  // namespace
@@ -97,7 +184,7 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
   }
   // BACKUPPATH is expected to end with a backslash; without one the name is glued to its last
   // folder, as it always has been.
-  const std::string backupFolder = backupPath + FormatBackupFolderName(platform::ReadLocalTime());
+  std::string backupFolder = backupPath + FormatBackupFolderName(platform::ReadLocalTime());
   std::string generatedFiles;
   const bool generatedFilesNamed =
       LookUpGeneratedFilesOnce(host, &generatedFiles, generatedFilesWarnings);
@@ -111,35 +198,12 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
   if (!platform::IsDirectory(backupPath)) {
     CreateFolderTree(backupPath);
   }
-  CreateFolderTree(backupFolder);
-  if (!platform::IsDirectory(backupFolder)) {
+  if (!MakeNewBackupFolder(&backupFolder)) {
     return Failed(host, backupFolder, SystemReason());
   }
 
-  BackupOutcome outcome;
-  outcome.status = BackupOutcome::Status::kMade;
-  outcome.folder = backupFolder;
   host.StopStepTimer();
-  // After a cut-off run the maker folder may be gone already: what is not there needs no copy.
-  bool copied = !platform::IsDirectory(GetMakerFolder()) ||
-                platform::ShellCopy(GetMakerFolder() + "*.*", backupFolder);
-  if (copied && generatedFilesNamed) {
-    if (platform::IsDirectory(generatedFiles)) {
-      const std::string installationCopy = backupFolder + ReadSetupValue("PATH");
-      if (!platform::IsDirectory(installationCopy)) {
-        platform::MakeDirectory(installationCopy);
-      }
-      copied = platform::ShellCopy(generatedFiles + "*.*", installationCopy + "\\");
-    } else {
-      host.ShowMessage(host.Localise(kGeneratedFilesMissing), kMbOk);
-    }
-  }
-  if (copied && platform::IsDirectory(kWizardsFolder)) {
-    copied = CopyContents(kWizardsFolder, backupFolder + kWizardsBackupFolder);
-  }
-  if (!copied) {
-    outcome = Failed(host, backupFolder, SystemReason());
-  }
+  BackupOutcome outcome = CopyAndCheck(host, backupFolder, generatedFilesNamed, generatedFiles);
   host.StartStepTimer();
   return outcome;
 }

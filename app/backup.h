@@ -17,10 +17,13 @@ struct BackupOutcome {
 
 // Copies the maker folder, and the generated-files directory into the backed-up installation
 // folder, into a new folder named after the local time below BACKUPPATH; the wizards folder goes
-// into its sub-folder VexFiles\Wizards. Nothing is backed up when BACKUPPATH is empty or names
-// the compact-flash card. A backup location inside what the clearing deletes, a folder that
-// cannot be made or a copy that fails is kFailed. The step timer is stopped only while copying.
-// `generatedFilesWarnings` is the run's count of reports of a wrong directory.
+// into its sub-folder VexFiles\Wizards. The backup folder gets its manifest (every folder and
+// file, with sizes and MD5 digests), is put on the disk and checked against the installation
+// before it counts as made. Nothing is backed up when BACKUPPATH is empty or names the
+// compact-flash card. A backup location inside what the clearing deletes, a folder that cannot be
+// made, a copy, flush or listing that fails, or a backup that does not match is kFailed. The step
+// timer is stopped only while copying. `generatedFilesWarnings` is the run's count of reports of
+// a wrong directory.
 BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings);
 
 // Deletes the generated-files directory, the maker folder, the wizards folder and the program

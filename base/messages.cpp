@@ -52,6 +52,9 @@ const TwoTextMessage kSettingsUnreadable = {
 const TwoTextMessage kBackupInsideClearedFolders = {
     "备份目录位于将被删除的目录中。", "папка резервной копии находится внутри удаляемых папок."};
 
+const TwoTextMessage kBackupDoesNotMatch = {"备份与原安装不一致：%s",
+                                            "резервная копия не совпадает с установкой: %s"};
+
 const TwoTextMessage kNothingInstalled = {
     "新版本没有安装成功。\n参数保存在%s\n备份在%s\n请重新运行安装程序。",
     "Новая версия не установлена.\nПараметры сохранены в %s\nРезервная копия: %s\n"

@@ -37,6 +37,9 @@ extern const TwoTextMessage kParametersNotSaved;
 extern const TwoTextMessage kSettingsUnreadable;
 // The reason when the backup folder lies inside what the clearing deletes; no insert.
 extern const TwoTextMessage kBackupInsideClearedFolders;
+// A reason of kBackupFailed: the backup on the disk does not hold what was copied, or the
+// installation holds more; %s = the first path that differs, relative to the backup folder.
+extern const TwoTextMessage kBackupDoesNotMatch;
 // The payload ended without installing the new version; ends the run. %s = the folder that keeps
 // the parameters, %s = the backup folder (or kNoBackup).
 extern const TwoTextMessage kNothingInstalled;

@@ -2,17 +2,21 @@
 // the installation folder Control.
 #include "app/backup.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "app/backup_check.h"
 #include "app/compact_flash.h"
 #include "app/package_file.h"
 #include "base/language.h"
 #include "base/messages.h"
+#include "migration/setup_config.h"
 #include "platform/file_system.h"
 #include "platform/posix/fault_injection.h"
 #include "platform/setup_api.h"
@@ -165,20 +169,33 @@ TEST_F(BackupTest, ABackupThatCannotBeMadeFailsAndNamesItsFolder) {
 }
 
 #ifdef SETUP_FAULT_INJECTION
-// A copy that fails half-way (here the last write of the copy finds the disk full).
-TEST_F(BackupTest, ACopyThatFailsFailsTheBackup) {
-  WriteSetupConfig("D:\\Bak\\");
-  // The first backup reads the settings; the second counts what every later one does.
+// Every file operation of the backup (copy, manifest, flush, the check's reads) matters: the disk
+// failing at any one of them fails the backup, which then names the system's reason. The read of
+// BACKUPPATH before them cannot tell a failing read from a missing key yet.
+TEST_F(BackupTest, AFaultAtAnyOperationFailsTheBackup) {
+  machine_.WriteFile("D:\\VexFiles\\Wizards\\Lathe.wiz", "a wizard");
+  WriteSetupConfig("D:\\Count\\");
   ASSERT_EQ(BackUpInstallation(host_, &warnings_).status, BackupOutcome::Status::kMade);
   platform::DisarmFaults();
+  WriteSetupConfig("D:\\Counted\\");
   ASSERT_EQ(BackUpInstallation(host_, &warnings_).status, BackupOutcome::Status::kMade);
   const unsigned long operations = platform::CountedFileOperations();
-  platform::ArmFault(operations, ENOSPC);
-  const BackupOutcome outcome = BackUpInstallation(host_, &warnings_);
+  WriteSetupConfig("D:\\Read\\");
   platform::DisarmFaults();
-  EXPECT_EQ(outcome.status, BackupOutcome::Status::kFailed);
-  EXPECT_EQ(outcome.reason, platform::SystemTextToUtf8(platform::SystemErrorText(112)));
-  EXPECT_EQ(host_.Trace(), (Trace{"stop", "start", "stop", "start", "stop", "start"}));
+  ReadSetupValue("BACKUPPATH");
+  const unsigned long settingsRead = platform::CountedFileOperations();
+  for (unsigned long failing = settingsRead + 1; failing <= operations; ++failing) {
+    WriteSetupConfig("D:\\Bak" + std::to_string(failing) + "\\");
+    platform::DisarmFaults();
+    platform::ArmFault(failing, ENOSPC);
+    const BackupOutcome outcome = BackUpInstallation(host_, &warnings_);
+    platform::DisarmFaults();
+    EXPECT_EQ(outcome.status, BackupOutcome::Status::kFailed) << "operation " << failing;
+    EXPECT_THAT(outcome.reason,
+                testing::EndsWith(platform::SystemTextToUtf8(platform::SystemErrorText(112))))
+        << "operation " << failing;
+  }
+  EXPECT_TRUE(machine_.Exists(std::string(kMaker) + "Control\\Control.exe"));
 }
 #endif
 
@@ -267,4 +284,70 @@ TEST_F(BackupTest, ClearingRemovesInstallationGeneratedFilesWizardsAndShortcuts)
   // A second run finds nothing to delete and minds nothing missing.
   ClearInstallation(host_, &warnings_);
   EXPECT_TRUE(host_.Messages().empty());
+}
+
+// The manifest lists every folder and file of the backup with the part it came from, each file
+// with its size and the MD5 of its bytes.
+TEST_F(BackupTest, TheManifestListsEveryFileWithItsSizeAndDigest) {
+  WriteSetupConfig("D:\\Bak\\");
+  machine_.WriteFile("D:\\VexFiles\\Wizards\\Lathe.wiz", "a wizard");
+  const BackupOutcome outcome = BackUpInstallation(host_, &warnings_);
+  BackupManifest manifest;
+  std::string error;
+  ASSERT_TRUE(ReadBackupManifest(outcome.folder, &manifest, &error)) << error;
+
+  ASSERT_EQ(manifest.parts.size(), 2u);
+  EXPECT_EQ(manifest.parts[0].source, kMaker);
+  EXPECT_EQ(manifest.parts[0].into, "");
+  EXPECT_EQ(manifest.parts[1].source, "D:\\VexFiles\\Wizards\\");
+  EXPECT_EQ(manifest.parts[1].into, "VexFiles\\Wizards\\");
+  std::vector<std::string> listed;
+  for (const BackupEntry& entry : manifest.entries) {
+    listed.push_back(std::to_string(entry.part) + " " + entry.path +
+                     (entry.folder ? "\\" : " " + std::to_string(entry.size)));
+    if (!entry.folder) {
+      const std::string bytes = machine_.ReadFile(outcome.folder + entry.path);
+      EXPECT_EQ(entry.digest, ComputeMd5(bytes.data(), bytes.size())) << entry.path;
+    }
+  }
+  std::sort(listed.begin(), listed.end());
+  const std::string setupConfig = machine_.ReadFile(std::string(kMaker) + "setup.cfg");
+  EXPECT_EQ(listed, (std::vector<std::string>{
+                        "0 Control\\", "0 Control\\Config\\", "0 Control\\Config\\A\\",
+                        "0 Control\\Config\\A\\vexorand.dat 10", "0 Control\\Control.exe 19",
+                        "0 setup.cfg " + std::to_string(setupConfig.size()),
+                        "1 VexFiles\\Wizards\\Lathe.wiz 8"}));
+}
+
+// What the installation, the backup and the manifest hold must agree before anything is
+// deleted: a file a walk missed, a file cut short and a file nobody copied each show.
+TEST_F(BackupTest, TheCheckFindsWhatTheBackupAndTheInstallationDoNotShare) {
+  struct Case {
+    const char* change;  // a file written after the backup, Windows path below the machine
+    bool inBackup;       // in the backup folder rather than in the installation
+    BackupDifference::Kind kind;
+    const char* path;
+  };
+  const Case cases[] = {
+      {"Control\\Missed.dll", false, BackupDifference::Kind::kMissing, "Control\\Missed.dll"},
+      {"Control\\Control.exe", true, BackupDifference::Kind::kSize, "Control\\Control.exe"},
+      {"Control\\Stray.txt", true, BackupDifference::Kind::kNotInManifest, "Control\\Stray.txt"},
+  };
+  for (const Case& test : cases) {
+    WriteSetupConfig(std::string("D:\\Bak\\") + test.path + "\\");
+    const BackupOutcome outcome = BackUpInstallation(host_, &warnings_);
+    ASSERT_EQ(outcome.status, BackupOutcome::Status::kMade);
+    const std::string changed =
+        (test.inBackup ? outcome.folder : std::string(kMaker)) + test.change;
+    machine_.WriteFile(changed, "changed");
+    BackupManifest manifest;
+    std::string error, failedPath;
+    ASSERT_TRUE(ReadBackupManifest(outcome.folder, &manifest, &error)) << error;
+    std::vector<BackupDifference> differences;
+    ASSERT_TRUE(CompareBackupWithSources(outcome.folder, manifest, &differences, &failedPath));
+    ASSERT_EQ(differences.size(), 1u) << test.change;
+    EXPECT_EQ(differences[0].kind, test.kind) << test.change;
+    EXPECT_EQ(differences[0].path, test.path);
+    if (!test.inBackup) platform::RemoveFile(changed);
+  }
 }
