@@ -1,8 +1,9 @@
 // Whole folder trees through the volume map beside the host's own tools, in the same run and on
-// the same staged tree: the backup copy against `cp -a`, the clearing against `rm -rf`, the
-// migration's recursive find and delete against `find`. Each figure is the median of several
-// rounds; ratios are ours / the tool's, in wall time and in processor time (user + system, ours
-// from this process, the tool's from its children), the latter less at the mercy of a shared
+// the same staged tree: the backup copy against `cp -a`, the whole backup of the update (copy with
+// digests, manifest, flush, check) against `cp -a` followed by `sync`, the clearing against `rm
+// -rf`, the migration's recursive find and delete against `find`. Each figure is the median of
+// several rounds; ratios are ours / the tool's, in wall time and in processor time (user + system,
+// ours from this process, the tool's from its children), the latter less at the mercy of a shared
 // disk. A timed run, not a Google Benchmark: the tools are separate processes and the tree must
 // be staged afresh for every deletion. --dir /dev/shm takes the disk out of the figures.
 //
@@ -21,10 +22,13 @@
 #include <string>
 #include <vector>
 
+#include "app/backup_check.h"
+#include "app/backup_copy.h"
 #include "base/folder_tree.h"
 #include "migration/file_walks.h"
 #include "platform/posix/volume_map.h"
 #include "platform/shell_copy.h"
+#include "platform/volume_flush.h"
 
 namespace {
 
@@ -124,6 +128,26 @@ void CopyOrAbort(const std::string& pattern, const std::string& destination) {
   }
 }
 
+// The update's backup of the tree: the copy with digests, the manifest, the flush of the volume
+// and the check against the tree.
+void BackUpOrAbort(const std::string& source, const std::string& backupFolder) {
+  if (!CreateFolderTree(backupFolder)) std::exit(1);
+  BackupCopier copier(backupFolder);
+  std::string failedPath, error;
+  BackupManifest manifest;
+  std::vector<BackupDifference> differences;
+  if (!copier.CopyPart(source, "", &failedPath) ||
+      !WriteBackupManifest(backupFolder, copier.manifest()) ||
+      !platform::FlushVolume(backupFolder) ||
+      !ReadBackupManifest(backupFolder, &manifest, &error) ||
+      !CompareBackupWithSources(backupFolder, manifest, &differences, &failedPath) ||
+      !differences.empty()) {
+    std::fprintf(stderr, "tree_benchmark: backup of %s failed at %s\n", source.c_str(),
+                 failedPath.c_str());
+    std::exit(1);
+  }
+}
+
 void DeleteOrAbort(const std::string& path) {
   if (!DeleteTree(path)) {
     std::fprintf(stderr, "tree_benchmark: DeleteTree %s failed\n", path.c_str());
@@ -178,6 +202,7 @@ int main(int argc, char** argv) {
   std::printf("Staged tree: %d files in %s\n", files, (root + "/c/Tree").c_str());
 
   Pair copy{"copy (ShellCopy / cp -a)", {}, {}};
+  Pair backup{"checked backup (BackUp / cp -a + sync)", {}, {}};
   Pair remove{"delete (DeleteTree / rm -rf)", {}, {}};
   Pair find{"find (FindFilesRecursively / find)", {}, {}};
   Pair findDelete{"find+delete (DeleteFilesRecursively / find)", {}, {}};
@@ -186,6 +211,15 @@ int main(int argc, char** argv) {
     copy.ours.push_back(Measure([&] { CopyOrAbort("C:\\Tree\\*.*", "D:\\Ours"); }));
     copy.theirs.push_back(
         Measure([&] { Run("cp -a " + Quoted(root + "/c/Tree") + " " + Quoted(theirs)); }, true));
+    backup.ours.push_back(Measure([&] { BackUpOrAbort("C:\\Tree\\", "D:\\Backup\\"); }));
+    backup.theirs.push_back(Measure(
+        [&] {
+          Run("cp -a " + Quoted(root + "/c/Tree") + " " + Quoted(root + "/d/BackupTheirs") +
+              " && sync");
+        },
+        true));
+    DeleteOrAbort("D:\\Backup");
+    Run("rm -rf " + Quoted(root + "/d/BackupTheirs"));
     std::size_t found = 0;
     find.ours.push_back(
         Measure([&] { found = FindFilesRecursively("D:\\Ours", "VEXORAND.DAT").size(); }));
@@ -206,7 +240,7 @@ int main(int argc, char** argv) {
 
   std::printf("%-46s %9s %9s %6s %9s %9s %6s\n", "median of rounds, seconds", "ours", "tool",
               "ratio", "ours cpu", "tool cpu", "ratio");
-  for (const Pair* pair : {&copy, &remove, &find, &findDelete}) {
+  for (const Pair* pair : {&copy, &backup, &remove, &find, &findDelete}) {
     const double ours = Median(pair->ours, &Cost::wall), tool = Median(pair->theirs, &Cost::wall);
     const double oursCpu = Median(pair->ours, &Cost::processor);
     const double toolCpu = Median(pair->theirs, &Cost::processor);
