@@ -302,6 +302,8 @@ TEST_F(ConsoleRunTest, BadUsage) {
   Process help(SETUP_PROGRAM, {"--help"}, work_);
   EXPECT_EQ(help.Wait(), kExitDone);
   EXPECT_NE(help.Output().find("drives.ini"), std::string::npos);
+  EXPECT_NE(help.Output().find("5   stopped by a signal after something changed"),
+            std::string::npos);
   EXPECT_NE(help.Output().find(std::string("DIR/.mutex/") + kControlProgramMutexName),
             std::string::npos);
   Process version(SETUP_PROGRAM, {"--version"}, work_);
@@ -363,6 +365,11 @@ TEST_F(ConsoleRunTest, ASignalDuringTheInstallationStopsAtTheNextStep) {
       << report;
   // The installer was left to finish.
   EXPECT_NE(report.find("\"version_to\":\"5.4.2\""), std::string::npos) << report;
+  // The summary says where the backup and the parameters are.
+  EXPECT_NE(setup.Output().find("Резервная копия: D:\\Backup\\Pelmo "), std::string::npos)
+      << setup.Output();
+  EXPECT_NE(setup.Output().find("Не перенесённые параметры сохранены в C:\\Temp\\Vexroand"),
+            std::string::npos);
 
   auto again = StartPackage("ru", "yes\nyes\nyes\nno\nno\n");
   ASSERT_EQ(again->Wait(), kExitDone) << again->Output() << again->Errors();
