@@ -36,6 +36,12 @@ void InstallStopSignals() {
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;  // no SA_RESTART: a read from the terminal must end
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+  // A reader of the output that went away (`setup | tee`, and Ctrl-C ended tee) must not end the
+  // update in the middle of a step: the output is lost, the run, its log and report are not.
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGPIPE, &ignore, nullptr);
 }
 
 int StopSignal() {

@@ -4,7 +4,8 @@
 
 #include <string>
 
-// Installs the handlers. They interrupt a read from the terminal, so that a prompt ends.
+// Installs the handlers. They interrupt a read from the terminal, so that a prompt ends. SIGPIPE
+// is ignored: output nobody reads any more fails, the update goes on.
 void InstallStopSignals();
 
 // The signal that asked to stop, or 0.

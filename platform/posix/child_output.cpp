@@ -67,6 +67,10 @@ int StartChild(pid_t* child, const char* path, char* const arguments[], int outp
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &ignore, nullptr);
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    sigaction(SIGPIPE, &byDefault, nullptr);  // the caller may ignore it; the child has its own
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);

@@ -377,3 +377,32 @@ TEST_F(ConsoleRunTest, ASignalDuringTheInstallationStopsAtTheNextStep) {
                 .find("speed = 1200"),
             std::string::npos);
 }
+
+// Output nobody reads any more (`setup | tee` after tee ended) must not end the update in the
+// middle of a step.
+TEST_F(ConsoleRunTest, AnOutputReaderThatWentAwayDoesNotEndTheUpdate) {
+  int output[2];
+  ASSERT_EQ(pipe(output), 0);
+  close(output[0]);
+  const std::string answers = WriteAnswers("yes\nyes\nyes\nno\nno\n");
+  std::vector<std::string> arguments = {package_, "--root",    machine_.root(), "--lang",
+                                        "zh",     "--answers", answers};
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, output[1], 1);
+  pid_t pid = 0;
+  ASSERT_EQ(posix_spawn(&pid, package_.c_str(), &actions, nullptr, argv.data(), environ), 0);
+  posix_spawn_file_actions_destroy(&actions);
+  close(output[1]);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), kExitDone);
+  EXPECT_NE(machine_.ReadFile(std::string(kStagedInstallation) + "config\\A\\amend.dat")
+                .find("speed = 1200"),
+            std::string::npos);
+}
