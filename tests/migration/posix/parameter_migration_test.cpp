@@ -275,6 +275,16 @@ TEST_F(ParameterMigrationTest, ValuesThatCannotBeCarriedAndDamagedFilesAreReport
   EXPECT_TRUE(log.Contains("Value of 'm_szModel' in configuration 'A' not carried"));
   EXPECT_TRUE(log.Contains("Value of 'm_szNote' in configuration 'B' not carried"));
   EXPECT_TRUE(log.Contains("Parameters of configuration 'C' read from the damaged file"));
+  // What the run's report tells of them: carried, values left out and damaged files named.
+  ASSERT_EQ(context_.configurations.size(), 3u);
+  for (const ConfigurationRecord& record : context_.configurations) {
+    EXPECT_EQ(record.status, ConfigurationRecord::Status::kCarried) << record.name;
+    EXPECT_EQ(record.valuesLeftOut, record.name == "A"   ? std::vector<std::string>{"m_szModel"}
+                                    : record.name == "B" ? std::vector<std::string>{"m_szNote"}
+                                                         : std::vector<std::string>{})
+        << record.name;
+    EXPECT_EQ(record.fromDamagedFile, record.name == "C") << record.name;
+  }
 }
 
 // An amendment file that exists but cannot be read is not replaced by the carried section alone.
