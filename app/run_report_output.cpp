@@ -33,51 +33,47 @@ void HostTextOrNull(JsonWriter& json, const std::string& text) {
   }
 }
 
+// An array of `items`, each written by `write`.
+template <typename Item, typename Write>
+void Array(JsonWriter& json, const std::vector<Item>& items, Write write) {
+  json.Open('[');
+  for (const Item& item : items) {
+    json.Element();
+    write(item);
+  }
+  json.Close(']');
+}
+
 void HostTexts(JsonWriter& json, const std::vector<std::string>& texts) {
-  json.Open('[');
-  for (const std::string& text : texts) {
-    json.Element();
-    HostText(json, text);
-  }
-  json.Close(']');
+  Array(json, texts, [&json](const std::string& text) { HostText(json, text); });
 }
 
-void Configurations(JsonWriter& json, const std::vector<ConfigurationRecord>& configurations) {
-  json.Open('[');
-  for (const ConfigurationRecord& configuration : configurations) {
-    json.Element();
-    json.Open('{');
-    json.Key("name");
-    HostText(json, configuration.name);
-    json.Key("status");
-    json.Utf8(StatusName(configuration.status));
-    json.Key("reason");
-    if (configuration.reason.empty()) {
-      json.Null();
-    } else {
-      json.Utf8(configuration.reason);
-    }
-    json.Key("values_left_out");
-    HostTexts(json, configuration.valuesLeftOut);
-    json.Key("from_damaged_file");
-    json.Bool(configuration.fromDamagedFile);
-    json.Close('}');
+void Configuration(JsonWriter& json, const ConfigurationRecord& configuration) {
+  json.Open('{');
+  json.Key("name");
+  HostText(json, configuration.name);
+  json.Key("status");
+  json.Utf8(StatusName(configuration.status));
+  json.Key("reason");
+  if (configuration.reason.empty()) {
+    json.Null();
+  } else {
+    json.Utf8(configuration.reason);
   }
-  json.Close(']');
+  json.Key("values_left_out");
+  HostTexts(json, configuration.valuesLeftOut);
+  json.Key("from_damaged_file");
+  json.Bool(configuration.fromDamagedFile);
+  json.Close('}');
 }
 
-void Drivers(JsonWriter& json, const std::vector<DriverResult>& drivers) {
-  json.Open('[');
-  for (const DriverResult& driver : drivers) {
-    json.Element();
-    json.Open('{');
-    json.Key("file");
-    HostText(json, driver.file);
-    json.Key("installed");
-    json.Bool(driver.installed);
-    json.Close('}');
-  }
-  json.Close(']');
+void Driver(JsonWriter& json, const DriverResult& driver) {
+  json.Open('{');
+  json.Key("file");
+  HostText(json, driver.file);
+  json.Key("installed");
+  json.Bool(driver.installed);
+  json.Close('}');
 }
 
 std::string OrNone(const std::string& text) {
@@ -123,18 +119,14 @@ std::string RenderReportJson(const RunReport& report) {
   json.Key("language_recorded");
   json.Bool(report.languageRecorded);
   json.Key("configurations");
-  Configurations(json, report.configurations);
+  Array(json, report.configurations,
+        [&json](const ConfigurationRecord& configuration) { Configuration(json, configuration); });
   json.Key("drivers");
-  Drivers(json, report.drivers);
+  Array(json, report.drivers, [&json](const DriverResult& driver) { Driver(json, driver); });
   json.Key("not_deleted");
   HostTexts(json, report.notDeleted);
   json.Key("not_done");
-  json.Open('[');
-  for (const std::string& shortfall : report.shortfalls) {
-    json.Element();
-    json.Utf8(shortfall);
-  }
-  json.Close(']');
+  Array(json, report.shortfalls, [&json](const std::string& shortfall) { json.Utf8(shortfall); });
   json.Key("started");
   json.Utf8(report.started);
   json.Key("seconds");
