@@ -25,6 +25,10 @@ int RunDatCommand(const CommandArguments& arguments, VextoolSink& sink);
 int RunPkgCommand(const CommandArguments& arguments, VextoolSink& sink);
 // vextool migrate: the parameter migration of an update, offline.
 int RunMigrateCommand(const CommandArguments& arguments, VextoolSink& sink);
+// vextool backup: the update's backup folders (verify).
+int RunBackupCommand(const CommandArguments& arguments, VextoolSink& sink);
+// vextool restore: the old installation put back from a backup.
+int RunRestoreCommand(const CommandArguments& arguments, VextoolSink& sink);
 
 // Exit status for a command line that cannot be understood.
 constexpr int kUsageError = 64;

@@ -21,6 +21,8 @@ constexpr CommandHelp kHelp = {
     "  dat      binary parameter files: list, verify, extract, build, dump\n"
     "  pkg      installation packages: build, verify, extract\n"
     "  migrate  the parameter migration of an update, offline: preview or recovery\n"
+    "  backup   the update's backup folders: verify\n"
+    "  restore  the old installation put back from a backup, after a failed update\n"
     "'vextool help COMMAND' (or 'vextool COMMAND --help') describes a command, 'vextool help\n"
     "COMMAND SUBCOMMAND' a subcommand; every command and subcommand takes --version too.\n"
     "Every command takes '--opt value' and '--opt=value' alike.",
@@ -35,10 +37,8 @@ constexpr CommandHelp kHelp = {
 };
 
 constexpr Subcommand kCommands[] = {
-    {"fmt", RunFmtCommand},
-    {"dat", RunDatCommand},
-    {"pkg", RunPkgCommand},
-    {"migrate", RunMigrateCommand},
+    {"fmt", RunFmtCommand},         {"dat", RunDatCommand},       {"pkg", RunPkgCommand},
+    {"migrate", RunMigrateCommand}, {"backup", RunBackupCommand}, {"restore", RunRestoreCommand},
 };
 
 constexpr int kEnglish = 1;
