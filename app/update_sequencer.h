@@ -86,6 +86,9 @@ class CUpdateSequencer {
   // True while the next step is one from the backup to the transfer: a step left half done there
   // leaves the machine without a whole installation, so a stop waits for the step's end.
   bool InCriticalSteps() const;
+  // False while the installer runs: waiting for it takes many ticks but is one step, and a run
+  // that stopped then would leave it installing alone.
+  bool BetweenSteps() const { return state_ != SequencerState::kWaitForPayload; }
 
  private:
   friend struct SequencerTestAccess;  // puts a sequencer at any state, valid or not

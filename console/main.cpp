@@ -149,7 +149,7 @@ int ChooseLanguage(const ConsoleOptions& options, ConsolePrompter& prompter) {
 // to the transfer once the step under way is done. After the transfer the update is in place and
 // runs to its end, its questions answered No.
 void StopIfAsked(CUpdateSequencer& sequencer, const ConsoleHost& host) {
-  if (StopSignal() == 0 || host.IsClosed()) return;
+  if (StopSignal() == 0 || host.IsClosed() || !sequencer.BetweenSteps()) return;
   if (sequencer.InCriticalSteps() || !sequencer.Report().workBegan) {
     sequencer.Interrupt(FormatText("signal %d", StopSignal()));
   }

@@ -353,6 +353,8 @@ TEST_F(ConsoleRunTest, ASignalDuringTheInstallationStopsAtTheNextStep) {
   const std::string notice = kStopAtSafePoint.second;
   setup.Signal(SIGINT);
   ASSERT_TRUE(setup.WaitForOutput(notice, true)) << setup.Errors();
+  // Ticks go by: the run waits for the installer, however long it takes.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   setup.Signal(SIGHUP);
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const std::string errors = setup.Errors();
