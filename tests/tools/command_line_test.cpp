@@ -32,9 +32,12 @@ const CommandArguments kSubcommands[] = {
     {"pkg", "verify"},
     {"pkg", "extract"},
     {"migrate"},
+    {"backup", "verify"},
+    {"restore"},
     {"fmt"},
     {"dat"},
     {"pkg"},
+    {"backup"},
     {},
 };
 
