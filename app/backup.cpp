@@ -17,7 +17,7 @@
 #include "platform/file_system.h"
 #include "platform/setup_api.h"
 #include "platform/text_encoding.h"
-#include "platform/volume_flush.h"
+#include "platform/tree_flush.h"
 
 namespace {
 
@@ -107,7 +107,7 @@ bool MakeNewBackupFolder(std::string* folder) {
 // the backup and the folders it was made of hold what the manifest lists.
 BackupOutcome CheckBackup(IStepHost& host, const std::string& backupFolder,
                           const BackupManifest& copied) {
-  if (!platform::FlushVolume(backupFolder)) return FailedAt(host, backupFolder, backupFolder);
+  if (!platform::FlushTree(backupFolder)) return FailedAt(host, backupFolder, backupFolder);
   std::string text;
   if (!ReadBackupManifestText(backupFolder, &text)) {
     return FailedAt(host, backupFolder, backupFolder + kBackupManifestName);

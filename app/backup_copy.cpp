@@ -10,10 +10,6 @@
 
 namespace {
 
-// The attribute bits a copy keeps; the others are the system's to set.
-constexpr std::uint32_t kKeptAttributes =
-    platform::kAttributeReadOnly | platform::kAttributeHidden | 0x04;
-
 constexpr std::size_t kCopyBufferSize = 1 << 20;
 
 // The real names in a folder the copy did not make, by their upper-case form: what is copied
@@ -83,8 +79,8 @@ bool BackupCopier::CopyFolder(const Folder& from, const Folder& to, const std::s
     } else {
       return false;
     }
-    if ((entry.attributes & kKeptAttributes) != 0 &&
-        !to.walk.SetAttributes(name, entry.attributes & kKeptAttributes)) {
+    if ((entry.attributes & kBackupKeptAttributes) != 0 &&
+        !to.walk.SetAttributes(name, entry.attributes & kBackupKeptAttributes)) {
       *failedPath = to.path + name;
       return false;
     }

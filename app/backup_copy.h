@@ -9,6 +9,11 @@
 #include "app/backup_manifest.h"
 #include "platform/folder_walk.h"
 
+// The attribute bits a backup keeps of each file and folder (read-only, hidden, system); the
+// others are the system's to set.
+constexpr std::uint32_t kBackupKeptAttributes =
+    platform::kAttributeReadOnly | platform::kAttributeHidden | 0x04;
+
 class BackupCopier {
  public:
   // Into the folder `backupFolder` (trailing backslash), which exists.

@@ -28,7 +28,7 @@
 #include "migration/file_walks.h"
 #include "platform/posix/volume_map.h"
 #include "platform/shell_copy.h"
-#include "platform/volume_flush.h"
+#include "platform/tree_flush.h"
 
 namespace {
 
@@ -137,8 +137,7 @@ void BackUpOrAbort(const std::string& source, const std::string& backupFolder) {
   BackupManifest manifest;
   std::vector<BackupDifference> differences;
   if (!copier.CopyPart(source, "", &failedPath) ||
-      !WriteBackupManifest(backupFolder, copier.manifest()) ||
-      !platform::FlushVolume(backupFolder) ||
+      !WriteBackupManifest(backupFolder, copier.manifest()) || !platform::FlushTree(backupFolder) ||
       !ReadBackupManifest(backupFolder, &manifest, &error) ||
       !CompareBackupWithSources(backupFolder, manifest, &differences, &failedPath) ||
       !differences.empty()) {

@@ -3,13 +3,14 @@
 #include <cstdio>
 
 #include "app/backup_check.h"
+#include "app/backup_copy.h"
 #include "app/update_sequencer.h"
 #include "base/folder_tree.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/machine_root.h"
 #include "platform/named_mutex.h"
-#include "platform/volume_flush.h"
+#include "platform/tree_flush.h"
 #include "tools/vextool/backup_verify.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/standard_output.h"
@@ -99,8 +100,7 @@ bool RestoreFile(const std::string& from, const std::string& to, const BackupEnt
     std::fprintf(stderr, "%s: '%s' changed while it was restored\n", kCommand, from.c_str());
     return false;
   }
-  const std::uint32_t kept = platform::GetAttributes(from) &
-                             (platform::kAttributeReadOnly | platform::kAttributeHidden | 0x04);
+  const std::uint32_t kept = platform::GetAttributes(from) & kBackupKeptAttributes;
   output.CopyTimeStampsFrom(input);
   output.Close();
   if (kept != 0) platform::SetAttributes(to, kept);
@@ -124,7 +124,7 @@ bool RestorePart(const std::string& backup, const BackupManifest& manifest, cons
       return false;
     }
   }
-  if (!platform::FlushVolume(plan.temporary)) {
+  if (!platform::FlushTree(plan.temporary)) {
     SayCannot(kCommand, "flush", plan.temporary);
     return false;
   }

@@ -1,4 +1,4 @@
-#include "platform/volume_flush.h"
+#include "platform/tree_flush.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,8 +12,8 @@
 
 namespace platform {
 
-bool FlushVolume(const std::string& path) {
-  const int descriptor = OpenDescriptor(ToHostPath(path), O_RDONLY | O_CLOEXEC);
+bool FlushTree(const std::string& folder) {
+  const int descriptor = OpenDescriptor(ToHostPath(folder), O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) {
     SetLastErrorFromErrno(errno);
     return false;
