@@ -1,5 +1,3 @@
-#include "migration/parameter_migration.h"
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,15 +8,15 @@
 #include "base/messages.h"
 #include "base/multibyte_case.h"
 #include "base/path_compose.h"
-#include "base/text_format.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
 #include "migration/amendment_file.h"
 #include "migration/file_walks.h"
 #include "migration/generated_files.h"
+#include "migration/parameter_migration.h"
 #include "migration/parameter_store.h"
-#include "migration/parameter_validation.h"
 #include "migration/setup_config.h"
+#include "migration/temporary_parameter_files.h"
 #include "migration/unfinished_run.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -26,36 +24,8 @@
 
 namespace {
 
-const char kParameterFileName[] = "vexorand.dat";
-const char kParameterBackupName[] = "vexorand.dat.bak";
 const char kControllerBlock[] = "CController";
 const char kFormatFileName[] = "vexorand.fmt";
-const char kTemporarySuffix[] = "_amend.dat";
-const char kAmendmentTail[] = "\\amend.dat";
-const char kAmendmentName[] = "amend.dat";
-
-// Replaces every `from` by `to`; the number of replacements.
-int ReplaceAll(std::string* text, const std::string& from, const std::string& to) {
-  int count = 0;
-  for (std::size_t at = text->find(from); at != std::string::npos;
-       at = text->find(from, at + to.size())) {
-    text->replace(at, from.size(), to);
-    ++count;
-  }
-  return count;
-}
-
-// The name of the folder that directly holds the file.
-std::string ConfigurationName(const std::string& filePath) {
-  // A double-byte name whose trail byte is 0x5C stays whole.
-  const std::size_t fileSlash = FindLastBackslash(filePath);
-  if (fileSlash == std::string::npos || fileSlash == 0) {
-    return std::string();
-  }
-  const std::size_t folderSlash = FindLastBackslash(filePath, fileSlash - 1);
-  const std::size_t start = folderSlash == std::string::npos ? 0 : folderSlash + 1;
-  return filePath.substr(start, fileSlash - start);
-}
 
 std::string InstallationPath(const char* name) {
   return GetMakerFolder() + ReadSetupValue("PATH") + name;
@@ -89,10 +59,8 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
                            configuration.c_str(), parameterFile.c_str());
     record.fromDamagedFile = true;
   }
-  std::string name = ToLowerMultiByte(parameterFile);
-  ReplaceAll(&name, std::string("\\") + kParameterFileName, kTemporarySuffix);
-  name = name.substr(FindLastBackslash(name) + 1);
-  const std::optional<std::string> temporaryFile = ComposePath({migrationFolder, "\\", name});
+  const std::optional<std::string> temporaryFile =
+      ComposePath({migrationFolder, "\\", TemporaryNameOfParameterFile(parameterFile)});
   const std::optional<std::string> formatFile = ComposePath({InstallationPath(kFormatFileName)});
   if (!temporaryFile || !formatFile) {
     return;
@@ -163,9 +131,8 @@ void KeepWaitingAmendment(IMessageSink& sink, const std::string& migrationFolder
   ParameterList controller;
   ParameterList others;
   ReadAmendmentFile(amendmentFile, &controller, &others);
-  const std::optional<std::string> temporaryFile =
-      ComposePath({migrationFolder, "\\", ToLowerMultiByte(ConfigurationName(amendmentFile)),
-                   kTemporarySuffix});
+  const std::optional<std::string> temporaryFile = ComposePath(
+      {migrationFolder, "\\", TemporaryNameOfConfiguration(ConfigurationName(amendmentFile))});
   if (!temporaryFile || !WriteAmendmentFile(*temporaryFile, controller, ParameterList())) {
     sink.ShowMessage(sink.Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
   }
@@ -226,97 +193,5 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   if (context->unsavedConfigurations.empty()) {
     WriteUnfinishedRun(sink, *context, names);
   }
-  return true;
-}
-
-bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
-  if (!context->parametersAccepted) {
-    return false;
-  }
-  if (!IsVersionCompatible(*context)) {
-    for (ConfigurationRecord& record : context->configurations) {
-      MarkNotCarried(&record, "the new version is not compatible with the old one");
-    }
-    sink.ShowMessage(sink.Localise(kVersionsIncompatible), kMbOk | kMbIconExclamation);
-    return false;
-  }
-  const std::string configurationTree = InstallationPath("config\\");
-  CControllerFormat format(sink, InstallationPath(kFormatFileName));
-
-  std::vector<std::string> written;
-  std::vector<std::string> notWritten;
-  std::vector<platform::DirectoryEntry> entries;
-  platform::ListDirectory(context->migrationFolder + "\\*.*", &entries);
-  for (const platform::DirectoryEntry& entry : entries) {
-    std::string relative = ToLowerMultiByte(entry.name);
-    if (ReplaceAll(&relative, kTemporarySuffix, kAmendmentTail) == 0) {
-      continue;
-    }
-    const std::optional<std::string> amendmentFile = ComposePath({configurationTree, relative});
-    const std::optional<std::string> temporaryFile =
-        ComposePath({context->migrationFolder, "\\", entry.name});
-    if (!amendmentFile || !temporaryFile) {
-      continue;
-    }
-    std::string configurationFolder = *amendmentFile;
-    ReplaceAll(&configurationFolder, kAmendmentTail, "");
-    std::string configuration = relative;
-    ReplaceAll(&configuration, kAmendmentTail, "");
-    ConfigurationRecord& record = FindOrAddRecord(&context->configurations, configuration);
-    // Configurations the new installation no longer has are passed over.
-    if (!platform::IsDirectory(configurationFolder)) {
-      MarkNotCarried(&record, "the new installation has no such configuration");
-      continue;
-    }
-    if (TransferConfiguration(sink, *temporaryFile, *amendmentFile, &format) == 0) {
-      written.push_back(configuration);
-      record.status = ConfigurationRecord::Status::kCarried;
-      record.reason.clear();
-    } else {
-      sink.WriteLogFormatted(
-          "|E|Parameters of configuration '%s' not carried: %s cannot be written\n",
-          configuration.c_str(), amendmentFile->c_str());
-      notWritten.push_back(configuration);
-      MarkNotCarried(&record, "its amendment file could not be written");
-    }
-  }
-  // The temporary files are the only copy of parameters that did not reach their amendment file.
-  // Once all have, the binary files go first and the record of the run next: cut off at any point
-  // in between, the next run finds either the record or the parameters waiting in amend.dat.
-  if (notWritten.empty()) {
-    DeleteFilesRecursively(InstallationPath("config"), kParameterFileName, kParameterBackupName);
-    RemoveUnfinishedRun(context->migrationFolder);
-    DeleteTree(context->migrationFolder);
-  }
-
-  std::string report;
-  if (!written.empty()) {
-    report = sink.Localise(kTransferReportHeader);
-    for (const std::string& configuration : written) {
-      report += platform::SystemTextToUtf8(configuration) + "\n";
-    }
-    report += sink.Localise(kTransferSucceeded);
-  }
-  for (const std::string& configuration : notWritten) {
-    report += FormatText(sink.Localise(kTransferWriteFailed),
-                         platform::SystemTextToUtf8(configuration).c_str(),
-                         platform::SystemTextToUtf8(context->migrationFolder).c_str());
-  }
-  for (const ConfigurationRecord& record : context->configurations) {
-    if (record.fromDamagedFile) {
-      report += FormatText(sink.Localise(kTransferFromDamagedFile),
-                           platform::SystemTextToUtf8(record.name).c_str());
-    }
-  }
-  for (const ConfigurationRecord& record : context->configurations) {
-    for (const std::string& field : record.valuesLeftOut) {
-      report += FormatText(sink.Localise(kTransferValueNotCarried),
-                           platform::SystemTextToUtf8(record.name).c_str(), field.c_str());
-    }
-  }
-  if (!report.empty()) {
-    sink.ShowMessage(report, kMbOk | kMbIconExclamation);
-  }
-  DeleteFilesRecursively(InstallationPath("config"), kParameterFileName, kParameterBackupName);
   return true;
 }

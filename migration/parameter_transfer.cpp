@@ -1,0 +1,120 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/folder_tree.h"
+#include "base/installation_paths.h"
+#include "base/message_styles.h"
+#include "base/messages.h"
+#include "base/path_compose.h"
+#include "base/text_format.h"
+#include "migration/amendment_file.h"
+#include "migration/file_walks.h"
+#include "migration/parameter_migration.h"
+#include "migration/parameter_validation.h"
+#include "migration/setup_config.h"
+#include "migration/temporary_parameter_files.h"
+#include "migration/unfinished_run.h"
+#include "platform/file_system.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+const char kFormatFileName[] = "vexorand.fmt";
+
+std::string InstallationPath(const char* name) {
+  return GetMakerFolder() + ReadSetupValue("PATH") + name;
+}
+
+}  // namespace
+
+bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
+  if (!context->parametersAccepted) {
+    return false;
+  }
+  if (!IsVersionCompatible(*context)) {
+    for (ConfigurationRecord& record : context->configurations) {
+      MarkNotCarried(&record, "the new version is not compatible with the old one");
+    }
+    sink.ShowMessage(sink.Localise(kVersionsIncompatible), kMbOk | kMbIconExclamation);
+    return false;
+  }
+  const std::string configurationTree = InstallationPath("config\\");
+  CControllerFormat format(sink, InstallationPath(kFormatFileName));
+
+  std::vector<std::string> written;
+  std::vector<std::string> notWritten;
+  std::vector<platform::DirectoryEntry> entries;
+  platform::ListDirectory(context->migrationFolder + "\\*.*", &entries);
+  for (const platform::DirectoryEntry& entry : entries) {
+    TemporaryFileTarget target;
+    if (!TargetOfTemporaryName(entry.name, &target)) {
+      continue;
+    }
+    const std::optional<std::string> amendmentFile =
+        ComposePath({configurationTree, target.amendmentPath});
+    const std::optional<std::string> temporaryFile =
+        ComposePath({context->migrationFolder, "\\", entry.name});
+    if (!amendmentFile || !temporaryFile) {
+      continue;
+    }
+    const std::string& configuration = target.configuration;
+    const std::string configurationFolder = configurationTree + configuration;
+    ConfigurationRecord& record = FindOrAddRecord(&context->configurations, configuration);
+    // Configurations the new installation no longer has are passed over.
+    if (!platform::IsDirectory(configurationFolder)) {
+      MarkNotCarried(&record, "the new installation has no such configuration");
+      continue;
+    }
+    if (TransferConfiguration(sink, *temporaryFile, *amendmentFile, &format) == 0) {
+      written.push_back(configuration);
+      record.status = ConfigurationRecord::Status::kCarried;
+      record.reason.clear();
+    } else {
+      sink.WriteLogFormatted(
+          "|E|Parameters of configuration '%s' not carried: %s cannot be written\n",
+          configuration.c_str(), amendmentFile->c_str());
+      notWritten.push_back(configuration);
+      MarkNotCarried(&record, "its amendment file could not be written");
+    }
+  }
+  // The temporary files are the only copy of parameters that did not reach their amendment file.
+  // Once all have, the binary files go first and the record of the run next: cut off at any point
+  // in between, the next run finds either the record or the parameters waiting in amend.dat.
+  if (notWritten.empty()) {
+    DeleteFilesRecursively(InstallationPath("config"), kParameterFileName, kParameterBackupName);
+    RemoveUnfinishedRun(context->migrationFolder);
+    DeleteTree(context->migrationFolder);
+  }
+
+  std::string report;
+  if (!written.empty()) {
+    report = sink.Localise(kTransferReportHeader);
+    for (const std::string& configuration : written) {
+      report += platform::SystemTextToUtf8(configuration) + "\n";
+    }
+    report += sink.Localise(kTransferSucceeded);
+  }
+  for (const std::string& configuration : notWritten) {
+    report += FormatText(sink.Localise(kTransferWriteFailed),
+                         platform::SystemTextToUtf8(configuration).c_str(),
+                         platform::SystemTextToUtf8(context->migrationFolder).c_str());
+  }
+  for (const ConfigurationRecord& record : context->configurations) {
+    if (record.fromDamagedFile) {
+      report += FormatText(sink.Localise(kTransferFromDamagedFile),
+                           platform::SystemTextToUtf8(record.name).c_str());
+    }
+  }
+  for (const ConfigurationRecord& record : context->configurations) {
+    for (const std::string& field : record.valuesLeftOut) {
+      report += FormatText(sink.Localise(kTransferValueNotCarried),
+                           platform::SystemTextToUtf8(record.name).c_str(), field.c_str());
+    }
+  }
+  if (!report.empty()) {
+    sink.ShowMessage(report, kMbOk | kMbIconExclamation);
+  }
+  DeleteFilesRecursively(InstallationPath("config"), kParameterFileName, kParameterBackupName);
+  return true;
+}
