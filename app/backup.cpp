@@ -11,9 +11,9 @@
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/multibyte_case.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
 #include "migration/generated_files.h"
-#include "migration/setup_config.h"
 #include "platform/file_system.h"
 #include "platform/setup_api.h"
 #include "platform/text_encoding.h"
@@ -145,12 +145,13 @@ BackupOutcome CopyAndCheck(IStepHost& host, const std::string& backupFolder,
                            bool generatedFilesNamed, const std::string& generatedFiles) {
   BackupCopier copier(backupFolder);
   std::string failedPath;
+  const InstallationLayout& layout = host.Run().layout;
   // After a cut-off run the maker folder may be gone already: what is not there needs no copy.
-  bool copied = !platform::IsDirectory(GetMakerFolder()) ||
-                copier.CopyPart(GetMakerFolder(), "", &failedPath);
+  bool copied = !platform::IsDirectory(layout.makerFolder) ||
+                copier.CopyPart(layout.makerFolder, "", &failedPath);
   if (copied && generatedFilesNamed) {
     if (platform::IsDirectory(generatedFiles)) {
-      copied = copier.CopyPart(WithBackslash(generatedFiles), WithBackslash(ReadSetupValue("PATH")),
+      copied = copier.CopyPart(WithBackslash(generatedFiles), WithBackslash(layout.pathValue),
                                &failedPath);
     } else {
       host.ShowMessage(host.Localise(kGeneratedFilesMissing), kMbOk);
@@ -177,9 +178,10 @@ std::string FormatBackupFolderName(const platform::LocalTime& time) {
 }
 
 BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
-  std::string backupPath = ReadSetupValue("BACKUPPATH");
+  const InstallationLayout& layout = host.Run().layout;
+  std::string backupPath = layout.backupPathValue;
   // A backup onto the card would fill it; the card only receives the package copy.
-  if (ResolveCompactFlash(&backupPath) || backupPath.empty()) {
+  if (ResolveCompactFlash(host.Run(), &backupPath) || backupPath.empty()) {
     return BackupOutcome();
   }
   // BACKUPPATH is expected to end with a backslash; without one the name is glued to its last
@@ -189,7 +191,7 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
   const bool generatedFilesNamed =
       LookUpGeneratedFilesOnce(host, &generatedFiles, generatedFilesWarnings);
   // The clearing would delete such a backup together with what it holds.
-  for (const std::string& deleted : {GetMakerFolder(), std::string(kWizardsFolder),
+  for (const std::string& deleted : {layout.makerFolder, std::string(kWizardsFolder),
                                      generatedFilesNamed ? generatedFiles : std::string()}) {
     if (!deleted.empty() && LiesInside(backupFolder, deleted)) {
       return Failed(host, backupFolder, host.Localise(kBackupInsideClearedFolders));
@@ -214,8 +216,8 @@ void ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings) {
       platform::IsDirectory(generatedFiles)) {
     DeleteTree(generatedFiles);
   }
-  for (const std::string& folder : {GetMakerFolder(), std::string(kWizardsFolder)}) {
-    if (platform::IsDirectory(folder)) {
+  for (const std::string& folder : {sink.Run().layout.makerFolder, std::string(kWizardsFolder)}) {
+    if (!folder.empty() && platform::IsDirectory(folder)) {
       DeleteTree(folder);
     }
   }
@@ -226,10 +228,10 @@ void ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings) {
   }
 }
 
-PackageCopyOutcome KeepPackage() {
-  std::string backupPath = ReadSetupValue("BACKUPPATH");
+PackageCopyOutcome KeepPackage(SetupRun& run) {
+  std::string backupPath = run.layout.backupPathValue;
   // Unlike the backup, the package copy goes onto the card; without a card the path is empty.
-  ResolveCompactFlash(&backupPath);
+  ResolveCompactFlash(run, &backupPath);
   PackageCopyOutcome outcome;
   if (backupPath.empty()) {
     return outcome;
@@ -237,7 +239,7 @@ PackageCopyOutcome KeepPackage() {
   if (!platform::IsDirectory(backupPath)) {
     CreateFolderTree(backupPath);
   }
-  const std::string package = GetPackageFile();
+  const std::string package = GetPackageFile(run);
   outcome.path = backupPath + FileNameOf(package);
   outcome.written = platform::CopyOneFile(package, outcome.path, false);
   return outcome;

@@ -7,6 +7,8 @@
 #include "app/step_host.h"
 #include "platform/local_time.h"
 
+struct SetupRun;
+
 // What the backup of state 3 came to. The clearing of state 4 may run only when it is not kFailed.
 struct BackupOutcome {
   enum class Status { kNotAsked, kMade, kFailed };
@@ -39,7 +41,7 @@ struct PackageCopyOutcome {
 
 // Copies the package into BACKUPPATH (the compact-flash card resolved), replacing an earlier copy
 // of the same name.
-PackageCopyOutcome KeepPackage();
+PackageCopyOutcome KeepPackage(SetupRun& run);
 
 // "Pelmo 2024-06-03 140509\" for 14:05:09 on 3 June 2024.
 std::string FormatBackupFolderName(const platform::LocalTime& time);

@@ -2,17 +2,12 @@
 
 #include <optional>
 
+#include "base/setup_run.h"
 #include "platform/file_system.h"
 
 namespace {
 
 const std::string kPlaceholder = "CFCard:";
-
-// The drive of the run's first probe: every path of one run names the same card.
-std::optional<char>& ProbedDrive() {
-  static std::optional<char> drive;
-  return drive;
-}
 
 }  // namespace
 
@@ -37,18 +32,14 @@ void ReplaceCompactFlashPlaceholder(std::string* path, char drive) {
   }
 }
 
-bool ResolveCompactFlash(std::string* path) {
+bool ResolveCompactFlash(SetupRun& run, std::string* path) {
   if (path->find(kPlaceholder) == std::string::npos) {
     return false;
   }
-  std::optional<char>& drive = ProbedDrive();
+  std::optional<char>& drive = run.compactFlashDrive;
   if (!drive) {
     drive = FindCompactFlashDrive();
   }
   ReplaceCompactFlashPlaceholder(path, *drive);
   return true;
-}
-
-void ResetCompactFlashProbe() {
-  ProbedDrive().reset();
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+struct SetupRun;
+
 // The first drive from D to Z whose root holds "cfinfo.sys" (probed now, every call), or '\0'.
 char FindCompactFlashDrive();
 
@@ -11,9 +13,6 @@ char FindCompactFlashDrive();
 // becomes empty.
 void ReplaceCompactFlashPlaceholder(std::string* path, char drive);
 
-// When `path` holds "CFCard:", resolves it with the drive found by the first probe of the run
-// and returns true; otherwise leaves it unchanged and returns false.
-bool ResolveCompactFlash(std::string* path);
-
-// Forgets the probe's drive, so that a test starts as a new run does.
-void ResetCompactFlashProbe();
+// When `path` holds "CFCard:", resolves it with the drive found by the first probe of `run` and
+// returns true; otherwise leaves it unchanged and returns false.
+bool ResolveCompactFlash(SetupRun& run, std::string* path);

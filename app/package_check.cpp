@@ -1,6 +1,5 @@
 #include "app/package_check.h"
 
-#include "app/package_file.h"
 #include "app/package_read.h"
 #include "platform/file.h"
 
@@ -60,8 +59,4 @@ PackageCheck CheckPackageFile(const std::string& path) {
     return PackageCheck();
   }
   return CheckOpenPackage(file);
-}
-
-PackageCheck CheckPackage() {
-  return CheckPackageFile(GetPackageFile());
 }

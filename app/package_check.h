@@ -19,8 +19,7 @@ struct PackageCheck {
   PayloadRange payload;   // with Intact
 };
 
-// The package the update runs from (GetPackageFile).
-PackageCheck CheckPackage();
+// The package at `path` (for the update, GetPackageFile of its run).
 PackageCheck CheckPackageFile(const std::string& path);
 // A package already open for reading; the read position is left anywhere. A file too short for
 // a trailer, or whose payload offset does not lie before the trailer, is unreadable.

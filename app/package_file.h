@@ -1,9 +1,10 @@
-// Which file is the installation package: the running program's own file, unless a host or a
-// test names another one.
+// Which file is the installation package: the running program's own file, unless the host or a
+// test names another one in the run.
 #pragma once
 
 #include <string>
 
-std::string GetPackageFile();
-// The empty text goes back to the running program's file.
-void SetPackageFile(const std::string& path);
+struct SetupRun;
+
+// The run's package file, or the running program's own file when the run names none.
+std::string GetPackageFile(const SetupRun& run);

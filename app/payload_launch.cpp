@@ -57,9 +57,9 @@ CopyResult CopyPayload(platform::File& package, const PayloadRange& payload,
 
 }  // namespace
 
-LaunchOutcome PreparePayload(PayloadLaunch* launch, std::string* signature) {
+LaunchOutcome PreparePayload(const SetupRun& run, PayloadLaunch* launch, std::string* signature) {
   platform::File package;
-  if (!package.Open(GetPackageFile(), platform::File::Mode::kReadShared)) {
+  if (!package.Open(GetPackageFile(run), platform::File::Mode::kReadShared)) {
     return LaunchOutcome::PackageUnreadable;
   }
   const PackageCheck check = CheckOpenPackage(package);
@@ -115,8 +115,9 @@ void DiscardPreparedPayload(PayloadLaunch* launch) {
   platform::RemoveFile(path);
 }
 
-LaunchOutcome LaunchPayload(IStepTimer& timer, PayloadLaunch* launch, std::string* signature) {
-  const LaunchOutcome prepared = PreparePayload(launch, signature);
+LaunchOutcome LaunchPayload(IStepTimer& timer, const SetupRun& run, PayloadLaunch* launch,
+                            std::string* signature) {
+  const LaunchOutcome prepared = PreparePayload(run, launch, signature);
   return prepared == LaunchOutcome::Prepared ? StartPreparedPayload(timer, launch) : prepared;
 }
 

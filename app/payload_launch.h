@@ -8,6 +8,7 @@
 #include "platform/process.h"
 
 class IStepTimer;
+struct SetupRun;
 
 enum class LaunchOutcome {
   Started,
@@ -29,7 +30,7 @@ struct PayloadLaunch {
 // The first half of LaunchPayload: checks the package and copies its payload into a new sealed
 // temporary file kept in `launch`. Prepared, PackageUnreadable, SignatureMismatch (with
 // `signature`) or TempFileFailed.
-LaunchOutcome PreparePayload(PayloadLaunch* launch, std::string* signature);
+LaunchOutcome PreparePayload(const SetupRun& run, PayloadLaunch* launch, std::string* signature);
 // The second half: starts the prepared payload with the step timer stopped around the start.
 // Started (the handles and the file's path stored) or StartFailed (the file stays).
 LaunchOutcome StartPreparedPayload(IStepTimer& timer, PayloadLaunch* launch);
@@ -37,11 +38,12 @@ LaunchOutcome StartPreparedPayload(IStepTimer& timer, PayloadLaunch* launch);
 // Deletes a prepared payload that will not be started (the run ended before state 5).
 void DiscardPreparedPayload(PayloadLaunch* launch);
 
-// Checks the package (GetPackageFile), copies its payload into a new temporary file with the
-// prefix "sep" and starts it, with the step timer stopped around the start. Fills `launch` when
+// Checks the package (GetPackageFile of `run`), copies its payload into a new temporary file with
+// the prefix "sep" and starts it, with the step timer stopped around the start. Fills `launch` when
 // Started and `signature` (the signature text of the stored digest) with SignatureMismatch. After
 // TempFileFailed or StartFailed the temporary file, if one was made, stays where it is.
-LaunchOutcome LaunchPayload(IStepTimer& timer, PayloadLaunch* launch, std::string* signature);
+LaunchOutcome LaunchPayload(IStepTimer& timer, const SetupRun& run, PayloadLaunch* launch,
+                            std::string* signature);
 
 // Waits at most `waitMilliseconds` for the payload. True when it has ended (or the wait failed):
 // the handles are closed, the temporary file deleted and its name cleared.

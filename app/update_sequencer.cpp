@@ -4,12 +4,13 @@
 
 #include "app/backup.h"
 #include "app/package_check.h"
+#include "app/package_file.h"
 #include "app/payload_launch.h"
 #include "app/run_report_output.h"
-#include "base/installation_paths.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/power_off.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
 #include "drivers/driver_install.h"
 #include "migration/generated_files.h"
@@ -186,7 +187,8 @@ void CUpdateSequencer::Confirm() {
   if (!CheckPackageFirst()) {
     return;
   }
-  const std::string makerFolder = platform::GetLongPathForm(GetMakerFolder());
+  static_cast<void>(LocateMakerFolder(host_));
+  const std::string makerFolder = platform::GetLongPathForm(host_.Run().layout.makerFolder);
   if (!makerFolder.empty()) {
     const std::string warning =
         FormatText(host_.Localise(kUpdateWarning), platform::SystemTextToUtf8(makerFolder).c_str());
@@ -205,7 +207,8 @@ void CUpdateSequencer::Confirm() {
 // A damaged package must end the run before the old installation is touched: state 4 deletes it,
 // and a package that cannot install the new one would leave the machine without a control program.
 bool CUpdateSequencer::CheckPackageFirst() {
-  const std::string failure = PackageFailureText(host_, CheckPackage());
+  const std::string failure =
+      PackageFailureText(host_, CheckPackageFile(GetPackageFile(host_.Run())));
   if (failure.empty()) {
     return true;
   }
@@ -217,7 +220,7 @@ bool CUpdateSequencer::CheckPackageFirst() {
 // or an unwritable temporary directory cannot leave the machine with no installation at all.
 bool CUpdateSequencer::PreparePayloadFirst() {
   std::string signature;
-  return !FailOnLaunch(PreparePayload(&payload_, &signature), signature);
+  return !FailOnLaunch(PreparePayload(host_.Run(), &payload_, &signature), signature);
 }
 
 // True when the outcome ended the run.
@@ -244,7 +247,8 @@ bool CUpdateSequencer::FailOnLaunch(LaunchOutcome outcome, const std::string& si
 
 void CUpdateSequencer::PrepareParameters() {
   host_.StopStepTimer();
-  std::string unreadable = FindUnreadableSettingsFile();
+  static_cast<void>(ReadInstallationLayout(host_));
+  std::string unreadable = FindUnreadableSettingsFile(host_.Run().layout);
   if (unreadable.empty()) {
     static_cast<void>(PrepareMigrationFolder(host_, &migration_));
     unreadable = FindUnreadableUnfinishedRun(migration_.migrationFolder);
@@ -255,7 +259,7 @@ void CUpdateSequencer::PrepareParameters() {
                     platform::SystemTextToUtf8(longForm.empty() ? unreadable : longForm).c_str()));
     return;
   }
-  report_.versionFrom = ReadInstalledVersion();
+  report_.versionFrom = ReadInstalledVersion(host_.Run().layout);
   static_cast<void>(GenerateParameterFiles(host_, &migration_));
   // A configuration whose parameters did not reach the migration folder would lose them to the
   // clearing.
@@ -301,8 +305,9 @@ void CUpdateSequencer::StartPayload() {
   host_.ShowStepLabel(kLabelCopyFiles);
   std::string signature;
   // Normally state 1 prepared it; a sequence put straight into this state prepares it now.
-  const LaunchOutcome outcome = payload_.prepared ? StartPreparedPayload(host_, &payload_)
-                                                  : LaunchPayload(host_, &payload_, &signature);
+  const LaunchOutcome outcome = payload_.prepared
+                                    ? StartPreparedPayload(host_, &payload_)
+                                    : LaunchPayload(host_, host_.Run(), &payload_, &signature);
   if (!FailOnLaunch(outcome, signature)) {
     state_ = SequencerState::kWaitForPayload;
   }
@@ -324,19 +329,21 @@ void CUpdateSequencer::WaitForPayload() {
                     backup.c_str()));
     return;
   }
-  report_.versionTo = ReadInstalledVersion();
+  report_.versionTo = ReadInstalledVersion(host_.Run().layout);
   state_ = SequencerState::kRecordLanguage;
 }
 
-bool CUpdateSequencer::NewVersionInstalled() const {
-  const std::string installation = ReadSetupValue("PATH");
-  return platform::PathExists(GetMakerFolder() + "setup.cfg") && !installation.empty() &&
-         platform::IsDirectory(GetMakerFolder() + installation);
+// The steps from here on work on the new installation that setup.cfg now names.
+bool CUpdateSequencer::NewVersionInstalled() {
+  static_cast<void>(ReadInstallationLayout(host_));
+  const InstallationLayout& layout = host_.Run().layout;
+  return platform::PathExists(layout.makerFolder + "setup.cfg") && !layout.pathValue.empty() &&
+         platform::IsDirectory(layout.installationFolder);
 }
 
 void CUpdateSequencer::RecordLanguage() {
   host_.ShowStepLabel(kLabelCopyOtherDocuments);
-  const std::string languageFile = GetMakerFolder() + ReadSetupValue("PATH") + "lang\\lang.ini";
+  const std::string languageFile = host_.Run().layout.installationFolder + "lang\\lang.ini";
   report_.languageRecorded = platform::WriteProfileStringAtomically(
       "ActiveLang", "ActiveLang", LanguageCode(host_.Language()), languageFile);
   if (!report_.languageRecorded) {
@@ -349,7 +356,7 @@ void CUpdateSequencer::RecordLanguage() {
 void CUpdateSequencer::InstallNewDrivers() {
   host_.StopStepTimer();
   host_.ShowStepLabel(kLabelInstallDrivers);
-  report_.drivers = InstallDrivers(host_, GetMakerFolder() + ReadSetupValue("PATH"));
+  report_.drivers = InstallDrivers(host_, host_.Run().layout.installationFolder);
   host_.StartStepTimer();
   state_ = SequencerState::kKeepPackageCopy;
 }
@@ -357,7 +364,7 @@ void CUpdateSequencer::InstallNewDrivers() {
 void CUpdateSequencer::KeepPackageCopy() {
   host_.ShowStepLabel(kLabelBackUpPackage);
   host_.StopStepTimer();
-  const PackageCopyOutcome copy = KeepPackage();
+  const PackageCopyOutcome copy = KeepPackage(host_.Run());
   report_.packageCopy = copy.path;
   report_.packageCopyWritten = copy.written;
   if (!copy.path.empty() && !copy.written) {

@@ -98,7 +98,7 @@ class CUpdateSequencer {
   bool CheckPackageFirst();
   bool PreparePayloadFirst();
   bool FailOnLaunch(LaunchOutcome outcome, const std::string& signature);
-  bool NewVersionInstalled() const;
+  bool NewVersionInstalled();
   void PrepareParameters();
   void BackUp();
   void ClearOldInstallation();

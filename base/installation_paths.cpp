@@ -14,18 +14,19 @@ std::string ShortFormOf(platform::SpecialFolder folder) {
 
 }  // namespace
 
-const std::string& GetMakerFolder() {
-  static const std::string folder =
-      ShortFormOf(platform::SpecialFolder::kProgramFiles) + "\\Pelmo\\";
-  return folder;
+bool FindMakerFolder(std::string* folder) {
+  const std::string programFiles = ShortFormOf(platform::SpecialFolder::kProgramFiles);
+  if (programFiles.empty()) {
+    return false;
+  }
+  *folder = programFiles + "\\Pelmo\\";
+  return true;
 }
 
-const std::string& GetDesktopFolder() {
-  static const std::string folder = ShortFormOf(platform::SpecialFolder::kDesktop) + "\\";
-  return folder;
+std::string GetDesktopFolder() {
+  return ShortFormOf(platform::SpecialFolder::kDesktop) + "\\";
 }
 
-const std::string& GetProgramsFolder() {
-  static const std::string folder = ShortFormOf(platform::SpecialFolder::kPrograms) + "\\";
-  return folder;
+std::string GetProgramsFolder() {
+  return ShortFormOf(platform::SpecialFolder::kPrograms) + "\\";
 }

@@ -1,12 +1,13 @@
-// Where the installation and the user's shortcuts live. Each folder is asked of the system once
-// (creating it when missing) and kept for the run; each ends in a backslash.
+// Where the installation and the user's shortcuts live, each asked of the system (creating the
+// folder when missing); each ends in a backslash.
 #pragma once
 
 #include <string>
 
-// The short form of the program-files folder + "\Pelmo\".
-const std::string& GetMakerFolder();
+// The short form of the program-files folder + "\Pelmo\". False, with `folder` untouched, when
+// the system does not name the program-files folder.
+bool FindMakerFolder(std::string* folder);
 // The short form of the user's desktop folder + "\".
-const std::string& GetDesktopFolder();
+std::string GetDesktopFolder();
 // The short form of the user's start-menu programs folder + "\".
-const std::string& GetProgramsFolder();
+std::string GetProgramsFolder();

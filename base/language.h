@@ -1,11 +1,8 @@
-// The interface language: the process-wide language index and the two-text messages.
+// The interface language: the two-text messages and the resource offset of a language index
+// (0 Chinese, 1 English, 2 Russian; the run holds the index).
 #pragma once
 
 #include <string>
-
-// 0 Chinese, 1 English (never set), 2 Russian.
-int GetLanguage();
-void SetLanguage(int index);
 
 // A built-in message: the Chinese text and the text for every other language (UTF-8).
 struct TwoTextMessage {
@@ -15,8 +12,6 @@ struct TwoTextMessage {
 
 // The Chinese text for language index 0, the second text otherwise.
 const char* LocaliseFor(const TwoTextMessage& message, int languageIndex);
-// The same for the process-wide language.
-const char* Localise(const TwoTextMessage& message);
 
 // `base` for language index 0, `base` + 1000 otherwise.
-int ResourceOffset(int base);
+int ResourceOffset(int base, int languageIndex);

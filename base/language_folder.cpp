@@ -1,14 +1,13 @@
 #include "base/language_folder.h"
 
 #include <optional>
-#include <set>
 #include <string>
 
 #include "base/language.h"
-#include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
@@ -16,23 +15,12 @@
 
 namespace {
 
-std::string& LanguageFolder() {
-  static std::string folder;
-  return folder;
-}
-
-// Messages already shown this run.
-std::set<std::string>& ShownErrors() {
-  static std::set<std::string> shown;
-  return shown;
-}
-
 // The path is in the system code page, the catalogue text in UTF-8. While the folder cannot be
 // determined every localised string asks again: each message is shown once per run.
 void ShowLanguageError(IMessageSink& sink, const TwoTextMessage& message, const std::string& path) {
   const std::string text =
       FormatText(sink.Localise(message), platform::SystemTextToUtf8(path).c_str());
-  if (ShownErrors().insert(text).second) {
+  if (sink.Run().languageErrorsShown.insert(text).second) {
     sink.ShowMessage(text, kMbIconStop);
   }
 }
@@ -69,25 +57,12 @@ void DetermineLanguageFolder(const std::string& base, IMessageSink& sink) {
     ShowLanguageError(sink, kLanguagePathMissing, *candidate);
     return;
   }
-  LanguageFolder() = *candidate;
-}
-
-void DetermineLanguageFolder(const std::string& base) {
-  DetermineLanguageFolder(base, ProcessMessageSink());
+  sink.Run().languageFolder = *candidate;
 }
 
 const std::string& GetLanguageFolder(IMessageSink& sink) {
-  if (LanguageFolder().empty()) {
+  if (sink.Run().languageFolder.empty()) {
     DetermineLanguageFolder("", sink);
   }
-  return LanguageFolder();
-}
-
-const std::string& GetLanguageFolder() {
-  return GetLanguageFolder(ProcessMessageSink());
-}
-
-void ResetLanguageFolder() {
-  LanguageFolder().clear();
-  ShownErrors().clear();
+  return sink.Run().languageFolder;
 }

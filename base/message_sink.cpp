@@ -4,6 +4,7 @@
 
 #include "base/message_box.h"
 #include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
 
 void IMessageSink::WriteLogFormatted(const char* format, ...) {
@@ -14,19 +15,14 @@ void IMessageSink::WriteLogFormatted(const char* format, ...) {
   WriteLog(text);
 }
 
-int CProcessMessageSink::ShowMessage(const std::string& text, unsigned style) {
+int IMessageSink::Language() const {
+  return Run().language;
+}
+
+int CMessageBoxSink::ShowMessage(const std::string& text, unsigned style) {
   return ShowMessageBox(text, style);
 }
 
-void CProcessMessageSink::WriteLog(const std::string& text) {
+void CMessageBoxSink::WriteLog(const std::string& text) {
   AppendLogLine(text, *this);
-}
-
-int CProcessMessageSink::Language() const {
-  return GetLanguage();
-}
-
-IMessageSink& ProcessMessageSink() {
-  static CProcessMessageSink sink;
-  return sink;
 }

@@ -8,6 +8,8 @@
 #include "base/language.h"
 #include "base/message_styles.h"
 
+struct SetupRun;
+
 class IMessageSink {
  public:
   virtual ~IMessageSink() = default;
@@ -17,8 +19,10 @@ class IMessageSink {
   virtual int ShowMessage(const std::string& text, unsigned style) = 0;
   // One setup-log entry: `text` as it is to appear before the entry's time stamp.
   virtual void WriteLog(const std::string& text) = 0;
-  // The language index the built-in texts are chosen for (0 Chinese, 1 English, 2 Russian).
-  virtual int Language() const = 0;
+  // The run the work belongs to: its installation layout, language and what it found so far.
+  virtual SetupRun& Run() const = 0;
+  // The run's language index the built-in texts are chosen for (0 Chinese, 1 English, 2 Russian).
+  int Language() const;
 
   // The built-in message in this sink's language.
   const char* Localise(const TwoTextMessage& message) const {
@@ -32,15 +36,16 @@ class IMessageSink {
       ;
 };
 
-// The process's own channels, as the system has always reported: the message function the host
-// installed (SetMessageBoxFunction), the log file of SetLogDirectory, the language of SetLanguage.
-class CProcessMessageSink : public IMessageSink {
+// A sink for work that no host runs (vextool's log, fuzz targets, benchmarks): message boxes go to
+// the message function a host installed (SetMessageBoxFunction), log entries into the setup log.
+class CMessageBoxSink : public IMessageSink {
  public:
+  explicit CMessageBoxSink(SetupRun& run) : run_(run) {}
+
   int ShowMessage(const std::string& text, unsigned style) override;
   void WriteLog(const std::string& text) override;
-  int Language() const override;
-};
+  SetupRun& Run() const override { return run_; }
 
-// The one process sink, for code that runs outside any host's work (and for hosts that keep the
-// process's behaviour).
-IMessageSink& ProcessMessageSink();
+ private:
+  SetupRun& run_;
+};

@@ -54,7 +54,9 @@ void AppendLogLine(const std::string& text, IMessageSink& failures) {
 }
 
 void AppendLogLine(const std::string& text) {
-  AppendLogLine(text, ProcessMessageSink());
+  if (!AppendToFile(GetLogFilePath(), FormatLogLine(text, platform::ReadLocalTime()))) {
+    ShowMessageBox(kOpenLogFileFailed, kMbOk);
+  }
 }
 
 void WriteSetupLog(const char* format, ...) {

@@ -21,7 +21,7 @@ class IMessageSink;
 // Appends one entry; when the file cannot be written, shows "Open log file failed!" through
 // `failures`.
 void AppendLogLine(const std::string& text, IMessageSink& failures);
-// The same, with the process's message function showing the failure.
+// The same, with the message function a host installed showing the failure.
 void AppendLogLine(const std::string& text);
 
 // printf-style formatting, then AppendLogLine.

@@ -1,11 +1,11 @@
 #include "base/string_table.h"
 
 #include <optional>
-#include <unordered_map>
 
 #include "base/language_folder.h"
 #include "base/message_sink.h"
 #include "base/path_compose.h"
+#include "base/setup_run.h"
 #include "base/string_escapes.h"
 #include "platform/profile.h"
 
@@ -14,21 +14,8 @@ namespace {
 const std::string kMissingString = "!ErrStr!";
 constexpr std::size_t kStringBufferSize = 1024;
 
-struct StringTable {
-  int maxIndex = 0;  // 0 while no string file is loaded
-  std::string path;
-  // Node-based, so references handed out stay valid while entries are added; filled on demand,
-  // so a huge MaxIndex costs nothing up front.
-  std::unordered_map<int, std::string> entries;
-};
-
-StringTable& Table() {
-  static StringTable table;
-  return table;
-}
-
 void LoadStringFile(IMessageSink& sink) {
-  FreeStrings();
+  FreeStrings(sink);
   const std::string& folder = GetLanguageFolder(sink);
   const char* separator = !folder.empty() && folder.back() != '\\' ? "\\" : "";
   const std::optional<std::string> path = ComposePath({folder, separator, "Vexorand.string"});
@@ -40,7 +27,7 @@ void LoadStringFile(IMessageSink& sink) {
   if (maxIndex <= 0) {
     return;
   }
-  StringTable& table = Table();
+  StringTable& table = sink.Run().strings;
   table.maxIndex = maxIndex;
   table.path = *path;
   table.entries.emplace(0, std::string());
@@ -49,7 +36,7 @@ void LoadStringFile(IMessageSink& sink) {
 }  // namespace
 
 const std::string& GetString(int index, IMessageSink& sink) {
-  StringTable& table = Table();
+  StringTable& table = sink.Run().strings;
   if (table.maxIndex == 0) {
     LoadStringFile(sink);
   }
@@ -68,12 +55,8 @@ const std::string& GetString(int index, IMessageSink& sink) {
   return table.entries.emplace(index, DecodeEscapes(raw)).first->second;
 }
 
-const std::string& GetString(int index) {
-  return GetString(index, ProcessMessageSink());
-}
-
-void FreeStrings() {
-  StringTable& table = Table();
+void FreeStrings(IMessageSink& sink) {
+  StringTable& table = sink.Run().strings;
   table.maxIndex = 0;
   table.path.clear();
   table.entries.clear();

@@ -20,13 +20,13 @@
 #include <string>
 #include <vector>
 
-#include "app/package_file.h"
 #include "app/update_sequencer.h"
 #include "base/folder_tree.h"
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "console/console_host.h"
 #include "console/console_options.h"
 #include "console/console_prompter.h"
@@ -83,7 +83,6 @@ Timing UpdateOnce(const std::string& root) {
     return timing;
   }
   platform::SetVolumeRoot(root);
-  SetPackageFile(kPackage);
   std::istringstream input;
   std::ostringstream output;
   ConsolePrompter prompter(options, input, output);
@@ -92,14 +91,16 @@ Timing UpdateOnce(const std::string& root) {
   });
 
   const Clock::time_point start = Clock::now();
-  SetLanguage(0);
-  if (prompter.Prompt(Localise(kStartConfirmation), kMbYesNo | kMbIconExclamation) != kIdYes) {
+  if (prompter.Prompt(LocaliseFor(kStartConfirmation, 0), kMbYesNo | kMbIconExclamation) !=
+      kIdYes) {
     return timing;
   }
   const std::string temporary = platform::GetTempFolder();
   CreateFolderTree(temporary);
   SetLogDirectory(temporary);
-  ConsoleHost host(prompter, output, 0);
+  SetupRun run;
+  run.packageFile = kPackage;
+  ConsoleHost host(prompter, output, run);
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   while (!host.IsClosed()) {

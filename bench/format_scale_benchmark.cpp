@@ -14,6 +14,7 @@
 #include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "format/field_descriptor.h"
 
 namespace {
@@ -91,7 +92,9 @@ const Case& CaseOf(int fieldCount) {
   Case& made = cases[fieldCount];
   made.formatPath = (folder / ("fields" + std::to_string(fieldCount) + ".fmt")).string();
   std::ofstream(made.formatPath, std::ios::binary) << GenerateFormat(fieldCount);
-  CFormatParser parser(ProcessMessageSink());
+  SetupRun run;
+  CMessageBoxSink sink(run);
+  CFormatParser parser(sink);
   if (!parser.Parse(made.formatPath) || parser.FindBlock(kBlock) == nullptr) std::abort();
   made.data.resize(static_cast<std::size_t>(parser.FindBlock(kBlock)->size));
   for (std::size_t i = 0; i < made.data.size(); ++i) {
@@ -119,8 +122,10 @@ void ReportPerField(benchmark::State& state) {
 void BM_Parse(benchmark::State& state) {
   Prepare();
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
+  SetupRun run;
+  CMessageBoxSink sink(run);
   for (auto _ : state) {
-    CFormatParser parser(ProcessMessageSink());
+    CFormatParser parser(sink);
     benchmark::DoNotOptimize(parser.Parse(c.formatPath));
   }
   ReportPerField(state);
@@ -129,8 +134,10 @@ void BM_Parse(benchmark::State& state) {
 void BM_ParseAndBind(benchmark::State& state) {
   Prepare();
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
+  SetupRun run;
+  CMessageBoxSink sink(run);
   for (auto _ : state) {
-    CFieldDescriptor binder(ProcessMessageSink());
+    CFieldDescriptor binder(sink);
     if (!binder.Bind(kBlock, c.data.data(), c.data.size(), c.formatPath)) std::abort();
     benchmark::DoNotOptimize(binder.Nodes().size());
   }
@@ -140,9 +147,11 @@ void BM_ParseAndBind(benchmark::State& state) {
 void BM_ParseBindAndDump(benchmark::State& state) {
   Prepare();
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
+  SetupRun run;
+  CMessageBoxSink sink(run);
   const std::string output = c.formatPath + ".dat";
   for (auto _ : state) {
-    CFieldDescriptor binder(ProcessMessageSink());
+    CFieldDescriptor binder(sink);
     if (!binder.WriteTextDump(kBlock, c.data.data(), c.data.size(), c.formatPath, output)) {
       std::abort();
     }

@@ -14,9 +14,11 @@
 #include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "migration/migration_context.h"
 #include "migration/parameter_file.h"
 #include "migration/parameter_migration.h"
+#include "migration/setup_config.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/posix/volume_map.h"
@@ -58,6 +60,12 @@ std::size_t BlockSize() {
   return (size + 3) / 4 * 4 + 4;
 }
 
+std::string MakerFolder() {
+  std::string folder;
+  if (!FindMakerFolder(&folder)) std::abort();
+  return folder;
+}
+
 class StagedMachine {
  public:
   StagedMachine() {
@@ -71,8 +79,8 @@ class StagedMachine {
     });
     CreateFolderTree("C:\\Temp");
     SetLogDirectory("C:\\Temp\\");
-    const std::string installation = GetMakerFolder() + "Control\\";
-    WriteFile(GetMakerFolder() + "setup.cfg", "[SETTINGS]\r\nPATH=Control\\\r\n");
+    const std::string installation = MakerFolder() + "Control\\";
+    WriteFile(MakerFolder() + "setup.cfg", "[SETTINGS]\r\nPATH=Control\\\r\n");
     WriteFile(installation + "vexorand.fmt", Format());
     WriteFile(installation + "config\\config.ini", "[VERSION]\r\nVERSION=5.4.0\r\n");
     std::string block(BlockSize(), '\0');
@@ -84,7 +92,7 @@ class StagedMachine {
   // Every configuration with its binary file and an amendment file of a few lines.
   void StageConfigurations() const {
     for (int i = 0; i < kConfigurations; ++i) {
-      const std::string folder = GetMakerFolder() + "Control\\config\\Config" + std::to_string(i);
+      const std::string folder = MakerFolder() + "Control\\config\\Config" + std::to_string(i);
       WriteFile(folder + "\\vexorand.dat", parameterFile_);
       WriteFile(folder + "\\amend.dat", "[CAxis]\r\na = 1\r\n[CController]\r\nm_P1 = 0\r\n");
     }
@@ -92,7 +100,7 @@ class StagedMachine {
 
   std::size_t CountAmendmentLines() const {
     platform::File file;
-    if (!file.Open(GetMakerFolder() + "Control\\config\\Config0\\amend.dat",
+    if (!file.Open(MakerFolder() + "Control\\config\\Config0\\amend.dat",
                    platform::File::Mode::kRead)) {
       return 0;
     }
@@ -111,11 +119,14 @@ void BM_GenerationAndTransfer(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     machine.StageConfigurations();
+    // Each update is a run of its own, which verifies every parameter file anew.
+    SetupRun run;
+    CMessageBoxSink sink(run);
     MigrationContext context;
     context.migrationFolder = "C:\\Temp\\Vexroand";
     state.ResumeTiming();
-    if (!GenerateParameterFiles(ProcessMessageSink(), &context) ||
-        !TransferParameterFiles(ProcessMessageSink(), &context)) {
+    if (!ReadInstallationLayout(sink) || !GenerateParameterFiles(sink, &context) ||
+        !TransferParameterFiles(sink, &context)) {
       state.SkipWithError("the migration did not run");
       break;
     }

@@ -9,6 +9,7 @@
 
 #include "base/message_box.h"
 #include "base/message_sink.h"
+#include "base/setup_run.h"
 #include "migration/parameter_validation.h"
 
 namespace {
@@ -37,12 +38,13 @@ struct Workload {
 void BM_ValidateNames(benchmark::State& state) {
   SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
   const Workload workload(static_cast<int>(state.range(0)));
+  SetupRun run;
+  CMessageBoxSink sink(run);
   for (auto _ : state) {
     state.PauseTiming();
     ParameterList controller = workload.controller;
     state.ResumeTiming();
-    benchmark::DoNotOptimize(
-        ValidateAgainstFormat(ProcessMessageSink(), workload.formatPath, &controller));
+    benchmark::DoNotOptimize(ValidateAgainstFormat(sink, workload.formatPath, &controller));
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
   SetMessageBoxFunction(nullptr);

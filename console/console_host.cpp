@@ -7,11 +7,11 @@
 #include "base/messages.h"
 #include "base/setup_log.h"
 
-ConsoleHost::ConsoleHost(ConsolePrompter& prompter, std::ostream& out, int language,
+ConsoleHost::ConsoleHost(ConsolePrompter& prompter, std::ostream& out, SetupRun& run,
                          std::chrono::milliseconds period)
     : prompter_(prompter),
       out_(out),
-      language_(language),
+      run_(run),
       timer_(period),
       start_(std::chrono::steady_clock::now()) {}
 

@@ -9,19 +9,20 @@
 
 #include "app/sequencer_host.h"
 #include "app/update_sequencer.h"
+#include "base/setup_run.h"
 #include "console/console_prompter.h"
 #include "console/tick_timer.h"
 
 class ConsoleHost : public ISequencerHost {
  public:
-  // `language` is the index the user chose (0 Chinese, 2 Russian).
-  ConsoleHost(ConsolePrompter& prompter, std::ostream& out, int language,
+  // `run` holds the language the user chose (0 Chinese, 2 Russian).
+  ConsoleHost(ConsolePrompter& prompter, std::ostream& out, SetupRun& run,
               std::chrono::milliseconds period = std::chrono::milliseconds(kStepIntervalMs));
 
   void ShowStepLabel(int labelId) override;
   int ShowMessage(const std::string& text, unsigned style) override;
   void WriteLog(const std::string& text) override;
-  int Language() const override { return language_; }
+  SetupRun& Run() const override { return run_; }
   void StartStepTimer() override { timer_.Start(); }
   void StopStepTimer() override { timer_.Stop(); }
   void CloseProgress() override { closed_ = true; }
@@ -32,7 +33,7 @@ class ConsoleHost : public ISequencerHost {
  private:
   ConsolePrompter& prompter_;
   std::ostream& out_;
-  int language_;
+  SetupRun& run_;
   TickTimer timer_;
   std::chrono::steady_clock::time_point start_;
   std::set<int> shownLabels_;

@@ -26,7 +26,7 @@ ConsolePrompter::ConsolePrompter(const ConsoleOptions& options, std::istream& in
 int ConsolePrompter::Prompt(const std::string& text, unsigned style) {
   const unsigned buttons = style & kButtonsMask;
   const bool secondIsDefault = (style & kMbDefaultButton2) != 0;
-  const std::string question = QuestionName(text);
+  const std::string question = QuestionName(text, language_);
   out_ << "\n" << text << "\n";
   if (buttons == kMbOkCancel) {
     const bool ok =

@@ -19,6 +19,8 @@ class ConsolePrompter {
 
   // Asks for the language as the language dialog does: 0 Chinese, 2 Russian, -1 cancelled.
   int AskLanguage();
+  // The language the questions are shown in, to tell them by their text (0 until set).
+  void UseLanguage(int languageIndex) { language_ = languageIndex; }
 
  private:
   // One answer for a question after showing `choices`, again after a word it does not know:
@@ -37,4 +39,5 @@ class ConsolePrompter {
   std::vector<bool> answers_;
   std::map<std::string, bool> namedAnswers_;
   std::size_t nextAnswer_ = 0;
+  int language_ = 0;
 };

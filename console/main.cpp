@@ -18,6 +18,7 @@
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
 #include "console/console_host.h"
 #include "console/console_options.h"
@@ -156,9 +157,10 @@ void StopIfAsked(CUpdateSequencer& sequencer, const ConsoleHost& host) {
 }
 
 // The progress display: the sequencer driven by the tick loop until it closes the display.
-int RunUpdate(ConsolePrompter& prompter, int language) {
+int RunUpdate(ConsolePrompter& prompter, SetupRun& run) {
+  const int language = run.language;
   TestControls controls;
-  ConsoleHost host(prompter, std::cout, language, controls.period);
+  ConsoleHost host(prompter, std::cout, run, controls.period);
   std::cout << "\n" << host.Localise(kProgressCaption) << "\n";
   CUpdateSequencer sequencer(
       host, [&controls](unsigned) { platform::SleepMilliseconds(controls.pause); });
@@ -196,7 +198,10 @@ int CancelBeforeTheUpdate(int language) {
   if (StopSignal() != 0) {
     std::cerr << "setup: " << LocaliseFor(kStopCancelled, language) << "\n";
   }
-  return WriteCancelledRunReport(ProcessMessageSink());
+  SetupRun run;
+  run.language = language;
+  CMessageBoxSink sink(run);
+  return WriteCancelledRunReport(sink);
 }
 
 }  // namespace
@@ -240,15 +245,17 @@ int main(int argc, char** argv) {
 
   const int language = ChooseLanguage(options, prompter);
   if (language < 0) {
-    return CancelBeforeTheUpdate(GetLanguage());
+    return CancelBeforeTheUpdate(0);  // no language chosen: the first
   }
-  SetLanguage(language);
+  prompter.UseLanguage(language);
   if (prompter.Prompt(LocaliseFor(kStartConfirmation, language), kMbYesNo | kMbIconExclamation) !=
       kIdYes) {
     return CancelBeforeTheUpdate(language);
   }
 
-  const int status = RunUpdate(prompter, language);
+  SetupRun run;
+  run.language = language;
+  const int status = RunUpdate(prompter, run);
   if (status == kExitFailedUnchanged) SayIfNotAPackage();
   return status;
 }

@@ -38,8 +38,8 @@ std::vector<std::string> PiecesAroundInserts(const std::string& localised) {
   return pieces;
 }
 
-bool Matches(const std::string& text, const NamedQuestion& question) {
-  const std::string localised = Localise(*question.message);
+bool Matches(const std::string& text, const NamedQuestion& question, int languageIndex) {
+  const std::string localised = LocaliseFor(*question.message, languageIndex);
   if (question.message == &kKeepParametersQuestion) return EndsWith(text, localised);
   const std::vector<std::string> pieces = PiecesAroundInserts(localised);
   if (pieces.size() == 1) return text == localised;
@@ -64,9 +64,9 @@ const std::vector<std::string>& QuestionNames() {
   return names;
 }
 
-std::string QuestionName(const std::string& text) {
+std::string QuestionName(const std::string& text, int languageIndex) {
   for (const NamedQuestion& question : kQuestions) {
-    if (Matches(text, question)) return question.name;
+    if (Matches(text, question, languageIndex)) return question.name;
   }
   return "";
 }

@@ -8,6 +8,6 @@
 // Every name, in the order the update asks the questions.
 const std::vector<std::string>& QuestionNames();
 
-// The name of the question `text` as the process's language shows it, or "" for a message
+// The name of the question `text` as language `languageIndex` shows it, or "" for a message
 // without a name (errors, reports).
-std::string QuestionName(const std::string& text);
+std::string QuestionName(const std::string& text, int languageIndex);

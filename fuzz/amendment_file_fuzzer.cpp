@@ -11,6 +11,7 @@
 #include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "migration/amendment_file.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -40,6 +41,8 @@ bool Write(const std::string& path, const void* bytes, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
   SetLogDirectory(ScratchFolder());
+  SetupRun run;
+  CMessageBoxSink sink(run);
   const std::string input(reinterpret_cast<const char*>(data), size);
   const std::size_t split = std::min(input.find('\0'), input.size());
   const std::string format = ScratchFolder() + "vexorand.fmt";
@@ -49,6 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       !Write(amendment, input.data() + split, input.size() - split)) {
     return 0;
   }
-  TransferConfiguration(ProcessMessageSink(), temporary, amendment, format);
+  TransferConfiguration(sink, temporary, amendment, format);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/message_sink.h"
+#include "base/setup_run.h"
 #include "format/format_parser.h"
 #include "format/traversal_context.h"
 
@@ -20,7 +21,10 @@ class QuietSink : public IMessageSink {
  public:
   int ShowMessage(const std::string&, unsigned) override { return kIdOk; }
   void WriteLog(const std::string&) override {}
-  int Language() const override { return 1; }
+  SetupRun& Run() const override { return run_; }
+
+ private:
+  mutable SetupRun run_;
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "migration/parameter_file.h"
 #include "migration/parameter_store.h"
 #include "platform/file.h"
@@ -31,6 +32,8 @@ const std::string& ScratchFolder() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
   SetLogDirectory(ScratchFolder());
+  SetupRun run;
+  CMessageBoxSink sink(run);
   const std::string path = ScratchFolder() + "vexorand.dat";
   {
     platform::File file;
@@ -38,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return 0;
     }
   }
-  VerifyOrRestoreParameterFile(ProcessMessageSink(), path);
+  VerifyOrRestoreParameterFile(sink, path);
   std::vector<unsigned char> section;
-  ExtractParameters(ProcessMessageSink(), path, "CController", &section);
+  ExtractParameters(sink, path, "CController", &section);
   platform::RemoveFile(GetLogFilePath());
   return 0;
 }

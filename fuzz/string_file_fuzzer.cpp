@@ -7,7 +7,9 @@
 
 #include "base/language_folder.h"
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "base/string_escapes.h"
 #include "base/string_table.h"
 #include "platform/file.h"
@@ -39,10 +41,6 @@ void StageMachine() {
   platform::WriteProfileString("ActiveLang", "ActiveLang", "chn", "C:\\Inst\\Lang\\Lang.ini");
   SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
   SetLogDirectory("C:\\Temp\\");
-  DetermineLanguageFolder("C:\\Inst\\");
-  if (GetLanguageFolder().empty()) {
-    std::abort();
-  }
 }
 
 }  // namespace
@@ -63,9 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::abort();
     }
   }
-  FreeStrings();
+  // Each input is a run of its own, which reads the string file afresh.
+  SetupRun run;
+  CMessageBoxSink sink(run);
+  DetermineLanguageFolder("C:\\Inst\\", sink);
+  if (run.languageFolder.empty()) {
+    std::abort();
+  }
   for (int index : {-1, 0, 1, 2, 3, 7, 100, 1000000, 2147483647}) {
-    const std::string& text = GetString(index);
+    const std::string& text = GetString(index, sink);
     if (text.find('\0') != std::string::npos || (index == 0 && text != "" && text != "!ErrStr!")) {
       std::abort();
     }

@@ -6,12 +6,11 @@
 #include <optional>
 
 #include "base/folder_tree.h"
-#include "base/installation_paths.h"
 #include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
-#include "migration/setup_config.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
@@ -30,7 +29,7 @@ const char kCopyTitle[] = "Copy files";
 bool LookUp(IMessageSink& sink, std::string* directory, const std::function<bool()>& report) {
   directory->clear();
   const std::optional<std::string> settingsFolder =
-      ComposePath({GetMakerFolder(), ReadSetupValue("PATH"), "Config\\"});
+      ComposePath({sink.Run().layout.installationFolder, "Config\\"});
   if (!settingsFolder || !platform::IsDirectory(*settingsFolder)) {
     return false;
   }
@@ -91,7 +90,7 @@ bool FindAnotherFixedDrive(char* letter, char excluded) {
 
 bool SeparateGeneratedFiles(IMessageSink& sink) {
   const std::optional<std::string> settingsFolder =
-      ComposePath({GetMakerFolder(), ReadSetupValue("PATH"), "Config"});
+      ComposePath({sink.Run().layout.installationFolder, "Config"});
   const std::optional<std::string> settings =
       settingsFolder ? ComposePath({*settingsFolder, "\\config.ini"}) : std::nullopt;
   if (!settings) {

@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "base/folder_tree.h"
-#include "base/installation_paths.h"
 #include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/multibyte_case.h"
 #include "base/path_compose.h"
+#include "base/setup_run.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
 #include "migration/amendment_file.h"
@@ -25,11 +25,6 @@
 namespace {
 
 const char kControllerBlock[] = "CController";
-const char kFormatFileName[] = "vexorand.fmt";
-
-std::string InstallationPath(const char* name) {
-  return GetMakerFolder() + ReadSetupValue("PATH") + name;
-}
 
 void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* context,
                                     const std::string& parameterFile) {
@@ -61,7 +56,7 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
   }
   const std::optional<std::string> temporaryFile =
       ComposePath({migrationFolder, "\\", TemporaryNameOfParameterFile(parameterFile)});
-  const std::optional<std::string> formatFile = ComposePath({InstallationPath(kFormatFileName)});
+  const std::optional<std::string> formatFile = ComposePath({sink.Run().layout.formatFile});
   if (!temporaryFile || !formatFile) {
     return;
   }
@@ -108,9 +103,10 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
 // Configurations whose binary parameter file is gone while their amendment file still holds the
 // carried parameters, waiting for the control program: an earlier update transferred them and
 // was cut off or run again. Their [CController] entries are what there is to keep.
-std::vector<std::string> WaitingAmendmentFiles(const std::vector<std::string>& binaryFiles) {
+std::vector<std::string> WaitingAmendmentFiles(const InstallationLayout& layout,
+                                               const std::vector<std::string>& binaryFiles) {
   std::vector<std::string> waiting;
-  for (const std::string& path : FindFilesRecursively(InstallationPath("config"), kAmendmentName)) {
+  for (const std::string& path : FindFilesRecursively(layout.configurationTree, kAmendmentName)) {
     const std::string name = ToLowerMultiByte(ConfigurationName(path));
     bool hasBinary = false;
     for (const std::string& binary : binaryFiles) {
@@ -141,7 +137,8 @@ void KeepWaitingAmendment(IMessageSink& sink, const std::string& migrationFolder
 }  // namespace
 
 bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
-  const VersionKey key = ComputeVersionKey();
+  const InstallationLayout& layout = sink.Run().layout;
+  const VersionKey key = ComputeVersionKey(layout);
   context->savedInstallationKey = key.installationKey;
   context->savedMajorVersion = key.majorVersion;
   // The folder of an unfinished run may hold the only copy of its parameters.
@@ -154,13 +151,13 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   }
   platform::MakeDirectory(context->migrationFolder);
 
-  std::string searchRoot = InstallationPath("config");
+  std::string searchRoot = layout.configurationTree;
   std::string generatedFiles;
   if (LookUpGeneratedFiles(sink, &generatedFiles) && !generatedFiles.empty()) {
     searchRoot = generatedFiles.substr(0, generatedFiles.size() - 1);  // its trailing backslash
   }
   const std::vector<std::string> found = FindFilesRecursively(searchRoot, kParameterFileName);
-  const std::vector<std::string> waiting = WaitingAmendmentFiles(found);
+  const std::vector<std::string> waiting = WaitingAmendmentFiles(layout, found);
   if (found.empty() && waiting.empty()) {
     return false;
   }

@@ -1,37 +1,17 @@
 #include "migration/parameter_store.h"
 
 #include <cstdint>
-#include <mutex>
-#include <set>
 
 #include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
+#include "base/setup_run.h"
 #include "migration/parameter_file.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
 
 namespace {
-
-// Recursive like the system's critical section: the restore message's modal loop may bring the
-// same thread back here.
-std::recursive_mutex& StoreLock() {
-  static std::recursive_mutex lock;
-  return lock;
-}
-
-// Paths (upper case, as the file system compares them) verified in this run.
-std::set<std::string>& VerifiedFiles() {
-  static std::set<std::string> files;
-  return files;
-}
-
-// Of those, the files that were damaged and stayed so.
-std::set<std::string>& DamagedFiles() {
-  static std::set<std::string> files;
-  return files;
-}
 
 std::string PathKey(const std::string& path) {
   std::string key = path;
@@ -103,14 +83,15 @@ bool VerifyOrRestoreParameterFile(IMessageSink& sink, const std::string& path) {
 bool ExtractParameters(IMessageSink& sink, const std::string& path, const std::string& sectionName,
                        std::vector<unsigned char>* data, bool* damaged, bool* unreadable) {
   data->clear();
-  std::lock_guard<std::recursive_mutex> guard(StoreLock());
+  SetupRun& run = sink.Run();
+  std::lock_guard<std::recursive_mutex> guard(run.parameterStoreLock);
   const std::string key = PathKey(path);
   // A damaged file of any configuration would otherwise carry corrupted values across.
-  if (VerifiedFiles().insert(key).second && !VerifyOrRestoreParameterFile(sink, path)) {
-    DamagedFiles().insert(key);
+  if (run.verifiedParameterFiles.insert(key).second && !VerifyOrRestoreParameterFile(sink, path)) {
+    run.damagedParameterFiles.insert(key);
   }
   if (damaged != nullptr) {
-    *damaged = DamagedFiles().count(key) != 0;
+    *damaged = run.damagedParameterFiles.count(key) != 0;
   }
   bool fileError = false;
   bool readFailed = false;

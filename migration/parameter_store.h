@@ -12,7 +12,7 @@
 bool VerifyOrRestoreParameterFile(IMessageSink& sink, const std::string& path);
 
 // The bytes of the first section whose name matches `sectionName` on four characters. Each file
-// is verified, and restored when damaged, before the process first reads from it. False with
+// is verified, and restored when damaged, before the run of `sink` first reads from it. False with
 // `data` empty when the section is missing or the file cannot be read (the latter logged).
 // `damaged`, when given, is set when the file was damaged and could not be restored from its
 // backup: its parameters are read all the same, better than none, but should be checked.

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "base/folder_tree.h"
-#include "base/installation_paths.h"
 #include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
 #include "migration/amendment_file.h"
 #include "migration/file_walks.h"
@@ -18,29 +18,20 @@
 #include "platform/file_system.h"
 #include "platform/text_encoding.h"
 
-namespace {
-
-const char kFormatFileName[] = "vexorand.fmt";
-
-std::string InstallationPath(const char* name) {
-  return GetMakerFolder() + ReadSetupValue("PATH") + name;
-}
-
-}  // namespace
-
 bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   if (!context->parametersAccepted) {
     return false;
   }
-  if (!IsVersionCompatible(*context)) {
+  const InstallationLayout& layout = sink.Run().layout;
+  if (!IsVersionCompatible(layout, *context)) {
     for (ConfigurationRecord& record : context->configurations) {
       MarkNotCarried(&record, "the new version is not compatible with the old one");
     }
     sink.ShowMessage(sink.Localise(kVersionsIncompatible), kMbOk | kMbIconExclamation);
     return false;
   }
-  const std::string configurationTree = InstallationPath("config\\");
-  CControllerFormat format(sink, InstallationPath(kFormatFileName));
+  const std::string configurationTree = layout.configurationTree + "\\";
+  CControllerFormat format(sink, layout.formatFile);
 
   std::vector<std::string> written;
   std::vector<std::string> notWritten;
@@ -82,7 +73,7 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   // Once all have, the binary files go first and the record of the run next: cut off at any point
   // in between, the next run finds either the record or the parameters waiting in amend.dat.
   if (notWritten.empty()) {
-    DeleteFilesRecursively(InstallationPath("config"), kParameterFileName, kParameterBackupName);
+    DeleteFilesRecursively(layout.configurationTree, kParameterFileName, kParameterBackupName);
     RemoveUnfinishedRun(context->migrationFolder);
     DeleteTree(context->migrationFolder);
   }
@@ -115,6 +106,6 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   if (!report.empty()) {
     sink.ShowMessage(report, kMbOk | kMbIconExclamation);
   }
-  DeleteFilesRecursively(InstallationPath("config"), kParameterFileName, kParameterBackupName);
+  DeleteFilesRecursively(layout.configurationTree, kParameterFileName, kParameterBackupName);
   return true;
 }

@@ -4,7 +4,7 @@
 #include "base/language_folder.h"
 #include "base/multibyte_case.h"
 #include "base/path_compose.h"
-#include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
 #include "platform/special_folders.h"
@@ -42,31 +42,42 @@ std::string MakeMajorVersion(std::string versionText) {
   return ToUpperMultiByte(versionText);
 }
 
-std::string ReadSetupValue(const std::string& key) {
-  return platform::ReadProfileString("SETTINGS", key, "", GetMakerFolder() + "setup.cfg");
-}
-
-std::string GetInstallationFolder() {
-  const std::string folder = GetMakerFolder() + ReadSetupValue("PATH");
+InstallationLayout ReadLayoutOfMakerFolder(const std::string& makerFolder) {
+  const std::string setupFile = makerFolder + "setup.cfg";
+  const std::string pathValue = platform::ReadProfileString("SETTINGS", "PATH", "", setupFile);
+  InstallationLayout layout = LayoutOfInstallationFolder(makerFolder + pathValue);
+  layout.makerFolder = makerFolder;
+  layout.pathValue = pathValue;
+  layout.backupPathValue = platform::ReadProfileString("SETTINGS", "BACKUPPATH", "", setupFile);
   // Too long for the system: every file operation on it fails; say why once here.
-  CheckPathLength(folder);
-  return folder;
+  CheckPathLength(layout.installationFolder);
+  return layout;
 }
 
-std::string FindUnreadableSettingsFile() {
-  const std::string setupFile = GetMakerFolder() + "setup.cfg";
+bool LocateMakerFolder(IMessageSink& sink) {
+  std::string& makerFolder = sink.Run().layout.makerFolder;
+  return !makerFolder.empty() || FindMakerFolder(&makerFolder);
+}
+
+bool ReadInstallationLayout(IMessageSink& sink) {
+  const bool found = LocateMakerFolder(sink);
+  InstallationLayout& layout = sink.Run().layout;
+  layout = ReadLayoutOfMakerFolder(layout.makerFolder);
+  return found;
+}
+
+std::string FindUnreadableSettingsFile(const InstallationLayout& layout) {
+  const std::string setupFile = layout.makerFolder + "setup.cfg";
   if (!platform::IsProfileReadable(setupFile)) {
     return setupFile;
   }
-  const std::string settings = GetMakerFolder() + ReadSetupValue("PATH") + "config\\config.ini";
-  return platform::IsProfileReadable(settings) ? "" : settings;
+  return platform::IsProfileReadable(layout.settingsFile) ? "" : layout.settingsFile;
 }
 
 bool PrepareMigrationFolder(IMessageSink& sink, MigrationContext* context) {
   const std::string temporary = platform::GetTempFolder();
   context->migrationFolder = temporary + "Vexroand";
-  SetLogDirectory(temporary);
-  const std::string installation = GetInstallationFolder();
+  const std::string& installation = sink.Run().layout.installationFolder;
   if (!platform::IsDirectory(installation)) {
     return false;
   }
@@ -74,10 +85,10 @@ bool PrepareMigrationFolder(IMessageSink& sink, MigrationContext* context) {
   return true;
 }
 
-VersionKey ComputeVersionKey() {
+VersionKey ComputeVersionKey(const InstallationLayout& layout) {
   VersionKey key;
-  key.installationKey = MakeInstallationKey(ReadSetupValue("PATH"));
-  const std::string settings = GetMakerFolder() + key.installationKey + "\\config\\config.ini";
+  key.installationKey = MakeInstallationKey(layout.pathValue);
+  const std::string settings = layout.makerFolder + key.installationKey + "\\config\\config.ini";
   if (CheckPathLength(settings)) {
     key.majorVersion =
         MakeMajorVersion(platform::ReadProfileString("VERSION", "VERSION", "", settings));
@@ -85,14 +96,14 @@ VersionKey ComputeVersionKey() {
   return key;
 }
 
-std::string ReadInstalledVersion() {
-  const std::string settings = GetInstallationFolder() + "config\\config.ini";
+std::string ReadInstalledVersion(const InstallationLayout& layout) {
+  const std::string& settings = layout.settingsFile;
   return CheckPathLength(settings) ? platform::ReadProfileString("VERSION", "VERSION", "", settings)
                                    : std::string();
 }
 
-bool IsVersionCompatible(const MigrationContext& context) {
-  const VersionKey key = ComputeVersionKey();
+bool IsVersionCompatible(const InstallationLayout& layout, const MigrationContext& context) {
+  const VersionKey key = ComputeVersionKey(layout);
   return !key.installationKey.empty() && !key.majorVersion.empty() &&
          key.installationKey == context.savedInstallationKey &&
          key.majorVersion == context.savedMajorVersion;

@@ -4,24 +4,33 @@
 
 #include <string>
 
+#include "base/installation_layout.h"
 #include "base/message_sink.h"
 #include "migration/migration_context.h"
 
-// The value of `key` ("PATH", "BACKUPPATH") in section SETTINGS of maker folder + "setup.cfg";
-// empty when missing; at most 259 characters.
-std::string ReadSetupValue(const std::string& key);
+// Asks the system for the run's maker folder unless the run has it. False while it cannot be
+// found: nothing is kept, so the next call asks again.
+bool LocateMakerFolder(IMessageSink& sink);
 
-// Maker folder + PATH (PATH is written with its trailing backslash).
-std::string GetInstallationFolder();
+// Reads maker folder + "setup.cfg" into the run's layout: PATH and BACKUPPATH of section
+// SETTINGS (empty when missing; at most 259 characters each) and the installation they name. The
+// update reads it where it reads setup.cfg: before the old installation's steps, and again once
+// the new version is in place. False, with the layout composed on no maker folder, while
+// LocateMakerFolder fails.
+bool ReadInstallationLayout(IMessageSink& sink);
+
+// The layout of the installation in `makerFolder` (ending in a backslash) that its setup.cfg
+// names.
+InstallationLayout ReadLayoutOfMakerFolder(const std::string& makerFolder);
 
 // setup.cfg or the installation's config\config.ini when it exists but cannot be read whole, ""
 // when both can (or are missing): what they say decides which parameters are saved, and a file
 // that reads as empty would have them passed over.
-std::string FindUnreadableSettingsFile();
+std::string FindUnreadableSettingsFile(const InstallationLayout& layout);
 
-// Sets the migration folder to temporary directory + "Vexroand" (not created), makes the
-// temporary directory the log directory and takes the language folder from the installation.
-// False when the installation folder does not exist. A broken language setting goes to `sink`.
+// Sets the migration folder to temporary directory + "Vexroand" (not created) and takes the
+// language folder from the run's installation. False when the installation folder does not
+// exist. A broken language setting goes to `sink`.
 bool PrepareMigrationFolder(IMessageSink& sink, MigrationContext* context);
 
 // What identifies an installed program for parameter migration.
@@ -30,14 +39,14 @@ struct VersionKey {
   std::string majorVersion;     // VERSION of its config\config.ini up to the first '.', upper case
 };
 
-VersionKey ComputeVersionKey();
+VersionKey ComputeVersionKey(const InstallationLayout& layout);
 
-// VERSION of the installation's config\config.ini as written there; "" when there is none.
-std::string ReadInstalledVersion();
+// VERSION of the config\config.ini of `layout` as written there; "" when there is none.
+std::string ReadInstalledVersion(const InstallationLayout& layout);
 
 // The two halves of the key: from a PATH value, and from a VERSION text.
 std::string MakeInstallationKey(std::string pathValue);
 std::string MakeMajorVersion(std::string versionText);
 
-// True when the installation now in place has a complete version key equal to the saved one.
-bool IsVersionCompatible(const MigrationContext& context);
+// True when the installation of `layout` has a complete version key equal to the saved one.
+bool IsVersionCompatible(const InstallationLayout& layout, const MigrationContext& context);

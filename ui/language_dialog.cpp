@@ -1,12 +1,13 @@
 #include "ui/language_dialog.h"
 
-#include "base/language.h"
 #include "ui/resource_ids.h"
 
 namespace {
 
 constexpr int kChinese = 0;
 constexpr int kRussian = 2;
+// The dialog's result for a choice: this plus the language index, apart from IDOK and IDCANCEL.
+constexpr INT_PTR kChosenLanguage = 0x100;
 
 // The pictures live as long as the buttons that show them.
 struct LanguagePictures {
@@ -64,8 +65,7 @@ void ArrangeButtons(HWND dialog, LanguagePictures* pictures) {
 }
 
 void Choose(HWND dialog, int language) {
-  SetLanguage(language);
-  EndDialog(dialog, IDOK);
+  EndDialog(dialog, kChosenLanguage + language);
 }
 
 INT_PTR CALLBACK LanguageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,12 +108,16 @@ LanguageDialogLayout ComputeLanguageDialogLayout(POINT origin, SIZE picture) {
   return layout;
 }
 
-bool ChooseLanguage(HINSTANCE resources) {
+bool ChooseLanguage(HINSTANCE resources, int* language) {
   LanguagePictures pictures;
   pictures.resources = resources;
   const INT_PTR result = DialogBoxParamW(resources, MAKEINTRESOURCEW(IDD_LANGUAGE), nullptr,
                                          LanguageDialogProc, reinterpret_cast<LPARAM>(&pictures));
   DeleteObject(pictures.chinese);
   DeleteObject(pictures.russian);
-  return result == IDOK;
+  if (result < kChosenLanguage) {
+    return false;
+  }
+  *language = static_cast<int>(result - kChosenLanguage);
+  return true;
 }

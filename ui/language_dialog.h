@@ -15,6 +15,7 @@ struct LanguageDialogLayout {
 // Chinese picture.
 LanguageDialogLayout ComputeLanguageDialogLayout(POINT origin, SIZE picture);
 
-// Runs the dialog modally from `resources`. Sets the language index and returns true when a
-// language was chosen; false when the dialog was closed or cancelled.
-bool ChooseLanguage(HINSTANCE resources);
+// Runs the dialog modally from `resources`. Sets `*language` to the index chosen and returns true
+// when a language was chosen; false, with `*language` untouched, when the dialog was closed or
+// cancelled.
+bool ChooseLanguage(HINSTANCE resources, int* language);

@@ -9,8 +9,9 @@
 #include "platform/special_folders.h"
 #include "ui/resource_ids.h"
 
-CProgressDialog::CProgressDialog(HINSTANCE resources)
+CProgressDialog::CProgressDialog(HINSTANCE resources, SetupRun& run)
     : resources_(resources),
+      run_(run),
       icon_(LoadIconW(resources, MAKEINTRESOURCEW(IDI_SETUP))),
       smallIcon_(static_cast<HICON>(LoadImageW(resources, MAKEINTRESOURCEW(IDI_SETUP), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
@@ -26,14 +27,16 @@ CProgressDialog::~CProgressDialog() {
 }
 
 INT_PTR CProgressDialog::DoModal() {
-  const INT_PTR result = DialogBoxParamW(resources_, MAKEINTRESOURCEW(ResourceOffset(IDD_PROGRESS)),
-                                         nullptr, DialogProc, reinterpret_cast<LPARAM>(this));
+  const INT_PTR result =
+      DialogBoxParamW(resources_, MAKEINTRESOURCEW(ResourceOffset(IDD_PROGRESS, Language())),
+                      nullptr, DialogProc, reinterpret_cast<LPARAM>(this));
   window_ = nullptr;
   return result;
 }
 
 void CProgressDialog::ShowStepLabel(int labelId) {
-  HWND label = window_ != nullptr ? GetDlgItem(window_, ResourceOffset(labelId)) : nullptr;
+  HWND label =
+      window_ != nullptr ? GetDlgItem(window_, ResourceOffset(labelId, Language())) : nullptr;
   if (label == nullptr) {
     return;
   }
@@ -49,11 +52,6 @@ int CProgressDialog::ShowMessage(const std::string& text, unsigned style) {
 
 void CProgressDialog::WriteLog(const std::string& text) {
   AppendLogLine(text, *this);
-}
-
-// The language dialog chose it before this dialog was made.
-int CProgressDialog::Language() const {
-  return GetLanguage();
 }
 
 void CProgressDialog::StartStepTimer() {
@@ -102,7 +100,7 @@ namespace {
 // The Russian texts are longer than the boxes the templates give them; a label cut off after its
 // first word ("Сбор", or the final instruction to switch off) tells the technician nothing. Such a
 // label is widened to its text, as far as the window allows; the templates stay as they are.
-void WidenLabelsToTheirTexts(HWND dialog) {
+void WidenLabelsToTheirTexts(HWND dialog, int language) {
   RECT client;
   GetClientRect(dialog, &client);
   HDC dc = GetDC(dialog);
@@ -112,7 +110,7 @@ void WidenLabelsToTheirTexts(HWND dialog) {
   TEXTMETRICW metrics = {};
   GetTextMetricsW(dc, &metrics);
   for (int id = IDC_FIRST_STEP_LABEL; id <= IDC_LAST_STEP_LABEL; ++id) {
-    HWND label = GetDlgItem(dialog, ResourceOffset(id));
+    HWND label = GetDlgItem(dialog, ResourceOffset(id, language));
     if (label == nullptr) {
       continue;
     }
@@ -136,7 +134,7 @@ void WidenLabelsToTheirTexts(HWND dialog) {
 }  // namespace
 
 void CProgressDialog::OnInitDialog() {
-  WidenLabelsToTheirTexts(window_);
+  WidenLabelsToTheirTexts(window_, Language());
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(window_, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(smallIcon_ != nullptr ? smallIcon_ : icon_));

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "app/update_sequencer.h"
+#include "base/setup_run.h"
 
 class CProgressDialog : public ISequencerHost {
  public:
-  // `resources` is the module holding the templates and the icon.
-  explicit CProgressDialog(HINSTANCE resources);
+  // `resources` is the module holding the templates and the icon; `run` holds the language the
+  // language dialog chose.
+  CProgressDialog(HINSTANCE resources, SetupRun& run);
   ~CProgressDialog() override;
   CProgressDialog(const CProgressDialog&) = delete;
   CProgressDialog& operator=(const CProgressDialog&) = delete;
@@ -25,7 +27,7 @@ class CProgressDialog : public ISequencerHost {
   void ShowStepLabel(int labelId) override;
   int ShowMessage(const std::string& text, unsigned style) override;
   void WriteLog(const std::string& text) override;
-  int Language() const override;
+  SetupRun& Run() const override { return run_; }
   void StartStepTimer() override;
   void StopStepTimer() override;
   void CloseProgress() override;
@@ -45,6 +47,7 @@ class CProgressDialog : public ISequencerHost {
   bool PaintIconWhileMinimised();
 
   HINSTANCE resources_;
+  SetupRun& run_;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
   HWND window_ = nullptr;

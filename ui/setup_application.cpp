@@ -5,6 +5,7 @@
 #include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "platform/special_folders.h"
 #include "ui/language_dialog.h"
 #include "ui/progress_dialog.h"
@@ -14,22 +15,25 @@
 namespace {
 
 // Ended before the progress dialog opened: nothing changed, and the report says so.
-int CancelBeforeTheUpdate() {
+int CancelBeforeTheUpdate(SetupRun& run) {
   SetLogDirectory(platform::GetTempFolder());
-  return WriteCancelledRunReport(ProcessMessageSink());
+  CMessageBoxSink sink(run);
+  return WriteCancelledRunReport(sink);
 }
 
 }  // namespace
 
 int RunSetupApplication(HINSTANCE resources) {
-  if (!ChooseLanguage(resources)) {
-    return CancelBeforeTheUpdate();
+  SetupRun run;
+  if (!ChooseLanguage(resources, &run.language)) {
+    return CancelBeforeTheUpdate(run);
   }
-  const std::string question = LoadResourceText(resources, ResourceOffset(IDS_START_CONFIRMATION));
+  const std::string question =
+      LoadResourceText(resources, ResourceOffset(IDS_START_CONFIRMATION, run.language));
   if (ShowMessageBox(question, kMbYesNo | kMbIconExclamation) != kIdYes) {
-    return CancelBeforeTheUpdate();
+    return CancelBeforeTheUpdate(run);
   }
-  CProgressDialog progress(resources);
+  CProgressDialog progress(resources, run);
   progress.DoModal();
   return progress.ExitCode();
 }

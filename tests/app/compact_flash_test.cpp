@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "base/setup_run.h"
+
 namespace {
 
 TEST(CompactFlash, PlaceholderIsReplacedEverywhereOrThePathEmptied) {
@@ -22,8 +24,9 @@ TEST(CompactFlash, PlaceholderIsReplacedEverywhereOrThePathEmptied) {
 
 TEST(CompactFlash, PathsWithoutThePlaceholderAreLeftAlone) {
   for (const char* text : {"D:\\Backup\\", "cfcard:\\Backup\\", "CFCard\\", ""}) {
+    SetupRun run;
     std::string path = text;
-    EXPECT_FALSE(ResolveCompactFlash(&path));
+    EXPECT_FALSE(ResolveCompactFlash(run, &path));
     EXPECT_EQ(path, text);
   }
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/package_file.h"
+#include "base/setup_run.h"
 #include "platform/file_system.h"
 #include "platform/special_folders.h"
 #include "tests/app/test_package.h"
@@ -21,11 +21,9 @@ const std::string kProgram = "MZ setup program image";
 
 class LaunchTest : public ::testing::Test {
  protected:
-  ~LaunchTest() override { SetPackageFile(""); }
-
   void UsePackage(const std::string& bytes) {
     folder_.WriteFile("setup.exe", bytes);
-    SetPackageFile(folder_.Path("setup.exe"));
+    run_.packageFile = folder_.Path("setup.exe");
   }
 
   // The payload files in the temporary directory.
@@ -49,6 +47,7 @@ class LaunchTest : public ::testing::Test {
     return -1;
   }
 
+  SetupRun run_;
   TempFolder folder_;
   RecordingTimer timer_;
   PayloadLaunch launch_;
@@ -61,7 +60,7 @@ TEST_F(LaunchTest, PayloadRunsFromATemporaryFileThatGoesWhenItEnds) {
   const std::string marker = folder_.Path("marker.txt");
   UsePackage(MakePackage(kProgram, MakeTestPayload(marker, 0)));
 
-  ASSERT_EQ(LaunchPayload(timer_, &launch_, &signature_), LaunchOutcome::Started);
+  ASSERT_EQ(LaunchPayload(timer_, run_, &launch_, &signature_), LaunchOutcome::Started);
   EXPECT_EQ(timer_.calls, (Calls{"stop", "start"}));
   const std::string payloadFile = launch_.payloadFile;
   EXPECT_EQ(payloadFile.rfind(platform::GetTempFolder() + "sep", 0), 0u) << payloadFile;
@@ -77,7 +76,7 @@ TEST_F(LaunchTest, PayloadRunsFromATemporaryFileThatGoesWhenItEnds) {
 
 TEST_F(LaunchTest, PayloadThatRunsForAWhileIsPolledUntilItEnds) {
   UsePackage(MakePackage(kProgram, MakeTestPayload(folder_.Path("marker.txt"), 1500)));
-  ASSERT_EQ(LaunchPayload(timer_, &launch_, &signature_), LaunchOutcome::Started);
+  ASSERT_EQ(LaunchPayload(timer_, run_, &launch_, &signature_), LaunchOutcome::Started);
 
   EXPECT_FALSE(PollPayload(&launch_, 100));
   EXPECT_FALSE(PollPayload(&launch_, 100));
@@ -94,12 +93,12 @@ TEST_F(LaunchTest, DamagedOrMissingPackageStartsNothing) {
   UsePackage(damaged);
   const std::vector<std::string> before = PayloadFiles();
 
-  EXPECT_EQ(LaunchPayload(timer_, &launch_, &signature_), LaunchOutcome::SignatureMismatch);
+  EXPECT_EQ(LaunchPayload(timer_, run_, &launch_, &signature_), LaunchOutcome::SignatureMismatch);
   EXPECT_EQ(signature_.size(), 35u);
   EXPECT_EQ(PayloadFiles(), before);
 
-  SetPackageFile(folder_.Path("no such package.exe"));
-  EXPECT_EQ(LaunchPayload(timer_, &launch_, &signature_), LaunchOutcome::PackageUnreadable);
+  run_.packageFile = folder_.Path("no such package.exe");
+  EXPECT_EQ(LaunchPayload(timer_, run_, &launch_, &signature_), LaunchOutcome::PackageUnreadable);
   EXPECT_EQ(PayloadFiles(), before);
   EXPECT_TRUE(timer_.calls.empty());
   EXPECT_EQ(launch_.payloadFile, "");
@@ -109,7 +108,7 @@ TEST_F(LaunchTest, PayloadThatIsNoProgramFailsToStartAndStays) {
   UsePackage(MakePackage(kProgram, std::string(4096, '\x7F')));
   const std::vector<std::string> before = PayloadFiles();
 
-  EXPECT_EQ(LaunchPayload(timer_, &launch_, &signature_), LaunchOutcome::StartFailed);
+  EXPECT_EQ(LaunchPayload(timer_, run_, &launch_, &signature_), LaunchOutcome::StartFailed);
   EXPECT_EQ(timer_.calls, (Calls{"stop", "start"}));
   std::vector<std::string> after = PayloadFiles();
   ASSERT_EQ(after.size(), before.size() + 1);

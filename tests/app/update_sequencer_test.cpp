@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "app/md5.h"
-#include "app/package_file.h"
 #include "app/package_trailer.h"
-#include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
 #include "platform/file_system.h"
@@ -19,19 +17,12 @@
 #include "tests/app/sequencer_test_access.h"
 #include "tests/app/test_package.h"
 #include "tests/support/mutex_holder.h"
-#include "tests/support/scoped_language.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
 using Trace = std::vector<std::string>;
-
-class PackageGuard {
- public:
-  explicit PackageGuard(const std::string& path) { SetPackageFile(path); }
-  ~PackageGuard() { SetPackageFile(""); }
-};
 
 // The payload files in the temporary directory.
 std::vector<std::string> PayloadFiles() {
@@ -112,9 +103,8 @@ TEST(UpdateSequencerTest, PackageIsCheckedBeforeTheWarning) {
   std::string package = MakePackage("program image", "payload bytes");
   package[3] ^= 0x01;
   folder.WriteFile("damaged.exe", package);
-  PackageGuard guard(folder.Path("damaged.exe"));
-
   ScriptedHost host;
+  host.Run().packageFile = folder.Path("damaged.exe");
   CUpdateSequencer sequencer(host);
   SequencerTestAccess::SetState(&sequencer, SequencerState::kConfirm);
   sequencer.Step();
@@ -127,12 +117,12 @@ TEST(UpdateSequencerTest, PackageIsCheckedBeforeTheWarning) {
 }
 
 TEST(UpdateSequencerTest, UnreadablePackageFailsInTheSecondLanguage) {
-  ScopedLanguage russian(2);
   TempFolder folder;
   folder.WriteFile("short.exe", "too short for a trailer");
   for (const std::string& name : {std::string("short.exe"), std::string("missing.exe")}) {
-    PackageGuard guard(folder.Path(name));
     ScriptedHost host;
+    host.Run().language = 2;
+    host.Run().packageFile = folder.Path(name);
     CUpdateSequencer sequencer(host);
     SequencerTestAccess::SetState(&sequencer, SequencerState::kConfirm);
     sequencer.Step();
@@ -166,21 +156,21 @@ TEST(UpdateSequencerTest, PayloadLaunchFailuresEndTheRunWithTheirMessages) {
        failsAtTheStart},
   };
   for (const int language : {0, 2}) {
-    ScopedLanguage scoped(language);
     for (const Case& test : cases) {
       TempFolder folder;
       const std::string name = test.package != nullptr ? test.package : "missing.exe";
       if (test.package != nullptr) folder.WriteFile(name, test.bytes);
-      PackageGuard guard(folder.Path(name));
       const std::vector<std::string> payloadFiles = PayloadFiles();
 
       ScriptedHost host;
+      host.Run().language = language;
+      host.Run().packageFile = folder.Path(name);
       CUpdateSequencer sequencer(host);
       SequencerTestAccess::SetState(&sequencer, SequencerState::kStartPayload);
       sequencer.Step();
       EXPECT_EQ(host.Trace(), test.trace) << name;
       ASSERT_EQ(host.Messages().size(), 1u) << name;
-      EXPECT_EQ(host.Messages()[0].text, Localise(test.message) + test.appended) << name;
+      EXPECT_EQ(host.Messages()[0].text, host.Localise(test.message) + test.appended) << name;
       EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed) << name;
       RemovePayloadFilesNotIn(payloadFiles);
     }
@@ -189,13 +179,13 @@ TEST(UpdateSequencerTest, PayloadLaunchFailuresEndTheRunWithTheirMessages) {
 
 TEST(UpdateSequencerTest, SeparationQuestionDefaultsToNoAndKeepsTheTimer) {
   for (const int language : {0, 2}) {
-    ScopedLanguage guard(language);
     ScriptedHost host({kIdNo});
+    host.Run().language = language;
     CUpdateSequencer sequencer(host);
     SequencerTestAccess::SetState(&sequencer, SequencerState::kAskAboutSeparation);
     sequencer.Step();
     EXPECT_EQ(host.Trace(), (Trace{"stop", "message 0x104", "start"}));
-    EXPECT_EQ(host.Messages()[0].text, Localise(kSeparationQuestion));
+    EXPECT_EQ(host.Messages()[0].text, host.Localise(kSeparationQuestion));
     EXPECT_EQ(sequencer.GetState(), SequencerState::kFinish);
     EXPECT_FALSE(host.Closed());
   }

@@ -9,22 +9,16 @@
 
 namespace {
 
-class LanguageTest : public ::testing::Test {
- protected:
-  ~LanguageTest() override { SetLanguage(0); }
-};
+class LanguageTest : public ::testing::Test {};
 
 TEST_F(LanguageTest, LocaliseAndResourceOffsetFollowTheIndex) {
   const TwoTextMessage message = {"chinese", "second"};
-  EXPECT_EQ(GetLanguage(), 0);
-  EXPECT_STREQ(Localise(message), "chinese");
-  EXPECT_EQ(ResourceOffset(102), 102);
+  EXPECT_STREQ(LocaliseFor(message, 0), "chinese");
+  EXPECT_EQ(ResourceOffset(102, 0), 102);
   for (int index : {1, 2, -1, 7}) {
-    SetLanguage(index);
-    EXPECT_EQ(GetLanguage(), index);
-    EXPECT_STREQ(Localise(message), "second") << index;
-    EXPECT_EQ(ResourceOffset(102), 1102) << index;
-    EXPECT_EQ(ResourceOffset(140), 1140) << index;
+    EXPECT_STREQ(LocaliseFor(message, index), "second") << index;
+    EXPECT_EQ(ResourceOffset(102, index), 1102) << index;
+    EXPECT_EQ(ResourceOffset(140, index), 1140) << index;
   }
 }
 
@@ -35,12 +29,10 @@ TEST_F(LanguageTest, StepLabelsCoverTheTwelveSteps) {
   for (int id = 140; id <= 151; ++id) {
     ASSERT_NE(StepLabelText(id), nullptr) << id;
   }
-  SetLanguage(2);
-  EXPECT_STREQ(Localise(*StepLabelText(140)), "Ждать закрытия Vexorand...");
-  EXPECT_STREQ(Localise(*StepLabelText(151)),
+  EXPECT_STREQ(LocaliseFor(*StepLabelText(140), 2), "Ждать закрытия Vexorand...");
+  EXPECT_STREQ(LocaliseFor(*StepLabelText(151), 2),
                "Выйдите из операционной системы, выключите компьютер!");
-  SetLanguage(0);
-  EXPECT_NE(std::string(Localise(*StepLabelText(140))).find("Vexorand"), std::string::npos);
+  EXPECT_NE(std::string(LocaliseFor(*StepLabelText(140), 0)).find("Vexorand"), std::string::npos);
 }
 
 // The printf conversions of a text, in order ("%s", "%d", "%1!s!", ...).

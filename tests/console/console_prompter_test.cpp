@@ -10,7 +10,6 @@
 #include "base/messages.h"
 #include "base/text_format.h"
 #include "console/question_names.h"
-#include "tests/support/scoped_language.h"
 
 namespace {
 
@@ -92,31 +91,35 @@ TEST(ConsolePrompterTest, ScriptedAnswersInOrder) {
 // A named answer finds its question even when another was skipped, and takes no positional
 // answer; a Yes to power-off without --allow-power-off says it is skipped.
 TEST(ConsolePrompterTest, NamedAnswersFindTheirQuestions) {
-  ScopedLanguage language(2);
+  constexpr int kRussian = 2;
   ConsoleOptions options = Scripted({true});
   options.namedAnswers = {{"separate", false}, {"power-off", true}};
   std::istringstream in;
   std::ostringstream out;
   ConsolePrompter prompter(options, in, out);
+  prompter.UseLanguage(kRussian);
   // No keep question on this machine: the positional Yes stays for the start question.
-  EXPECT_EQ(prompter.Prompt(Localise(kSeparationQuestion), kMbYesNo | kMbDefaultButton2), kIdNo);
-  EXPECT_EQ(prompter.Prompt(Localise(kStartConfirmation), kMbYesNo), kIdYes);
-  EXPECT_EQ(prompter.Prompt(Localise(kPowerOffQuestion), kMbYesNo), kIdYes);
+  EXPECT_EQ(
+      prompter.Prompt(LocaliseFor(kSeparationQuestion, kRussian), kMbYesNo | kMbDefaultButton2),
+      kIdNo);
+  EXPECT_EQ(prompter.Prompt(LocaliseFor(kStartConfirmation, kRussian), kMbYesNo), kIdYes);
+  EXPECT_EQ(prompter.Prompt(LocaliseFor(kPowerOffQuestion, kRussian), kMbYesNo), kIdYes);
   EXPECT_NE(out.str().find("power-off is skipped: --allow-power-off was not given"),
             std::string::npos)
       << out.str();
-  const std::string keep = std::string(Localise(kKeepParametersListHeader)) + "Mill_A\n" +
-                           Localise(kKeepParametersQuestion);
+  const std::string keep = std::string(LocaliseFor(kKeepParametersListHeader, kRussian)) +
+                           "Mill_A\n" + LocaliseFor(kKeepParametersQuestion, kRussian);
   EXPECT_EQ(prompter.Prompt(keep, kMbYesNo), kIdNo);  // unnamed here, and no answers are left
 }
 
 TEST(ConsolePrompterTest, TheUnfinishedRunQuestionHasItsName) {
   for (const int language : {0, 2}) {
-    ScopedLanguage scoped(language);
-    EXPECT_EQ(QuestionName(FormatText(Localise(kUnfinishedRunQuestion), "2026-12-07 22:46:08",
-                                      "Mill_A\nLathe\n")),
+    EXPECT_EQ(QuestionName(FormatText(LocaliseFor(kUnfinishedRunQuestion, language),
+                                      "2026-12-07 22:46:08", "Mill_A\nLathe\n"),
+                           language),
               "unfinished-run");
-    EXPECT_EQ(QuestionName(Localise(kKeepParametersQuestion)), "keep-parameters");
+    EXPECT_EQ(QuestionName(LocaliseFor(kKeepParametersQuestion, language), language),
+              "keep-parameters");
   }
 }
 

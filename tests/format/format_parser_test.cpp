@@ -223,15 +223,13 @@ TEST_F(FormatParserTest, LocalisedFieldComments) {
   folder.WriteFile("Lang\\Lang.ini", "[ActiveLang]\r\nActiveLang=eng\r\n");
   folder.WriteFile("Lang\\eng\\Vexorand.string",
                    "[Attribute]\r\nMaxIndex=200\r\n[STRING]\r\n120=-n'Feed rate' -g7\r\n");
-  DetermineLanguageFolder(folder.path());
-  FreeStrings();
+  DetermineLanguageFolder(folder.path(), sink_);
   ASSERT_TRUE(Parse("field B { int f /*{@120}*/; int g /*{@121}*/; };"));
   const CTypeRecord& block = *parser_.FindBlock("B");
   EXPECT_EQ(block.fields[0].comment, "-n'Feed rate' -g7");
   EXPECT_EQ(block.fields[0].idOffset, 7);
   EXPECT_EQ(block.fields[1].comment, "!ErrStr!");
   EXPECT_EQ(sink_.entries(), std::vector<std::string>{"|E|Load string 121 failed\n"});
-  FreeStrings();
 }
 
 }  // namespace

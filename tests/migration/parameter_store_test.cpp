@@ -37,8 +37,7 @@ std::string Damaged(std::string bytes) {
 
 class ParameterStoreTest : public testing::Test {
  protected:
-  ParameterStoreTest() { SetLanguage(2); }
-  ~ParameterStoreTest() override { SetLanguage(0); }
+  ParameterStoreTest() { messages_.UseLanguage(2); }
 
   bool LogHasExtractionFailure(const std::string& section) const {
     return log_.Contains("|S|ExtractParameters failed, object is '" + section + "'\n");

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "base/language.h"
 #include "base/setup_log.h"
 
 MessageRecorder::MessageRecorder(std::deque<int> answers) : RecordingSink(std::move(answers)) {
+  UseLanguage(0);
   SetMessageBoxFunction(
       [this](const std::string& text, unsigned style) { return ShowMessage(text, style); });
 }
@@ -16,8 +16,4 @@ MessageRecorder::~MessageRecorder() {
 
 void MessageRecorder::WriteLog(const std::string& text) {
   AppendLogLine(text, *this);
-}
-
-int MessageRecorder::Language() const {
-  return GetLanguage();
 }

@@ -1,6 +1,6 @@
 // A recording sink (recording_sink.h) that is also the process-wide message function while it
 // lives, so boxes the base layer shows on its own are recorded too. Log entries go to the setup
-// log (LogCapture) rather than to entries(), the language is the process's (ScopedLanguage).
+// log (LogCapture) rather than to entries(); the language is Chinese until UseLanguage.
 #pragma once
 
 #include <deque>
@@ -16,5 +16,4 @@ class MessageRecorder : public RecordingSink {
   MessageRecorder& operator=(const MessageRecorder&) = delete;
 
   void WriteLog(const std::string& text) override;
-  int Language() const override;
 };

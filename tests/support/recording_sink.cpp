@@ -2,7 +2,9 @@
 
 #include <utility>
 
-RecordingSink::RecordingSink(std::deque<int> answers) : answers_(std::move(answers)) {}
+RecordingSink::RecordingSink(std::deque<int> answers) : answers_(std::move(answers)) {
+  run_.language = 1;
+}
 
 int RecordingSink::ShowMessage(const std::string& text, unsigned style) {
   messages_.push_back({text, style});

@@ -1,5 +1,6 @@
 // A message sink for tests that keeps what is reported to it and reaches no process-wide channel:
-// the message boxes, answered from a script, and the log entries, in a language of its own.
+// the message boxes, answered from a script, and the log entries, with a run of its own (a fresh
+// one for every test).
 #pragma once
 
 #include <deque>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "base/message_sink.h"
+#include "base/setup_run.h"
 
 struct RecordedMessage {
   std::string text;
@@ -22,15 +24,15 @@ class RecordingSink : public IMessageSink {
   const std::vector<std::string>& entries() const { return entries_; }
   void Answer(int button) { answers_.push_back(button); }
   // 0 Chinese, 1 English (until set), 2 Russian.
-  void UseLanguage(int index) { language_ = index; }
+  void UseLanguage(int index) { run_.language = index; }
 
   int ShowMessage(const std::string& text, unsigned style) override;
   void WriteLog(const std::string& text) override { entries_.push_back(text); }
-  int Language() const override { return language_; }
+  SetupRun& Run() const override { return run_; }
 
  private:
   std::deque<int> answers_;
   std::vector<RecordedMessage> messages_;
   std::vector<std::string> entries_;
-  int language_ = 1;
+  mutable SetupRun run_;
 };

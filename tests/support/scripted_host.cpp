@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "base/language.h"
 #include "base/message_box.h"
 #include "base/setup_log.h"
 
@@ -43,10 +42,6 @@ int ScriptedHost::ShowMessage(const std::string& text, unsigned style) {
 
 void ScriptedHost::WriteLog(const std::string& text) {
   AppendLogLine(text, *this);
-}
-
-int ScriptedHost::Language() const {
-  return GetLanguage();
 }
 
 void ScriptedHost::StartStepTimer() {

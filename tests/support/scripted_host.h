@@ -1,8 +1,8 @@
 // A sequencer host for tests: records step labels, messages and timer calls in the order they
-// happen and answers message boxes from a script. The steps report through it; while it lives it
-// is also the process-wide message function, so what the base layer shows on its own (the
-// drivers' failures, a language file) lands in the same record. Log entries go to the setup log
-// and the language is the process's (ScopedLanguage).
+// happen and answers message boxes from a script. The steps report through it, and it owns the
+// run they work on (Chinese until the test sets another language). While it lives it is also the
+// process-wide message function, so what a sink-less helper shows (a log file that cannot be
+// written) lands in the same record. Log entries go to the setup log.
 #pragma once
 
 #include <deque>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/sequencer_host.h"
+#include "base/setup_run.h"
 #include "tests/support/message_recorder.h"
 
 class ScriptedHost : public ISequencerHost {
@@ -24,7 +25,7 @@ class ScriptedHost : public ISequencerHost {
   void ShowStepLabel(int labelId) override;
   int ShowMessage(const std::string& text, unsigned style) override;
   void WriteLog(const std::string& text) override;
-  int Language() const override;
+  SetupRun& Run() const override { return run_; }
   void StartStepTimer() override;
   void StopStepTimer() override;
   void CloseProgress() override;
@@ -50,4 +51,5 @@ class ScriptedHost : public ISequencerHost {
   std::size_t traceTaken_ = 0;
   bool timerRunning_ = false;
   bool closed_ = false;
+  mutable SetupRun run_;
 };

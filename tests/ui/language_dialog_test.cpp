@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/language.h"
 #include "tests/ui/setup_module.h"
 #include "tests/ui/window_driver.h"
 #include "ui/resource_ids.h"
@@ -13,16 +12,14 @@ const wchar_t kCaption[] = L"Vexorand Setup Program";
 
 class LanguageDialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetLanguage(1); }  // neither choice, so a choice shows
-  void TearDown() override { SetLanguage(0); }
-
   bool Run() {
-    const bool chosen = ChooseLanguage(SetupModule());
+    const bool chosen = ChooseLanguage(SetupModule(), &language_);
     EXPECT_TRUE(driver_.Done());
     return chosen;
   }
 
   WindowDriver driver_;
+  int language_ = 1;  // neither choice, so a choice shows
 };
 
 RECT ClientPlace(HWND dialog, int id) {
@@ -37,20 +34,20 @@ RECT ClientPlace(HWND dialog, int id) {
 TEST_F(LanguageDialogTest, EnterAtOnceChoosesRussian) {
   driver_.When(kCaption, WindowDriver::PressKey(VK_RETURN));
   EXPECT_TRUE(Run());
-  EXPECT_EQ(GetLanguage(), 2);
+  EXPECT_EQ(language_, 2);
 }
 
 TEST_F(LanguageDialogTest, TheChineseButtonChoosesChinese) {
   driver_.When(kCaption, WindowDriver::Click(IDC_CHINESE_BUTTON));
   EXPECT_TRUE(Run());
-  EXPECT_EQ(GetLanguage(), 0);
+  EXPECT_EQ(language_, 0);
 }
 
 TEST_F(LanguageDialogTest, TabThenEnterChoosesChinese) {
   driver_.When(kCaption, WindowDriver::PressKey(VK_TAB));
   driver_.When(kCaption, WindowDriver::PressKey(VK_RETURN));
   EXPECT_TRUE(Run());
-  EXPECT_EQ(GetLanguage(), 0);
+  EXPECT_EQ(language_, 0);
 }
 
 TEST_F(LanguageDialogTest, EscapeAndTheCloseBoxChooseNothing) {
@@ -58,7 +55,7 @@ TEST_F(LanguageDialogTest, EscapeAndTheCloseBoxChooseNothing) {
   EXPECT_FALSE(Run());
   driver_.When(kCaption, [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); });
   EXPECT_FALSE(Run());
-  EXPECT_EQ(GetLanguage(), 1);
+  EXPECT_EQ(language_, 1);
 }
 
 TEST_F(LanguageDialogTest, ButtonsAreSizedToThePicturesAndTheDialogIsCentred) {

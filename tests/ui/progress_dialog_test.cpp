@@ -6,7 +6,7 @@
 
 #include "app/run_report_output.h"
 #include "app/update_sequencer.h"
-#include "base/language.h"
+#include "base/setup_run.h"
 #include "platform/file_system.h"
 #include "platform/owner_window.h"
 #include "tests/support/message_recorder.h"
@@ -14,13 +14,20 @@
 
 namespace {
 
-// The dialog with a script in place of the update's steps.
-class ScriptedProgress : public CProgressDialog {
+// The run a dialog is made with, made before it.
+struct OwnRun {
+  SetupRun run;
+};
+
+// The dialog with a script in place of the update's steps, in the language given.
+class ScriptedProgress : private OwnRun, public CProgressDialog {
  public:
   using Script = std::function<void(ScriptedProgress& dialog, UINT_PTR timerId)>;
 
-  explicit ScriptedProgress(Script script)
-      : CProgressDialog(SetupModule()), script_(std::move(script)) {}
+  explicit ScriptedProgress(Script script, int language = 0)
+      : CProgressDialog(SetupModule(), run), script_(std::move(script)) {
+    run.language = language;
+  }
 
   int steps = 0;
   int depth = 0;
@@ -64,8 +71,6 @@ void RunNestedLoop(DWORD milliseconds) {
 
 class ProgressDialogTest : public ::testing::TestWithParam<int> {
  protected:
-  void SetUp() override { SetLanguage(GetParam()); }
-  void TearDown() override { SetLanguage(0); }
   int Offset() const { return GetParam() == 0 ? 0 : 1000; }
 };
 
@@ -73,71 +78,77 @@ class ProgressDialogTest : public ::testing::TestWithParam<int> {
 
 TEST_P(ProgressDialogTest, LabelsAppearOneByOneInTheLanguagesTemplate) {
   const int offset = Offset();
-  ScriptedProgress progress([offset](ScriptedProgress& dialog, UINT_PTR) {
-    HWND window = dialog.Window();
-    for (int id = 140; id <= 151; ++id) {
-      EXPECT_FALSE(LabelVisible(window, id + offset)) << id;
-    }
-    dialog.ShowStepLabel(140);
-    dialog.ShowStepLabel(145);
-    dialog.ShowStepLabel(152);   // not a label: ignored
-    dialog.ShowStepLabel(1140);  // already offset: not a label of this template either
-    for (int id = 140; id <= 151; ++id) {
-      EXPECT_EQ(LabelVisible(window, id + offset), id == 140 || id == 145) << id;
-    }
-    EXPECT_EQ(platform::GetOwnerWindow(), window);
-    EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
-    EXPECT_NE(SendMessageW(window, WM_QUERYDRAGICON, 0, 0), 0);
-    dialog.CloseProgress();
-  });
+  ScriptedProgress progress(
+      [offset](ScriptedProgress& dialog, UINT_PTR) {
+        HWND window = dialog.Window();
+        for (int id = 140; id <= 151; ++id) {
+          EXPECT_FALSE(LabelVisible(window, id + offset)) << id;
+        }
+        dialog.ShowStepLabel(140);
+        dialog.ShowStepLabel(145);
+        dialog.ShowStepLabel(152);   // not a label: ignored
+        dialog.ShowStepLabel(1140);  // already offset: not a label of this template either
+        for (int id = 140; id <= 151; ++id) {
+          EXPECT_EQ(LabelVisible(window, id + offset), id == 140 || id == 145) << id;
+        }
+        EXPECT_EQ(platform::GetOwnerWindow(), window);
+        EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
+        EXPECT_NE(SendMessageW(window, WM_QUERYDRAGICON, 0, 0), 0);
+        dialog.CloseProgress();
+      },
+      GetParam());
   EXPECT_EQ(progress.DoModal(), IDCANCEL);
   EXPECT_EQ(progress.steps, 1);
   EXPECT_EQ(platform::GetOwnerWindow(), nullptr);
 }
 
 TEST_P(ProgressDialogTest, EnterEscapeAndAltF4DoNotCloseIt) {
-  ScriptedProgress progress([](ScriptedProgress& dialog, UINT_PTR) {
-    HWND window = dialog.Window();
-    if (dialog.steps == 1) {
-      for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-        PostMessageW(window, WM_KEYDOWN, key, 1);
-        PostMessageW(window, WM_KEYUP, key, 0xC0000001);
-      }
-      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-      PostMessageW(window, WM_CLOSE, 0, 0);
-    } else {
-      dialog.CloseProgress();
-    }
-  });
+  ScriptedProgress progress(
+      [](ScriptedProgress& dialog, UINT_PTR) {
+        HWND window = dialog.Window();
+        if (dialog.steps == 1) {
+          for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+            PostMessageW(window, WM_KEYDOWN, key, 1);
+            PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+          }
+          PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+          PostMessageW(window, WM_CLOSE, 0, 0);
+        } else {
+          dialog.CloseProgress();
+        }
+      },
+      GetParam());
   EXPECT_EQ(progress.DoModal(), IDCANCEL);
   EXPECT_EQ(progress.steps, 2) << "the dialog closed before its second step";
 }
 
 TEST_P(ProgressDialogTest, EveryLabelHasRoomForItsWholeText) {
   const int offset = Offset();
-  ScriptedProgress progress([offset](ScriptedProgress& dialog, UINT_PTR) {
-    HWND window = dialog.Window();
-    RECT client;
-    GetClientRect(window, &client);
-    HDC dc = GetDC(window);
-    HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
-    for (int id = 140; id <= 151; ++id) {
-      HWND label = GetDlgItem(window, id + offset);
-      wchar_t text[256] = {};
-      GetWindowTextW(label, text, 256);
-      RECT needed = {0, 0, 0, 0};
-      DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-      RECT place;
-      GetWindowRect(label, &place);
-      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-      EXPECT_TRUE(place.right - place.left >= needed.right || place.right == client.right)
-          << id + offset;
-    }
-    SelectObject(dc, previous);
-    ReleaseDC(window, dc);
-    dialog.CloseProgress();
-  });
+  ScriptedProgress progress(
+      [offset](ScriptedProgress& dialog, UINT_PTR) {
+        HWND window = dialog.Window();
+        RECT client;
+        GetClientRect(window, &client);
+        HDC dc = GetDC(window);
+        HGDIOBJ previous =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+        for (int id = 140; id <= 151; ++id) {
+          HWND label = GetDlgItem(window, id + offset);
+          wchar_t text[256] = {};
+          GetWindowTextW(label, text, 256);
+          RECT needed = {0, 0, 0, 0};
+          DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+          RECT place;
+          GetWindowRect(label, &place);
+          MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+          EXPECT_TRUE(place.right - place.left >= needed.right || place.right == client.right)
+              << id + offset;
+        }
+        SelectObject(dc, previous);
+        ReleaseDC(window, dc);
+        dialog.CloseProgress();
+      },
+      GetParam());
   progress.DoModal();
 }
 

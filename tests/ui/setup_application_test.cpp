@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/run_report.h"
-#include "base/language.h"
 #include "base/messages.h"
 #include "tests/support/message_recorder.h"
 #include "tests/ui/setup_module.h"
@@ -16,7 +15,6 @@ const wchar_t kLanguageCaption[] = L"Vexorand Setup Program";
 
 class SetupApplicationTest : public ::testing::Test {
  protected:
-  void TearDown() override { SetLanguage(0); }
   WindowDriver driver_;
 };
 

@@ -16,7 +16,7 @@ class QuietSink : public IMessageSink {
   explicit QuietSink(VextoolSink& tool) : tool_(tool) {}
   int ShowMessage(const std::string&, unsigned) override { return kIdCancel; }
   void WriteLog(const std::string& text) override { tool_.KeepQuietly(text); }
-  int Language() const override { return tool_.Language(); }
+  SetupRun& Run() const override { return tool_.Run(); }
 
  private:
   VextoolSink& tool_;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <set>
 
+#include "base/setup_run.h"
 #include "platform/file_system.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
@@ -106,5 +107,8 @@ int RunVextool(const CommandArguments& arguments, IMessageSink& log) {
 }
 
 int RunVextool(const CommandArguments& arguments) {
-  return RunVextool(arguments, ProcessMessageSink());
+  // The log's own failures are shown as a message box would be.
+  SetupRun logRun;
+  CMessageBoxSink log(logRun);
+  return RunVextool(arguments, log);
 }

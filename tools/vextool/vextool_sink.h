@@ -6,23 +6,25 @@
 #include <string>
 
 #include "base/message_sink.h"
+#include "base/setup_run.h"
 
 // vextool's own sink: a message box's text goes to standard error and the box takes its default
 // button; every log entry is shown on standard error too before `log` keeps it (the setup log in
 // the current directory, for the program).
 class VextoolSink : public IMessageSink {
  public:
-  VextoolSink(IMessageSink& log, int languageIndex) : log_(log), language_(languageIndex) {}
+  VextoolSink(IMessageSink& log, int languageIndex) : log_(log) { run_.language = languageIndex; }
 
   int ShowMessage(const std::string& text, unsigned style) override;
   void WriteLog(const std::string& text) override;
-  int Language() const override { return language_; }
+  // One run per command: what the update's code finds and caches while the command works.
+  SetupRun& Run() const override { return run_; }
   // Keeps an entry without showing it, for work done again whose entries were shown already.
   void KeepQuietly(const std::string& text) { log_.WriteLog(text); }
 
  private:
   IMessageSink& log_;
-  int language_;
+  mutable SetupRun run_;
 };
 
 // A command's view of vextool's sink: log entries pass through and are counted, message boxes go
@@ -41,7 +43,7 @@ class CommandSink : public IMessageSink {
     ++logEntries_;
     inner_.WriteLog(text);
   }
-  int Language() const override { return inner_.Language(); }
+  SetupRun& Run() const override { return inner_.Run(); }
 
   // The entries logged through this sink so far.
   int LogEntries() const { return logEntries_; }

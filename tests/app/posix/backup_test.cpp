@@ -13,9 +13,8 @@
 
 #include "app/backup_check.h"
 #include "app/compact_flash.h"
-#include "app/package_file.h"
-#include "base/language.h"
 #include "base/messages.h"
+#include "base/setup_run.h"
 #include "migration/setup_config.h"
 #include "platform/file_system.h"
 #include "platform/posix/fault_injection.h"
@@ -35,17 +34,18 @@ constexpr const char* kSettings = "C:\\Program Files\\Pelmo\\Control\\Config\\Co
 class BackupTest : public ::testing::Test {
  protected:
   BackupTest() {
-    ResetCompactFlashProbe();
     machine_.AddDrive('D');
     machine_.AddDrive('E');
     machine_.WriteFile(std::string(kMaker) + "Control\\Control.exe", "the control program");
     machine_.WriteFile(std::string(kMaker) + "Control\\Config\\A\\vexorand.dat", "parameters");
+    EXPECT_TRUE(ReadInstallationLayout(host_));
   }
-  ~BackupTest() override { SetPackageFile(""); }
 
-  void WriteSetupConfig(const std::string& backupPath) const {
+  // setup.cfg, read as the update reads it.
+  void WriteSetupConfig(const std::string& backupPath) {
     machine_.WriteFile(std::string(kMaker) + "setup.cfg",
                        "[SETTINGS]\r\nPATH=Control\\\r\nBACKUPPATH=" + backupPath + "\r\n");
+    EXPECT_TRUE(ReadInstallationLayout(host_));
   }
 
   void NameGeneratedFiles(const std::string& base, const std::string& folder) const {
@@ -122,7 +122,7 @@ TEST_F(BackupTest, MissingGeneratedFilesAreReportedAndTheRestIsStillBackedUp) {
   BackUpInstallation(host_, &warnings_);
 
   ASSERT_EQ(host_.Messages().size(), 1u);
-  EXPECT_EQ(host_.Messages()[0].text, Localise(kGeneratedFilesMissing));
+  EXPECT_EQ(host_.Messages()[0].text, host_.Localise(kGeneratedFilesMissing));
   EXPECT_EQ(host_.Messages()[0].style, 0u);
   EXPECT_EQ(host_.Trace(), (Trace{"stop", "message 0x0", "start"}));
   EXPECT_EQ(machine_.ReadFile(OnlyBackupFolder("D:\\Bak\\") + "Control\\Control.exe"),
@@ -170,21 +170,17 @@ TEST_F(BackupTest, ABackupThatCannotBeMadeFailsAndNamesItsFolder) {
 
 #ifdef SETUP_FAULT_INJECTION
 // Every file operation of the backup (copy, manifest, flush, the check's reads) matters: the disk
-// failing at any one of them fails the backup, which then names the system's reason. The read of
-// BACKUPPATH before them cannot tell a failing read from a missing key yet.
+// failing at any one of them fails the backup, which then names the system's reason. setup.cfg
+// was read into the run's layout before.
 TEST_F(BackupTest, AFaultAtAnyOperationFailsTheBackup) {
   machine_.WriteFile("D:\\VexFiles\\Wizards\\Lathe.wiz", "a wizard");
   WriteSetupConfig("D:\\Count\\");
   ASSERT_EQ(BackUpInstallation(host_, &warnings_).status, BackupOutcome::Status::kMade);
-  platform::DisarmFaults();
   WriteSetupConfig("D:\\Counted\\");
+  platform::DisarmFaults();
   ASSERT_EQ(BackUpInstallation(host_, &warnings_).status, BackupOutcome::Status::kMade);
   const unsigned long operations = platform::CountedFileOperations();
-  WriteSetupConfig("D:\\Read\\");
-  platform::DisarmFaults();
-  ReadSetupValue("BACKUPPATH");
-  const unsigned long settingsRead = platform::CountedFileOperations();
-  for (unsigned long failing = settingsRead + 1; failing <= operations; ++failing) {
+  for (unsigned long failing = 1; failing <= operations; ++failing) {
     WriteSetupConfig("D:\\Bak" + std::to_string(failing) + "\\");
     platform::DisarmFaults();
     platform::ArmFault(failing, ENOSPC);
@@ -220,10 +216,10 @@ TEST_F(BackupTest, CompactFlashCardGetsThePackageButNoBackup) {
   machine_.AddDrive('F', "removable");
   machine_.WriteFile("F:\\cfinfo.sys", "");
   machine_.WriteFile("C:\\Update\\Setup.exe", "the package");
-  SetPackageFile("C:\\Update\\Setup.exe");
+  host_.Run().packageFile = "C:\\Update\\Setup.exe";
 
   BackUpInstallation(host_, &warnings_);
-  KeepPackage();
+  KeepPackage(host_.Run());
   EXPECT_TRUE(host_.Trace().empty());
   EXPECT_TRUE(Entries("F:\\Backup\\Pelmo *").empty());
   EXPECT_EQ(machine_.ReadFile("F:\\Backup\\Setup.exe"), "the package");
@@ -232,11 +228,11 @@ TEST_F(BackupTest, CompactFlashCardGetsThePackageButNoBackup) {
 TEST_F(BackupTest, WithoutACardThereIsNoBackupAndNoPackageCopy) {
   WriteSetupConfig("CFCard:\\Backup\\");
   machine_.WriteFile("C:\\Update\\Setup.exe", "the package");
-  SetPackageFile("C:\\Update\\Setup.exe");
+  host_.Run().packageFile = "C:\\Update\\Setup.exe";
 
   const std::size_t files = CountHostFiles();
   BackUpInstallation(host_, &warnings_);
-  KeepPackage();
+  KeepPackage(host_.Run());
   EXPECT_TRUE(host_.Trace().empty());
   EXPECT_EQ(CountHostFiles(), files);
 }
@@ -245,12 +241,12 @@ TEST_F(BackupTest, PackageCopyReplacesTheEarlierOne) {
   WriteSetupConfig("D:\\Packages\\");
   machine_.WriteFile("C:\\Update\\Setup.exe", "the new package");
   machine_.WriteFile("D:\\Packages\\Setup.exe", "the old package");
-  SetPackageFile("C:\\Update\\Setup.exe");
-  KeepPackage();
+  host_.Run().packageFile = "C:\\Update\\Setup.exe";
+  KeepPackage(host_.Run());
   EXPECT_EQ(machine_.ReadFile("D:\\Packages\\Setup.exe"), "the new package");
 
   WriteSetupConfig("D:\\New\\Folder\\");
-  KeepPackage();
+  KeepPackage(host_.Run());
   EXPECT_EQ(machine_.ReadFile("D:\\New\\Folder\\Setup.exe"), "the new package");
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/compact_flash.h"
+#include "base/setup_run.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -18,21 +19,21 @@ TEST(CompactFlashProbe, FirstDriveFromDToZHoldingTheMarkerFile) {
 }
 
 TEST(CompactFlashProbe, ResolveProbesOncePerRun) {
-  ResetCompactFlashProbe();
   StagedMachine machine;
   machine.WriteFile("F:\\cfinfo.sys", "");
+  SetupRun run;
   std::string path = "CFCard:\\Backup\\";
-  EXPECT_TRUE(ResolveCompactFlash(&path));
+  EXPECT_TRUE(ResolveCompactFlash(run, &path));
   EXPECT_EQ(path, "F:\\Backup\\");
   // A card that appears later is not seen: the first answer stays for the run.
   machine.WriteFile("D:\\cfinfo.sys", "");
   path = "CFCard:\\Other\\";
-  EXPECT_TRUE(ResolveCompactFlash(&path));
+  EXPECT_TRUE(ResolveCompactFlash(run, &path));
   EXPECT_EQ(path, "F:\\Other\\");
   // A new run probes again.
-  ResetCompactFlashProbe();
+  SetupRun next;
   path = "CFCard:\\Other\\";
-  EXPECT_TRUE(ResolveCompactFlash(&path));
+  EXPECT_TRUE(ResolveCompactFlash(next, &path));
   EXPECT_EQ(path, "D:\\Other\\");
 }
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/package_file.h"
 #include "app/payload_launch.h"
+#include "base/setup_run.h"
 #include "platform/file_system.h"
 #include "platform/posix/volume_map.h"
 #include "platform/process.h"
@@ -66,11 +66,11 @@ TEST(PayloadFileTest, UnusableTemporaryDirectoryFailsTheLaunch) {
   StagedMachine machine;
   machine.WriteFile("C:\\Temp", "a file where the folder should be");
   machine.WriteFile("C:\\setup.exe", MakePackage("MZ", "#!/bin/sh\n"));
-  SetPackageFile("C:\\setup.exe");
+  SetupRun run;
+  run.packageFile = "C:\\setup.exe";
   RecordingTimer timer;
   PayloadLaunch launch;
   std::string signature;
-  EXPECT_EQ(LaunchPayload(timer, &launch, &signature), LaunchOutcome::TempFileFailed);
+  EXPECT_EQ(LaunchPayload(timer, run, &launch, &signature), LaunchOutcome::TempFileFailed);
   EXPECT_TRUE(timer.calls.empty());
-  SetPackageFile("");
 }

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/package_file.h"
 #include "app/run_report_output.h"
 #include "app/update_sequencer.h"
 #include "base/message_box.h"
+#include "base/setup_run.h"
 #include "migration/parameter_file.h"
 #include "tests/app/test_package.h"
 #include "tests/support/posix/scoped_environment.h"
@@ -114,14 +114,13 @@ TEST(RunReportTest, EveryOutcomeHasItsExitCodeAndReport) {
     ScopedEnvironment root("SETUP_ROOT", machine.root());
     StageOldInstallation(machine, BuildParameterFile({{"CController", StagedControllerBlock()}}));
     machine.WriteFile(kPackagePath, MakePackage("program image\n", kStagedPayloadScript));
-    SetPackageFile(kPackagePath);
     row.stage(machine);
     const ScopedLogDirectory log("C:\\Temp\\");
     ScriptedHost host(row.answers);
+    host.Run().packageFile = kPackagePath;
     CUpdateSequencer sequencer(host, [](unsigned) {});
     host.StartStepTimer();
     for (int i = 0; i < 400 && !host.Closed(); ++i) sequencer.OnTimer(kStepTimerId);
-    SetPackageFile("");
 
     EXPECT_EQ(sequencer.GetExitCode(), row.exitCode) << row.name;
     const std::string report = machine.ReadFile("C:\\Temp\\VexorandSetupReport.json");

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "app/package_file.h"
 #include "app/update_sequencer.h"
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/messages.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
 #include "migration/parameter_file.h"
 #include "platform/file_system.h"
@@ -23,7 +23,6 @@
 #include "tests/app/test_package.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/posix/scoped_environment.h"
-#include "tests/support/scoped_language.h"
 #include "tests/support/scoped_log_directory.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/staged_files.h"
@@ -47,12 +46,9 @@ class UpdateRunTest : public ::testing::Test {
     UsePackage(MakePackage("program image\n", kStagedPayloadScript));
   }
 
-  void TearDown() override { SetPackageFile(""); }
-
   void UsePackage(const std::string& bytes) {
     package_ = bytes;
     machine_.WriteFile(kPackagePath, bytes);
-    SetPackageFile(kPackagePath);
   }
 
   // Every file below the root with its content, the mutex's lock file aside.
@@ -93,11 +89,14 @@ class UpdateRunTest : public ::testing::Test {
 
   StagedMachine machine_;
   ScopedEnvironment root_{"SETUP_ROOT", machine_.root()};
+  // As the hosts do when they start: the log goes into the temporary folder of the machine.
+  const ScopedLogDirectory log_{"C:\\Temp\\"};
   std::string package_;
 };
 
 TEST_F(UpdateRunTest, NormalUpdate) {
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+  host.Run().packageFile = kPackagePath;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   host.TakeNewTrace();
@@ -157,6 +156,7 @@ TEST_F(UpdateRunTest, NormalUpdate) {
 TEST_F(UpdateRunTest, CancelOnTheWarningChangesNothing) {
   const auto before = Snapshot();
   ScriptedHost host({kIdCancel});
+  host.Run().packageFile = kPackagePath;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   RunToEnd(sequencer, host);
@@ -174,6 +174,7 @@ TEST_F(UpdateRunTest, CancelOnTheWarningChangesNothing) {
 TEST_F(UpdateRunTest, MissingMakerFolderSkipsTheWarning) {
   fs::remove_all(machine_.HostPath(kMaker));
   ScriptedHost host;
+  host.Run().packageFile = kPackagePath;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   SequencerTestAccess::SetState(&sequencer, SequencerState::kConfirm);
   sequencer.Step();
@@ -187,6 +188,7 @@ TEST_F(UpdateRunTest, DamagedPackageFailsBeforeAnythingChanges) {
   UsePackage(damaged);
   const auto before = Snapshot();
   ScriptedHost host;
+  host.Run().packageFile = kPackagePath;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   RunToEnd(sequencer, host);
@@ -210,6 +212,7 @@ TEST_F(UpdateRunTest, PayloadFileThatCannotBeWrittenEndsTheRunBeforeTheClearing)
   fs::remove_all(machine_.HostPath("C:\\Temp"));
   machine_.WriteFile("C:\\Temp", "a file where the temporary directory should be");
   ScriptedHost host({kIdOk});
+  host.Run().packageFile = kPackagePath;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   RunToEnd(sequencer, host);
@@ -222,6 +225,7 @@ TEST_F(UpdateRunTest, PayloadFileThatCannotBeWrittenEndsTheRunBeforeTheClearing)
 TEST_F(UpdateRunTest, WaitsWhileTheControlProgramRuns) {
   MutexHolder controlProgram(kControlProgramMutexName);
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+  host.Run().packageFile = kPackagePath;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   host.TakeNewTrace();
@@ -238,6 +242,7 @@ TEST_F(UpdateRunTest, WaitsWhileTheControlProgramRuns) {
 
 TEST_F(UpdateRunTest, PayloadThatEndsAtOnceIsNoticedOnTheNextTick) {
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+  host.Run().packageFile = kPackagePath;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   while (sequencer.GetState() != SequencerState::kWaitForPayload && !host.Closed())
@@ -254,6 +259,7 @@ TEST_F(UpdateRunTest, PayloadThatEndsAtOnceIsNoticedOnTheNextTick) {
 TEST_F(UpdateRunTest, LongPayloadKeepsTheSequencerWaitingAndResponsive) {
   std::ofstream(machine_.root() + "/hold").put('h');
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+  host.Run().packageFile = kPackagePath;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   while (sequencer.GetState() != SequencerState::kWaitForPayload && !host.Closed())
@@ -277,10 +283,11 @@ TEST_F(UpdateRunTest, LongPayloadKeepsTheSequencerWaitingAndResponsive) {
 
 // Russian: the second texts, "rus" for the new installation; Yes to separation and power-off.
 TEST_F(UpdateRunTest, SecondLanguageRunSeparatesAndSwitchesOff) {
-  ScopedLanguage russian(2);
   const std::string powerOffRecord = machine_.root() + "/powered-off";
   ScopedEnvironment powerOff("SETUP_POWER_OFF_COMMAND", "echo \"$1\" > '" + powerOffRecord + "'");
   ScriptedHost host({kIdOk, kIdYes, kIdYes, kIdYes});
+  host.Run().packageFile = kPackagePath;
+  host.Run().language = 2;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   RunToEnd(sequencer, host);
@@ -332,11 +339,12 @@ TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
                                                 "BACKUPPATH=" + test.backupPath + "\r\n");
     machine.WriteFile(kPackagePath, MakePackage("program image\n", test.payload));
     ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+    host.Run().packageFile = kPackagePath;
     CUpdateSequencer sequencer(host, [](unsigned) {});
     host.StartStepTimer();
     RunToEnd(sequencer, host);
     EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed) << test.name;
-    const std::string prefix = Localise(test.message);
+    const std::string prefix = host.Localise(test.message);
     const std::string text = sequencer.GetFailureText();
     EXPECT_EQ(text.substr(0, 6), prefix.substr(0, 6)) << test.name << ": " << text;
     EXPECT_EQ(machine.Exists(kInstallation + "only-in-5.3.txt"), test.installationKept)
@@ -364,8 +372,8 @@ TEST_F(UpdateRunTest, UnreadableSettingsStopTheRunBeforeAnythingIsDeleted) {
     fs::remove(machine.HostPath(file));
     machine.MakeFolder(file);
     machine.WriteFile(kPackagePath, package_);
-    const ScopedLogDirectory log("C:\\Temp\\");  // as the hosts do when they start
     ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+    host.Run().packageFile = kPackagePath;
     CUpdateSequencer sequencer(host, [](unsigned) {});
     host.StartStepTimer();
     RunToEnd(sequencer, host);

@@ -19,7 +19,7 @@ TEST(LanguageFolderWin32, PathInMessageIsConvertedFromTheCodePage) {
   }
   MessageRecorder messages;
   TempFolder temp;
-  DetermineLanguageFolder(temp.Path(std::string("Caf") + accented + "\\"));
+  DetermineLanguageFolder(temp.Path(std::string("Caf") + accented + "\\"), messages);
   ASSERT_EQ(messages.messages().size(), 1u);
   EXPECT_NE(messages.messages()[0].text.find("Caf\xC3\xA9\\Lang\\)"), std::string::npos)
       << messages.messages()[0].text;

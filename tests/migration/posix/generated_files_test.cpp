@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "base/language.h"
 #include "base/messages.h"
 #include "base/setup_log.h"
 #include "base/text_format.h"
@@ -18,7 +17,8 @@ namespace {
 
 class GeneratedFilesTest : public testing::Test {
  protected:
-  GeneratedFilesTest() : previousLogDirectory_(GetLogDirectory()), installation_(machine_) {
+  GeneratedFilesTest()
+      : previousLogDirectory_(GetLogDirectory()), installation_(machine_, messages_) {
     machine_.MakeFolder("C:\\Temp");
     SetLogDirectory("C:\\Temp\\");
     installation_.Install(kNewFormat, "5.4");
@@ -33,13 +33,13 @@ class GeneratedFilesTest : public testing::Test {
                            base + "\r\nActiveGeneratePath=" + folder + "\r\n");
   }
   std::string WrongDirectory(const char* base) const {
-    return FormatText(Localise(kWrongGeneratedDirectory), base);
+    return FormatText(messages_.Localise(kWrongGeneratedDirectory), base);
   }
 
   StagedMachine machine_;
   std::string previousLogDirectory_;
-  StagedInstallation installation_;
   MessageRecorder messages_;
+  StagedInstallation installation_;
 };
 
 TEST_F(GeneratedFilesTest, NothingConfiguredMeansNoDirectoryAndNoMessage) {
@@ -98,7 +98,7 @@ TEST_F(GeneratedFilesTest, WithoutAnotherFixedDriveNothingIsSeparated) {
   const std::string before = machine_.ReadFile(Settings());
   EXPECT_TRUE(SeparateGeneratedFiles(messages_));
   ASSERT_EQ(messages_.messages().size(), 1u);
-  EXPECT_EQ(messages_.messages()[0].text, Localise(kNoOtherDrive));
+  EXPECT_EQ(messages_.messages()[0].text, messages_.Localise(kNoOtherDrive));
   EXPECT_EQ(machine_.ReadFile(Settings()), before);
 }
 

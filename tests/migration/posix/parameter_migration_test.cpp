@@ -7,7 +7,6 @@
 #include <regex>
 #include <string>
 
-#include "base/language.h"
 #include "base/messages.h"
 #include "base/setup_log.h"
 #include "base/text_format.h"
@@ -24,7 +23,8 @@ const char kMigrationFolder[] = "C:\\Temp\\Vexroand";
 
 class ParameterMigrationTest : public testing::Test {
  protected:
-  ParameterMigrationTest() : previousLogDirectory_(GetLogDirectory()), installation_(machine_) {
+  ParameterMigrationTest()
+      : previousLogDirectory_(GetLogDirectory()), installation_(machine_, messages_) {
     machine_.MakeFolder("C:\\Temp");
     SetLogDirectory("C:\\Temp\\");
     context_.migrationFolder = kMigrationFolder;
@@ -42,8 +42,8 @@ class ParameterMigrationTest : public testing::Test {
     return machine_.ReadFile(std::string(kMigrationFolder) + "\\" + name);
   }
   std::string Question(const std::string& configurations) const {
-    return std::string(Localise(kKeepParametersListHeader)) + configurations +
-           Localise(kKeepParametersQuestion);
+    return std::string(messages_.Localise(kKeepParametersListHeader)) + configurations +
+           messages_.Localise(kKeepParametersQuestion);
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> texts;
@@ -53,8 +53,8 @@ class ParameterMigrationTest : public testing::Test {
 
   StagedMachine machine_;
   std::string previousLogDirectory_;
-  StagedInstallation installation_;
   MessageRecorder messages_;
+  StagedInstallation installation_;
   MigrationContext context_;
 };
 
@@ -122,12 +122,13 @@ TEST_F(ParameterMigrationTest, EveryParameterTheNewFormatKnowsReachesTheNewAmend
 
   ASSERT_EQ(messages_.messages().size(), 2u);
   const std::string report = messages_.messages()[1].text;
-  EXPECT_EQ(report.rfind(Localise(kTransferReportHeader), 0), 0u);
+  EXPECT_EQ(report.rfind(messages_.Localise(kTransferReportHeader), 0), 0u);
   EXPECT_NE(report.find("\na\n"), std::string::npos);
   EXPECT_NE(report.find("\nmill_a\n"), std::string::npos);
   EXPECT_EQ(report.find("gone"), std::string::npos);
-  EXPECT_EQ(report.substr(report.size() - std::string(Localise(kTransferSucceeded)).size()),
-            Localise(kTransferSucceeded));
+  EXPECT_EQ(
+      report.substr(report.size() - std::string(messages_.Localise(kTransferSucceeded)).size()),
+      messages_.Localise(kTransferSucceeded));
 
   EXPECT_FALSE(machine_.Exists(kMigrationFolder));
   EXPECT_FALSE(machine_.Exists(installation_.Config("a\\vexorand.dat")));
@@ -149,8 +150,8 @@ TEST_F(ParameterMigrationTest, ADamagedFileOfAnyConfigurationIsRestoredBeforeItI
   ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   EXPECT_NE(Temporary("a_amend.dat").find("m_X = 99\r\n"), std::string::npos);
   EXPECT_NE(Temporary("b_amend.dat").find("m_X = 2\r\n"), std::string::npos);
-  EXPECT_EQ(Texts(),
-            (std::vector<std::string>{Question("A\nB\n"), Localise(kParameterBackupUsed)}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{Question("A\nB\n"),
+                                               messages_.Localise(kParameterBackupUsed)}));
 }
 
 TEST_F(ParameterMigrationTest, WithoutParameterFilesOrConsentNothingIsCarriedOrDeleted) {
@@ -178,7 +179,7 @@ TEST_F(ParameterMigrationTest, AnIncompatibleVersionTransfersAndDeletesNothing) 
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), "new");
 
   EXPECT_FALSE(TransferParameterFiles(messages_, &context_));
-  EXPECT_EQ(messages_.messages().back().text, Localise(kVersionsIncompatible));
+  EXPECT_EQ(messages_.messages().back().text, messages_.Localise(kVersionsIncompatible));
   EXPECT_FALSE(machine_.Exists(installation_.Config("A\\amend.dat")));
   EXPECT_TRUE(machine_.Exists(installation_.Config("A\\vexorand.dat")));
   EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
@@ -188,14 +189,14 @@ TEST_F(ParameterMigrationTest, ABlockThatDoesNotFitTheFormatIsReportedAndTheOthe
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), "too short");
   installation_.AddParameterFile(installation_.Config("B\\vexorand.dat"), OldControllerBlock(5));
   ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
-  EXPECT_EQ(Texts(),
-            (std::vector<std::string>{Question("A\nB\n"), Localise(kParameterDumpFailed)}));
+  EXPECT_EQ(Texts(), (std::vector<std::string>{Question("A\nB\n"),
+                                               messages_.Localise(kParameterDumpFailed)}));
   EXPECT_FALSE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
   EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\b_amend.dat"));
 }
 
 TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeWrittenKeepsTheMigrationFolder) {
-  SetLanguage(2);
+  messages_.UseLanguage(2);
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
   installation_.AddParameterFile(installation_.Config("B\\vexorand.dat"), OldControllerBlock(6));
   ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
@@ -206,7 +207,7 @@ TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeWrittenKeepsTheMigrati
       platform::SetAttributes(installation_.Config("B\\amend.dat"), platform::kAttributeReadOnly));
 
   ASSERT_TRUE(TransferParameterFiles(messages_, &context_));
-  SetLanguage(0);
+  messages_.UseLanguage(0);
   EXPECT_EQ(messages_.messages().back().text,
             "Следующие конфигурации:\na\nУспешное сохранение параметров\n"
             "Запись параметров конфигурации b не удаётся, временные файлы параметров сохранены в "
@@ -267,9 +268,10 @@ TEST_F(ParameterMigrationTest, ValuesThatCannotBeCarriedAndDamagedFilesAreReport
   EXPECT_NE(machine_.ReadFile(installation_.Config("C\\amend.dat")).find("m_X = 3\r\n"),
             std::string::npos);
   const std::string report = messages_.messages().back().text;
-  for (const std::string& line : {FormatText(Localise(kTransferValueNotCarried), "A", "m_szModel"),
-                                  FormatText(Localise(kTransferValueNotCarried), "B", "m_szNote"),
-                                  FormatText(Localise(kTransferFromDamagedFile), "C")}) {
+  for (const std::string& line :
+       {FormatText(messages_.Localise(kTransferValueNotCarried), "A", "m_szModel"),
+        FormatText(messages_.Localise(kTransferValueNotCarried), "B", "m_szNote"),
+        FormatText(messages_.Localise(kTransferFromDamagedFile), "C")}) {
     EXPECT_NE(report.find(line), std::string::npos) << line;
   }
   EXPECT_TRUE(log.Contains("Value of 'm_szModel' in configuration 'A' not carried"));
@@ -297,7 +299,7 @@ TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeReadIsKeptWithTheMigra
   EXPECT_TRUE(platform::IsDirectory(installation_.Config("A\\amend.dat")));
   EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
   EXPECT_EQ(messages_.messages().back().text,
-            FormatText(Localise(kTransferWriteFailed), "a", kMigrationFolder));
+            FormatText(messages_.Localise(kTransferWriteFailed), "a", kMigrationFolder));
 }
 
 TEST_F(ParameterMigrationTest, AGeneratedFilesDirectoryIsSearchedInsteadOfTheConfigurationTree) {
@@ -325,21 +327,21 @@ TEST_F(ParameterMigrationTest, TheParametersOfAnUnfinishedRunAreCarriedOrMovedAs
   for (const int answer : {kIdYes, kIdNo}) {
     StagedMachine machine;
     machine.MakeFolder("C:\\Temp");
-    StagedInstallation installation(machine);
+    MessageRecorder yes;
+    StagedInstallation installation(machine, yes);
     installation.Install(kOldFormat, "5.3.12");
     installation.AddParameterFile(installation.Config("A\\vexorand.dat"), OldControllerBlock(5));
     MigrationContext first;
     first.migrationFolder = kMigrationFolder;
-    {
-      MessageRecorder yes;
-      ASSERT_TRUE(GenerateParameterFiles(yes, &first));
-    }
+    ASSERT_TRUE(GenerateParameterFiles(yes, &first));
     const std::string kept = machine.ReadFile(std::string(kMigrationFolder) + "\\a_amend.dat");
     ASSERT_NE(kept.find("m_X = 5"), std::string::npos);
     // Cut off after the clearing: the old installation is gone.
     installation.Remove();
 
+    // The next run, in a process of its own.
     MessageRecorder recorder({answer});
+    ASSERT_TRUE(ReadInstallationLayout(recorder));
     MigrationContext second;
     second.migrationFolder = kMigrationFolder;
     EXPECT_EQ(GenerateParameterFiles(recorder, &second), answer == kIdYes);

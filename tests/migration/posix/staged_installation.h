@@ -2,6 +2,8 @@
 // Control, its format description and version, and configurations with binary parameter files.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -9,6 +11,7 @@
 #include "base/folder_tree.h"
 #include "base/installation_paths.h"
 #include "migration/parameter_file.h"
+#include "migration/setup_config.h"
 #include "tests/support/staged_machine.h"
 
 // The controller block before the update: its layout and a filled instance.
@@ -44,18 +47,26 @@ inline std::string OldControllerBlock(std::int32_t x) {
   return block;
 }
 
+// Each installation is read into the run of `sink` as the update reads setup.cfg.
 class StagedInstallation {
  public:
-  explicit StagedInstallation(const StagedMachine& machine) : machine_(machine) {}
+  StagedInstallation(const StagedMachine& machine, IMessageSink& sink)
+      : machine_(machine), sink_(sink) {}
 
-  std::string Folder() const { return GetMakerFolder() + "Control\\"; }
+  static std::string MakerFolder() {
+    std::string folder;
+    EXPECT_TRUE(FindMakerFolder(&folder));
+    return folder;
+  }
+  std::string Folder() const { return MakerFolder() + "Control\\"; }
   std::string Config(const std::string& relative) const { return Folder() + "config\\" + relative; }
 
   void Install(const char* format, const char* version) const {
-    machine_.WriteFile(GetMakerFolder() + "setup.cfg", "[SETTINGS]\r\nPATH=Control\\\r\n");
+    machine_.WriteFile(MakerFolder() + "setup.cfg", "[SETTINGS]\r\nPATH=Control\\\r\n");
     machine_.WriteFile(Folder() + "vexorand.fmt", format);
     machine_.WriteFile(Folder() + "config\\config.ini",
                        std::string("[VERSION]\r\nVERSION=") + version + "\r\n");
+    EXPECT_TRUE(ReadInstallationLayout(sink_));
   }
   // A binary parameter file whose CController section is `block`, behind another section.
   void AddParameterFile(const std::string& windowsPath, const std::string& block) const {
@@ -63,8 +74,9 @@ class StagedInstallation {
                        BuildParameterFile({{"CAxis", "axis data"}, {"CController", block}}));
   }
   // The old installation goes, as the update deletes it.
-  void Remove() const { DeleteTree(GetMakerFolder() + "Control"); }
+  void Remove() const { DeleteTree(MakerFolder() + "Control"); }
 
  private:
   const StagedMachine& machine_;
+  IMessageSink& sink_;
 };

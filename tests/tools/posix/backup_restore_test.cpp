@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/backup.h"
-#include "app/compact_flash.h"
 #include "app/update_sequencer.h"
 #include "base/folder_tree.h"
+#include "migration/setup_config.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/staged_machine.h"
@@ -42,7 +42,6 @@ std::map<std::string, std::string> TreeOf(const std::string& hostFolder) {
 class BackupRestoreTest : public ::testing::Test {
  protected:
   BackupRestoreTest() {
-    ResetCompactFlashProbe();
     machine_.AddDrive('D');
     machine_.WriteFile(std::string(kMaker) + "setup.cfg",
                        "[SETTINGS]\r\nPATH=Control\\\r\nBACKUPPATH=D:\\Bak\\\r\n");
@@ -50,6 +49,7 @@ class BackupRestoreTest : public ::testing::Test {
     machine_.WriteFile(std::string(kMaker) + "Control\\Config\\A\\vexorand.dat", "parameters");
     machine_.MakeFolder(std::string(kMaker) + "Control\\Empty");
     machine_.WriteFile("D:\\VexFiles\\Wizards\\Lathe.wiz", "a wizard");
+    EXPECT_TRUE(ReadInstallationLayout(host_));
     int warnings = 0;
     backup_ = BackUpInstallation(host_, &warnings).folder;
   }
