@@ -10,7 +10,7 @@ if(SETUP_BUILD_TESTS)
   endif()
 endif()
 
-# One test executable per subsystem: every *.cpp of the calling folder.
+# One test executable per subsystem: every *.cpp of the calling folder, run shuffled.
 function(setup_add_test name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -24,6 +24,8 @@ function(setup_add_test name)
   endif()
   add_executable(${name} ${sources} ${platform_sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} test_support GTest::gtest GTest::gmock test_main)
-  add_test(NAME ${name} COMMAND ${name})
+  # In an order of its own every run (the seed is in the output): a test that leans on another's
+  # state fails here rather than on the day the order changes.
+  add_test(NAME ${name} COMMAND ${name} --gtest_shuffle)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900)
 endfunction()
