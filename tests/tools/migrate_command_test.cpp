@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "migration/parameter_file.h"
+#include "platform/file_identity.h"
 #include "platform/file_system.h"
 #include "tests/support/temp_folder.h"
 #include "tests/tools/vextool_run.h"
@@ -77,6 +78,20 @@ TEST_F(MigrateCommandTest, DryRunReportsEveryParameterAndWritesNothing) {
   }
   EXPECT_EQ(folder().ReadFile("new\\config\\Mill\\amend.dat"), kNewAmendment);
   EXPECT_EQ(folder().ReadFile("old\\config\\Mill\\vexorand.dat"), damaged);
+
+  // Files are named as the host names them, with the letter case on the disk.
+  const auto hostPath = [this](const std::string& relative) {
+    std::string path = platform::HostPathOf(folder().Path(relative));
+    for (std::size_t at = 0; (at = path.find('\\', at)) != std::string::npos; at += 2) {
+      path.insert(at, 1, '\\');
+    }
+    return "\"" + path + "\"";
+  };
+  for (const std::string& expected :
+       {"{\"from\":" + hostPath("old") + ",\"to\":" + hostPath("new") + ",",
+        "\"amendment\":" + hostPath("new\\config\\Mill\\amend.dat") + ","}) {
+    EXPECT_NE(outcome.out.find(expected), std::string::npos) << expected << "\nin\n" << outcome.out;
+  }
 }
 
 // The round trip: what the report promised is what amend.dat then holds, beside the new

@@ -2,12 +2,11 @@
 // fmt_diff_loss.cpp and written in fmt_diff_text.cpp and fmt_diff_json.cpp.
 #include <cstdio>
 
-#include "platform/file_identity.h"
-#include "platform/text_encoding.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/fmt_diff_model.h"
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/fmt_subcommands.h"
+#include "tools/vextool/report_path.h"
 #include "tools/vextool/standard_output.h"
 #include "tools/vextool/vextool_sink.h"
 
@@ -60,12 +59,6 @@ const CommandSyntax kSyntax = {
     {"OLD.fmt", "NEW.fmt"},
 };
 
-// A report names the files as the host's own tools do, in UTF-8.
-std::string HostPathInUtf8(const std::string& path) {
-  const std::string host = platform::HostPathOf(path);
-  return platform::SystemTextToUtf8(host.empty() ? path : host);
-}
-
 }  // namespace
 
 int RunFmtDiff(const CommandArguments& arguments, VextoolSink& sink) {
@@ -93,8 +86,8 @@ int RunFmtDiff(const CommandArguments& arguments, VextoolSink& sink) {
     report.losses.push_back(
         LossOfBlock(oldPath, inOld.name, *inNew, static_cast<std::size_t>(inOld.size), sink));
   }
-  report.oldPath = HostPathInUtf8(oldPath);
-  report.newPath = HostPathInUtf8(newPath);
+  report.oldPath = ReportPath(oldPath);
+  report.newPath = ReportPath(newPath);
 
   const std::string text = line.Has("--json") ? DiffJson(report) : DiffText(report);
   if (!WriteStandardOutput(text)) return kTrouble;

@@ -22,6 +22,7 @@
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
 #include "tools/vextool/fmt_dump.h"
+#include "tools/vextool/report_path.h"
 #include "tools/vextool/vextool_sink.h"
 
 namespace {
@@ -51,6 +52,7 @@ const CommandSyntax kSyntax = {
      "--config NAME    only this configuration (may be repeated; letter case does not matter)\n"
      "\n"
      "The JSON object: {\"from\", \"to\" (the folders), \"dry_run\" (true or false),\n"
+     "where folders and files are absolute host paths in UTF-8,\n"
      "\"configurations\": [{\"name\", \"source\" (the file read), \"amendment\" (the file\n"
      "written), \"status\" (\"written\", \"would be written\", \"not written\" or \"skipped\"),\n"
      "\"reason\" (why not written or skipped, else null), \"carried\": [{\"name\", \"value\",\n"
@@ -295,9 +297,9 @@ std::string ReportJson(const std::string& from, const std::string& to, bool dryR
   JsonWriter json;
   json.Open('{');
   json.Key("from");
-  json.String(from);
+  json.Utf8(ReportPath(from));
   json.Key("to");
-  json.String(to);
+  json.Utf8(ReportPath(to));
   json.Key("dry_run");
   json.Bool(dryRun);
   json.Key("configurations");
@@ -308,9 +310,9 @@ std::string ReportJson(const std::string& from, const std::string& to, bool dryR
     json.Key("name");
     json.String(report.name);
     json.Key("source");
-    json.String(report.source);
+    json.Utf8(ReportPath(report.source));
     json.Key("amendment");
-    json.String(report.amendment);
+    json.Utf8(ReportPath(report.amendment));
     json.Key("status");
     json.String(report.status);
     json.Key("reason");
