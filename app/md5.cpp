@@ -164,14 +164,14 @@ Md5Digest Md5::Finish() {
   std::uint8_t padding[72] = {0x80};
   // Pad to 56 bytes past a block boundary, then the length in bits, least significant byte first.
   const std::size_t padSize = (pendingSize_ < 56 ? 56 : 120) - pendingSize_;
-  for (int i = 0; i < 8; ++i) {
+  for (std::size_t i = 0; i < 8; ++i) {
     padding[padSize + i] = static_cast<std::uint8_t>(bitLength >> (8 * i));
   }
   Update(padding, padSize + 8);
 
   Md5Digest digest;
-  for (int i = 0; i < 4; ++i) {
-    for (int j = 0; j < 4; ++j) {
+  for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t j = 0; j < 4; ++j) {
       digest[4 * i + j] = static_cast<std::uint8_t>(state_[i] >> (8 * j));
     }
   }

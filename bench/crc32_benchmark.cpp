@@ -28,7 +28,7 @@ void BM_Crc32(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(ComputeCrc32(data.data(), data.size()));
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kMebibyte);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(kMebibyte));
 }
 BENCHMARK(BM_Crc32);
 
@@ -38,7 +38,7 @@ void BM_Crc32Tables(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(~UpdateCrc32WithTables(data.data(), data.size(), kCrc32Start));
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kMebibyte);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(kMebibyte));
 }
 BENCHMARK(BM_Crc32Tables);
 
@@ -47,7 +47,7 @@ void BM_ZlibCrc32(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(crc32(0L, data.data(), static_cast<uInt>(data.size())));
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * kMebibyte);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(kMebibyte));
 }
 BENCHMARK(BM_ZlibCrc32);
 

@@ -55,16 +55,17 @@ int NumbersUsed(int i) {
 
 // The middle fields are declared in a shuffled order, so the binder has to sort them.
 std::string GenerateFormat(int fieldCount) {
-  std::vector<int> ids(fieldCount);
+  std::vector<int> ids;
   int next = 1;
   for (int i = 0; i < fieldCount; ++i) {
-    ids[i] = next;
+    ids.push_back(next);
     next += NumbersUsed(i);
   }
   std::vector<int> order;
   for (int i = 1; i + 1 < fieldCount; ++i) order.push_back(i);
   std::srand(12345);
-  for (std::size_t i = order.size(); i > 1; --i) std::swap(order[i - 1], order[std::rand() % i]);
+  for (std::size_t i = order.size(); i > 1; --i)
+    std::swap(order[i - 1], order[static_cast<std::size_t>(std::rand()) % i]);
   order.insert(order.begin(), 0);
   order.push_back(fieldCount - 1);
 
@@ -73,7 +74,7 @@ std::string GenerateFormat(int fieldCount) {
       "struct Axis /* -r 3 */ { double MaxSpeed /* -g0 */; int Gear /* -g1 */; WORD Flags /* -g2 "
       "*/; };\n"
       "field CController {\n";
-  for (int i : order) text += FieldLine(i, ids[i]);
+  for (int i : order) text += FieldLine(i, ids[static_cast<std::size_t>(i)]);
   return text + "};\n";
 }
 

@@ -34,7 +34,7 @@ void BM_Md5Ours(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(ComputeMd5(data.data(), data.size()));
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * data.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(data.size()));
 }
 
 void BM_Md5OpenSsl(benchmark::State& state) {
@@ -45,7 +45,7 @@ void BM_Md5OpenSsl(benchmark::State& state) {
     EVP_Digest(data.data(), data.size(), digest, &size, EVP_md5(), nullptr);
     benchmark::DoNotOptimize(digest);
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * data.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(data.size()));
 }
 
 // Reading in pieces and hashing, as state 1 and state 5 do (the file is in the page cache).
@@ -69,7 +69,7 @@ void BM_PackageCheck(benchmark::State& state) {
       break;
     }
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * data.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(data.size()));
   std::remove(path.c_str());
 }
 

@@ -41,9 +41,11 @@ constexpr int kLargeFolderFiles = 10000;
 constexpr int kLargeFiles = 4;
 constexpr std::size_t kLargeFileSize = 16 << 20;
 
-void WriteHostFile(const std::string& path, std::size_t size, unsigned seed) {
+void WriteHostFile(const std::string& path, std::size_t size, int seed) {
   std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>('a' + (seed + i * 7) % 26);
+  for (std::size_t i = 0; i < size; ++i) {
+    bytes[i] = static_cast<char>('a' + (static_cast<std::size_t>(seed) + i * 7) % 26);
+  }
   FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr || std::fwrite(bytes.data(), 1, size, file) != size) std::abort();
   std::fclose(file);
@@ -58,7 +60,8 @@ int StageTree(const std::string& top) {
         top + "/Config/Set" + std::to_string(f / 10) + "/Part" + std::to_string(f);
     fs::create_directories(folder);
     for (int i = 0; i < kFilesPerSmallFolder; ++i, ++files) {
-      WriteHostFile(folder + "/Item" + std::to_string(i) + ".ini", 512 + (i * 97) % 4096, i);
+      WriteHostFile(folder + "/Item" + std::to_string(i) + ".ini",
+                    512 + (static_cast<std::size_t>(i) * 97) % 4096, i);
     }
     WriteHostFile(folder + "/vexorand.dat", 8192, f);
     WriteHostFile(folder + "/vexorand.dat.bak", 8192, f);

@@ -1,5 +1,5 @@
 # Warnings and sanitizers for every target of the project.
-add_compile_options(-Wall -Wextra -Wshadow)
+add_compile_options(-Wall -Wextra -Wshadow -Wconversion -Wsign-conversion)
 if(SETUP_WARNINGS_AS_ERRORS)
   add_compile_options(-Werror)
 endif()

@@ -109,7 +109,8 @@ bool CFormatParser::ParseText(const std::string& path, std::string_view bytes) {
 
 CTypeRecord* CFormatParser::FindBlock(const std::string& name) {
   const auto found = firstBlockByName_.find(name);
-  return found == firstBlockByName_.end() ? nullptr : blocks_[found->second].get();
+  return found == firstBlockByName_.end() ? nullptr
+                                          : blocks_[static_cast<std::size_t>(found->second)].get();
 }
 
 void CFormatParser::RegisterBuiltIns() {
@@ -241,7 +242,7 @@ CFormatParser::TypeSpecifier CFormatParser::ParseTypeSpecifier() {
   }
   name += Expect(FormatToken::kIdentifier);
   if (const auto alias = firstAliasByName_.find(name); alias != firstAliasByName_.end()) {
-    const CAliasRecord& record = aliases_[alias->second];
+    const CAliasRecord& record = aliases_[static_cast<std::size_t>(alias->second)];
     return {record.typeIndex, record.outputFormat, name};
   }
   const int index = types_.Find(name);

@@ -2,6 +2,7 @@
 // file's structures), the alias table and the block formats, one per `field` declaration.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,9 +40,9 @@ class CFormatParser : public CFormatLexer {
 
   const CTypeTable& Types() const { return types_; }
   int BlockCount() const { return static_cast<int>(blocks_.size()); }
-  const CTypeRecord& Block(int index) const { return *blocks_[index]; }
+  const CTypeRecord& Block(int index) const { return *blocks_[static_cast<std::size_t>(index)]; }
   // The binder reorders a block's fields before it walks them.
-  CTypeRecord& Block(int index) { return *blocks_[index]; }
+  CTypeRecord& Block(int index) { return *blocks_[static_cast<std::size_t>(index)]; }
   // The first block format named `name` (exact comparison), or null.
   CTypeRecord* FindBlock(const std::string& name);
   const std::vector<CAliasRecord>& Aliases() const { return aliases_; }

@@ -133,7 +133,8 @@ void CTraversalContext::StringWalk(const CFieldRecord& field, const unsigned cha
   if (!nodes_) return;
   const std::size_t limit = static_cast<std::size_t>(field.elementCount);
   const void* nul = std::memchr(data, 0, limit);
-  const std::size_t length = nul ? static_cast<const unsigned char*>(nul) - data : limit;
+  const std::size_t length =
+      nul ? static_cast<std::size_t>(static_cast<const unsigned char*>(nul) - data) : limit;
   const std::string text = Quoted(std::string(reinterpret_cast<const char*>(data), length));
   if (singleMember) {
     if (currentParent) currentParent->valueText = text;

@@ -2,6 +2,7 @@
 // layout rule that places their fields, and the table that registers them.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -60,8 +61,8 @@ class CTypeTable {
   void Clear();
 
   int Count() const { return static_cast<int>(records_.size()); }
-  const CTypeRecord& At(int index) const { return *records_[index]; }
-  CTypeRecord& At(int index) { return *records_[index]; }
+  const CTypeRecord& At(int index) const { return *records_[static_cast<std::size_t>(index)]; }
+  CTypeRecord& At(int index) { return *records_[static_cast<std::size_t>(index)]; }
   // The index of the first type registered under `name`, or -1.
   int Find(const std::string& name) const;
 

@@ -7,7 +7,7 @@
 namespace {
 
 constexpr std::uint32_t kPolynomial = 0xEDB88320;
-constexpr int kSlices = 8;
+constexpr std::size_t kSlices = 8;
 // Below this the carry-less path has no whole fold to do.
 constexpr std::size_t kCarrylessMinimum = 64;
 
@@ -25,7 +25,7 @@ constexpr Crc32Tables MakeTables() {
     tables[0][byte] = value;
   }
   for (std::size_t byte = 0; byte < 256; ++byte) {
-    for (int slice = 1; slice < kSlices; ++slice) {
+    for (std::size_t slice = 1; slice < kSlices; ++slice) {
       const std::uint32_t previous = tables[slice - 1][byte];
       tables[slice][byte] = (previous >> 8) ^ tables[0][previous & 0xFF];
     }

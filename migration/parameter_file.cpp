@@ -146,6 +146,8 @@ bool SectionNamesMatch(const std::string& wanted, const std::string& sectionName
 }
 
 std::string BuildParameterFile(const std::vector<std::pair<std::string, std::string>>& sections) {
+  constexpr auto kFileHeader = static_cast<std::size_t>(kParameterFileHeaderSize);
+  constexpr auto kSectionHeader = static_cast<std::size_t>(kSectionHeaderSize);
   std::string bytes;
   AppendLittleEndian32(&bytes, kParameterFileMagic);
   AppendLittleEndian32(&bytes, 0);
@@ -153,10 +155,10 @@ std::string BuildParameterFile(const std::vector<std::pair<std::string, std::str
     const std::string& name = sections[i].first;
     const std::string& data = sections[i].second;
     const std::size_t headerOffset = bytes.size();
-    bytes.append(kSectionHeaderSize, '\0');
+    bytes.append(kSectionHeader, '\0');
     StoreLittleEndian32(&bytes, headerOffset, kParameterSectionMagic);
     if (i + 1 < sections.size()) {
-      const std::size_t next = headerOffset + kSectionHeaderSize + data.size();
+      const std::size_t next = headerOffset + kSectionHeader + data.size();
       StoreLittleEndian32(&bytes, headerOffset + kNextOffsetField,
                           static_cast<std::uint32_t>(next));
     }
@@ -164,8 +166,8 @@ std::string BuildParameterFile(const std::vector<std::pair<std::string, std::str
                   name.substr(0, kSectionNameSize));
     bytes += data;
   }
-  const std::uint32_t checksum = ComputeCrc32(bytes.data() + kParameterFileHeaderSize,
-                                              bytes.size() - kParameterFileHeaderSize);
+  const std::uint32_t checksum =
+      ComputeCrc32(bytes.data() + kFileHeader, bytes.size() - kFileHeader);
   StoreLittleEndian32(&bytes, 4, checksum);
   return bytes;
 }

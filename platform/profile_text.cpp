@@ -361,7 +361,9 @@ std::string Narrow(const std::u16string& units, ProfileCodePage codePage) {
       text += unit < 0x100 ? static_cast<char>(unit) : '?';
     } else if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
                units[i + 1] < 0xE000) {
-      AppendUtf8(&text, 0x10000 + ((unit - 0xD800) << 10) + (units[++i] - 0xDC00));
+      const std::uint32_t high = unit - 0xD800u;
+      const std::uint32_t low = units[++i] - 0xDC00u;
+      AppendUtf8(&text, 0x10000 + (high << 10) + low);
     } else {
       AppendUtf8(&text, unit >= 0xD800 && unit < 0xE000 ? '?' : unit);  // a lone half
     }

@@ -28,8 +28,8 @@ int RunSetupApplication(HINSTANCE resources) {
   if (!ChooseLanguage(resources, &run.language)) {
     return CancelBeforeTheUpdate(run);
   }
-  const std::string question =
-      LoadResourceText(resources, ResourceOffset(IDS_START_CONFIRMATION, run.language));
+  const std::string question = LoadResourceText(
+      resources, static_cast<UINT>(ResourceOffset(IDS_START_CONFIRMATION, run.language)));
   if (ShowMessageBox(question, kMbYesNo | kMbIconExclamation) != kIdYes) {
     return CancelBeforeTheUpdate(run);
   }

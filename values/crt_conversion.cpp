@@ -227,7 +227,8 @@ bool ParseCrtFormat(std::string_view format, CrtArgument argument, ParsedCrtForm
 
 std::string PrintableFormatText(std::string_view text) {
   std::string out;
-  for (unsigned char c : text) {
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
     if (c >= 0x20 && c < 0x7F) {
       out += static_cast<char>(c);
     } else {
@@ -249,7 +250,9 @@ std::string FindCrtFormatProblem(std::string_view format, CrtArgument argument) 
 std::string PadConversion(const CrtConversion& conversion, std::string_view prefix,
                           std::string_view body) {
   const size_t length = prefix.size() + body.size();
-  const size_t fill = conversion.width > static_cast<int>(length) ? conversion.width - length : 0;
+  const size_t fill = conversion.width > static_cast<int>(length)
+                          ? static_cast<size_t>(conversion.width) - length
+                          : 0;
   std::string out;
   out.reserve(length + fill);
   if (conversion.leftJustify) {

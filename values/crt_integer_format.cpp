@@ -41,7 +41,7 @@ std::string ConvertInteger(CrtConversion c, std::uint64_t value) {
                            ? std::string()
                            : Digits(magnitude, base, c.conversion == 'X');
   if (c.precision > static_cast<int>(digits.size())) {
-    digits.insert(0, c.precision - digits.size(), '0');
+    digits.insert(0, static_cast<size_t>(c.precision) - digits.size(), '0');
   }
   std::string prefix;
   if (negative) {

@@ -134,7 +134,8 @@ std::string FixedText(double magnitude, int precision) {
 
 // `precision` + 1 significant digits of a non-negative value.
 ScientificDigits ScientificText(double magnitude, int precision) {
-  if (magnitude == 0) return ScientificDigits{std::string(precision + 1, '0'), 0};
+  if (magnitude == 0)
+    return ScientificDigits{std::string(static_cast<size_t>(precision) + 1, '0'), 0};
   ScientificDigits r = RoundDigits(SeventeenDigits(magnitude), precision + 1);
   r.digits.resize(static_cast<size_t>(precision) + 1);
   return r;
@@ -158,15 +159,12 @@ std::string ExponentForm(const CrtConversion& c, const ScientificDigits& s) {
 
 // The digits of `s` written without exponent; `s` holds every significant digit wanted.
 std::string PlainForm(const ScientificDigits& s, bool alternate) {
-  std::string body;
-  if (s.exponent < 0) {
-    body = "0." + std::string(-s.exponent - 1, '0') + s.digits;
-  } else if (static_cast<size_t>(s.exponent) + 1 >= s.digits.size()) {
-    body = s.digits + std::string(s.exponent + 1 - s.digits.size(), '0');
-    if (alternate) body += '.';
-  } else {
-    body = s.digits.substr(0, s.exponent + 1) + "." + s.digits.substr(s.exponent + 1);
-  }
+  if (s.exponent < 0)
+    return "0." + std::string(static_cast<size_t>(-s.exponent - 1), '0') + s.digits;
+  const size_t point = static_cast<size_t>(s.exponent) + 1;  // digits in front of the point
+  if (point < s.digits.size()) return s.digits.substr(0, point) + "." + s.digits.substr(point);
+  std::string body = s.digits + std::string(point - s.digits.size(), '0');
+  if (alternate) body += '.';
   return body;
 }
 
@@ -195,17 +193,19 @@ std::string SpecialText(const CrtConversion& c, const std::string& prefix, doubl
     decimals = c.precision - 1;
   }
   std::string number = "1";
-  if (decimals > 0) number.append(".").append(tag, std::min(decimals, tagLength));
+  if (decimals > 0)
+    number.append(".").append(tag, static_cast<size_t>(std::min(decimals, tagLength)));
   if (decimals > 0 && decimals < tagLength && tag[decimals] >= '5') ++number.back();
-  const size_t filler = decimals > tagLength ? decimals - tagLength : 0;
+  const size_t filler = decimals > tagLength ? static_cast<size_t>(decimals - tagLength) : 0;
   const bool exponentForm = c.conversion == 'e' || c.conversion == 'E';
   if (!exponentForm) {
     return PadConversion(c, prefix, number + std::string(filler, c.leftJustify ? ' ' : '0'));
   }
   const std::string exponent = ExponentText(c.conversion, 0);
   const size_t length = prefix.size() + number.size() + filler + exponent.size();
-  const size_t measured = length - std::max(0, tagLength - decimals);
-  const size_t pad = c.width > static_cast<int>(measured) ? c.width - measured : 0;
+  const size_t measured = length - static_cast<size_t>(std::max(0, tagLength - decimals));
+  const size_t pad =
+      c.width > static_cast<int>(measured) ? static_cast<size_t>(c.width) - measured : 0;
   if (c.leftJustify) {
     return prefix + number + std::string(pad, ' ') + exponent + std::string(filler, ' ');
   }

@@ -53,7 +53,7 @@ TEST(Md5Test, PiecesGiveTheDigestOfTheWhole) {
     data[i] = static_cast<char>(i * 131 + 7);
   }
   const Md5Digest whole = ComputeMd5(data.data(), data.size());
-  for (const std::size_t split : {0, 1, 55, 56, 63, 64, 65, 127, 128, 999, 1000}) {
+  for (const std::size_t split : {0u, 1u, 55u, 56u, 63u, 64u, 65u, 127u, 128u, 999u, 1000u}) {
     Md5 md5;
     md5.Update(data.data(), split);
     md5.Update(data.data() + split, data.size() - split);

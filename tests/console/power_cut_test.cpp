@@ -119,7 +119,7 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
 
 std::string Int32(int value) {
   std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+  for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
   return bytes;
 }
 

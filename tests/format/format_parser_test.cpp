@@ -188,7 +188,7 @@ TEST_F(FormatParserTest, UnfitOutputFormatsFallBackAndAreLoggedOnce) {
   EXPECT_EQ(block.fields[4].outputFormat, "%0.3f");
   const std::vector<std::string>& entries = sink_.entries();
   ASSERT_EQ(entries.size(), 4u);
-  for (int i = 0; i < 4; ++i) {
+  for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(entries[i].rfind(kPrefix + std::to_string(i + 2) + "): ", 0), 0u) << entries[i];
     EXPECT_EQ(entries[i].back(), '\n');
   }

@@ -107,9 +107,9 @@ TEST_P(ProgressDialogTest, EnterEscapeAndAltF4DoNotCloseIt) {
       [](ScriptedProgress& dialog, UINT_PTR) {
         HWND window = dialog.Window();
         if (dialog.steps == 1) {
-          for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+          for (const WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}}) {
             PostMessageW(window, WM_KEYDOWN, key, 1);
-            PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+            PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));  // released
           }
           PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
           PostMessageW(window, WM_CLOSE, 0, 0);

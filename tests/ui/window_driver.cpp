@@ -57,7 +57,7 @@ WindowDriver::Action WindowDriver::PressKey(WPARAM key) {
     HWND focus = GetFocus();
     HWND target = focus != nullptr && (focus == window || IsChild(window, focus)) ? focus : window;
     PostMessageW(target, WM_KEYDOWN, key, 1);
-    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+    PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));  // released
   };
 }
 
@@ -66,7 +66,9 @@ WindowDriver::Action WindowDriver::Click(int controlId) {
 }
 
 WindowDriver::Action WindowDriver::Command(int commandId) {
-  return [commandId](HWND window) { PostMessageW(window, WM_COMMAND, commandId, 0); };
+  return [commandId](HWND window) {
+    PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(commandId), 0);
+  };
 }
 
 void CALLBACK WindowDriver::OnTick(HWND, UINT, UINT_PTR, DWORD) {

@@ -175,8 +175,8 @@ std::string Printable(const std::string& name) {
 class HeaderWriter {
  public:
   explicit HeaderWriter(const CFormatParser& parser)
-      : parser_(parser), typeNames_(parser.Types().Count()) {
-    for (int i = 0; i < kScalarTypeCount; ++i) typeNames_[i] = kCScalarTypes[i];
+      : parser_(parser), typeNames_(static_cast<std::size_t>(parser.Types().Count())) {
+    for (int i = 0; i < kScalarTypeCount; ++i) TypeName(i) = kCScalarTypes[i];
   }
 
   std::string Write(const std::string& sourceName) {
@@ -192,8 +192,8 @@ class HeaderWriter {
         "#pragma pack(push, 8)\n";
     for (int i = kScalarTypeCount; i < parser_.Types().Count(); ++i) {
       const CTypeRecord& type = parser_.Types().At(i);
-      typeNames_[i] = UsableName(type.name, "type_" + std::to_string(i), used_);
-      WriteType(type, typeNames_[i]);
+      TypeName(i) = UsableName(type.name, "type_" + std::to_string(i), used_);
+      WriteType(type, TypeName(i));
     }
     for (int i = 0; i < parser_.BlockCount(); ++i) {
       const CTypeRecord& block = parser_.Block(i);
@@ -204,6 +204,8 @@ class HeaderWriter {
   }
 
  private:
+  std::string& TypeName(int typeIndex) { return typeNames_[static_cast<std::size_t>(typeIndex)]; }
+
   void WriteType(const CTypeRecord& type, const std::string& cName) {
     if (type.pack != pack_) {
       out_ += FormatText("\n#pragma pack(%d)\n", type.pack);
@@ -223,7 +225,7 @@ class HeaderWriter {
       const int typeIndex = field.pointer ? kVoidPointerType : field.typeIndex;
       // Elaborated, so that a member named after its type (Axis Axis;) is also C++.
       const char* tag = typeIndex >= kScalarTypeCount ? "struct " : "";
-      out_ += "  " + std::string(tag) + typeNames_[typeIndex] + " " + fieldNames.back();
+      out_ += "  " + std::string(tag) + TypeName(typeIndex) + " " + fieldNames.back();
       if (field.IsArray()) out_ += "[" + std::to_string(field.elementCount) + "]";
       out_ += ";";
       if (field.pointer || fieldNames.back() != field.name) {
