@@ -123,9 +123,14 @@ class Process {
   int input_ = -1;
 };
 
+constexpr const char* kTickVariable = "SETUP_TEST_TICK_MS";
+
 class ConsoleRunTest : public ::testing::Test {
  protected:
+  // The programs the tests start tick, and pause before the last question, for a few
+  // milliseconds: a test build's switch. NormalUpdate runs at the shipped pace.
   void SetUp() override {
+    setenv(kTickVariable, "5", 1);
     work_ = machine_.root() + "/.work";
     fs::create_directory(work_);
     std::ofstream(work_ + "/controller.bin", std::ios::binary) << StagedControllerBlock();
@@ -141,6 +146,8 @@ class ConsoleRunTest : public ::testing::Test {
               0);
     chmod(package_.c_str(), 0755);
   }
+
+  void TearDown() override { unsetenv(kTickVariable); }
 
   int RunTool(const std::vector<std::string>& arguments) {
     Process tool(VEXTOOL_PROGRAM, arguments, work_);
@@ -203,7 +210,9 @@ void ExpectLabelsInOrder(const std::string& output, bool chinese) {
 
 }  // namespace
 
+// The one update at the shipped 500 ms tick and 2 s pause.
 TEST_F(ConsoleRunTest, NormalUpdate) {
+  unsetenv(kTickVariable);
   auto setup = StartPackage("zh", "yes\nyes\nyes\nno\nno\n");
   ASSERT_EQ(setup->Wait(), kExitDone) << setup->Output() << setup->Errors();
   const std::string output = setup->Output();
@@ -344,6 +353,9 @@ TEST_F(ConsoleRunTest, ASignalAtAQuestionCancels) {
 // way ends, a second signal gets the same notice, the run stops as interrupted, and running the
 // package again completes the update.
 TEST_F(ConsoleRunTest, ASignalDuringTheInstallationStopsAtTheNextStep) {
+  // At the shipped pace the next tick comes after the installer was let go; a short one would
+  // interrupt the wait for it first.
+  unsetenv(kTickVariable);
   std::ofstream(machine_.root() + "/hold");
   Process setup(package_,
                 {"--root", machine_.root(), "--lang", "ru", "--answers",
