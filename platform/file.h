@@ -43,6 +43,8 @@ class File {
   std::uint64_t Length() const;
   // Gives this file the time stamps of `source`, as a copy keeps them (SetFileTime).
   bool CopyTimeStampsFrom(const File& source);
+  // Where the next read or write starts, or UINT64_MAX when it cannot be taken.
+  std::uint64_t Position() const;
 
  private:
   friend class FolderWalk;

@@ -124,4 +124,9 @@ bool File::CopyTimeStampsFrom(const File& source) {
   return true;
 }
 
+std::uint64_t File::Position() const {
+  const off_t position = IsOpen() ? lseek(impl_->descriptor, 0, SEEK_CUR) : -1;
+  return position < 0 ? UINT64_MAX : static_cast<std::uint64_t>(position);
+}
+
 }  // namespace platform

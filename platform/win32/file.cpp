@@ -116,4 +116,14 @@ bool File::CopyTimeStampsFrom(const File& source) {
          SetFileTime(impl_->handle, &created, &accessed, &written) != FALSE;
 }
 
+std::uint64_t File::Position() const {
+  LARGE_INTEGER zero;
+  zero.QuadPart = 0;
+  LARGE_INTEGER position;
+  if (!IsOpen() || !SetFilePointerEx(impl_->handle, zero, &position, FILE_CURRENT)) {
+    return UINT64_MAX;
+  }
+  return static_cast<std::uint64_t>(position.QuadPart);
+}
+
 }  // namespace platform

@@ -160,4 +160,18 @@ TEST(FileTest, ModesCreateTruncateAndRefuseAsDeclared) {
   EXPECT_FALSE(file.Open(folder.path(), platform::File::Mode::kRead));
 }
 
+// After a first read, the rest of a good file is read whole and reported good.
+TEST(FileTest, ReadToEndTakesTheRestAfterAFirstRead) {
+  TempFolder folder;
+  folder.WriteFile("data.bin", "header:rest of the file");
+  platform::File file;
+  ASSERT_TRUE(file.Open(folder.Path("data.bin"), platform::File::Mode::kRead));
+  char header[7];
+  ASSERT_EQ(file.Read(header, sizeof header), sizeof header);
+  EXPECT_EQ(file.Position(), sizeof header);
+  std::string rest = "kept ";
+  EXPECT_TRUE(platform::ReadToEnd(file, &rest));
+  EXPECT_EQ(rest, "kept rest of the file");
+}
+
 }  // namespace
