@@ -137,6 +137,15 @@ std::shared_ptr<const ParsedProfile> Load(const std::string& file, bool* readabl
   return entry.parsed;
 }
 
+// The text of the file at `path` with the entry set; false when its present contents cannot be
+// read, so that they are never rewritten.
+bool TextWithEntry(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& value, std::string* text) {
+  if (!ReadWholeFile(path, text)) return false;
+  *text = WriteProfileStringToText(*text, section, key, value, ProfileCodePage::kUtf8);
+  return true;
+}
+
 void Forget(const std::string& file) {
   const std::string host = ToHostPath(ProfilePath(file));
   std::lock_guard<std::mutex> hold(CacheLock());
@@ -166,9 +175,7 @@ bool WriteProfileString(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) {
   const std::string path = ProfilePath(file);
   std::string text;
-  // Never rewrite a file whose present contents could not be read.
-  if (!ReadWholeFile(path, &text)) return false;
-  text = WriteProfileStringToText(text, section, key, value, ProfileCodePage::kUtf8);
+  if (!TextWithEntry(path, section, key, value, &text)) return false;
   File output;
   const bool written =
       output.Open(path, File::Mode::kCreate) && output.Write(text.data(), text.size());
@@ -179,16 +186,17 @@ bool WriteProfileString(const std::string& section, const std::string& key,
 
 bool WriteProfileStringAtomically(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& file) {
+  const std::string path = ProfilePath(file);
   std::string text;
-  if (!ReadWholeFile(file, &text)) return false;
-  text = WriteProfileStringToText(text, section, key, value);
-  const std::string copy = file + ".tmp";
+  if (!TextWithEntry(path, section, key, value, &text)) return false;
+  const std::string copy = path + ".tmp";
   File output;
   bool written = output.Open(copy, File::Mode::kCreate) && output.Write(text.data(), text.size()) &&
                  output.Flush();
   output.Close();
-  written = written && ReplaceFileAtomically(copy, file);
+  written = written && ReplaceFileAtomically(copy, path);
   if (!written) RemoveFile(copy);
+  Forget(path);
   return written;
 }
 

@@ -54,6 +54,26 @@ TEST(ProfileCacheTest, Utf16FilesSpeakTheUtf8CodePage) {
       Utf16File(u"[\u8BED\u8A00]\r\nname=\u4E2D\u6587 caf\u00E9 \U0001F600\r\nnext=\u042F\r\n"));
 }
 
+// The writer that replaces the file at once follows the rules of the one that writes in place.
+TEST(ProfileCacheTest, BothWritersTakeBareNamesAndUtf8Alike) {
+  using Writer =
+      bool (*)(const std::string&, const std::string&, const std::string&, const std::string&);
+  for (const Writer write :
+       {&platform::WriteProfileString, &platform::WriteProfileStringAtomically}) {
+    StagedMachine machine;
+    machine.WriteFile("C:\\Windows\\win.ini", "[Desktop]\r\n");
+    ASSERT_TRUE(write("Desktop", "Tile", "1", "WIN.INI"));
+    EXPECT_EQ(machine.ReadFile("C:\\Windows\\win.ini"), "[Desktop]\r\nTile=1\r\n");
+    const std::string file = "C:\\data\\separation.ini";
+    machine.WriteFile(file, Utf16File(u"[ActiveConfig]\r\n"));
+    const std::string folder = "D:\\\xE6\x95\xB0\xE6\x8D\xAE";
+    ASSERT_TRUE(write("ActiveConfig", "ActiveGeneratePath", folder, file));
+    EXPECT_EQ(platform::ReadProfileString("ActiveConfig", "ActiveGeneratePath", "", file), folder);
+    EXPECT_EQ(machine.ReadFile(file),
+              Utf16File(u"[ActiveConfig]\r\nActiveGeneratePath=D:\\\u6570\u636E\r\n"));
+  }
+}
+
 #ifdef SETUP_FAULT_INJECTION
 // A read that fails is not a file without keys: it is reported and not kept. A read that only
 // confirms a kept parse, which the clock decides, is not counted by the fault plan.
