@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxPathLength = 259;
-
 void TrimTrailingWhiteSpace(std::string& text) {
   const size_t end = text.find_last_not_of(" \t\r\n\v\f");
   text.resize(end == std::string::npos ? 0 : end + 1);
@@ -59,7 +57,7 @@ bool CFieldDescriptor::Bind(const std::string& blockName, const unsigned char* d
   }
   block_ = block;
   data_ = data;
-  formatPath_ = formatPath.substr(0, kMaxPathLength);
+  formatPath_ = formatPath;  // the parser refused a longer one
   if (block->fields.empty()) return true;
 
   SortMiddleFields(*block);

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "base/message_sink.h"
+#include "base/path_compose.h"
 #include "base/string_table.h"
 #include "format/comment_options.h"
 #include "format/format_messages.h"
@@ -14,7 +15,6 @@ namespace {
 
 // Far beyond any real description; keeps the recursion of the walks shallow.
 constexpr int kMaxNesting = 100;
-constexpr std::size_t kMaxPathLength = 259;
 
 bool IsSpace(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
@@ -87,6 +87,7 @@ void CFormatParser::Reset() {
 bool CFormatParser::Parse(const std::string& path) {
   Reset();
   RegisterBuiltIns();
+  if (!FitsPath(path)) return false;
   if (!Open(path)) {
     if (WasTooLarge()) {
       Log("|E|" + SourceName() + ": larger than 64 MiB, not read as a format description\n");
@@ -94,17 +95,24 @@ bool CFormatParser::Parse(const std::string& path) {
     return false;
   }
   const bool result = RunGrammar();
-  filePath_ = path.substr(0, kMaxPathLength);
+  filePath_ = path;
   return result;
 }
 
 bool CFormatParser::ParseText(const std::string& path, std::string_view bytes) {
   Reset();
   RegisterBuiltIns();
+  if (!FitsPath(path)) return false;
   OpenText(path, bytes);
   const bool result = RunGrammar();
-  filePath_ = path.substr(0, kMaxPathLength);
+  filePath_ = path;
   return result;
+}
+
+bool CFormatParser::FitsPath(const std::string& path) {
+  if (FitsMaxPath(path)) return true;
+  Log("|E|Path too long, refused: " + path + "\n");
+  return false;
 }
 
 CTypeRecord* CFormatParser::FindBlock(const std::string& name) {

@@ -58,6 +58,8 @@ class CFormatParser : public CFormatLexer {
   };
 
   void RegisterBuiltIns();
+  // False, logged, for a path longer than the system's path buffers hold: never cut short.
+  bool FitsPath(const std::string& path);
   bool RunGrammar();
   void ParseDeclaration();
   void ParsePragma();

@@ -218,6 +218,19 @@ TEST_F(FormatParserTest, ReadsFilesThroughThePlatformLayer) {
   EXPECT_TRUE(sink_.entries().empty());
 }
 
+// A path too long for the system's path buffers is refused by name, never read cut short.
+TEST_F(FormatParserTest, APathLongerThanTheSystemHoldsIsRefused) {
+  const std::string fits = "C:\\" + std::string(254, 'p') + ".f";
+  ASSERT_EQ(fits.size(), 259u);
+  EXPECT_TRUE(parser_.ParseText(fits, "struct A { int x; };"));
+  const std::string longer = fits + "m";
+  for (const bool fromFile : {false, true}) {
+    EXPECT_FALSE(fromFile ? parser_.Parse(longer) : parser_.ParseText(longer, "struct B { };"));
+    EXPECT_EQ(sink_.entries().back(), "|E|Path too long, refused: " + longer + "\n");
+    EXPECT_EQ(parser_.FilePath(), fits);
+  }
+}
+
 TEST_F(FormatParserTest, LocalisedFieldComments) {
   const TempFolder& folder = folder_;
   folder.WriteFile("Lang\\Lang.ini", "[ActiveLang]\r\nActiveLang=eng\r\n");
