@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/installation_layout.h"
 #include "base/json_writer.h"
 #include "base/message_sink.h"
 #include "base/multibyte_case.h"
@@ -17,8 +18,9 @@
 #include "migration/file_walks.h"
 #include "migration/parameter_file.h"
 #include "migration/parameter_store.h"
+#include "migration/setup_config.h"
+#include "migration/temporary_parameter_files.h"
 #include "platform/file_system.h"
-#include "platform/profile.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
 #include "tools/vextool/fmt_dump.h"
@@ -84,8 +86,6 @@ const CommandSyntax kSyntax = {
 };
 
 constexpr const char kControllerBlock[] = "CController";
-constexpr const char kParameterFileName[] = "vexorand.dat";
-constexpr const char kFormatFileName[] = "vexorand.fmt";
 
 struct NamedValue {
   std::string name;
@@ -103,26 +103,19 @@ struct ConfigurationReport {
   std::vector<NamedValue> carried, dropped, notCarried, left;
 };
 
-// The installation folder, with its trailing backslash: the folder itself, or, given the maker
-// folder (or its backup) that holds setup.cfg, the PATH that names the installation in it.
-std::string InstallationFolder(std::string path) {
+// The installation of `path`: the installation folder itself, or, given the maker folder (or its
+// backup) that holds setup.cfg, the one its PATH names, read as the update reads it.
+InstallationLayout LayoutOf(std::string path) {
   if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
   if (platform::IsDirectory(path + "config") || !platform::PathExists(path + "setup.cfg")) {
-    return path;
+    return LayoutOfInstallationFolder(path);
   }
-  std::string installation =
-      platform::ReadProfileString("SETTINGS", "PATH", "", path + "setup.cfg");
-  if (!installation.empty() && installation.back() != '\\') installation += '\\';
-  return path + installation;
-}
-
-// The folder that directly holds the file, as the update names a configuration.
-std::string ConfigurationName(const std::string& path) {
-  const std::size_t file = path.find_last_of("\\/");
-  if (file == std::string::npos || file == 0) return "";
-  const std::size_t folder = path.find_last_of("\\/", file - 1);
-  const std::size_t start = folder == std::string::npos ? 0 : folder + 1;
-  return path.substr(start, file - start);
+  const InstallationLayout layout = ReadLayoutOfMakerFolder(path);
+  // Unlike the update, a PATH without its backslash still names the folder.
+  const std::string& pathValue = layout.pathValue;
+  return pathValue.empty() || pathValue.back() == '\\'
+             ? layout
+             : LayoutOfInstallationFolder(layout.installationFolder + '\\');
 }
 
 bool IsHeader(const ParameterEntry& entry) {
@@ -161,13 +154,14 @@ int Note(const std::string& text, unsigned style) {
   return buttons == kMbYesNo ? kIdYes : buttons == kMbOkCancel ? kIdCancel : kIdOk;
 }
 
-ConfigurationReport MigrateConfiguration(IMessageSink& sink, const std::string& oldFolder,
-                                         const std::string& newFolder,
+ConfigurationReport MigrateConfiguration(IMessageSink& sink, const InstallationLayout& from,
+                                         const InstallationLayout& to,
                                          const std::string& parameterFile, bool dryRun) {
   ConfigurationReport report;
   report.name = ConfigurationName(parameterFile);
   report.source = parameterFile;
-  const std::string configurationFolder = newFolder + "config\\" + ToLowerMultiByte(report.name);
+  const std::string configurationFolder =
+      to.configurationTree + "\\" + ToLowerMultiByte(report.name);
   report.amendment = configurationFolder + "\\amend.dat";
   if (!platform::IsDirectory(configurationFolder)) {
     report.status = "skipped";
@@ -187,7 +181,7 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const std::string& 
     return report;
   }
   CFieldDescriptor binder(sink);
-  if (!binder.Bind(kControllerBlock, block.data(), block.size(), oldFolder + kFormatFileName)) {
+  if (!binder.Bind(kControllerBlock, block.data(), block.size(), from.formatFile)) {
     report.status = "not written";
     report.reason = "the controller section does not bind to the old format description";
     return report;
@@ -196,7 +190,7 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const std::string& 
   ParameterList carried = ParseTemporaryParameterLines(DumpLines(dump));
   RemoveMarkerEntries(&carried);
   const ConfigurationTransfer transfer =
-      PrepareConfigurationTransfer(sink, carried, report.amendment, newFolder + kFormatFileName);
+      PrepareConfigurationTransfer(sink, carried, report.amendment, to.formatFile);
 
   std::map<std::string, std::string> previous, final, carriedValues;
   for (const ParameterEntry& entry : transfer.previous) previous.emplace(entry.name, entry.value);
@@ -337,13 +331,13 @@ std::string ReportJson(const std::string& from, const std::string& to, bool dryR
 int RunMigrateCommand(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
-  const std::string oldFolder = InstallationFolder(line.Value("--from"));
-  const std::string newFolder = InstallationFolder(line.Value("--to"));
+  const InstallationLayout from = LayoutOf(line.Value("--from"));
+  const InstallationLayout to = LayoutOf(line.Value("--to"));
   const bool dryRun = line.Has("--dry-run");
   std::set<std::string> wanted;
   for (const std::string& name : line.Values("--config")) wanted.insert(ToLowerMultiByte(name));
 
-  std::vector<std::string> files = FindFilesRecursively(oldFolder + "config", kParameterFileName);
+  std::vector<std::string> files = FindFilesRecursively(from.configurationTree, kParameterFileName);
   std::sort(files.begin(), files.end());
   files.erase(std::remove_if(files.begin(), files.end(),
                              [&wanted](const std::string& file) {
@@ -353,17 +347,17 @@ int RunMigrateCommand(const CommandArguments& arguments, VextoolSink& sink) {
               files.end());
   if (files.empty()) {
     std::fprintf(stderr, "vextool migrate: no configuration with a %s below '%sconfig'\n",
-                 kParameterFileName, oldFolder.c_str());
+                 kParameterFileName, from.installationFolder.c_str());
     return 1;
   }
 
   CommandSink noted(sink, Note);
   // As the update, which takes the language folder from the old installation.
-  UseLanguageFolderOf(oldFolder, noted);
+  UseLanguageFolderOf(from.installationFolder, noted);
   std::vector<ConfigurationReport> reports;
   bool allDone = true;
   for (const std::string& file : files) {
-    reports.push_back(MigrateConfiguration(noted, oldFolder, newFolder, file, dryRun));
+    reports.push_back(MigrateConfiguration(noted, from, to, file, dryRun));
     allDone = allDone && reports.back().status != "not written";
   }
 
