@@ -17,7 +17,7 @@ int RunVextool(const CommandArguments& arguments, IMessageSink& log);
 int RunVextool(const CommandArguments& arguments);
 
 // The commands report through `sink`, vextool's own.
-// vextool fmt: format descriptions (check, layout, header, dump).
+// vextool fmt: format descriptions (check, layout, header, dump, diff).
 int RunFmtCommand(const CommandArguments& arguments, VextoolSink& sink);
 // vextool dat: binary parameter files (list, verify, extract, build, dump).
 int RunDatCommand(const CommandArguments& arguments, VextoolSink& sink);
