@@ -13,6 +13,7 @@
 #include "platform/file_system.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/recording_sink.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -139,6 +140,11 @@ TEST_F(ParameterStoreTest, ADamagedFileIsReplacedByAGoodBackupOnceBeforeItsFirst
   folder_.WriteFile("a.dat", Damaged(good));
   ASSERT_TRUE(ExtractParameters(messages_, folder_.Path("A.DAT"), "CController", &data));
   EXPECT_EQ(messages_.messages().size(), 1u);
+  // The next run in the same process verifies it again.
+  RecordingSink nextRun;
+  ASSERT_TRUE(ExtractParameters(nextRun, folder_.Path("a.dat"), "CController", &data));
+  EXPECT_EQ(folder_.ReadFile("a.dat"), good);
+  EXPECT_EQ(nextRun.messages().size(), 1u);
 }
 
 TEST_F(ParameterStoreTest, EveryConfigurationsFileIsVerifiedNotOnlyTheFirstOfTheRun) {
