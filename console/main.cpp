@@ -27,8 +27,10 @@
 #include "console/stop_signals.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/posix/fault_injection.h"
 #include "platform/posix/volume_map.h"
 #include "platform/process.h"
+#include "platform/setup_api.h"
 #include "platform/special_folders.h"
 
 namespace {
@@ -45,8 +47,10 @@ int UsageError(const std::string& message) {
 }
 
 // The root as an absolute path, so that the payload finds it from any working directory. On
-// failure `problem` says what is wrong with what was given.
-bool ChooseVolumeRoot(const ConsoleOptions& options, std::string* root, std::string* problem) {
+// failure `problem` says what is wrong with what was given, and `unreadable` whether the disk,
+// rather than the command line, is at fault.
+bool ChooseVolumeRoot(const ConsoleOptions& options, std::string* root, std::string* problem,
+                      bool* unreadable) {
   std::string given = options.root;
   const char* source = "--root";
   if (given.empty()) {
@@ -66,7 +70,14 @@ bool ChooseVolumeRoot(const ConsoleOptions& options, std::string* root, std::str
   }
   *root = absolute;
   std::free(absolute);
-  if (!platform::IsDirectory(*root)) {
+  const platform::PathKind kind = platform::QueryPath(*root);
+  *unreadable = kind == platform::PathKind::kUnknown;
+  if (*unreadable) {
+    *problem = std::string("the staged machine's folder '") + given + "' (" + source +
+               ") cannot be read: " + platform::SystemErrorText(platform::LastErrorCode());
+    return false;
+  }
+  if (kind != platform::PathKind::kFolder) {
     *problem = std::string("'") + given + "' (" + source + ") is not a folder";
     return false;
   }
@@ -123,7 +134,7 @@ struct TestControls {
   }
 
   void BeforeStep(int state) {
-    if (state == killState && ++ticksInKillState == killTick) kill(0, SIGKILL);
+    if (state == killState && ++ticksInKillState == killTick) platform::CutPower();
   }
 };
 #else
@@ -221,8 +232,11 @@ int main(int argc, char** argv) {
     return kExitDone;
   }
   std::string root;
-  if (!ChooseVolumeRoot(options, &root, &error)) {
-    return UsageError(error);
+  bool unreadable = false;
+  if (!ChooseVolumeRoot(options, &root, &error, &unreadable)) {
+    if (!unreadable) return UsageError(error);
+    std::cerr << "setup: " << error << "\n";
+    return kExitFailedUnchanged;
   }
   platform::SetVolumeRoot(root);
   setenv(platform::kVolumeRootVariable, root.c_str(), 1);

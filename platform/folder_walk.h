@@ -40,6 +40,7 @@ class FolderWalk {
   std::shared_ptr<void> walk_;            // what the system keeps while the walk runs
   mutable std::shared_ptr<void> folder_;  // what it keeps for this folder, made at first use
   bool driveRoot_ = false;
+  int error_ = 0;  // POSIX: errno of the root's resolution when it failed
 };
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 
 #include "platform/posix/fault_injection.h"
 #include "platform/posix/last_error.h"
+#include "platform/posix/power_loss.h"
 
 namespace platform {
 
@@ -29,6 +30,7 @@ std::size_t ReadFully(int descriptor, void* buffer, std::size_t count) {
 }
 
 bool WriteFully(int descriptor, const void* buffer, std::size_t count) {
+  NoteContentsChanging(descriptor);
   const auto* bytes = static_cast<const char*>(buffer);
   std::size_t total = 0;
   while (total < count) {
@@ -81,10 +83,10 @@ int OpenDescriptor(const std::string& hostPath, int flags, mode_t mode) {
 }
 
 bool CopyDescriptor(int from, int to) {
+  NoteContentsChanging(to);
   bool copiedAny = false;
   for (;;) {
-    // The kernel's copy reads and writes: either may be the one that fails.
-    const ssize_t copied = InjectFault(FileOperation::kRead) || InjectFault(FileOperation::kWrite)
+    const ssize_t copied = InjectFault(FileOperation::kCopy)
                                ? -1
                                : copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
     if (copied == 0) return true;

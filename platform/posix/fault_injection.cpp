@@ -3,12 +3,15 @@
 #ifdef SETUP_FAULT_INJECTION
 
 #include <signal.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "platform/posix/power_loss.h"
 
 namespace platform {
 namespace {
@@ -17,7 +20,11 @@ struct FaultPlan {
   unsigned long at = 0;  // 0: never
   int error = EIO;
   bool kill = false;
+  bool cut = false;
+  bool filtered = false;
+  FileOperation only = FileOperation::kOpen;
   unsigned long counted = 0;
+  unsigned long changes = 0;  // counted calls that change the disk
   bool injected = false;
   bool environmentRead = false;
 };
@@ -37,13 +44,15 @@ std::string& CountFile() {
 
 void WriteCount() {
   if (FILE* file = std::fopen(CountFile().c_str(), "w")) {
-    std::fprintf(file, "%lu\n", Plan().counted);
+    std::fprintf(file, "%lu %lu\n", Plan().counted, Plan().changes);
     std::fclose(file);
   }
 }
 
-// "fail:N:ERRNO", "kill:N", or "count:FILE" (the number of calls is written there at exit);
-// anything else plans nothing.
+// "fail:N:ERRNO", "kill:N", "cut:N" (N counts only the calls that change the disk: a cut before a
+// read or a query finds the disk as one before the next change does), or "count:FILE" (the
+// number of calls, then of those that change the disk, written there at exit); anything else
+// plans nothing.
 void ReadPlanFromEnvironment(FaultPlan* plan) {
   plan->environmentRead = true;
   const char* text = std::getenv(kFaultPlanVariable);
@@ -53,8 +62,9 @@ void ReadPlanFromEnvironment(FaultPlan* plan) {
   if (value.rfind("count:", 0) == 0) {
     CountFile() = value.substr(6);
     std::atexit(WriteCount);
-  } else if (value.rfind("kill:", 0) == 0) {
-    plan->at = std::strtoul(value.c_str() + 5, &end, 10);
+  } else if (value.rfind("kill:", 0) == 0 || value.rfind("cut:", 0) == 0) {
+    plan->cut = value[0] == 'c';
+    plan->at = std::strtoul(value.c_str() + (plan->cut ? 4 : 5), &end, 10);
     plan->kill = true;
   } else if (value.rfind("fail:", 0) == 0) {
     plan->at = std::strtoul(value.c_str() + 5, &end, 10);
@@ -62,21 +72,41 @@ void ReadPlanFromEnvironment(FaultPlan* plan) {
   }
 }
 
+bool ChangesTheDisk(FileOperation operation) {
+  switch (operation) {
+    case FileOperation::kRead:
+    case FileOperation::kList:
+    case FileOperation::kQuery:
+      return false;
+    default:
+      return true;
+  }
+}
+
 }  // namespace
 
-bool InjectFault(FileOperation) {
+bool InjectFault(FileOperation operation) {
   if (uncountedScopes > 0) return false;
   FaultPlan& plan = Plan();
   if (!plan.environmentRead) ReadPlanFromEnvironment(&plan);
+  if (plan.filtered && operation != plan.only) return false;
+  const bool change = ChangesTheDisk(operation);
+  if (plan.cut && !change) return false;
   ++plan.counted;
+  if (change) ++plan.changes;
   if (plan.at == 0 || plan.counted != plan.at) return false;
   plan.injected = true;
-  if (plan.kill) {
-    // As abrupt as a power cut: nothing is flushed, nobody in the group gets to clean up.
-    kill(0, SIGKILL);
-  }
+  if (plan.kill) CutPower();
   errno = plan.error;
   return true;
+}
+
+void CutPower() {
+  // What the disk never got goes with the power.
+  if (PowerLossModelled()) LoseUnflushedChanges();
+  // Nothing is flushed, nobody in the group gets to clean up.
+  kill(0, SIGKILL);
+  _exit(137);
 }
 
 void ArmFault(unsigned long count, int error) {
@@ -87,9 +117,26 @@ void ArmFault(unsigned long count, int error) {
   plan.error = error;
 }
 
+void ArmFault(unsigned long count, int error, FileOperation only) {
+  ArmFault(count, error);
+  Plan().filtered = true;
+  Plan().only = only;
+}
+
 void ArmKill(unsigned long count) {
   ArmFault(count, EIO);
   Plan().kill = true;
+}
+
+void ModelPowerLoss() {
+  ArmFault(0, EIO);
+  Plan().cut = true;
+}
+
+bool PowerLossModelled() {
+  FaultPlan& plan = Plan();
+  if (!plan.environmentRead) ReadPlanFromEnvironment(&plan);
+  return plan.cut;
 }
 
 void DisarmFaults() {

@@ -11,7 +11,9 @@
 
 #include "platform/posix/descriptor_io.h"
 #include "platform/posix/fault_injection.h"
+#include "platform/posix/host_calls.h"
 #include "platform/posix/last_error.h"
+#include "platform/posix/power_loss.h"
 #include "platform/posix/volume_map.h"
 
 namespace platform {
@@ -27,7 +29,8 @@ File::~File() {
 }
 
 bool File::Open(const std::string& path, Mode mode) {
-  return OpenResolved(ToHostPath(path), mode);
+  std::string host;
+  return ResolveHostPath(path, &host) && OpenResolved(host, mode);
 }
 
 bool File::OpenResolved(const std::string& host, Mode mode) {
@@ -49,7 +52,11 @@ bool File::OpenResolved(const std::string& host, Mode mode) {
       break;
   }
   struct stat status;
-  const bool exists = stat(host.c_str(), &status) == 0;
+  const bool exists = StatHost(host, &status);
+  if (!exists && !MeansMissing(errno)) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
   if (exists && S_ISDIR(status.st_mode)) {
     SetLastErrorCode(kErrorAccessDenied);
     return false;
@@ -59,12 +66,16 @@ bool File::OpenResolved(const std::string& host, Mode mode) {
     SetLastErrorCode(kErrorAccessDenied);
     return false;
   }
+  if (exists && (flags & O_TRUNC) != 0) NoteTruncating(host);
   const int descriptor = InjectFault(FileOperation::kOpen) ? -1 : open(host.c_str(), flags, 0666);
   if (descriptor < 0) {
     SetLastErrorFromErrno(errno);
     return false;
   }
-  if (!exists && (flags & O_CREAT) != 0) NoteEntryAdded(host);
+  if (!exists && (flags & O_CREAT) != 0) {
+    NoteEntryAdded(host);
+    NoteCreated(host);
+  }
   impl_->descriptor = descriptor;
   return true;
 }
@@ -84,7 +95,7 @@ std::size_t File::Read(void* buffer, std::size_t count) {
 
 bool File::Flush() {
   if (!IsOpen()) return false;
-  if (InjectFault(FileOperation::kFsync) || fsync(impl_->descriptor) != 0) {
+  if (!SyncDescriptor(impl_->descriptor)) {
     SetLastErrorFromErrno(errno);
     return false;
   }

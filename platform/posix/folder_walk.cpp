@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "platform/posix/host_files.h"
+#include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
 
 namespace platform {
@@ -24,12 +25,18 @@ FolderWalk::FolderWalk(const std::string& path) : walk_(std::make_shared<WalkLis
   const ResolvedPath resolved = ResolvePath(path);
   location_ = WithoutTrailingSlashes(resolved.host);
   driveRoot_ = resolved.names.empty() && !resolved.prefix.empty();
+  error_ = resolved.error;
 }
 
 FolderWalk::FolderWalk(std::string location, std::shared_ptr<void> walk, bool driveRoot)
     : location_(std::move(location)), walk_(std::move(walk)), driveRoot_(driveRoot) {}
 
 bool FolderWalk::List(const std::string& pattern, std::vector<DirectoryEntry>* entries) const {
+  if (error_ != 0) {
+    entries->clear();
+    SetLastErrorFromErrno(error_);
+    return false;
+  }
   return HostListFolder(location_, pattern, driveRoot_, entries);
 }
 

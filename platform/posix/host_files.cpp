@@ -4,7 +4,6 @@
 // map, whose listings a running walk reuses.
 #include "platform/posix/host_files.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -15,7 +14,10 @@
 
 #include "platform/posix/attribute_record.h"
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/host_calls.h"
 #include "platform/posix/last_error.h"
+#include "platform/posix/power_loss.h"
+#include "platform/posix/short_names.h"
 #include "platform/posix/volume_map.h"
 #include "platform/posix/wildcard.h"
 
@@ -25,40 +27,48 @@ namespace {
 // Attribute bits kept in the record rather than in the permission bits.
 constexpr std::uint32_t kRecordedFileBits = 0x02 | 0x04 | 0x20;
 
-bool StatHost(const std::string& hostPath, struct stat* status) {
-  return stat(hostPath.c_str(), status) == 0;
-}
-
 bool IsReadOnlyFile(const struct stat& status) {
   return !S_ISDIR(status.st_mode) && !S_ISLNK(status.st_mode) &&
          (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-// A symbolic link whose target is a folder.
-bool IsFolderLink(const std::string& hostPath, const struct stat& linkStatus) {
+// 1 for a symbolic link whose target is a folder, 0 for anything else, -1 when the target
+// could not be looked at (errno set).
+int IsFolderLink(const std::string& hostPath, const struct stat& linkStatus) {
+  if (!S_ISLNK(linkStatus.st_mode)) return 0;
   struct stat target;
-  return S_ISLNK(linkStatus.st_mode) && StatHost(hostPath, &target) && S_ISDIR(target.st_mode);
-}
-
-std::string UpperCase(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
+  if (!StatHost(hostPath, &target)) return MeansMissing(errno) ? 0 : -1;
+  return S_ISDIR(target.st_mode) ? 1 : 0;
 }
 
 }  // namespace
 
 void SetMissingPathError(const std::string& hostPath) {
   struct stat status;
-  // An empty host path: the drive itself is missing.
-  SetLastErrorCode(!hostPath.empty() && StatHost(HostParentOf(hostPath), &status)
+  // An empty host path: the drive itself is missing. Only the code is chosen here: the look at
+  // the parent is no query of the caller's, and goes uncounted.
+  SetLastErrorCode(!hostPath.empty() && stat(HostParentOf(hostPath).c_str(), &status) == 0
                        ? kErrorFileNotFound
                        : kErrorPathNotFound);
+}
+
+void SetQueryError(const std::string& hostPath, int error) {
+  if (MeansMissing(error)) {
+    SetMissingPathError(hostPath);
+  } else {
+    SetLastErrorFromErrno(error);
+  }
 }
 
 std::uint32_t HostAttributes(const std::string& hostPath, const struct stat& linkStatus) {
   std::uint32_t attributes = RecordedAttributes(hostPath);
   if (S_ISLNK(linkStatus.st_mode)) attributes |= kAttributeReparsePoint;
-  if (S_ISDIR(linkStatus.st_mode) || IsFolderLink(hostPath, linkStatus)) {
+  const int folderLink = IsFolderLink(hostPath, linkStatus);
+  if (folderLink < 0) {
+    SetLastErrorFromErrno(errno);
+    return kInvalidAttributes;
+  }
+  if (S_ISDIR(linkStatus.st_mode) || folderLink > 0) {
     attributes |= kAttributeDirectory;
   }
   if (IsReadOnlyFile(linkStatus)) attributes |= kAttributeReadOnly;
@@ -68,9 +78,15 @@ std::uint32_t HostAttributes(const std::string& hostPath, const struct stat& lin
 bool HostListFolder(const std::string& hostFolder, const std::string& pattern, bool driveRoot,
                     std::vector<DirectoryEntry>* entries) {
   entries->clear();
-  DIR* directory = opendir(hostFolder.c_str());
-  if (directory == nullptr) {
-    SetLastErrorCode(kErrorPathNotFound);
+  std::vector<std::string> all;
+  int folder = -1;
+  if (!ReadFolderNames(hostFolder, &all, &folder)) {
+    // A folder that is there but cannot be read is no missing folder.
+    if (MeansMissing(errno)) {
+      SetLastErrorCode(kErrorPathNotFound);
+    } else {
+      SetLastErrorFromErrno(errno);
+    }
     return false;
   }
   // Every folder but a drive root holds "." and "..": a pattern that matches them starts the
@@ -79,30 +95,44 @@ bool HostListFolder(const std::string& hostFolder, const std::string& pattern, b
                        (MatchesWildcard(pattern, ".") || MatchesWildcard(pattern, ".."));
   // A name without wildcards may be an 8.3 alias; only then are aliases worth working out.
   const bool matchAliases = !HasWildcards(pattern) && pattern.find('~') != std::string::npos;
+  if (matchAliases) std::sort(all.begin(), all.end());
   // Sorted by name with letter case ignored; the upper-case key is made once per name.
   std::vector<std::pair<std::string, std::string>> names;
-  while (const dirent* entry = readdir(directory)) {
-    const std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
+  for (const std::string& name : all) {
     if (MatchesWildcard(pattern, name) ||
-        (matchAliases && MatchesWildcard(pattern, ShortNameOf(hostFolder, name)))) {
-      names.emplace_back(UpperCase(name), name);
+        (matchAliases && MatchesWildcard(pattern, AliasAmong(all, name)))) {
+      names.emplace_back(UpperCaseName(name), name);
     }
   }
   std::sort(names.begin(), names.end());
   // Each entry is looked at relative to the open folder: no walk down the whole path again.
-  const int folder = dirfd(directory);
   const std::string prefix = hostFolder == "/" ? "/" : hostFolder + "/";
+  bool listed = true;
   for (const auto& [key, name] : names) {
     struct stat status;
-    if (fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (!StatAtHost(folder, name, &status, AT_SYMLINK_NOFOLLOW)) {
+      // Gone since the names were read: as if listed a moment later.
+      if (errno == ENOENT) continue;
+      listed = false;
+      break;
+    }
     DirectoryEntry entry;
     entry.name = name;
     entry.attributes = HostAttributes(prefix + name, status);
+    if (entry.attributes == kInvalidAttributes) {
+      listed = false;
+      break;
+    }
     entry.size = S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
     entries->push_back(std::move(entry));
   }
-  closedir(directory);
+  const int error = errno;
+  close(folder);
+  if (!listed) {
+    SetLastErrorFromErrno(error);
+    entries->clear();
+    return false;
+  }
   if (entries->empty() && !started) {
     SetLastErrorCode(kErrorFileNotFound);
     return false;
@@ -112,8 +142,8 @@ bool HostListFolder(const std::string& hostFolder, const std::string& pattern, b
 
 bool HostSetAttributes(const std::string& host, std::uint32_t attributes) {
   struct stat status;
-  if (lstat(host.c_str(), &status) != 0) {
-    SetMissingPathError(host);
+  if (!LinkStatusHost(host, &status)) {
+    SetQueryError(host, errno);
     return false;
   }
   std::uint32_t recorded = attributes & kRecordedFileBits;
@@ -139,7 +169,7 @@ bool HostSetAttributes(const std::string& host, std::uint32_t attributes) {
 }
 
 bool HostMakeDirectory(const std::string& host) {
-  if (mkdir(host.c_str(), 0777) != 0) {
+  if (!MakeHostFolder(host)) {
     if (errno == ENOENT) {
       SetLastErrorCode(kErrorPathNotFound);
     } else {
@@ -153,12 +183,16 @@ bool HostMakeDirectory(const std::string& host) {
 
 bool HostRemoveEmptyDirectory(const std::string& host) {
   struct stat status;
-  if (lstat(host.c_str(), &status) != 0) {
-    SetMissingPathError(host);
+  if (!LinkStatusHost(host, &status)) {
+    SetQueryError(host, errno);
     return false;
   }
-  const bool link = S_ISLNK(status.st_mode);
-  if (!S_ISDIR(status.st_mode) && !IsFolderLink(host, status)) {
+  const int folderLink = IsFolderLink(host, status);
+  if (folderLink < 0) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
+  if (!S_ISDIR(status.st_mode) && folderLink == 0) {
     SetLastErrorCode(kErrorNotADirectory);
     return false;
   }
@@ -167,7 +201,7 @@ bool HostRemoveEmptyDirectory(const std::string& host) {
     return false;
   }
   // A link to a folder goes as the link, as RemoveDirectoryA removes a junction.
-  if ((link ? unlink(host.c_str()) : rmdir(host.c_str())) != 0) {
+  if (!RemoveHostFolder(host)) {
     SetLastErrorFromErrno(errno == EEXIST ? ENOTEMPTY : errno);
     return false;
   }
@@ -178,15 +212,15 @@ bool HostRemoveEmptyDirectory(const std::string& host) {
 
 bool HostRemoveFileAt(int folder, const std::string& name, const std::string& host) {
   struct stat status;
-  if (fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-    SetMissingPathError(host);
+  if (!StatAtHost(folder, name, &status, AT_SYMLINK_NOFOLLOW)) {
+    SetQueryError(host, errno);
     return false;
   }
   if (S_ISDIR(status.st_mode) || IsReadOnlyFile(status)) {
     SetLastErrorCode(kErrorAccessDenied);
     return false;
   }
-  if (unlinkat(folder, name.c_str(), 0) != 0) {
+  if (!UnlinkAtHost(folder, name)) {
     SetLastErrorFromErrno(errno);
     return false;
   }
@@ -202,7 +236,7 @@ bool HostRemoveFile(const std::string& host) {
 bool HostCopyFile(const std::string& source, const std::string& target, bool failIfExists) {
   struct stat sourceStatus;
   if (!StatHost(source, &sourceStatus)) {
-    SetMissingPathError(source);
+    SetQueryError(source, errno);
     return false;
   }
   if (S_ISDIR(sourceStatus.st_mode)) {
@@ -211,6 +245,10 @@ bool HostCopyFile(const std::string& source, const std::string& target, bool fai
   }
   struct stat targetStatus;
   const bool targetExists = StatHost(target, &targetStatus);
+  if (!targetExists && !MeansMissing(errno)) {
+    SetLastErrorFromErrno(errno);
+    return false;
+  }
   if (targetExists) {
     // Copying a file onto itself would truncate it; Windows refuses it as a sharing conflict.
     if (targetStatus.st_dev == sourceStatus.st_dev && targetStatus.st_ino == sourceStatus.st_ino) {
@@ -231,13 +269,17 @@ bool HostCopyFile(const std::string& source, const std::string& target, bool fai
     SetLastErrorFromErrno(errno);
     return false;
   }
+  if (targetExists) NoteTruncating(target);
   const int output = OpenDescriptor(target, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (output < 0) {
     SetLastErrorCode(errno == ENOENT ? kErrorPathNotFound : kErrorAccessDenied);
     close(input);
     return false;
   }
-  if (!targetExists) NoteEntryAdded(target);
+  if (!targetExists) {
+    NoteEntryAdded(target);
+    NoteCreated(target);
+  }
   bool copied = CopyDescriptor(input, output);
   if (!copied) SetLastErrorFromErrno(errno);
   // The copy keeps the source's time stamp and attributes, as CopyFileA does.

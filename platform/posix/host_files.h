@@ -14,7 +14,8 @@
 namespace platform {
 
 // The attributes of an entry from its lstat: a symbolic link is a reparse point, a folder when
-// its target is one, and never read-only through its target's permission bits.
+// its target is one, and never read-only through its target's permission bits. kInvalidAttributes
+// (last error set) when a link's target cannot be looked at.
 std::uint32_t HostAttributes(const std::string& hostPath, const struct stat& linkStatus);
 
 // The entries of a host folder that `pattern` matches, as ListDirectory gives them. `driveRoot`:
@@ -33,5 +34,7 @@ bool HostCopyFile(const std::string& source, const std::string& target, bool fai
 
 // The error a missing path gives: file not found when only its last component is missing.
 void SetMissingPathError(const std::string& hostPath);
+// The error of a query of `hostPath` that failed with `error`: a missing path's, or the disk's.
+void SetQueryError(const std::string& hostPath, int error);
 
 }  // namespace platform

@@ -42,6 +42,9 @@ void SetLastErrorFromErrno(int error) {
     case ENOSPC:
       t_lastError = kErrorDiskFull;
       break;
+    case EIO:
+      t_lastError = kErrorIoDevice;
+      break;
     case ENAMETOOLONG:
     case EINVAL:
       t_lastError = kErrorInvalidParameter;

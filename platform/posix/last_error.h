@@ -16,6 +16,7 @@ constexpr std::uint32_t kErrorDiskFull = 112;
 constexpr std::uint32_t kErrorDirectoryNotEmpty = 145;
 constexpr std::uint32_t kErrorAlreadyExists = 183;
 constexpr std::uint32_t kErrorNotADirectory = 267;
+constexpr std::uint32_t kErrorIoDevice = 1117;
 
 void SetLastErrorCode(std::uint32_t code);
 // Records the Windows code closest to an errno value.

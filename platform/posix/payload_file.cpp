@@ -16,6 +16,7 @@
 #include "platform/posix/descriptor_io.h"
 #include "platform/posix/fault_injection.h"
 #include "platform/posix/last_error.h"
+#include "platform/posix/power_loss.h"
 #include "platform/posix/volume_map.h"
 
 extern char** environ;
@@ -54,7 +55,8 @@ bool PayloadFile::Create(const std::string& folder, const std::string& prefix) {
     char number[8];
     std::snprintf(number, sizeof number, "%04X", (start + attempt) % kNameNumbers);
     const std::string path = folder + prefix + number + ".tmp";
-    const std::string host = ToHostPath(path);
+    std::string host;
+    if (!ResolveHostPath(path, &host)) return false;
     const int descriptor =
         InjectFault(FileOperation::kOpen)
             ? -1
@@ -64,6 +66,7 @@ bool PayloadFile::Create(const std::string& folder, const std::string& prefix) {
       SetLastErrorFromErrno(errno);
       return false;
     }
+    NoteCreated(host);
     // The umask must not take away the owner's right to run it.
     fchmod(descriptor, S_IRWXU);
     impl_->path = path;

@@ -71,6 +71,7 @@ std::string SystemErrorText(std::uint32_t code) {
       {kErrorAlreadyExists, "Cannot create a file when that file already exists."},
       {193, "%1 is not a valid Win32 application."},
       {kErrorNotADirectory, "The directory name is invalid."},
+      {kErrorIoDevice, "The request could not be performed because of an I/O device error."},
   };
   for (const Text& text : kTexts) {
     if (text.code == code) return text.text;

@@ -8,8 +8,12 @@
 
 #include <vector>
 
+#include <cerrno>
+
 #include "platform/file_system.h"
+#include "platform/posix/host_calls.h"
 #include "platform/posix/host_files.h"
+#include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
 
 namespace platform {
@@ -20,7 +24,10 @@ constexpr std::uint32_t kCopiedFolderBits = kAttributeReadOnly | kAttributeHidde
 bool CreateFolders(const std::string& path) {
   for (std::size_t slash = path.find('\\');; slash = path.find('\\', slash + 1)) {
     const std::string prefix = path.substr(0, slash);
-    if (!prefix.empty() && !IsDirectory(prefix) && !MakeDirectory(prefix)) return false;
+    const PathKind kind = prefix.empty() ? PathKind::kFolder : QueryPath(prefix);
+    if (kind == PathKind::kUnknown || (kind != PathKind::kFolder && !MakeDirectory(prefix))) {
+      return false;
+    }
     if (slash == std::string::npos) return true;
   }
 }
@@ -30,29 +37,50 @@ std::string WithoutTrailingSeparator(std::string path) {
   return path;
 }
 
-bool IsHostFolder(const std::string& hostPath) {
+// 1 for a folder, 0 for anything else or nothing, -1 when the disk could not tell (last error
+// set).
+int IsHostFolder(const std::string& hostPath) {
   struct stat status;
-  return stat(hostPath.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+  if (StatHost(hostPath, &status)) return S_ISDIR(status.st_mode) ? 1 : 0;
+  if (MeansMissing(errno)) return 0;
+  SetLastErrorFromErrno(errno);
+  return -1;
 }
 
-// A link whose target is gone: the listing names it, but there is nothing to copy.
-bool IsDanglingLink(const std::string& hostPath, const DirectoryEntry& entry) {
+// A link whose target is gone: the listing names it, but there is nothing to copy. -1 when the
+// disk could not tell.
+int IsDanglingLink(const std::string& hostPath, const DirectoryEntry& entry) {
   struct stat status;
-  return entry.IsLink() && stat(hostPath.c_str(), &status) != 0;
+  if (!entry.IsLink() || StatHost(hostPath, &status)) return 0;
+  if (MeansMissing(errno)) return 1;
+  SetLastErrorFromErrno(errno);
+  return -1;
 }
 
 // Copies every entry `pattern` names in `folder` into `destination`, which exists. A folder
-// that is the destination itself (a copy into its own source) is left out.
+// that is the destination itself (a copy into its own source) is left out. A listing or a look
+// at an entry that fails fails the copy: what it would have named is missing from the copy.
 bool CopyEntries(const std::string& folder, bool driveRoot, const std::string& pattern,
                  const std::string& destination, const std::string& excluded) {
   std::vector<DirectoryEntry> entries;
-  if (!HostListFolder(folder, pattern, driveRoot, &entries)) return IsHostFolder(folder);
+  if (!HostListFolder(folder, pattern, driveRoot, &entries)) {
+    return LastErrorMeansMissing() && IsHostFolder(folder) > 0;
+  }
   const std::string from = folder == "/" ? "/" : folder + "/";
   bool copied = true;
   for (const DirectoryEntry& entry : entries) {
     const std::string source = from + entry.name;
-    if (IsDanglingLink(source, entry)) continue;
-    std::string name = FindNameInFolder(destination, entry.name);
+    const int dangling = IsDanglingLink(source, entry);
+    if (dangling != 0) {
+      copied = copied && dangling > 0;
+      continue;
+    }
+    std::string name;
+    if (!FindNameInFolder(destination, entry.name, &name)) {
+      SetLastErrorFromErrno(errno);
+      copied = false;
+      continue;
+    }
     if (name.empty()) name = entry.name;
     const std::string target = destination + "/" + name;
     if (!entry.IsDirectory()) {
@@ -60,7 +88,8 @@ bool CopyEntries(const std::string& folder, bool driveRoot, const std::string& p
       continue;
     }
     if (source == excluded) continue;
-    if (!IsHostFolder(target) && !HostMakeDirectory(target)) {
+    const int targetFolder = IsHostFolder(target);
+    if (targetFolder < 0 || (targetFolder == 0 && !HostMakeDirectory(target))) {
       copied = false;
       continue;
     }
@@ -83,8 +112,13 @@ bool ShellCopy(const std::string& sourcePattern, const std::string& destination,
   const WalkListings walk;
   if (!CreateFolders(target)) return false;
   const ResolvedPath source = ResolvePath(folder);
+  std::string targetHost;
+  if (source.error != 0 || !ResolveHostPath(target, &targetHost)) {
+    if (source.error != 0) SetLastErrorFromErrno(source.error);
+    return false;
+  }
+  targetHost = WithoutTrailingSlashes(targetHost);
   const bool driveRoot = source.names.empty() && !source.prefix.empty();
-  const std::string targetHost = WithoutTrailingSlashes(ToHostPath(target));
   return CopyEntries(WithoutTrailingSlashes(source.host), driveRoot, pattern, targetHost,
                      targetHost);
 }

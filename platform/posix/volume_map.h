@@ -19,6 +19,9 @@ const std::string& GetVolumeRoot();
 // path already; backslashes in it separate components as slashes do. A drive the root has no
 // folder for, a rooted path without a drive ("\x") and a network path give "".
 std::string ToHostPath(const std::string& windowsPath);
+// ToHostPath for the layer's operations: false, with the last error set, when a folder on the way
+// could not be read, so that a disk that fails is never taken for a missing name.
+bool ResolveHostPath(const std::string& windowsPath, std::string* host);
 
 // A Windows path resolved against the host: its prefix ("C:" or "" for a relative path), the
 // real names of its components and whether every component exists.
@@ -28,13 +31,16 @@ struct ResolvedPath {
   std::vector<std::string> names;
   bool exists = false;
   bool hostPathGiven = false;  // the input was a host path, not a Windows one
+  int error = 0;               // errno of a lookup that failed on the way: the path is unknown
 };
 ResolvedPath ResolvePath(const std::string& windowsPath);
 
 // The real name in the host folder that `component` stands for (exact name, letter case
-// ignored, or 8.3 alias), "" when none does. Costs one lstat for an exact name; otherwise the
-// folder is listed, once per walk while a WalkListings lives.
-std::string FindNameInFolder(const std::string& hostFolder, const std::string& component);
+// ignored, or 8.3 alias), "" when none does; false (errno set) when the folder cannot be read.
+// Costs one lstat for an exact name; otherwise the folder is listed, once per walk while a
+// WalkListings lives.
+bool FindNameInFolder(const std::string& hostFolder, const std::string& component,
+                      std::string* name);
 
 // While one lives (they nest), listings read to resolve names are kept and reused. The file
 // layer reports what it creates and removes; a change from outside the process is not seen,
@@ -63,6 +69,7 @@ std::string ToWindowsPath(const std::string& hostPath);
 
 // The 8.3 alias of the entry `name` of the host folder `hostFolder`: the name itself when it is
 // a valid short name, else the first six valid characters upper-cased, "~N" and the extension.
-std::string ShortNameOf(const std::string& hostFolder, const std::string& name);
+// False, with the last error set, when the folder cannot be listed.
+bool ShortNameOf(const std::string& hostFolder, const std::string& name, std::string* alias);
 
 }  // namespace platform

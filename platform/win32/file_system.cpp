@@ -29,6 +29,28 @@ std::uint32_t LastErrorCode() {
   return GetLastError();
 }
 
+PathKind QueryPath(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return LastErrorMeansMissing() ? PathKind::kMissing : PathKind::kUnknown;
+  }
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::kFolder : PathKind::kFile;
+}
+
+bool LastErrorMeansMissing() {
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_INVALID_NAME:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool IsDirectory(const std::string& path) {
   return PathIsDirectoryA(path.c_str()) != FALSE;
 }
@@ -47,6 +69,16 @@ bool SetAttributes(const std::string& path, std::uint32_t attributes) {
 
 bool MakeDirectory(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+bool MakeDirectoryDurably(const std::string& path) {
+  if (!MakeDirectory(path)) return false;
+  std::string parent = path;
+  while (!parent.empty() && (parent.back() == '\\' || parent.back() == '/')) parent.pop_back();
+  const std::size_t separator = parent.find_last_of("\\/");
+  if (separator == std::string::npos) return true;
+  parent.erase(separator + 1);
+  return FlushFolder(parent);
 }
 
 bool RemoveEmptyDirectory(const std::string& path) {
@@ -68,6 +100,33 @@ bool ReplaceFileAtomically(const std::string& from, const std::string& to) {
 
 bool MoveToNewName(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool FlushFile(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const BOOL flushed = FlushFileBuffers(file);
+  const DWORD error = GetLastError();
+  CloseHandle(file);
+  SetLastError(error);
+  return flushed != FALSE;
+}
+
+bool FlushFolder(const std::string& path) {
+  // A folder opens only with backup semantics; its handle flushes the folder's entries.
+  const HANDLE folder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  BOOL flushed = FlushFileBuffers(folder);
+  // A file system that cannot flush a folder (FAT) writes its entries through anyway.
+  if (flushed == FALSE && GetLastError() == ERROR_INVALID_FUNCTION) flushed = TRUE;
+  const DWORD error = GetLastError();
+  CloseHandle(folder);
+  SetLastError(error);
+  return flushed != FALSE;
 }
 
 std::string GetLongPathForm(const std::string& path) {
@@ -92,8 +151,13 @@ bool ListDirectory(const std::string& pattern, std::vector<DirectoryEntry>* entr
     entry.size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     entries->push_back(entry);
   } while (FindNextFileA(search, &found) != FALSE);
+  // A listing that stops for any other reason than its end lacks entries: it failed.
+  const DWORD error = GetLastError();
   FindClose(search);
-  return true;
+  SetLastError(error);
+  if (error == ERROR_NO_MORE_FILES) return true;
+  entries->clear();
+  return false;
 }
 
 }  // namespace platform

@@ -17,8 +17,7 @@ TEST(FaultInjectionTest, TheChosenOperationFailsWithTheChosenError) {
   TempFolder folder;
   folder.WriteFile("a.txt", "old");
   platform::File file;
-  // Open, then the write: the second counted call.
-  platform::ArmFault(2, ENOSPC);
+  platform::ArmFault(1, ENOSPC, platform::FileOperation::kWrite);
   ASSERT_TRUE(file.Open(folder.Path("b.txt"), platform::File::Mode::kCreate));
   EXPECT_FALSE(file.Write("new", 3));
   EXPECT_TRUE(platform::FaultInjected());
@@ -26,7 +25,7 @@ TEST(FaultInjectionTest, TheChosenOperationFailsWithTheChosenError) {
   EXPECT_TRUE(file.Write("new", 3));
   file.Close();
 
-  platform::ArmFault(1, EIO);
+  platform::ArmFault(1, EIO, platform::FileOperation::kRename);
   EXPECT_FALSE(platform::ReplaceFileAtomically(folder.Path("b.txt"), folder.Path("a.txt")));
   EXPECT_EQ(folder.ReadFile("a.txt"), "old");
   platform::DisarmFaults();

@@ -84,9 +84,9 @@ TEST(ProfileCacheTest, AFailingReadIsReportedAndNotKept) {
   std::filesystem::last_write_time(
       machine.HostPath(file),
       std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
-  platform::ArmFault(2, EIO);  // the open, then the read
+  platform::ArmFault(1, EIO, platform::FileOperation::kRead);
   EXPECT_FALSE(platform::IsProfileReadable(file));
-  platform::ArmFault(2, EIO);
+  platform::ArmFault(1, EIO, platform::FileOperation::kRead);
   EXPECT_EQ(platform::ReadProfileString("S", "k", "none", file), "none");
   platform::DisarmFaults();
   EXPECT_EQ(platform::ReadProfileString("S", "k", "", file), "1");
@@ -94,6 +94,7 @@ TEST(ProfileCacheTest, AFailingReadIsReportedAndNotKept) {
 
   machine.WriteFile(file, "[S]\r\nk=2\r\n");
   EXPECT_EQ(platform::ReadProfileString("S", "k", "", file), "2");
+  platform::ArmFault(0, EIO, platform::FileOperation::kRead);
   const unsigned long counted = platform::CountedFileOperations();
   EXPECT_EQ(platform::ReadProfileString("S", "k", "", file), "2");
   EXPECT_EQ(platform::CountedFileOperations(), counted);
