@@ -149,7 +149,7 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   if (!ReadUnfinishedRun(context->migrationFolder, &notMovedAside)) {
     DeleteTree(context->migrationFolder);
   }
-  platform::MakeDirectory(context->migrationFolder);
+  platform::MakeDirectoryDurably(context->migrationFolder);
 
   std::string searchRoot = layout.configurationTree;
   std::string generatedFiles;

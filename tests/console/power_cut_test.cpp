@@ -12,9 +12,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -222,12 +224,55 @@ class PowerCutTest : public ::testing::Test {
     return true;
   }
 
-  // The file operations of one whole update.
-  unsigned long CountOperations() {
+  // The file operations of one whole update: all of them, and those that change the disk.
+  std::pair<unsigned long, unsigned long> CountOperations() {
     Fresh();
     const std::string count = work_ + "/count";
     EXPECT_EQ(RunPackage({"SETUP_FAULT_PLAN=count:" + count}).status, 0);
-    return std::stoul("0" + ReadHostFile(count));
+    std::pair<unsigned long, unsigned long> counts;
+    std::istringstream(ReadHostFile(count)) >> counts.first >> counts.second;
+    return counts;
+  }
+
+  struct Point {
+    std::string name;
+    std::vector<std::string> environment;
+  };
+
+  // Cuts the update off at each point, runs it again, and counts the points that lose nothing.
+  void CutEach(const std::vector<Point>& points, const char* mode, unsigned long operations) {
+    int lossless = 0;
+    for (const Point& point : points) {
+      Fresh();
+      RunPackage(point.environment);
+      const RunResult again = RunPackage({});
+      EXPECT_EQ(again.status, 0) << point.name << ": " << again.errors;
+      if (again.status == 0 && LostNothing()) {
+        ++lossless;
+      } else {
+        ADD_FAILURE() << mode << " at " << point.name << " lost parameters:\n"
+                      << Amendment("A") << "\n"
+                      << Amendment("B");
+      }
+    }
+    std::printf("%s points tried: %zu, that lose nothing: %d (file operations: %lu)\n", mode,
+                points.size(), lossless, operations);
+    EXPECT_EQ(lossless, static_cast<int>(points.size()));
+  }
+
+  // Cut off at the start of every state and inside the payload, by `plan` ("kill:0": the process
+  // group killed; "cut:0": the power lost first).
+  static std::vector<Point> StatePoints(const std::string& plan) {
+    std::vector<Point> points;
+    for (const int state : {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 13, 14}) {
+      points.push_back(
+          {"state " + std::to_string(state),
+           {"SETUP_TEST_KILL_STATE=" + std::to_string(state), "SETUP_FAULT_PLAN=" + plan}});
+    }
+    points.push_back(
+        {"inside the payload",
+         {"SETUP_TEST_KILL_STATE=6:3", "PAYLOAD_PAUSE=0.3", "SETUP_FAULT_PLAN=" + plan}});
+    return points;
   }
 
   StagedMachine template_;
@@ -239,22 +284,13 @@ class PowerCutTest : public ::testing::Test {
 
 }  // namespace
 
-// Cut off at the start of every state, inside the payload, and at file operations throughout
-// the backup copy, the clearing, the transfer and the rest; then run again.
-TEST_F(PowerCutTest, NoCutLosesAParameter) {
-  struct Point {
-    std::string name;
-    std::vector<std::string> environment;
-  };
-  std::vector<Point> points;
-  for (const int state : {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 13, 14}) {
-    points.push_back(
-        {"state " + std::to_string(state), {"SETUP_TEST_KILL_STATE=" + std::to_string(state)}});
-  }
-  points.push_back({"inside the payload", {"SETUP_TEST_KILL_STATE=6:3", "PAYLOAD_PAUSE=0.3"}});
-  const unsigned long operations = CountOperations();
+// Killed at the start of every state, inside the payload, and at file operations throughout the
+// backup copy, the clearing, the transfer and the rest; then run again.
+TEST_F(PowerCutTest, NoKillLosesAParameter) {
+  std::vector<Point> points = StatePoints("kill:0");
+  const unsigned long operations = CountOperations().first;
   ASSERT_GT(operations, 20u);
-  // About forty cuts spread over the whole update, the first and the last operation included.
+  // About forty kills spread over the whole update, the first and the last operation included.
   const unsigned long stride = std::max(1ul, operations / 40);
   for (unsigned long at = 1; at <= operations; at += stride) {
     points.push_back(
@@ -262,33 +298,35 @@ TEST_F(PowerCutTest, NoCutLosesAParameter) {
   }
   points.push_back({"file operation " + std::to_string(operations),
                     {"SETUP_FAULT_PLAN=kill:" + std::to_string(operations)}});
-
-  int lossless = 0;
-  for (const Point& point : points) {
-    Fresh();
-    RunPackage(point.environment);
-    const RunResult again = RunPackage({});
-    EXPECT_EQ(again.status, 0) << point.name << ": " << again.errors;
-    if (again.status == 0 && LostNothing()) {
-      ++lossless;
-    } else {
-      ADD_FAILURE() << "cut at " << point.name << " lost parameters:\n"
-                    << Amendment("A") << "\n"
-                    << Amendment("B");
-    }
-  }
-  std::printf("kill points tried: %zu, that lose nothing: %d (file operations of an update: %lu)\n",
-              points.size(), lossless, operations);
-  EXPECT_EQ(lossless, static_cast<int>(points.size()));
+  CutEach(points, "kill", operations);
 }
 
-// Every file operation of a whole update fails once in turn (disk full and I/O errors): the run
+// The power lost at the start of every state, inside the payload, and before every operation
+// that changes the disk (a cut before a read or a query finds the disk as one before the next
+// change does): what was not flushed is gone. Under the sanitizers every fourth change.
+TEST_F(PowerCutTest, NoPowerLossLosesAParameter) {
+  std::vector<Point> points = StatePoints("cut:0");
+  const unsigned long changes = CountOperations().second;
+  ASSERT_GT(changes, 20u);
+  for (unsigned long at = 1; at <= changes; at += kSanitized ? 4 : 1) {
+    points.push_back(
+        {"change " + std::to_string(at), {"SETUP_FAULT_PLAN=cut:" + std::to_string(at)}});
+  }
+  CutEach(points, "power-loss", changes);
+}
+
+// The file operations of a whole update fail once each in turn (disk full and I/O errors): the run
 // completes (exit status 0 or 4) or stops with a message, and after it the next run loses nothing.
-// Under the sanitizers a run takes several times as long: every third operation fails there.
+// An update makes some 1500 calls: the walk fails an evenly spread sample of at most 400 of them
+// (150 under the sanitizers, where a run takes several times as long), every one with
+// SETUP_FULL_FAULT_WALK=1.
 TEST_F(PowerCutTest, EveryFailingFileOperationIsSurvived) {
-  const unsigned long operations = CountOperations();
-  ASSERT_EQ(CountOperations(), operations) << "the count must not depend on timing";
-  const unsigned long stride = kSanitized ? 3 : 1;
+  const unsigned long operations = CountOperations().first;
+  ASSERT_EQ(CountOperations().first, operations) << "the count must not depend on timing";
+  const unsigned long sample = std::getenv("SETUP_FULL_FAULT_WALK") != nullptr ? operations
+                               : kSanitized                                    ? 150
+                                                                               : 400;
+  const unsigned long stride = std::max(1ul, (operations + sample - 1) / sample);
   unsigned long tried = 0;
   int survived = 0;
   int allInAmendment = 0;
