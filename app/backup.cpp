@@ -98,7 +98,7 @@ bool MakeNewBackupFolder(std::string* folder) {
       *folder = candidate + "\\";
       return true;
     }
-    if (!platform::PathExists(candidate)) return false;
+    if (platform::LastErrorCode() != platform::kErrorAlreadyExists) return false;
   }
   return false;
 }
@@ -146,19 +146,33 @@ BackupOutcome CopyAndCheck(IStepHost& host, const std::string& backupFolder,
   BackupCopier copier(backupFolder);
   std::string failedPath;
   const InstallationLayout& layout = host.Run().layout;
+  // A folder the disk cannot say is there is no folder to leave out of the backup.
+  const auto query = [&failedPath](const std::string& path) {
+    const platform::PathKind kind = platform::QueryPath(path);
+    if (kind == platform::PathKind::kUnknown) failedPath = path;
+    return kind;
+  };
   // After a cut-off run the maker folder may be gone already: what is not there needs no copy.
-  bool copied = !platform::IsDirectory(layout.makerFolder) ||
-                copier.CopyPart(layout.makerFolder, "", &failedPath);
+  const platform::PathKind maker = query(layout.makerFolder);
+  bool copied = maker == platform::PathKind::kMissing ||
+                (maker == platform::PathKind::kFolder &&
+                 copier.CopyPart(layout.makerFolder, "", &failedPath));
   if (copied && generatedFilesNamed) {
-    if (platform::IsDirectory(generatedFiles)) {
+    const platform::PathKind generated = query(generatedFiles);
+    if (generated == platform::PathKind::kFolder) {
       copied = copier.CopyPart(WithBackslash(generatedFiles), WithBackslash(layout.pathValue),
                                &failedPath);
+    } else if (generated == platform::PathKind::kUnknown) {
+      copied = false;
     } else {
       host.ShowMessage(host.Localise(kGeneratedFilesMissing), kMbOk);
     }
   }
-  if (copied && platform::IsDirectory(kWizardsFolder)) {
-    copied = copier.CopyPart(kWizardsFolder, kWizardsBackupFolder, &failedPath);
+  if (copied) {
+    const platform::PathKind wizards = query(kWizardsFolder);
+    copied = wizards != platform::PathKind::kUnknown &&
+             (wizards != platform::PathKind::kFolder ||
+              copier.CopyPart(kWizardsFolder, kWizardsBackupFolder, &failedPath));
   }
   if (!copied) return FailedAt(host, backupFolder, failedPath);
   if (!WriteBackupManifest(backupFolder, copier.manifest())) {

@@ -36,8 +36,12 @@ bool BackupCopier::CopyPart(const std::string& source, const std::string& into,
     *failedPath = destination;
     return false;
   }
-  manifest_.parts.push_back({platform::GetLongPathForm(source), into});
-  if (manifest_.parts.back().source.empty()) manifest_.parts.back().source = source;
+  std::string longForm = platform::GetLongPathForm(source);
+  if (longForm.empty() && !platform::LastErrorMeansMissing()) {
+    *failedPath = source;
+    return false;
+  }
+  manifest_.parts.push_back({longForm.empty() ? source : longForm, into});
   return CopyFolder({platform::FolderWalk(source), source},
                     {platform::FolderWalk(destination), destination}, into, madeNow, failedPath);
 }

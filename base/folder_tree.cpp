@@ -55,7 +55,10 @@ bool CreateFolderTree(const std::string& path) {
   }
   for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1)) {
     const std::string prefix = path.substr(0, at);
-    if (!platform::IsDirectory(prefix) && !platform::MakeDirectory(prefix)) {
+    // A folder the disk cannot look at is not made again: that only hides the fault.
+    const platform::PathKind kind = platform::QueryPath(prefix);
+    if (kind == platform::PathKind::kUnknown ||
+        (kind != platform::PathKind::kFolder && !platform::MakeDirectory(prefix))) {
       return false;
     }
   }

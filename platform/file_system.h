@@ -76,6 +76,8 @@ std::uint32_t LastErrorCode();
 // The codes of a name that does not exist, which callers tell apart from a disk that fails.
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorPathNotFound = 3;
+// The code of a folder or file made where one is already (CreateDirectoryA).
+constexpr std::uint32_t kErrorAlreadyExists = 183;
 
 struct DirectoryEntry {
   std::string name;  // the entry's name, no folder

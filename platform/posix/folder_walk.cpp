@@ -19,6 +19,21 @@ struct OpenFolder {
   }
 };
 
+// A walk whose root could not be resolved does nothing: its host path names no folder of the
+// machine (the host's own root, for a drive that could not be looked up). False then, with the
+// last error set.
+bool Resolved(int error, const std::string& location) {
+  if (error != 0) {
+    SetLastErrorFromErrno(error);
+    return false;
+  }
+  if (location.empty()) {
+    SetLastErrorCode(kErrorPathNotFound);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 FolderWalk::FolderWalk(const std::string& path) : walk_(std::make_shared<WalkListings>()) {
@@ -32,27 +47,28 @@ FolderWalk::FolderWalk(std::string location, std::shared_ptr<void> walk, bool dr
     : location_(std::move(location)), walk_(std::move(walk)), driveRoot_(driveRoot) {}
 
 bool FolderWalk::List(const std::string& pattern, std::vector<DirectoryEntry>* entries) const {
-  if (error_ != 0) {
-    entries->clear();
-    SetLastErrorFromErrno(error_);
-    return false;
-  }
+  entries->clear();
+  if (!Resolved(error_, location_)) return false;
   return HostListFolder(location_, pattern, driveRoot_, entries);
 }
 
 FolderWalk FolderWalk::Enter(const std::string& name) const {
-  return FolderWalk(location_ + "/" + name, walk_, false);
+  FolderWalk folder(location_ + "/" + name, walk_, false);
+  folder.error_ = error_;
+  if (location_.empty()) folder.location_.clear();
+  return folder;
 }
 
 bool FolderWalk::OpenFile(const std::string& name, File::Mode mode, File* file) const {
-  return file->OpenResolved(location_ + "/" + name, mode);
+  return Resolved(error_, location_) && file->OpenResolved(location_ + "/" + name, mode);
 }
 
 bool FolderWalk::MakeFolder(const std::string& name) const {
-  return HostMakeDirectory(location_ + "/" + name);
+  return Resolved(error_, location_) && HostMakeDirectory(location_ + "/" + name);
 }
 
 bool FolderWalk::RemoveFile(const std::string& name) const {
+  if (!Resolved(error_, location_)) return false;
   if (!folder_) {
     auto folder = std::make_shared<OpenFolder>();
     const int descriptor = open(location_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
@@ -65,11 +81,11 @@ bool FolderWalk::RemoveFile(const std::string& name) const {
 }
 
 bool FolderWalk::SetAttributes(const std::string& name, std::uint32_t attributes) const {
-  return HostSetAttributes(location_ + "/" + name, attributes);
+  return Resolved(error_, location_) && HostSetAttributes(location_ + "/" + name, attributes);
 }
 
 bool FolderWalk::RemoveFolder() const {
-  return HostRemoveEmptyDirectory(location_);
+  return Resolved(error_, location_) && HostRemoveEmptyDirectory(location_);
 }
 
 }  // namespace platform

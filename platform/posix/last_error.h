@@ -14,7 +14,6 @@ constexpr std::uint32_t kErrorFileExists = 80;
 constexpr std::uint32_t kErrorInvalidParameter = 87;
 constexpr std::uint32_t kErrorDiskFull = 112;
 constexpr std::uint32_t kErrorDirectoryNotEmpty = 145;
-constexpr std::uint32_t kErrorAlreadyExists = 183;
 constexpr std::uint32_t kErrorNotADirectory = 267;
 constexpr std::uint32_t kErrorIoDevice = 1117;
 

@@ -180,6 +180,27 @@ void NoteFolderFlushed(int descriptor) {
   g_changes = std::move(pending);
 }
 
+void NoteVolumeFlushed(int descriptor) {
+  Inode volume;
+  if (!PowerLossModelled() || !InodeOf(descriptor, &volume)) return;
+  for (auto snapshot = g_snapshots.begin(); snapshot != g_snapshots.end();) {
+    if (snapshot->first.device != volume.device) {
+      ++snapshot;
+      continue;
+    }
+    close(snapshot->second.descriptor);
+    snapshot = g_snapshots.erase(snapshot);
+  }
+  std::vector<EntryChange> pending;
+  for (EntryChange& change : g_changes) {
+    for (auto folder = change.awaiting.begin(); folder != change.awaiting.end();) {
+      folder = folder->device == volume.device ? change.awaiting.erase(folder) : std::next(folder);
+    }
+    if (!change.awaiting.empty()) pending.push_back(std::move(change));
+  }
+  g_changes = std::move(pending);
+}
+
 void NoteCreated(const std::string& hostPath) {
   if (!PowerLossModelled()) return;
   Journal({EntryChange::Kind::kCreated, hostPath, "", {}, {}}, {HostParentOf(hostPath)});

@@ -23,6 +23,8 @@ void NoteTruncating(const std::string& hostPath);
 // After fsync of a file, and after fsync of a folder.
 void NoteFileFlushed(int descriptor);
 void NoteFolderFlushed(int descriptor);
+// After syncfs of the volume that holds the open file: all of it is on the disk.
+void NoteVolumeFlushed(int descriptor);
 // After a file or folder was made at `hostPath`.
 void NoteCreated(const std::string& hostPath);
 // Before `from` is renamed to `to`; what `to` holds is kept aside to be put back.
@@ -38,6 +40,7 @@ inline void NoteContentsChanging(int) {}
 inline void NoteTruncating(const std::string&) {}
 inline void NoteFileFlushed(int) {}
 inline void NoteFolderFlushed(int) {}
+inline void NoteVolumeFlushed(int) {}
 inline void NoteCreated(const std::string&) {}
 inline void NoteRenaming(const std::string&, const std::string&) {}
 inline void ForgetLastChange() {}
