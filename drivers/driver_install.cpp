@@ -34,8 +34,9 @@ bool PlaceSetupInformation(const std::string& infFile, const std::string& name,
 }  // namespace
 
 std::vector<DriverResult> InstallDrivers(IMessageSink& sink, const std::string& sourceFolder) {
+  // The drivers go where the kernel loads them, past the redirection a 32-bit program meets.
   const std::string systemFolder =
-      platform::GetSpecialFolder(platform::SpecialFolder::kSystem, false) + "\\";
+      platform::GetSpecialFolder(platform::SpecialFolder::kNativeSystem, false) + "\\";
   const std::string windowsFolder =
       platform::GetSpecialFolder(platform::SpecialFolder::kWindows, false) + "\\";
 

@@ -6,7 +6,10 @@
 
 namespace platform {
 
-enum class SpecialFolder { kProgramFiles, kDesktop, kPrograms, kSystem, kWindows };
+// kNativeSystem is the system folder the kernel loads drivers from. A 32-bit program on 64-bit
+// Windows (WoW64) sees System32 redirected to SysWOW64, so there it is the Windows folder's
+// Sysnative, which is not redirected; everywhere else it is kSystem.
+enum class SpecialFolder { kProgramFiles, kDesktop, kPrograms, kSystem, kNativeSystem, kWindows };
 
 // The folder's long path without a trailing backslash, created first when `create` is set; the
 // empty text on failure (SHGetSpecialFolderPathA).

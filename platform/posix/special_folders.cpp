@@ -16,6 +16,7 @@ const char* FixedPath(SpecialFolder folder) {
     case SpecialFolder::kPrograms:
       return "C:\\Users\\Operator\\Start Menu\\Programs";
     case SpecialFolder::kSystem:
+    case SpecialFolder::kNativeSystem:
       return "C:\\Windows\\System32";
     case SpecialFolder::kWindows:
       return "C:\\Windows";

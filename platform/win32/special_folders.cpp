@@ -6,6 +6,14 @@
 // clang-format on
 
 namespace platform {
+namespace {
+
+bool RunsUnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+}  // namespace
 
 std::string GetSpecialFolder(SpecialFolder folder, bool create) {
   char buffer[MAX_PATH + 1] = {};
@@ -23,6 +31,10 @@ std::string GetSpecialFolder(SpecialFolder folder, bool create) {
     case SpecialFolder::kSystem:
       length = GetSystemDirectoryA(buffer, MAX_PATH);
       break;
+    case SpecialFolder::kNativeSystem:
+      if (!RunsUnderWow64()) return GetSpecialFolder(SpecialFolder::kSystem, create);
+      length = GetWindowsDirectoryA(buffer, MAX_PATH);
+      return length > 0 && length < MAX_PATH ? std::string(buffer, length) + "\\Sysnative" : "";
     case SpecialFolder::kWindows:
       length = GetWindowsDirectoryA(buffer, MAX_PATH);
       break;
