@@ -105,16 +105,6 @@ LaunchOutcome StartPreparedPayload(IStepTimer& timer, PayloadLaunch* launch) {
   return LaunchOutcome::Started;
 }
 
-void DiscardPreparedPayload(PayloadLaunch* launch) {
-  if (!launch->prepared) {
-    return;
-  }
-  const std::string path = launch->prepared->Path();
-  // Held, the file cannot be deleted on Windows.
-  launch->prepared.reset();
-  platform::RemoveFile(path);
-}
-
 LaunchOutcome LaunchPayload(IStepTimer& timer, const SetupRun& run, PayloadLaunch* launch,
                             std::string* signature) {
   const LaunchOutcome prepared = PreparePayload(run, launch, signature);
@@ -127,8 +117,20 @@ bool PollPayload(PayloadLaunch* launch, unsigned waitMilliseconds) {
     return false;
   }
   platform::CloseProcessHandles(&launch->handles);
-  // A leftover file harms nothing; the payload has done its work.
-  platform::RemoveFile(launch->payloadFile);
-  launch->payloadFile.clear();
+  if (platform::RemoveFile(launch->payloadFile)) {
+    launch->payloadFile.clear();
+  }
   return true;
+}
+
+void DiscardPayload(PayloadLaunch* launch) {
+  if (launch->prepared) {
+    launch->prepared->Discard();
+    launch->prepared.reset();
+  }
+  // A payload still running keeps its file.
+  if (!launch->payloadFile.empty() && launch->handles.process == 0) {
+    platform::RemoveFile(launch->payloadFile);
+    launch->payloadFile.clear();
+  }
 }

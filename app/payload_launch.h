@@ -35,9 +35,6 @@ LaunchOutcome PreparePayload(const SetupRun& run, PayloadLaunch* launch, std::st
 // Started (the handles and the file's path stored) or StartFailed (the file stays).
 LaunchOutcome StartPreparedPayload(IStepTimer& timer, PayloadLaunch* launch);
 
-// Deletes a prepared payload that will not be started (the run ended before state 5).
-void DiscardPreparedPayload(PayloadLaunch* launch);
-
 // Checks the package (GetPackageFile of `run`), copies its payload into a new temporary file with
 // the prefix "sep" and starts it, with the step timer stopped around the start. Fills `launch` when
 // Started and `signature` (the signature text of the stored digest) with SignatureMismatch. After
@@ -46,5 +43,10 @@ LaunchOutcome LaunchPayload(IStepTimer& timer, const SetupRun& run, PayloadLaunc
                             std::string* signature);
 
 // Waits at most `waitMilliseconds` for the payload. True when it has ended (or the wait failed):
-// the handles are closed, the temporary file deleted and its name cleared.
+// the handles are closed, the temporary file deleted and its name cleared (kept when the file
+// would not go, for DiscardPayload).
 bool PollPayload(PayloadLaunch* launch, unsigned waitMilliseconds);
+
+// Deletes the payload file of a run that ends: one prepared but never started, or one that ran
+// and would not go at once. The leftover of a failed start is not in `launch` and stays.
+void DiscardPayload(PayloadLaunch* launch);

@@ -64,6 +64,7 @@ CUpdateSequencer::CUpdateSequencer(ISequencerHost& host, Pause pause)
 // The mutex stays held for the whole run; the sequencer lives until the program ends, so letting
 // it go here only matters to a process that runs more than one update.
 CUpdateSequencer::~CUpdateSequencer() {
+  DiscardPayload(&payload_);
   platform::CloseNamedMutex(&mutex_);
 }
 
@@ -148,6 +149,8 @@ bool CUpdateSequencer::InCriticalSteps() const {
 }
 
 void CUpdateSequencer::Close(RunEnd end) {
+  // A copy of the new version's installer must not be left behind in the temporary folder.
+  DiscardPayload(&payload_);
   EndRun(end);
   host_.CloseProgress();
 }
@@ -156,10 +159,6 @@ void CUpdateSequencer::Close(RunEnd end) {
 void CUpdateSequencer::EndRun(RunEnd end) {
   if (report_.end != RunEnd::kRunning) {
     return;
-  }
-  // Ended before anything changed: the installer copy in the temporary folder is of no use.
-  if (end == RunEnd::kCancelled || (end == RunEnd::kInterrupted && !report_.workBegan)) {
-    DiscardPreparedPayload(&payload_);
   }
   report_.configurations = migration_.configurations;
   report_.migrationFolder = migration_.migrationFolder;

@@ -37,6 +37,8 @@ class PayloadFile {
   // Starts the sealed file as StartProcess does (no arguments, no inherited handles, default
   // environment and working directory), then lets go of it.
   bool Start(ProcessHandles* handles);
+  // Lets go of a file that will not be started and deletes it; true when it is gone.
+  bool Discard();
 
  private:
   struct Impl;

@@ -15,6 +15,7 @@
 #include "platform/posix/child_output.h"
 #include "platform/posix/descriptor_io.h"
 #include "platform/posix/fault_injection.h"
+#include "platform/posix/host_files.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/power_loss.h"
 #include "platform/posix/volume_map.h"
@@ -123,6 +124,12 @@ bool PayloadFile::Start(ProcessHandles* handles) {
   handles->process = child;
   handles->thread = child;
   return true;
+}
+
+bool PayloadFile::Discard() {
+  CloseDescriptor(&impl_->writer);
+  CloseDescriptor(&impl_->reader);
+  return impl_->hostPath.empty() || HostRemoveFile(impl_->hostPath);
 }
 
 }  // namespace platform

@@ -114,4 +114,10 @@ bool PayloadFile::Start(ProcessHandles* handles) {
   return true;
 }
 
+bool PayloadFile::Discard() {
+  CloseFileHandle(&impl_->writer);
+  CloseFileHandle(&impl_->lock);
+  return impl_->path.empty() || DeleteFileA(impl_->path.c_str()) != FALSE;
+}
+
 }  // namespace platform

@@ -357,6 +357,7 @@ TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
     }
     const std::string log = machine.ReadFile("C:\\Temp\\VexorandSetupLog.txt");
     EXPECT_NE(log.find("stopped in state " + std::to_string(test.state)), std::string::npos) << log;
+    EXPECT_TRUE(List("C:\\Temp\\sep*.tmp").empty()) << test.name;
   }
 }
 
@@ -382,5 +383,7 @@ TEST_F(UpdateRunTest, UnreadableSettingsStopTheRunBeforeAnythingIsDeleted) {
     EXPECT_TRUE(machine.Exists(kInstallation + "only-in-5.3.txt")) << file;
     const std::string text = machine.ReadFile("C:\\Temp\\VexorandSetupLog.txt");
     EXPECT_NE(text.find("stopped in state 2"), std::string::npos) << text;
+    // The payload written in state 1 goes with the run.
+    EXPECT_TRUE(List("C:\\Temp\\sep*.tmp").empty()) << file;
   }
 }
