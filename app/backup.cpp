@@ -67,6 +67,29 @@ std::string SystemReason() {
   return platform::SystemTextToUtf8(platform::SystemErrorText(platform::LastErrorCode()));
 }
 
+std::string WithoutTrailingBackslash(std::string path) {
+  while (path.size() > 1 && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// A file left by the clearing may be one the control program's helper still holds open; the
+// technician must know which, as the new version installs beside it.
+void ReportNotDeleted(IMessageSink& sink, const std::vector<std::string>& notDeleted) {
+  constexpr std::size_t kNamesShown = 10;
+  std::string names;
+  for (std::size_t i = 0; i < notDeleted.size(); ++i) {
+    sink.WriteLogFormatted("|E|The clearing could not delete %s\n", notDeleted[i].c_str());
+    if (i < kNamesShown) {
+      names += "\n" + platform::SystemTextToUtf8(notDeleted[i]);
+    }
+  }
+  if (notDeleted.size() > kNamesShown) {
+    names += "\n...";
+  }
+  sink.ShowMessage(FormatText(sink.Localise(kClearingLeftFiles), names.c_str()),
+                   kMbOk | kMbIconExclamation);
+}
+
 BackupOutcome Failed(IMessageSink& sink, const std::string& folder, const std::string& reason) {
   BackupOutcome outcome;
   outcome.status = BackupOutcome::Status::kFailed;
@@ -224,22 +247,35 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
   return outcome;
 }
 
-void ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings) {
+std::vector<std::string> ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings) {
+  std::vector<std::string> notDeleted;
   std::string generatedFiles;
   if (LookUpGeneratedFilesOnce(sink, &generatedFiles, generatedFilesWarnings) &&
       platform::IsDirectory(generatedFiles)) {
-    DeleteTree(generatedFiles);
+    DeleteTreePastFailures(WithoutTrailingBackslash(generatedFiles), &notDeleted);
   }
   for (const std::string& folder : {sink.Run().layout.makerFolder, std::string(kWizardsFolder)}) {
     if (!folder.empty() && platform::IsDirectory(folder)) {
-      DeleteTree(folder);
+      DeleteTreePastFailures(WithoutTrailingBackslash(folder), &notDeleted);
     }
   }
   for (const std::string& shortcutFolder : {GetDesktopFolder(), GetProgramsFolder()}) {
     for (const char* shortcut : kShortcutNames) {
-      platform::RemoveFile(shortcutFolder + shortcut);
+      const std::string file = shortcutFolder + shortcut;
+      if (!platform::RemoveFile(file) && platform::PathExists(file)) {
+        notDeleted.push_back(file);
+      }
     }
   }
+  // The maker folder is walked in its short form; the technician knows the long names.
+  for (std::string& path : notDeleted) {
+    const std::string longForm = platform::GetLongPathForm(path);
+    if (!longForm.empty()) path = longForm;
+  }
+  if (!notDeleted.empty()) {
+    ReportNotDeleted(sink, notDeleted);
+  }
+  return notDeleted;
 }
 
 PackageCopyOutcome KeepPackage(SetupRun& run) {

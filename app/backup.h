@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/step_host.h"
 #include "platform/local_time.h"
@@ -29,8 +30,9 @@ struct BackupOutcome {
 BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings);
 
 // Deletes the generated-files directory, the maker folder, the wizards folder and the program
-// shortcuts; whatever cannot be deleted stays.
-void ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings);
+// shortcuts. Whatever cannot be deleted stays, and the rest goes all the same; what stayed is
+// logged, shown in one message and returned (full paths, system code page).
+std::vector<std::string> ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings);
 
 // Where the package copy went, and whether it was written; `path` is "" when BACKUPPATH asks
 // for none.

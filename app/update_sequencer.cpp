@@ -295,7 +295,7 @@ void CUpdateSequencer::ClearOldInstallation() {
   host_.ShowStepLabel(kLabelClearOldInstallation);
   host_.StopStepTimer();
   report_.clearingBegan = true;
-  ClearInstallation(host_, &generatedFilesWarnings_);
+  report_.notDeleted = ClearInstallation(host_, &generatedFilesWarnings_);
   host_.StartStepTimer();
   state_ = SequencerState::kStartPayload;
 }

@@ -16,32 +16,49 @@ bool DeleteFile(const platform::FolderWalk& folder, const platform::DirectoryEnt
   return folder.RemoveFile(entry.name);
 }
 
-// `folder` is `path`, resolved once for the whole walk; `path` names entries in the log.
-bool DeleteTreeAt(const platform::FolderWalk& folder, const std::string& path) {
+// `folder` is `path`, resolved once for the whole walk; `path` names entries in the log and in
+// `notDeleted`. Without `notDeleted` the walk stops at the first entry that will not go.
+bool DeleteTreeAt(const platform::FolderWalk& folder, const std::string& path,
+                  std::vector<std::string>* notDeleted) {
   std::vector<platform::DirectoryEntry> entries;
   if (!ComposePath({path, "\\*"}) || !folder.List("*", &entries)) {
+    if (notDeleted != nullptr) notDeleted->push_back(path);
     return false;
   }
+  bool everythingDeleted = true;
   for (const platform::DirectoryEntry& entry : entries) {
     const std::optional<std::string> fullName = ComposePath({path, "\\", entry.name});
-    if (!fullName) {
-      return false;
-    }
     bool deleted = false;
-    if (entry.IsLink()) {
+    if (!fullName) {
+      // Too long to reach: it stays, named as far as it can be.
+    } else if (entry.IsLink()) {
       // A link goes as a link: what it points to lies outside the tree.
       deleted = entry.IsDirectory() ? folder.Enter(entry.name).RemoveFolder()
                                     : folder.RemoveFile(entry.name);
     } else if (entry.IsDirectory()) {
-      deleted = DeleteTreeAt(folder.Enter(entry.name), *fullName);
+      // The sub-folder's own walk names what stayed in it.
+      if (!DeleteTreeAt(folder.Enter(entry.name), *fullName, notDeleted)) {
+        if (notDeleted == nullptr) return false;
+        everythingDeleted = false;
+      }
+      continue;
     } else {
       deleted = DeleteFile(folder, entry);
     }
     if (!deleted) {
-      return false;
+      if (notDeleted == nullptr) return false;
+      notDeleted->push_back(fullName ? *fullName : path + "\\" + entry.name);
+      everythingDeleted = false;
     }
   }
-  return folder.RemoveFolder();
+  if (!everythingDeleted) {
+    return false;
+  }
+  if (!folder.RemoveFolder()) {
+    if (notDeleted != nullptr) notDeleted->push_back(path);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -69,5 +86,9 @@ bool CreateFolderTree(const std::string& path) {
 }
 
 bool DeleteTree(const std::string& path) {
-  return DeleteTreeAt(platform::FolderWalk(path), path);
+  return DeleteTreeAt(platform::FolderWalk(path), path, nullptr);
+}
+
+bool DeleteTreePastFailures(const std::string& path, std::vector<std::string>* notDeleted) {
+  return DeleteTreeAt(platform::FolderWalk(path), path, notDeleted);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Creates every missing folder along `path` (for D:\A\B\: D:\A, then D:\A\B). Stops at the first
 // folder that cannot be made. True when `path` names a folder afterwards.
@@ -11,3 +12,8 @@ bool CreateFolderTree(const std::string& path);
 // included. Stops at the first entry that cannot be deleted and leaves the rest in place. True
 // when the folder itself was removed.
 bool DeleteTree(const std::string& path);
+
+// The same, but going on past whatever cannot be deleted, so that only that stays. Each entry
+// that stays is added to `notDeleted` by its full path: a file, or a folder when nothing inside
+// it stayed (it would not go, or could not be listed). True when the folder itself was removed.
+bool DeleteTreePastFailures(const std::string& path, std::vector<std::string>* notDeleted);

@@ -62,6 +62,11 @@ const TwoTextMessage kNothingInstalled = {
 
 const TwoTextMessage kNoBackup = {"（无备份）", "(нет резервной копии)"};
 
+const TwoTextMessage kClearingLeftFiles = {
+    "以下文件无法删除，仍留在原处（安装日志列出全部）：%s\n\n安装程序将继续更新。",
+    "Не удалось удалить эти файлы, они остались на месте (все они перечислены в журнале "
+    "установки):%s\n\nПрограмма установки продолжает обновление."};
+
 // --- Language files ------------------------------------------------------------------------------
 
 const TwoTextMessage kLanguagePathMissing = {

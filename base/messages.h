@@ -45,6 +45,9 @@ extern const TwoTextMessage kBackupDoesNotMatch;
 extern const TwoTextMessage kNothingInstalled;
 // Stands for the backup folder when no backup was made; no insert.
 extern const TwoTextMessage kNoBackup;
+// The clearing could not delete some files and went on without them (OK). %s = their paths,
+// each after a line feed.
+extern const TwoTextMessage kClearingLeftFiles;
 
 // --- Language files ------------------------------------------------------------------------------
 

@@ -20,6 +20,7 @@
 #include "platform/posix/fault_injection.h"
 #include "platform/setup_api.h"
 #include "platform/text_encoding.h"
+#include "tests/support/log_capture.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
@@ -349,4 +350,24 @@ TEST_F(BackupTest, TheCheckFindsWhatTheBackupAndTheInstallationDoNotShare) {
     EXPECT_EQ(differences[0].path, test.path);
     if (!test.inBackup) platform::RemoveFile(changed);
   }
+}
+
+// What will not go (here a read-only folder, as a file held open on Windows) stays alone: the
+// rest of the tree goes, and the run names what stayed in the log and in one message.
+TEST_F(BackupTest, ClearingGoesOnPastWhatWillNotGoAndNamesIt) {
+  WriteSetupConfig("D:\\Bak\\");
+  const LogCapture log;
+  const std::string stuck = std::string(kMaker) + "Control\\Logs";
+  machine_.WriteFile(stuck + "\\helper.log", "held");
+  machine_.WriteFile(std::string(kMaker) + "Control\\Zeta\\z.txt", "after it");
+  ASSERT_TRUE(platform::SetAttributes(stuck, platform::kAttributeReadOnly));
+
+  EXPECT_EQ(ClearInstallation(host_, &warnings_), std::vector<std::string>{stuck});
+
+  EXPECT_EQ(Entries(std::string(kMaker) + "*"), std::vector<std::string>{"Control"});
+  EXPECT_EQ(Entries(std::string(kMaker) + "Control\\*"), std::vector<std::string>{"Logs"});
+  EXPECT_FALSE(machine_.Exists(stuck + "\\helper.log"));
+  ASSERT_EQ(host_.Messages().size(), 1u);
+  EXPECT_NE(host_.Messages()[0].text.find(stuck), std::string::npos) << host_.Messages()[0].text;
+  EXPECT_TRUE(log.Contains("|E|The clearing could not delete " + stuck)) << log.Text();
 }

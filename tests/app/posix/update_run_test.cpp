@@ -153,6 +153,26 @@ TEST_F(UpdateRunTest, NormalUpdate) {
   EXPECT_FALSE(machine_.Exists(kInstallation + "config\\A\\vexorand.dat"));
 }
 
+// A folder the clearing cannot remove (read-only here, as a log held open on Windows) does not
+// stop the update, but the run does not count as complete.
+TEST_F(UpdateRunTest, WhatTheClearingLeftMakesTheRunIncomplete) {
+  const std::string stuck = kInstallation + "Logs";
+  machine_.WriteFile(stuck + "\\helper.log", "held");
+  ASSERT_TRUE(platform::SetAttributes(stuck, platform::kAttributeReadOnly));
+  ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+  host.Run().packageFile = kPackagePath;
+  CUpdateSequencer sequencer(host, [](unsigned) {});
+  host.StartStepTimer();
+  RunToEnd(sequencer, host);
+
+  EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFinished)
+      << sequencer.GetFailureText();
+  EXPECT_EQ(sequencer.Report().notDeleted,
+            std::vector<std::string>{"C:\\Program Files\\Pelmo\\Control\\Logs"});
+  EXPECT_EQ(sequencer.GetExitCode(), kExitIncomplete);
+  EXPECT_FALSE(machine_.Exists(kInstallation + "only-in-5.3.txt"));
+}
+
 TEST_F(UpdateRunTest, CancelOnTheWarningChangesNothing) {
   const auto before = Snapshot();
   ScriptedHost host({kIdCancel});

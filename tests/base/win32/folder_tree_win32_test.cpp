@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "base/folder_tree.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
@@ -21,6 +24,22 @@ TEST(DeleteTreeWin32, FileInUseStopsTheDeletion) {
   EXPECT_TRUE(platform::IsDirectory(temp.Path("Tree\\M")));
   held.Close();
   EXPECT_TRUE(DeleteTree(temp.Path("Tree")));
+}
+
+// The clearing's form goes on past the file in use and names only it.
+TEST(DeleteTreeWin32, PastFailuresOnlyTheFileInUseStays) {
+  TempFolder temp;
+  const ScopedLogDirectory log(temp.path());
+  temp.WriteFile("Tree\\M\\Busy\\in use.dat", "busy");
+  temp.WriteFile("Tree\\M\\Busy\\other.dat", "other");
+  temp.WriteFile("Tree\\Z\\x.txt", "x");
+  platform::File held;
+  ASSERT_TRUE(held.Open(temp.Path("Tree\\M\\Busy\\in use.dat"), platform::File::Mode::kRead));
+  std::vector<std::string> notDeleted;
+  EXPECT_FALSE(DeleteTreePastFailures(temp.Path("Tree"), &notDeleted));
+  EXPECT_EQ(notDeleted, std::vector<std::string>{temp.Path("Tree\\M\\Busy\\in use.dat")});
+  EXPECT_FALSE(platform::PathExists(temp.Path("Tree\\M\\Busy\\other.dat")));
+  EXPECT_FALSE(platform::PathExists(temp.Path("Tree\\Z")));
 }
 
 }  // namespace
