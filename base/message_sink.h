@@ -17,6 +17,11 @@ class IMessageSink {
   // Shows `text` (UTF-8) with a Windows message-box style (base/message_styles.h) and returns the
   // button pressed.
   virtual int ShowMessage(const std::string& text, unsigned style) = 0;
+  // The same for a box that belongs to no window of the run: no owner and an empty caption, as
+  // the system's own error texts are shown. Hosts without windows show it as any other.
+  virtual int ShowUnownedMessage(const std::string& text, unsigned style) {
+    return ShowMessage(text, style);
+  }
   // One setup-log entry: `text` as it is to appear before the entry's time stamp.
   virtual void WriteLog(const std::string& text) = 0;
   // The run the work belongs to: its installation layout, language and what it found so far.

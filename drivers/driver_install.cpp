@@ -75,6 +75,6 @@ bool RegisterSetupInformation(IMessageSink& sink, const std::string& infFile) {
   if (errorText.empty()) {
     return true;
   }
-  sink.ShowMessage(platform::SystemTextToUtf8(errorText), kMbOk | kMbIconStop);
+  sink.ShowUnownedMessage(platform::SystemTextToUtf8(errorText), kMbOk | kMbIconStop);
   return false;
 }

@@ -53,3 +53,7 @@ int ShowWin32MessageBox(const std::string& text, unsigned style) {
 void InstallWin32MessageBox() {
   SetMessageBoxFunction(ShowWin32MessageBox);
 }
+
+int ShowUnownedWin32MessageBox(const std::string& text, unsigned style) {
+  return MessageBoxW(nullptr, WideFromUtf8(text).c_str(), L"", CompleteMessageBoxStyle(style));
+}

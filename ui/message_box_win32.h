@@ -13,3 +13,6 @@ unsigned CompleteMessageBoxStyle(unsigned style);
 
 // Makes every ShowMessageBox of the process a MessageBoxW.
 void InstallWin32MessageBox();
+
+// A MessageBoxW without owner and with an empty caption, for the system's own error texts.
+int ShowUnownedWin32MessageBox(const std::string& text, unsigned style);

@@ -7,6 +7,7 @@
 #include "base/setup_log.h"
 #include "platform/owner_window.h"
 #include "platform/special_folders.h"
+#include "ui/message_box_win32.h"
 #include "ui/resource_ids.h"
 
 CProgressDialog::CProgressDialog(HINSTANCE resources, SetupRun& run)
@@ -48,6 +49,10 @@ void CProgressDialog::ShowStepLabel(int labelId) {
 // The process's message function: WinMain makes it a MessageBoxW owned by this dialog.
 int CProgressDialog::ShowMessage(const std::string& text, unsigned style) {
   return ShowMessageBox(text, style);
+}
+
+int CProgressDialog::ShowUnownedMessage(const std::string& text, unsigned style) {
+  return ShowUnownedWin32MessageBox(text, style);
 }
 
 void CProgressDialog::WriteLog(const std::string& text) {

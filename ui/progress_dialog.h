@@ -26,6 +26,7 @@ class CProgressDialog : public ISequencerHost {
 
   void ShowStepLabel(int labelId) override;
   int ShowMessage(const std::string& text, unsigned style) override;
+  int ShowUnownedMessage(const std::string& text, unsigned style) override;
   void WriteLog(const std::string& text) override;
   SetupRun& Run() const override { return run_; }
   void StartStepTimer() override;

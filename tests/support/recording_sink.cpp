@@ -7,7 +7,15 @@ RecordingSink::RecordingSink(std::deque<int> answers) : answers_(std::move(answe
 }
 
 int RecordingSink::ShowMessage(const std::string& text, unsigned style) {
-  messages_.push_back({text, style});
+  return Record(text, style, false);
+}
+
+int RecordingSink::ShowUnownedMessage(const std::string& text, unsigned style) {
+  return Record(text, style, true);
+}
+
+int RecordingSink::Record(const std::string& text, unsigned style, bool unowned) {
+  messages_.push_back({text, style, unowned});
   if (answers_.empty()) {
     return (style & 0x0F) == kMbYesNo ? kIdYes : kIdOk;
   }

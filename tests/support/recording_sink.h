@@ -13,6 +13,7 @@
 struct RecordedMessage {
   std::string text;
   unsigned style;
+  bool unowned;  // shown by ShowUnownedMessage
 };
 
 class RecordingSink : public IMessageSink {
@@ -27,10 +28,13 @@ class RecordingSink : public IMessageSink {
   void UseLanguage(int index) { run_.language = index; }
 
   int ShowMessage(const std::string& text, unsigned style) override;
+  int ShowUnownedMessage(const std::string& text, unsigned style) override;
   void WriteLog(const std::string& text) override { entries_.push_back(text); }
   SetupRun& Run() const override { return run_; }
 
  private:
+  int Record(const std::string& text, unsigned style, bool unowned);
+
   std::deque<int> answers_;
   std::vector<RecordedMessage> messages_;
   std::vector<std::string> entries_;

@@ -27,7 +27,7 @@ int ScriptedHost::ShowMessage(const std::string& text, unsigned style) {
   char styleText[16];
   std::snprintf(styleText, sizeof styleText, "0x%X", style);
   trace_.push_back(std::string("message ") + styleText);
-  messages_.push_back({text, style});
+  messages_.push_back({text, style, false});
   const unsigned buttons = style & 0x0F;
   if (buttons == kMbOk) {
     return kIdOk;

@@ -11,6 +11,7 @@
 #include "platform/owner_window.h"
 #include "tests/support/message_recorder.h"
 #include "tests/ui/setup_module.h"
+#include "tests/ui/window_driver.h"
 
 namespace {
 
@@ -219,4 +220,26 @@ TEST(ProgressDialogSession, EndingTheSessionEndsTheRunWithItsOwnExitCode) {
   EXPECT_EQ(progress.DoModal(), IDCANCEL);
   EXPECT_EQ(progress.endedWith, kExitCancelled);
   EXPECT_TRUE(platform::PathExists(GetReportFilePath()));
+}
+
+// The system's own error texts (a failed INF registration) stand apart from the run's windows.
+TEST(ProgressDialogMessages, UnownedBoxHasNoOwnerAndAnEmptyCaption) {
+  WindowDriver driver;
+  HWND owner = reinterpret_cast<HWND>(1);
+  std::string text;
+  driver.When(L"", [&](HWND box) {
+    owner = GetWindow(box, GW_OWNER);
+    text = WindowTextUtf8(GetDlgItem(box, 0xFFFF));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  int answer = 0;
+  ScriptedProgress progress([&answer](ScriptedProgress& dialog, UINT_PTR) {
+    answer = dialog.ShowUnownedMessage("Access is denied.", kMbOk | kMbIconStop);
+    dialog.CloseProgress();
+  });
+  progress.DoModal();
+  EXPECT_TRUE(driver.Done());
+  EXPECT_EQ(answer, kIdOk);
+  EXPECT_EQ(owner, nullptr);
+  EXPECT_EQ(text, "Access is denied.");
 }

@@ -92,6 +92,7 @@ TEST_F(DriverInstallTest, FailedRegistrationShowsTheSystemErrorText) {
   ASSERT_EQ(messages_.messages().size(), 1u);
   EXPECT_EQ(messages_.messages()[0].text, "The system cannot find the file specified.");
   EXPECT_EQ(messages_.messages()[0].style, 0x10u);
+  EXPECT_TRUE(messages_.messages()[0].unowned);
 
   Stage("motion.inf", "[Version]\r\n");
   EXPECT_TRUE(RegisterSetupInformation(messages_, std::string(kSource) + "motion.inf"));
