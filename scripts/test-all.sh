@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every suite: fuzz smoke runs, the i686 Setup.exe, the wine64 suite
-# and the end-to-end update under wine, the sanitizer suite, and the native suite (last, so the
-# run ends with CTest's summary).
+# and the end-to-end update of the i686 Setup.exe under 32-bit wine (a 32-bit and a 64-bit
+# prefix), the sanitizer suite, and the native suite (last, so the run ends with CTest's summary).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,14 +15,14 @@ step "fuzz: build and run each target for a few seconds"
 build fuzz
 scripts/run-fuzzers.sh build/fuzz
 
-step "win32: Setup.exe for i686, static runtime"
+step "win32: Setup.exe for i686, static runtime (the one that ships, and the one the wine check runs)"
 build win32
 scripts/check-imports.sh build/win32
 
 step "debug: native build (the tools the wine check stages with)"
 build debug
 
-step "win64: the test suites under wine64, the end-to-end update with Setup.exe among them"
+step "win64: the suites under wine64, and the i686 Setup.exe's whole update in a 32-bit and a 64-bit prefix"
 build win64
 scripts/with-wine.sh ctest --preset win64 -j "$jobs"
 

@@ -1,8 +1,12 @@
-// Waits for a message box of any process on this desktop and prints its handle, caption and text
-// (UTF-8) on three lines, so the end-to-end check knows which question it is answering.
+// Waits for a message box of any process on this desktop and prints its handle, its owner's handle
+// (0 for none), its caption and its text (UTF-8) on four lines, so the end-to-end check knows
+// which question it is answering and how the box is shown.
 //   message_box_text [TIMEOUT_MS [SKIP_HANDLE]]
 // A box whose handle is SKIP_HANDLE (the one just answered, maybe still closing) does not count.
 // Exit code 1 when no box appears in time (10 s by default).
+//   message_box_text --shown HANDLE
+// Exit code 0 while the box HANDLE is on screen, 1 once it is gone: for a box without a caption,
+// which the check cannot find among the display's windows by name.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -45,6 +49,11 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM search) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--shown") {
+    const auto box =
+        reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::strtoull(argv[2], nullptr, 10)));
+    return IsWindow(box) && IsWindowVisible(box) ? 0 : 1;
+  }
   const DWORD timeout = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 10000;
   const auto skip = reinterpret_cast<HWND>(
       static_cast<std::uintptr_t>(argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 0));
@@ -58,7 +67,9 @@ int main(int argc, char** argv) {
       wchar_t text[4096] = {};
       GetWindowTextW(box, caption, 256);
       GetDlgItemTextW(box, kMessageTextId, text, 4096);
+      const HWND owner = GetWindow(box, GW_OWNER);
       const std::string output = std::to_string(reinterpret_cast<std::uintptr_t>(box)) + "\n" +
+                                 std::to_string(reinterpret_cast<std::uintptr_t>(owner)) + "\n" +
                                  Utf8(caption) + "\n" + Utf8(text) + "\n";
       _setmode(_fileno(stdout), _O_BINARY);  // plain line feeds for the shell
       std::fwrite(output.data(), 1, output.size(), stdout);

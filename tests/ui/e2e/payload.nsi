@@ -1,13 +1,14 @@
 ; The payload of the end-to-end check: installs version 5.4 below program files, silently and
-; without arguments, as the update expects of every payload.
+; without arguments, as the update expects of every payload. A 32-bit program like the Setup.exe
+; that ships, it finds program files where Setup.exe does: Program Files (x86) on 64-bit Windows.
 ; makensis -DSOURCE=<new_installation> -DOUTFILE=<payload.exe> payload.nsi
 Unicode true
-Target amd64-unicode
+Target x86-unicode
 Name "Vexorand 5.4"
 OutFile "${OUTFILE}"
 SilentInstall silent
 RequestExecutionLevel admin
-InstallDir "$PROGRAMFILES64\Pelmo"
+InstallDir "$PROGRAMFILES\Pelmo"
 SetCompressor /SOLID lzma
 
 Section
