@@ -20,6 +20,7 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/setup_api.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -180,14 +181,29 @@ void CUpdateSequencer::WaitForControlProgram() {
   state_ = SequencerState::kConfirm;
 }
 
+void CUpdateSequencer::FailUnreadable(const std::string& path) {
+  const std::string reason = platform::SystemErrorText(platform::LastErrorCode());
+  Fail(FormatText(host_.Localise(kFolderUnreadable), platform::SystemTextToUtf8(path).c_str(),
+                  platform::SystemTextToUtf8(reason).c_str()));
+}
+
 void CUpdateSequencer::Confirm() {
   host_.StopStepTimer();
   host_.ShowStepLabel(kLabelStartSetup);
   if (!CheckPackageFirst()) {
     return;
   }
-  static_cast<void>(LocateMakerFolder(host_));
+  // A maker folder the disk cannot look at is no missing installation: without the warning and
+  // the backup, the clearing would go on.
+  if (!LocateMakerFolder(host_)) {
+    FailUnreadable("%ProgramFiles%\\Pelmo\\");
+    return;
+  }
   const std::string makerFolder = platform::GetLongPathForm(host_.Run().layout.makerFolder);
+  if (makerFolder.empty() && !platform::LastErrorMeansMissing()) {
+    FailUnreadable(host_.Run().layout.makerFolder);
+    return;
+  }
   if (!makerFolder.empty()) {
     const std::string warning =
         FormatText(host_.Localise(kUpdateWarning), platform::SystemTextToUtf8(makerFolder).c_str());

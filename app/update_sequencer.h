@@ -94,6 +94,9 @@ class CUpdateSequencer {
   friend struct SequencerTestAccess;  // puts a sequencer at any state, valid or not
 
   void WaitForControlProgram();
+  // Ends the run before anything changed: `path` cannot be looked at (the reason is the last
+  // error of the platform layer).
+  void FailUnreadable(const std::string& path);
   void Confirm();
   bool CheckPackageFirst();
   bool PreparePayloadFirst();

@@ -34,6 +34,9 @@ extern const TwoTextMessage kBackupFailed;
 extern const TwoTextMessage kParametersNotSaved;
 // A settings file that says where the installation and its parameters are exists but cannot be
 // read; ends the run before anything is deleted. %s = the file.
+// A folder the disk cannot look at before anything changed; ends the run; %s = the folder, %s =
+// the system's reason.
+extern const TwoTextMessage kFolderUnreadable;
 extern const TwoTextMessage kSettingsUnreadable;
 // The reason when the backup folder lies inside what the clearing deletes; no insert.
 extern const TwoTextMessage kBackupInsideClearedFolders;

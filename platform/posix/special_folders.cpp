@@ -2,7 +2,6 @@
 #include "platform/special_folders.h"
 
 #include "platform/file_system.h"
-#include "platform/posix/fault_injection.h"
 
 namespace platform {
 namespace {
@@ -36,9 +35,6 @@ bool CreateFolders(const std::string& path) {
 }  // namespace
 
 std::string GetSpecialFolder(SpecialFolder folder, bool create) {
-  // The maker folder is found once per process, and an empty answer is not yet a failure of the
-  // run: until it is, a fault here is not one the fault plan may choose.
-  const UncountedFileOperations uncounted;
   const std::string path = FixedPath(folder);
   if (!IsDirectory(path) && (!create || !CreateFolders(path))) return "";
   return GetLongPathForm(path);
