@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "migration/parameter_file.h"
 #include "platform/file_identity.h"
 #include "platform/file_system.h"
+#include "tests/support/host_tree.h"
 #include "tests/support/temp_folder.h"
 #include "tests/tools/vextool_run.h"
 #include "tools/vextool/commands.h"
@@ -39,12 +41,14 @@ class MigrateCommandTest : public testing::Test {
     folder().WriteFile("new\\vexorand.fmt", kNewFormat);
     folder().WriteFile("new\\config\\Mill\\amend.dat", kNewAmendment);
   }
-  Outcome Migrate(std::vector<std::string> options) {
-    CommandArguments arguments = {"migrate", "--from", folder().Path("old"), "--to",
-                                  folder().Path("new")};
+  Outcome Migrate(const std::string& from, const std::string& to,
+                  std::vector<std::string> options) {
+    CommandArguments arguments = {"migrate", "--from", folder().Path(from), "--to",
+                                  folder().Path(to)};
     arguments.insert(arguments.end(), options.begin(), options.end());
     return RunVextoolCaptured(arguments);
   }
+  Outcome Migrate(std::vector<std::string> options) { return Migrate("old", "new", options); }
   const TempFolder& folder() const { return folder_; }
 
   TempFolder folder_;
@@ -115,6 +119,68 @@ TEST_F(MigrateCommandTest, RunWritesTheAmendmentFileAndKeepsBinaryFiles) {
   EXPECT_EQ(blocked.status, 1);
   EXPECT_NE(blocked.out.find("not written (amend.dat cannot be read)"), std::string::npos)
       << blocked.out;
+}
+
+// What the report says is what happened, and the old installation is only read, whatever the
+// run finds there.
+TEST_F(MigrateCommandTest, ReportsWhatHappenedAndNeverWritesTheOldInstallation) {
+  struct Case {
+    const char* label;
+    std::function<void(const TempFolder&)> prepare;
+    const char* from;
+    const char* to;
+    std::vector<std::string> options;
+    int status;
+    std::string expected;  // on standard error when status is 1 and nothing was reported
+    std::string unexpected;
+  };
+  const std::vector<Case> cases = {
+      {"--to missing",
+       nullptr,
+       "old",
+       "nowhere",
+       {},
+       1,
+       "--to '" + folder().Path("nowhere") + "': no such folder\n",
+       ""},
+      {"--to no installation",
+       [](const TempFolder& f) { f.WriteFile("empty\\x.txt", ""); },
+       "old",
+       "empty",
+       {},
+       1,
+       "--to '" + folder().Path("empty") + "' holds no installation",
+       ""},
+      {"--from missing",
+       nullptr,
+       "nowhere",
+       "new",
+       {},
+       1,
+       "--from '" + folder().Path("nowhere") + "': no such folder\n",
+       ""},
+      {"--config names none",
+       nullptr,
+       "old",
+       "new",
+       {"--config", "mill", "--config", "Lathe"},
+       1,
+       "--config 'Lathe': the old installation has no such configuration\n",
+       ""},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.label);
+    if (test.prepare) test.prepare(folder());
+    const auto before = TreeOf(platform::HostPathOf(folder().Path(test.from)));
+    const Outcome outcome = Migrate(test.from, test.to, test.options);
+    EXPECT_EQ(outcome.status, test.status) << outcome.err;
+    const std::string& shown = test.status == 1 && outcome.out.empty() ? outcome.err : outcome.out;
+    EXPECT_NE(shown.find(test.expected), std::string::npos) << shown;
+    if (!test.unexpected.empty()) {
+      EXPECT_EQ(shown.find(test.unexpected), std::string::npos) << shown;
+    }
+    EXPECT_EQ(TreeOf(platform::HostPathOf(folder().Path(test.from))), before);
+  }
 }
 
 }  // namespace

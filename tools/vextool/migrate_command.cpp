@@ -62,7 +62,8 @@ const CommandSyntax kSyntax = {
      "\"value\"}],\n"
      "\"not_carried\": [{\"name\", \"value\", \"reason\"}], \"left\": [{\"name\", \"value\"}]}]}.",
      "0 every configuration was migrated (or would be); 1 one or more could not be read or\n"
-     "written, or OLD has no configuration; 64 usage.",
+     "written, OLD or NEW is no folder, OLD has no configuration (or none that --config\n"
+     "names), or NEW holds no installation (no config folder or vexorand.fmt); 64 usage.",
      "$ vextool migrate --from 'D:\\Backup\\Pelmo 2026-12-07 224608' \\\n"
      "      --to 'C:\\Program Files\\Pelmo\\Control' --dry-run --config Mill_A\n"
      "configuration Mill_A: would be written\n"
@@ -116,6 +117,36 @@ InstallationLayout LayoutOf(std::string path) {
   return pathValue.empty() || pathValue.back() == '\\'
              ? layout
              : LayoutOfInstallationFolder(layout.installationFolder + '\\');
+}
+
+// The part of an installation that the transfer needs and `layout` lacks, if any.
+const std::string* MissingPartOf(const InstallationLayout& layout) {
+  if (!platform::IsDirectory(layout.configurationTree)) return &layout.configurationTree;
+  if (!platform::PathExists(layout.formatFile)) return &layout.formatFile;
+  return nullptr;
+}
+
+// Keeps the parameter files of the configurations named (in any letter case); false, after
+// naming it, when a name matches none, which would otherwise migrate less than was asked.
+bool KeepWanted(const std::vector<std::string>& names, std::vector<std::string>* files) {
+  std::set<std::string> wanted, found;
+  for (const std::string& name : names) wanted.insert(ToLowerMultiByte(name));
+  for (const std::string& file : *files) found.insert(ToLowerMultiByte(ConfigurationName(file)));
+  for (const std::string& name : names) {
+    if (found.count(ToLowerMultiByte(name)) == 0) {
+      std::fprintf(stderr,
+                   "vextool migrate: --config '%s': the old installation has no such "
+                   "configuration\n",
+                   name.c_str());
+      return false;
+    }
+  }
+  files->erase(std::remove_if(files->begin(), files->end(),
+                              [&wanted](const std::string& file) {
+                                return wanted.count(ToLowerMultiByte(ConfigurationName(file))) == 0;
+                              }),
+               files->end());
+  return true;
 }
 
 bool IsHeader(const ParameterEntry& entry) {
@@ -331,23 +362,31 @@ std::string ReportJson(const std::string& from, const std::string& to, bool dryR
 int RunMigrateCommand(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
+  for (const char* option : {"--from", "--to"}) {
+    if (!platform::IsDirectory(line.Value(option))) {
+      std::fprintf(stderr, "vextool migrate: %s '%s': no such folder\n", option,
+                   line.Value(option).c_str());
+      return 1;
+    }
+  }
   const InstallationLayout from = LayoutOf(line.Value("--from"));
   const InstallationLayout to = LayoutOf(line.Value("--to"));
+  if (const std::string* missing = MissingPartOf(to)) {
+    // Every configuration would otherwise be passed over, as if there were nothing to carry.
+    std::fprintf(stderr, "vextool migrate: --to '%s' holds no installation: no '%s'\n",
+                 line.Value("--to").c_str(), missing->c_str());
+    return 1;
+  }
   const bool dryRun = line.Has("--dry-run");
-  std::set<std::string> wanted;
-  for (const std::string& name : line.Values("--config")) wanted.insert(ToLowerMultiByte(name));
 
   std::vector<std::string> files = FindFilesRecursively(from.configurationTree, kParameterFileName);
   std::sort(files.begin(), files.end());
-  files.erase(std::remove_if(files.begin(), files.end(),
-                             [&wanted](const std::string& file) {
-                               return !wanted.empty() &&
-                                      wanted.count(ToLowerMultiByte(ConfigurationName(file))) == 0;
-                             }),
-              files.end());
   if (files.empty()) {
     std::fprintf(stderr, "vextool migrate: no configuration with a %s below '%sconfig'\n",
                  kParameterFileName, from.installationFolder.c_str());
+    return 1;
+  }
+  if (!line.Values("--config").empty() && !KeepWanted(line.Values("--config"), &files)) {
     return 1;
   }
 

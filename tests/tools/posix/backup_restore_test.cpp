@@ -2,15 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "app/backup.h"
 #include "app/update_sequencer.h"
 #include "base/folder_tree.h"
 #include "migration/setup_config.h"
+#include "tests/support/host_tree.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/staged_machine.h"
@@ -21,23 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kMaker = "C:\\Program Files\\Pelmo\\";
-
-// Every folder and file below a host folder, with the files' bytes.
-std::map<std::string, std::string> TreeOf(const std::string& hostFolder) {
-  std::map<std::string, std::string> tree;
-  if (!fs::exists(hostFolder)) return tree;
-  for (const auto& entry : fs::recursive_directory_iterator(hostFolder)) {
-    std::string bytes = "(folder)";
-    if (entry.is_regular_file()) {
-      std::ifstream file(entry.path(), std::ios::binary);
-      std::ostringstream read;
-      read << file.rdbuf();
-      bytes = read.str();
-    }
-    tree[fs::relative(entry.path(), hostFolder).string()] = bytes;
-  }
-  return tree;
-}
 
 class BackupRestoreTest : public ::testing::Test {
  protected:
