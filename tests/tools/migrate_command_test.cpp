@@ -167,6 +167,19 @@ TEST_F(MigrateCommandTest, ReportsWhatHappenedAndNeverWritesTheOldInstallation) 
        1,
        "--config 'Lathe': the old installation has no such configuration\n",
        ""},
+      {"damaged vexorand.dat, written run",
+       [this](const TempFolder& f) {
+         std::string damaged = dat_;
+         damaged[damaged.size() - 1] ^= 0x40;
+         f.WriteFile("old\\config\\Mill\\vexorand.dat", damaged);
+         f.WriteFile("old\\config\\Mill\\vexorand.dat.bak", dat_);
+       },
+       "old",
+       "new",
+       {"--config", "Mill"},
+       0,
+       "vexorand.dat.bak\n  to ",
+       ""},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.label);

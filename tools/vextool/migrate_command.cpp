@@ -38,7 +38,8 @@ const CommandSyntax kSyntax = {
      "NEW\\config\\<name>\\amend.dat and checked against NEW\\vexorand.fmt (the transfer step).\n"
      "OLD is the old installation folder or a backup folder the update made of it; NEW is the\n"
      "new installation folder. A damaged vexorand.dat is read from its good .bak, as the update\n"
-     "restores it. Configurations that NEW does not have are passed over.\n"
+     "restores it; nothing in OLD is ever written. Configurations that NEW does not have are\n"
+     "passed over.\n"
      "OLD and NEW may also name the maker folder holding setup.cfg (as a backup folder does):\n"
      "its PATH names the installation folder in it.\n"
      "The report names, per configuration, the parameters carried (with the value the new\n"
@@ -200,9 +201,9 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const InstallationL
     return report;
   }
 
-  // A dry run reads the good backup of a damaged file where the update would first restore it.
-  if (dryRun && !IsParameterFileGood(parameterFile) &&
-      IsParameterFileGood(parameterFile + ".bak")) {
+  // The good backup of a damaged file is read where the update would first restore it from
+  // there: the old installation, often the update's backup itself, is never written.
+  if (!IsParameterFileGood(parameterFile) && IsParameterFileGood(parameterFile + ".bak")) {
     report.source = parameterFile + ".bak";
   }
   std::vector<unsigned char> block;
