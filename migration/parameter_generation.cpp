@@ -187,8 +187,9 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   }
   // Last, so that a record always means every temporary file is in place; without one, the
   // next run reads the installed files again.
-  if (context->unsavedConfigurations.empty()) {
-    WriteUnfinishedRun(sink, *context, names);
+  if (context->unsavedConfigurations.empty() && !WriteUnfinishedRun(sink, *context, names)) {
+    // A folder without its record is taken for no run's by the next one: nothing may be cleared.
+    context->unsavedConfigurations = names;
   }
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <regex>
@@ -11,6 +12,7 @@
 #include "base/setup_log.h"
 #include "base/text_format.h"
 #include "platform/file_system.h"
+#include "platform/posix/fault_injection.h"
 #include "tests/migration/posix/staged_installation.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/message_recorder.h"
@@ -383,3 +385,16 @@ TEST_F(ParameterMigrationTest, ParametersWaitingInAnAmendmentFileAreKeptLikeABin
   EXPECT_EQ(machine_.ReadFile(installation_.Config("B\\amend.dat")),
             "[CController]\r\nm_X = 9\r\n");
 }
+
+#ifdef SETUP_FAULT_INJECTION
+// Without its record the next run takes the folder for no run's: a record that cannot be written
+// keeps every configuration from the clearing, like a temporary file that cannot.
+TEST_F(ParameterMigrationTest, ARecordThatCannotBeWrittenLeavesTheConfigurationsUnsaved) {
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
+  // The temporary parameter file's rename, then the record's.
+  platform::ArmFault(2, EIO, platform::FileOperation::kRename);
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
+  platform::DisarmFaults();
+  EXPECT_EQ(context_.unsavedConfigurations, std::vector<std::string>{"A"});
+}
+#endif
