@@ -33,6 +33,10 @@ controller_entries() {
     }'
 }
 
+# How many of the name<TAB>value lines, and the lines as "    name = value".
+count() { printf '%s\n' "$1" | grep -c . || true; }
+entries() { printf '%s\n' "$1" | grep . | awk -F'\t' '{ printf "    %s = %s\n", $1, $2 }' || true; }
+
 echo "Step labels, in the order Setup showed them:"
 grep -E '^\[ *[0-9]+\.[0-9] s\] ' "$output" | sed 's/^/  /'
 
@@ -69,15 +73,21 @@ for configuration in "$control"/config/*/; do
   carried=$(awk -F'\t' 'NR == FNR { kept[$1] = $2; next } ($1 in kept) && kept[$1] == $2' \
     "$name-new.tsv" "$name-old.tsv")
   dropped=$(awk -F'\t' 'NR == FNR { kept[$1]; next } !($1 in kept)' "$name-new.tsv" "$name-old.tsv")
-  echo "  carried from 5.3: $(printf '%s\n' "$carried" | grep -c .) of $(wc -l <"$name-old.tsv") parameters, among them"
+  # Known to 5.4, but amend.dat holds another value than the 5.3 block did.
+  changed=$(awk -F'\t' 'NR == FNR { kept[$1] = $2; next } ($1 in kept) && kept[$1] != $2' \
+    "$name-new.tsv" "$name-old.tsv")
+  own=$(awk -F'\t' 'NR == FNR { old[$1]; next } !($1 in old)' "$name-old.tsv" "$name-new.tsv")
+  echo "  parameters of the 5.3 block: $(wc -l <"$name-old.tsv")"
+  echo "  carried: $(count "$carried"), among them"
   printf '%s\n' "$carried" | awk -F'\t' -v names="$sample" '
     BEGIN { split(names, list, " "); for (i in list) wanted[list[i]] }
     $1 in wanted { printf "    %s = %s\n", $1, $2 }'
-  echo "  dropped, unknown to the 5.4 format:"
-  printf '%s\n' "$dropped" | grep . | awk -F'\t' '{ printf "    %s = %s\n", $1, $2 }'
-  echo "  from the 5.4 amendment file itself:"
-  awk -F'\t' 'NR == FNR { old[$1]; next } !($1 in old) { printf "    %s = %s\n", $1, $2 }' \
-    "$name-old.tsv" "$name-new.tsv"
+  echo "  dropped, unknown to the 5.4 format: $(count "$dropped")"
+  entries "$dropped"
+  echo "  not carried, the value cannot be written: $(count "$changed")"
+  entries "$changed"
+  echo "  left at the 5.4 version's value: $(count "$own")"
+  entries "$own"
   echo "  sections: $(tr -d '\r' <"$amendment" | grep -E '^\[' | paste -sd ' ')"
   left=$(find "$configuration" -iname 'vexorand.dat*' | wc -l)
   echo "  binary parameter files left: $left"

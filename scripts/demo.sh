@@ -109,7 +109,7 @@ backup=$(cd "$work" && ls -d "machine/d/Backup/Pelmo "*/ | head -1)
 fresh=fresh-5.4  # relative to $work, where the demo runs
 cp -R "$demo/new/Pelmo" "$fresh"
 "$vextool" migrate --from "$backup" --to "$fresh" --dry-run >"$work/preview.txt"
-awk '/^configuration /{print} /^  (carried|dropped|not carried|left)/{print}' "$work/preview.txt"
+awk '/^configuration /{print} /^  (parameters|carried|dropped|not carried|left)/{print}' "$work/preview.txt"
 diff -r "$demo/new/Pelmo" "$fresh" >/dev/null || { echo "demo: the dry run wrote" >&2; exit 1; }
 "$vextool" migrate --from "$backup" --to "$fresh" >/dev/null
 for configuration in Mill_A Lathe_B; do

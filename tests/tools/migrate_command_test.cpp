@@ -9,6 +9,7 @@
 #include "platform/file_identity.h"
 #include "platform/file_system.h"
 #include "tests/support/host_tree.h"
+#include "tests/support/staged_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/tools/vextool_run.h"
 #include "tools/vextool/commands.h"
@@ -35,6 +36,11 @@ class MigrateCommandTest : public testing::Test {
     std::memcpy(&block[8], &b, 4);
     std::memcpy(&block[12], "AB;CD", 5);
     dat_ = BuildParameterFile({{"CController", block}});
+    Stage();
+  }
+  // The two installations as they were staged, whatever a test did to them.
+  void Stage() const {
+    for (const char* tree : {"old", "new"}) RemoveStagedTree(folder().Path(tree));
     folder().WriteFile("old\\vexorand.fmt", kOldFormat);
     folder().WriteFile("old\\config\\Mill\\vexorand.dat", dat_);
     folder().WriteFile("old\\config\\Gone\\vexorand.dat", dat_);
@@ -68,15 +74,13 @@ TEST_F(MigrateCommandTest, DryRunReportsEveryParameterAndWritesNothing) {
            "\"name\":\"Gone\",",
            "\"status\":\"skipped\",\"reason\":\"the new installation has no such configuration\"",
            "vexorand.dat.bak\",\"amendment\":",
-           "\"status\":\"would be written\",\"reason\":null,\"carried\":[{\"name\":\"a\","
-           "\"value\":\"5\",\"previous\":\"1\"}],\"dropped\":[{\"name\":\"b\",\"value\":\"7\"}],"
-           "\"not_carried\":[",
-           "{\"name\":\"m__df_beginCController\",\"value\":\"0\",\"reason\":\"a guard field of "
-           "the block\"}",
+           "\"status\":\"would be written\",\"reason\":null,\"parameters\":3,\"carried\":[{"
+           "\"name\":\"a\",\"value\":\"5\",\"previous\":\"1\"}],\"dropped\":[{\"name\":\"b\","
+           "\"value\":\"7\"}],"
            // Left out whole: the new version's value stays.
-           "{\"name\":\"s\",\"value\":\"\\\"AB;CD\\\"\",\"reason\":\"a ';' starts a comment in "
-           "amend.dat\"}",
-           "\"left\":[{\"name\":\"c\",\"value\":\"9\"}]",
+           "\"not_carried\":[{\"name\":\"s\",\"value\":\"\\\"AB;CD\\\"\",\"reason\":\"a ';' starts "
+           "a comment in "
+           "amend.dat\"}],\"left\":[{\"name\":\"c\",\"value\":\"9\"}]",
        }) {
     EXPECT_NE(outcome.out.find(expected), std::string::npos) << expected << "\nin\n" << outcome.out;
   }
@@ -111,14 +115,6 @@ TEST_F(MigrateCommandTest, RunWritesTheAmendmentFileAndKeepsBinaryFiles) {
   EXPECT_EQ(folder().ReadFile("new\\config\\Mill\\amend.dat"),
             "[CController]\r\na = 5\r\nc = 9\r\n[Other]\r\nx = 1\r\n");
   EXPECT_EQ(folder().ReadFile("old\\config\\Mill\\vexorand.dat"), dat_);
-
-  // amend.dat becomes a folder: it cannot be read, so it is not replaced.
-  platform::RemoveFile(folder().Path("new\\config\\Mill\\amend.dat"));
-  folder().WriteFile("new\\config\\Mill\\amend.dat\\blocked", "");
-  const Outcome blocked = Migrate({});
-  EXPECT_EQ(blocked.status, 1);
-  EXPECT_NE(blocked.out.find("not written (amend.dat cannot be read)"), std::string::npos)
-      << blocked.out;
 }
 
 // What the report says is what happened, and the old installation is only read, whatever the
@@ -133,6 +129,11 @@ TEST_F(MigrateCommandTest, ReportsWhatHappenedAndNeverWritesTheOldInstallation) 
     int status;
     std::string expected;  // on standard error when status is 1 and nothing was reported
     std::string unexpected;
+  };
+  // amend.dat becomes a folder: it cannot be read, so it is not replaced.
+  const auto blockAmendment = [](const TempFolder& f) {
+    platform::RemoveFile(f.Path("new\\config\\Mill\\amend.dat"));
+    f.WriteFile("new\\config\\Mill\\amend.dat\\blocked", "");
   };
   const std::vector<Case> cases = {
       {"--to missing",
@@ -180,9 +181,43 @@ TEST_F(MigrateCommandTest, ReportsWhatHappenedAndNeverWritesTheOldInstallation) 
        0,
        "vexorand.dat.bak\n  to ",
        ""},
+      {"not written, text",
+       blockAmendment,
+       "old",
+       "new",
+       {"--config", "Mill"},
+       1,
+       "configuration Mill: not written (amend.dat cannot be read)\n  from ",
+       "carried"},
+      {"not written, JSON",
+       blockAmendment,
+       "old",
+       "new",
+       {"--config", "Mill", "--json"},
+       1,
+       "\"status\":\"not written\",\"reason\":\"amend.dat cannot be read\",\"parameters\":null,"
+       "\"carried\":[],\"dropped\":[],\"not_carried\":[],\"left\":[]}",
+       ""},
+      // s, which cannot be carried, is the new amend.dat's too, but counts once.
+      {"disjoint groups",
+       [](const TempFolder& f) {
+         f.WriteFile("new\\config\\Mill\\amend.dat",
+                     "[CController]\r\na = 1\r\nc = 9\r\ns = \"x\"\r\n");
+       },
+       "old",
+       "new",
+       {"--config", "Mill", "--dry-run"},
+       0,
+       "  parameters of the old block: 3\n  carried: 1\n    a = 5 (the new amend.dat had 1)\n"
+       "  dropped, unknown to the new format: 1\n    b = 7\n"
+       "  not carried, the value cannot be written: 1\n"
+       "    s = \"AB;CD\": a ';' starts a comment in amend.dat\n"
+       "  left at the new version's value: 1\n    c = 9\n",
+       ""},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.label);
+    Stage();
     if (test.prepare) test.prepare(folder());
     const auto before = TreeOf(platform::HostPathOf(folder().Path(test.from)));
     const Outcome outcome = Migrate(test.from, test.to, test.options);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -14,6 +15,7 @@
 #include "base/multibyte_case.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
+#include "format/value_node.h"
 #include "migration/amendment_file.h"
 #include "migration/file_walks.h"
 #include "migration/parameter_file.h"
@@ -42,9 +44,12 @@ const CommandSyntax kSyntax = {
      "passed over.\n"
      "OLD and NEW may also name the maker folder holding setup.cfg (as a backup folder does):\n"
      "its PATH names the installation folder in it.\n"
-     "The report names, per configuration, the parameters carried (with the value the new\n"
-     "amend.dat had where it had another), those dropped because the new format does not know\n"
-     "them, those not carried and why, and those left at the new version's value.\n"
+     "The report counts, per configuration, the parameters of the old block (its guard fields\n"
+     "are none) and names each in one group: carried (with the value the new amend.dat had\n"
+     "where it had another), dropped because the new format does not know it, or not carried\n"
+     "because amend.dat cannot hold its value (and why); then the new amend.dat's entries that\n"
+     "the old block does not have, left at the new version's value. A configuration that is\n"
+     "not written has none of these.\n"
      "Without --dry-run each amend.dat is replaced at once (written beside it, then renamed),\n"
      "as the update writes it. Binary parameter files are never deleted, and no message box is\n"
      "shown: what the update would show is printed as a note on standard error.",
@@ -58,7 +63,8 @@ const CommandSyntax kSyntax = {
      "where folders and files are absolute host paths in UTF-8,\n"
      "\"configurations\": [{\"name\", \"source\" (the file read), \"amendment\" (the file\n"
      "written), \"status\" (\"written\", \"would be written\", \"not written\" or \"skipped\"),\n"
-     "\"reason\" (why not written or skipped, else null), \"carried\": [{\"name\", \"value\",\n"
+     "\"reason\" (why not written or skipped, else null), \"parameters\" (of the old block,\n"
+     "or null when not written or skipped), \"carried\": [{\"name\", \"value\",\n"
      "\"previous\" (the new amend.dat's other value, or null)}], \"dropped\": [{\"name\", "
      "\"value\"}],\n"
      "\"not_carried\": [{\"name\", \"value\", \"reason\"}], \"left\": [{\"name\", \"value\"}]}]}.",
@@ -70,15 +76,14 @@ const CommandSyntax kSyntax = {
      "configuration Mill_A: would be written\n"
      "  from D:\\Backup\\Pelmo 2026-12-07 224608\\config\\Mill_A\\vexorand.dat\n"
      "  to   C:\\Program Files\\Pelmo\\Control\\config\\mill_a\\amend.dat\n"
+     "  parameters of the old block: 98\n"
      "  carried: 96\n"
      "    m_dwOptions = 0x00000013\n"
      "    ...\n"
      "  dropped, unknown to the new format: 2\n"
      "    m_dRapidOverride = 75\n"
      "    m_nBacklashComp = 4\n"
-     "  not carried: 2\n"
-     "    m__df_beginCController = 0: a guard field of the block\n"
-     "    m__df_endCController = 0: a guard field of the block\n"
+     "  not carried, the value cannot be written: 0\n"
      "  left at the new version's value: 2\n"
      "    m_dCornerTolerance = 0.05\n"
      "    m_dRapidOverridePct = 100"},
@@ -102,6 +107,9 @@ struct ConfigurationReport {
   std::string amendment;
   std::string status;
   std::string reason;
+  // Every parameter of the old block (its guard fields aside) is in exactly one of the first
+  // three groups; the last holds the new amend.dat's entries that the old block does not have.
+  std::optional<std::size_t> parameters;
   std::vector<NamedValue> carried, dropped, notCarried, left;
 };
 
@@ -167,8 +175,7 @@ std::vector<std::string> DumpLines(const std::string& text) {
 }
 
 // Why a value of the dump did not arrive as it was dumped.
-std::string LossReason(const std::string& name, const std::string& value, bool present) {
-  if (IsGuardName(name)) return "a guard field of the block";
+std::string LossReason(const std::string& value, bool present) {
   if (value.find(';') != std::string::npos) {
     return present ? "cut at ';', which starts a comment in amend.dat"
                    : "a ';' starts a comment in amend.dat";
@@ -184,6 +191,18 @@ int Note(const std::string& text, unsigned style) {
   std::fprintf(stderr, "vextool migrate: note: %s\n", flat.c_str());
   const unsigned buttons = style & 0x0F;
   return buttons == kMbYesNo ? kIdYes : buttons == kMbOkCancel ? kIdCancel : kIdOk;
+}
+
+// Nothing was carried, so nothing is reported as carried, dropped or left.
+ConfigurationReport NotWritten(ConfigurationReport report, const char* reason) {
+  report.status = "not written";
+  report.reason = reason;
+  report.parameters.reset();
+  report.carried.clear();
+  report.dropped.clear();
+  report.notCarried.clear();
+  report.left.clear();
+  return report;
 }
 
 ConfigurationReport MigrateConfiguration(IMessageSink& sink, const InstallationLayout& from,
@@ -208,15 +227,13 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const InstallationL
   }
   std::vector<unsigned char> block;
   if (!ExtractParameters(sink, report.source, kControllerBlock, &block)) {
-    report.status = "not written";
-    report.reason = "no controller section can be read from the parameter file";
-    return report;
+    return NotWritten(std::move(report),
+                      "no controller section can be read from the parameter file");
   }
   CFieldDescriptor binder(sink);
   if (!binder.Bind(kControllerBlock, block.data(), block.size(), from.formatFile)) {
-    report.status = "not written";
-    report.reason = "the controller section does not bind to the old format description";
-    return report;
+    return NotWritten(std::move(report),
+                      "the controller section does not bind to the old format description");
   }
   const std::string dump = binder.TextDump(kControllerBlock);
   ParameterList carried = ParseTemporaryParameterLines(DumpLines(dump));
@@ -224,54 +241,60 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const InstallationL
   const ConfigurationTransfer transfer =
       PrepareConfigurationTransfer(sink, carried, report.amendment, to.formatFile);
 
-  std::map<std::string, std::string> previous, final, carriedValues;
+  std::map<std::string, std::string> previous, final, dumped;
   for (const ParameterEntry& entry : transfer.previous) previous.emplace(entry.name, entry.value);
   for (const ParameterEntry& entry : transfer.controller) final.emplace(entry.name, entry.value);
+  std::vector<const CValueNode*> parameters;  // of the old block; a guard field is none
+  for (const auto& node : binder.Nodes()) {
+    if (node->valueText.empty() || IsGuardName(FieldPath(*node))) continue;
+    parameters.push_back(node.get());
+    dumped.emplace(FieldPath(*node), node->valueText);
+  }
+  // In the order amend.dat holds them, each parameter once, in one group.
+  std::set<std::string> oldNames;
   for (const ParameterEntry& entry : carried) {
-    if (IsHeader(entry)) continue;
-    carriedValues.emplace(entry.name, entry.value);
-    const auto had = previous.find(entry.name);
+    if (IsHeader(entry) || IsGuardName(entry.name) || !oldNames.insert(entry.name).second) continue;
+    const auto node = dumped.find(entry.name);
+    const std::string& value = node != dumped.end() ? node->second : entry.value;
     if (final.count(entry.name) == 0) {
-      report.dropped.push_back({entry.name, entry.value, "", false});
+      report.dropped.push_back({entry.name, value, "", false});
+    } else if (entry.value != value) {
+      report.notCarried.push_back({entry.name, value, LossReason(value, true), true});
     } else {
-      const bool changes = had != previous.end() && had->second != entry.value;
-      report.carried.push_back({entry.name, entry.value, changes ? had->second : "", changes});
+      const auto had = previous.find(entry.name);
+      const bool changes = had != previous.end() && had->second != value;
+      report.carried.push_back({entry.name, value, changes ? had->second : "", changes});
     }
   }
-  // What the dump held and the carried entries lost or changed.
-  for (const auto& node : binder.Nodes()) {
-    if (node->valueText.empty()) continue;
-    const std::string name = FieldPath(*node);
-    const auto arrived = carriedValues.find(name);
-    if (arrived != carriedValues.end() && arrived->second == node->valueText) continue;
-    report.notCarried.push_back({name, node->valueText,
-                                 LossReason(name, node->valueText, arrived != carriedValues.end()),
-                                 true});
+  for (const CValueNode* node : parameters) {
+    if (oldNames.insert(FieldPath(*node)).second) {
+      report.notCarried.push_back(
+          {FieldPath(*node), node->valueText, LossReason(node->valueText, false), true});
+    }
   }
+  report.parameters = oldNames.size();
   for (const ParameterEntry& entry : transfer.previous) {
-    if (!IsHeader(entry) && carriedValues.count(entry.name) == 0 && final.count(entry.name) != 0) {
+    if (!IsHeader(entry) && oldNames.count(entry.name) == 0 && final.count(entry.name) != 0) {
       report.left.push_back({entry.name, entry.value, "", false});
     }
   }
 
   if (!transfer.amendmentReadable) {
     // As the update: replacing it would lose the new version's other sections.
-    report.status = "not written";
-    report.reason = "amend.dat cannot be read";
-  } else if (dryRun) {
+    return NotWritten(std::move(report), "amend.dat cannot be read");
+  }
+  if (dryRun) {
     report.status = "would be written";
   } else if (WriteAmendmentFile(report.amendment, transfer.controller, transfer.others)) {
     report.status = "written";
   } else {
-    report.status = "not written";
-    report.reason = "amend.dat cannot be written";
+    return NotWritten(std::move(report), "amend.dat cannot be written");
   }
   return report;
 }
 
 void AppendValues(std::string* out, const char* heading, const std::vector<NamedValue>& values,
                   const char* noteWord) {
-  if (values.empty()) return;
   *out += std::string("  ") + heading + ": " + std::to_string(values.size()) + "\n";
   for (const NamedValue& value : values) {
     *out += "    " + value.name + " = " + value.value;
@@ -286,9 +309,11 @@ std::string ReportText(const std::vector<ConfigurationReport>& reports) {
     out += "configuration " + report.name + ": " + report.status;
     if (!report.reason.empty()) out += " (" + report.reason + ")";
     out += "\n  from " + report.source + "\n  to   " + report.amendment + "\n";
+    if (!report.parameters) continue;
+    out += "  parameters of the old block: " + std::to_string(*report.parameters) + "\n";
     AppendValues(&out, "carried", report.carried, " (the new amend.dat had ");
     AppendValues(&out, "dropped, unknown to the new format", report.dropped, "");
-    AppendValues(&out, "not carried", report.notCarried, ": ");
+    AppendValues(&out, "not carried, the value cannot be written", report.notCarried, ": ");
     AppendValues(&out, "left at the new version's value", report.left, "");
   }
   return out;
@@ -346,6 +371,12 @@ std::string ReportJson(const std::string& from, const std::string& to, bool dryR
       json.Null();
     } else {
       json.String(report.reason);
+    }
+    json.Key("parameters");
+    if (report.parameters) {
+      json.Number(static_cast<long long>(*report.parameters));
+    } else {
+      json.Null();
     }
     WriteValuesJson(json, "carried", report.carried, "previous");
     WriteValuesJson(json, "dropped", report.dropped, nullptr);
