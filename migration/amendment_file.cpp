@@ -28,12 +28,6 @@ bool IsControllerHeader(const ParameterEntry& entry) {
 
 }  // namespace
 
-ParameterList ReadTemporaryParameterFile(const std::string& path) {
-  std::vector<std::string> lines;
-  ReadTextFileLines(path, &lines);
-  return ParseTemporaryParameterLines(lines);
-}
-
 ParameterList ParseTemporaryParameterLines(const std::vector<std::string>& lines) {
   ParameterList entries;
   for (const std::string& line : lines) {
@@ -164,6 +158,19 @@ bool WriteAmendmentFile(const std::string& path, const ParameterList& controller
   return WriteFileAtomically(path, text, *temporaryPath);
 }
 
+namespace {
+
+// The lines of `path`, none when it is not there; false when it is there (or the disk cannot say)
+// but cannot be read.
+bool ReadLinesIfPresent(const std::string& path, std::vector<std::string>* lines) {
+  lines->clear();
+  const platform::PathKind kind = platform::QueryPath(path);
+  if (kind == platform::PathKind::kMissing) return true;
+  return kind != platform::PathKind::kUnknown && ReadTextFileLines(path, lines);
+}
+
+}  // namespace
+
 int TransferConfiguration(IMessageSink& sink, const std::string& temporaryPath,
                           const std::string& amendmentPath, const std::string& formatPath) {
   CControllerFormat format(sink, formatPath);
@@ -174,13 +181,13 @@ int TransferConfiguration(IMessageSink& sink, const std::string& temporaryPath,
                           const std::string& amendmentPath, CControllerFormat* format) {
   // A file that exists but cannot be read would pass for an empty one: the carried parameters, or
   // the new version's own entries, would be lost with the amendment file written "successfully".
-  std::vector<std::string> lines;
-  for (const std::string* path : {&temporaryPath, &amendmentPath}) {
-    if (platform::PathExists(*path) && !ReadTextFileLines(*path, &lines)) {
-      return -1;
-    }
+  // The temporary file is read once, so that no second read can fail unseen.
+  std::vector<std::string> carriedLines, amendmentLines;
+  if (!ReadLinesIfPresent(temporaryPath, &carriedLines) ||
+      !ReadLinesIfPresent(amendmentPath, &amendmentLines)) {
+    return -1;
   }
-  ParameterList carried = ReadTemporaryParameterFile(temporaryPath);
+  ParameterList carried = ParseTemporaryParameterLines(carriedLines);
   RemoveMarkerEntries(&carried);
   const ConfigurationTransfer transfer =
       PrepareConfigurationTransfer(carried, amendmentPath, format);

@@ -14,8 +14,6 @@ class CControllerFormat;
 // The header of the controller section, and of the temporary parameter file.
 extern const char kControllerSectionHeader[];
 
-// Every entry of the temporary parameter file; empty when it cannot be read.
-ParameterList ReadTemporaryParameterFile(const std::string& path);
 // The entries of the temporary parameter file's lines.
 ParameterList ParseTemporaryParameterLines(const std::vector<std::string>& lines);
 

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "migration/parameter_validation.h"
 #include "platform/file_system.h"
+#include "platform/posix/fault_injection.h"
 #include "tests/support/log_capture.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/staged_files.h"
@@ -190,3 +192,24 @@ TEST_F(AmendmentFileTest, AFormatThatCannotBeUsedLeavesTheListUncheckedAfterItsM
 }
 
 }  // namespace
+
+#ifdef SETUP_FAULT_INJECTION
+// A read that fails while a configuration is transferred never passes for an empty file: the
+// transfer fails, or every carried parameter is in the new file.
+TEST_F(AmendmentFileTest, AFailingReadNeverCarriesNothing) {
+  folder_.WriteFile("vexorand.fmt", kNewFormat);
+  for (unsigned long failing = 1; failing <= 6; ++failing) {
+    folder_.WriteFile("a_amend.dat", "m_X = 7\r\n");
+    folder_.WriteFile("a\\amend.dat", "[CController]\r\nm_X = 1\r\n");
+    platform::ArmFault(failing, EIO, platform::FileOperation::kRead);
+    const int result =
+        TransferConfiguration(messages_, folder_.Path("a_amend.dat"), folder_.Path("a\\amend.dat"),
+                              folder_.Path("vexorand.fmt"));
+    platform::DisarmFaults();
+    if (result == 0) {
+      EXPECT_NE(folder_.ReadFile("a\\amend.dat").find("m_X = 7"), std::string::npos)
+          << "read " << failing;
+    }
+  }
+}
+#endif
