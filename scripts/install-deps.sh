@@ -11,7 +11,7 @@ if [ "${1:-}" = --demo ]; then
   packages=(cmake ninja-build ccache g++ makeself)
 else
   packages=(
-    cmake ninja-build ccache g++ clang libclang-rt-14-dev clang-format
+    cmake ninja-build ccache g++ clang libclang-rt-14-dev clang-format clang-tidy
     libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev libssl-dev
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine64 xvfb xdotool fonts-wqy-microhei imagemagick makeself nsis
