@@ -71,8 +71,8 @@ bool Status(const std::string& path, struct stat* status, std::string* host) {
 PathKind QueryPath(const std::string& path) {
   struct stat status;
   std::string host;
-  if (!Status(path, &status, &host)) return LastErrorMeansMissing() ? PathKind::kMissing
-                                                                    : PathKind::kUnknown;
+  if (!Status(path, &status, &host))
+    return LastErrorMeansMissing() ? PathKind::kMissing : PathKind::kUnknown;
   return S_ISDIR(status.st_mode) ? PathKind::kFolder : PathKind::kFile;
 }
 
@@ -182,7 +182,8 @@ bool MoveToNewName(const std::string& from, const std::string& to) {
   NoteEntryAdded(target);
   // Write-through: both folders' entries are on the disk when this returns.
   const std::string sourceFolder = HostParentOf(source), targetFolder = HostParentOf(target);
-  if (SyncHostFolder(targetFolder) && (sourceFolder == targetFolder || SyncHostFolder(sourceFolder))) {
+  if (SyncHostFolder(targetFolder) &&
+      (sourceFolder == targetFolder || SyncHostFolder(sourceFolder))) {
     return true;
   }
   SetLastErrorFromErrno(errno);

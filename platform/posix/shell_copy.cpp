@@ -6,9 +6,8 @@
 
 #include <sys/stat.h>
 
-#include <vector>
-
 #include <cerrno>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/posix/host_calls.h"

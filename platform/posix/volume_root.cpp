@@ -49,7 +49,8 @@ std::string ToWindowsPath(const std::string& hostPath) {
       (rest.size() > 1 && rest[1] != '/')) {
     return "";
   }
-  std::string windowsPath = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(rest[0])))) + ":\\";
+  std::string windowsPath =
+      std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(rest[0])))) + ":\\";
   if (rest.size() > 2) windowsPath += rest.substr(2);
   for (char& c : windowsPath) {
     if (c == '/') c = '\\';

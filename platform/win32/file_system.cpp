@@ -117,8 +117,8 @@ bool FlushFile(const std::string& path) {
 bool FlushFolder(const std::string& path) {
   // A folder opens only with backup semantics; its handle flushes the folder's entries.
   const HANDLE folder = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (folder == INVALID_HANDLE_VALUE) return false;
   BOOL flushed = FlushFileBuffers(folder);
   // A file system that cannot flush a folder (FAT) writes its entries through anyway.
