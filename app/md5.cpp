@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/little_endian.h"
+
 namespace {
 
 constexpr std::array<std::uint32_t, 4> kInitialState = {0x67452301, 0xefcdab89, 0x98badcfe,
@@ -10,12 +12,6 @@ constexpr std::array<std::uint32_t, 4> kInitialState = {0x67452301, 0xefcdab89, 
 
 inline std::uint32_t RotateLeft(std::uint32_t value, int bits) {
   return (value << bits) | (value >> (32 - bits));
-}
-
-// The compilers turn this into one load on little-endian machines.
-inline std::uint32_t LoadLittleEndian(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
 // The round functions are written so that the term not involving `b` (the value the previous
@@ -52,7 +48,7 @@ void ProcessBlocks(std::array<std::uint32_t, 4>& state, const std::uint8_t* data
   for (; blocks > 0; --blocks, data += 64) {
     std::uint32_t x[16];
     for (int i = 0; i < 16; ++i) {
-      x[i] = LoadLittleEndian(data + 4 * i);
+      x[i] = LoadLittleEndian32(data + 4 * i);
     }
     const std::uint32_t oldA = a, oldB = b, oldC = c, oldD = d;
 

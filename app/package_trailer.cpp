@@ -2,12 +2,9 @@
 
 #include <cstdio>
 
-namespace {
+#include "base/little_endian.h"
 
-std::uint32_t ReadUint32(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
+namespace {
 
 void WriteUint32(std::uint32_t value, std::uint8_t* bytes) {
   for (int i = 0; i < 4; ++i) {
@@ -19,8 +16,8 @@ void WriteUint32(std::uint32_t value, std::uint8_t* bytes) {
 
 PackageTrailer DecodeTrailer(const std::uint8_t (&bytes)[kTrailerSize]) {
   PackageTrailer trailer;
-  trailer.payloadOffset = ReadUint32(bytes);
-  trailer.reserved = ReadUint32(bytes + 4);
+  trailer.payloadOffset = LoadLittleEndian32(bytes);
+  trailer.reserved = LoadLittleEndian32(bytes + 4);
   for (std::size_t i = 0; i < trailer.digest.size(); ++i) {
     trailer.digest[i] = bytes[8 + i];
   }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/little_endian.h"
 #include "migration/crc32_internal.h"
 
 namespace {
@@ -34,11 +35,6 @@ constexpr Crc32Tables MakeTables() {
 }
 
 constexpr Crc32Tables kTables = MakeTables();
-
-inline std::uint32_t LoadLittleEndian32(const unsigned char* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
 
 bool CarrylessAvailable() {
   static const bool available = CanUseCarrylessCrc32();

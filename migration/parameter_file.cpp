@@ -3,17 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/little_endian.h"
 #include "migration/crc32.h"
 
 namespace {
 
 constexpr std::size_t kChecksumPieceSize = 4096;
 constexpr std::size_t kNextOffsetField = 16;
-
-std::uint32_t ReadLittleEndian32(const unsigned char* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
 
 void AppendLittleEndian32(std::string* bytes, std::uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) {
@@ -52,8 +48,8 @@ bool ReadParameterFileHeader(platform::File& file, ParameterFileHeader* header) 
   if (!file.Seek(0) || file.Read(bytes, sizeof bytes) != sizeof bytes) {
     return false;
   }
-  header->magic = ReadLittleEndian32(bytes);
-  header->checksum = ReadLittleEndian32(bytes + 4);
+  header->magic = LoadLittleEndian32(bytes);
+  header->checksum = LoadLittleEndian32(bytes + 4);
   return true;
 }
 
@@ -107,10 +103,10 @@ ChainStatus WalkSections(platform::File& file,
     if (!file.Seek(offset) || file.Read(header, sizeof header) != sizeof header) {
       return ChainStatus::kUnreadable;
     }
-    if (ReadLittleEndian32(header) != kParameterSectionMagic) {
+    if (LoadLittleEndian32(header) != kParameterSectionMagic) {
       return ChainStatus::kBadSectionMagic;
     }
-    const std::uint64_t next = ReadLittleEndian32(header + kNextOffsetField);
+    const std::uint64_t next = LoadLittleEndian32(header + kNextOffsetField);
     if (next != 0 && (next < offset + kSectionHeaderSize || next > length)) {
       return ChainStatus::kBadNextOffset;
     }
