@@ -89,11 +89,17 @@ class Process {
   }
   // To the whole group, as Ctrl-C or a closed terminal would.
   void Signal(int signal) { kill(-pid_, signal); }
-  // True once standard output (or error) holds `text`; false after a minute.
-  bool WaitForOutput(const std::string& text, bool errors = false) {
+  // True once standard output (or error) holds `text` `times` times; false after a minute.
+  bool WaitForOutput(const std::string& text, bool errors = false, int times = 1) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (std::chrono::steady_clock::now() < deadline) {
-      if ((errors ? Errors() : Output()).find(text) != std::string::npos) return true;
+      const std::string output = errors ? Errors() : Output();
+      int found = 0;
+      for (std::size_t at = output.find(text); at != std::string::npos && found < times;
+           at = output.find(text, at + text.size())) {
+        ++found;
+      }
+      if (found == times) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return false;
@@ -368,9 +374,7 @@ TEST_F(ConsoleRunTest, ASignalDuringTheInstallationStopsAtTheNextStep) {
   // Ticks go by: the run waits for the installer, however long it takes.
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
   setup.Signal(SIGHUP);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  const std::string errors = setup.Errors();
-  EXPECT_NE(errors.find(notice, errors.find(notice) + 1), std::string::npos) << errors;
+  EXPECT_TRUE(setup.WaitForOutput(notice, true, 2)) << setup.Errors();
   fs::remove(machine_.root() + "/hold");
   EXPECT_EQ(setup.Wait(), kExitInterrupted) << setup.Output() << setup.Errors();
   EXPECT_NE(setup.Errors().find(kStoppedRunAgain.second), std::string::npos) << setup.Errors();
