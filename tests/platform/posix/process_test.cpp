@@ -28,12 +28,16 @@ TEST(ProcessTest, StartsAPayloadThatSeesTheSameMachine) {
 
 TEST(ProcessTest, WaitTimesOutWhileTheProcessRuns) {
   StagedMachine machine;
-  machine.WriteFile("C:\\slow.exe", "#!/bin/sh\nsleep 0.5\n");
+  // It runs until the test lets it go, however slow the machine is.
+  machine.WriteFile("C:\\hold", "");
+  machine.WriteFile("C:\\slow.exe",
+                    "#!/bin/sh\nwhile [ -e \"$SETUP_ROOT/c/hold\" ]; do sleep 0.01; done\n");
   platform::ProcessHandles handles;
   ASSERT_TRUE(platform::StartProcess("C:\\slow.exe", &handles));
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(platform::WaitForProcess(handles, 100), platform::WaitResult::kTimedOut);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  ASSERT_TRUE(platform::RemoveFile("C:\\hold"));
   EXPECT_EQ(platform::WaitForProcess(handles, 0xFFFFFFFF), platform::WaitResult::kEnded);
   platform::CloseProcessHandles(&handles);
 }
