@@ -111,6 +111,8 @@ const TwoTextMessage kUnfinishedRunQuestion = {
     "Обновление, начатое %s, не было завершено. Сохранены параметры следующих конфигураций:\n"
     "%sХотите сохранить эти параметры?\n"};
 
+const TwoTextMessage kEarlierRunStart = {"此前", "ранее"};
+
 const TwoTextMessage kKeepParametersListHeader = {
     "在重新装载软件时候，以下配置的参数可能可以被保留：\n",
     "При повторной загрузке программного обеспечения, следующие параметры конфигурации могут "

@@ -86,6 +86,8 @@ extern const char kInnerErrorNoController[];
 // An earlier update stopped before its parameters reached the new installation (Yes/No): carry
 // the parameters it kept? %s = time of that run, %s = its configurations, one per line.
 extern const TwoTextMessage kUnfinishedRunQuestion;
+// Stands for that time when the run left no record of it.
+extern const TwoTextMessage kEarlierRunStart;
 // Heads the list of configurations whose parameters can be kept (one name per line follows).
 extern const TwoTextMessage kKeepParametersListHeader;
 // Follows that list: keep the parameters? (Yes/No).

@@ -142,11 +142,12 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   context->savedInstallationKey = key.installationKey;
   context->savedMajorVersion = key.majorVersion;
   // The folder of an unfinished run may hold the only copy of its parameters.
-  if (ResumeUnfinishedRun(sink, context)) {
+  std::vector<std::string> carriedWithoutRecord;
+  if (ResumeUnfinishedRun(sink, context, &carriedWithoutRecord) && carriedWithoutRecord.empty()) {
     return true;
   }
-  UnfinishedRun notMovedAside;
-  if (!ReadUnfinishedRun(context->migrationFolder, &notMovedAside)) {
+  // Not moved aside: what it holds stays.
+  if (!HoldsKeptParameters(context->migrationFolder)) {
     DeleteTree(context->migrationFolder);
   }
   platform::MakeDirectoryDurably(context->migrationFolder);
@@ -159,7 +160,7 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   const std::vector<std::string> found = FindFilesRecursively(searchRoot, kParameterFileName);
   const std::vector<std::string> waiting = WaitingAmendmentFiles(layout, found);
   if (found.empty() && waiting.empty()) {
-    return false;
+    return context->parametersAccepted;
   }
   std::vector<std::string> names;
   std::string configurations;
@@ -174,8 +175,18 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   for (const std::string& name : names) {
     FindOrAddRecord(&context->configurations, name);
   }
-  if (sink.ShowMessage(question, kMbYesNo | kMbIconExclamation) != kIdYes) {
+  // Files without a record may be only some of a run cut off here: the installed files are read
+  // again over them, under the answer already given.
+  if (!context->parametersAccepted &&
+      sink.ShowMessage(question, kMbYesNo | kMbIconExclamation) != kIdYes) {
     return false;
+  }
+  for (const std::string& name : carriedWithoutRecord) {
+    bool listed = false;
+    for (const std::string& other : names) {
+      listed = listed || ToLowerMultiByte(other) == name;
+    }
+    if (!listed) names.push_back(name);
   }
   context->parametersAccepted = true;
   MarkAwaitingTransfer(&context->configurations);

@@ -6,6 +6,7 @@
 #include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/text_format.h"
+#include "migration/temporary_parameter_files.h"
 #include "platform/file_system.h"
 #include "platform/local_time.h"
 #include "platform/profile.h"
@@ -70,17 +71,49 @@ bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run) {
   return true;
 }
 
-bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context) {
+bool ReadRunWithoutRecord(const std::string& migrationFolder, UnfinishedRun* run) {
+  std::vector<platform::DirectoryEntry> entries;
+  if (!platform::ListDirectory(migrationFolder + "\\*_amend.dat", &entries)) {
+    // A listing that fails may hide kept parameters: the folder is taken for one that holds some.
+    run->configurations.clear();
+    return !platform::LastErrorMeansMissing();
+  }
+  run->configurations.clear();
+  for (const platform::DirectoryEntry& entry : entries) {
+    TemporaryFileTarget target;
+    if (!entry.IsDirectory() && TargetOfTemporaryName(entry.name, &target)) {
+      run->configurations.push_back(target.configuration);
+    }
+  }
+  return !run->configurations.empty();
+}
+
+bool HoldsKeptParameters(const std::string& migrationFolder) {
   UnfinishedRun run;
-  if (!ReadUnfinishedRun(context->migrationFolder, &run)) {
-    return false;
+  return ReadUnfinishedRun(migrationFolder, &run) || ReadRunWithoutRecord(migrationFolder, &run);
+}
+
+bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context,
+                         std::vector<std::string>* carriedWithoutRecord) {
+  UnfinishedRun run;
+  const bool recorded = ReadUnfinishedRun(context->migrationFolder, &run);
+  if (!recorded) {
+    ReadRunWithoutRecord(context->migrationFolder, &run);
+    if (run.configurations.empty()) {
+      return false;
+    }
+    // Neither its time nor its version is known; the version key stays the installation's.
+    run.started = "an earlier Setup";
+    run.installationKey = context->savedInstallationKey;
+    run.majorVersion = context->savedMajorVersion;
   }
   std::string configurations;
   for (const std::string& name : run.configurations) {
     configurations += platform::SystemTextToUtf8(name) + "\n";
   }
-  const std::string question = FormatText(sink.Localise(kUnfinishedRunQuestion),
-                                          run.started.c_str(), configurations.c_str());
+  const std::string question = FormatText(
+      sink.Localise(kUnfinishedRunQuestion),
+      recorded ? run.started.c_str() : sink.Localise(kEarlierRunStart), configurations.c_str());
   if (sink.ShowMessage(question, kMbYesNo | kMbIconExclamation) == kIdYes) {
     context->parametersAccepted = true;
     context->savedInstallationKey = run.installationKey;
@@ -89,6 +122,7 @@ bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context) {
       FindOrAddRecord(&context->configurations, name);
     }
     MarkAwaitingTransfer(&context->configurations);
+    if (!recorded) *carriedWithoutRecord = run.configurations;
     sink.WriteLogFormatted("|E|Carrying the parameters kept in %s by the run of %s\n",
                            context->migrationFolder.c_str(), run.started.c_str());
     return true;

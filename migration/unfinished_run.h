@@ -28,11 +28,22 @@ bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run);
 // be offered under no version); "" otherwise.
 std::string FindUnreadableUnfinishedRun(const std::string& migrationFolder);
 
+// The configurations whose temporary parameter files are in `migrationFolder` though it holds no
+// record (left by a Setup that wrote none, or a record that could not be written); false when
+// there are none. A listing that fails gives true and no names: the folder may hold some.
+bool ReadRunWithoutRecord(const std::string& migrationFolder, UnfinishedRun* run);
+
+// Whether the folder holds parameters of an earlier run, recorded or not: it must not be deleted.
+bool HoldsKeptParameters(const std::string& migrationFolder);
+
 // Removes the record, before the folder itself goes.
 void RemoveUnfinishedRun(const std::string& migrationFolder);
 
 // Asks whether to carry the parameters of the unfinished run found in the migration folder.
 // Yes: the context takes that run's accepted flag and version key, and true is returned. No:
 // the folder is moved aside (beside it, named after the present time) with a log line, and false.
-// False without asking when there is no record.
-bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context);
+// A folder of temporary parameter files without a record is offered the same way, under an
+// earlier run of unknown time; on Yes its configurations go to `carriedWithoutRecord`. False
+// without asking when there is neither.
+bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context,
+                         std::vector<std::string>* carriedWithoutRecord);

@@ -323,10 +323,16 @@ TEST_F(ParameterMigrationTest, AGeneratedFilesDirectoryIsSearchedInsteadOfTheCon
 
 }  // namespace
 
-// A later run finds the parameters of a run that did not finish its transfer: it names that run
-// and carries them, or moves them aside; it never deletes them.
+// A later run finds the parameters of a run that did not finish its transfer, with or without
+// its record (an earlier Setup wrote none): it names that run and carries them, or moves them
+// aside; it never deletes them.
 TEST_F(ParameterMigrationTest, TheParametersOfAnUnfinishedRunAreCarriedOrMovedAsideNeverDeleted) {
-  for (const int answer : {kIdYes, kIdNo}) {
+  const struct {
+    bool recorded;
+    int answer;
+  } rows[] = {{true, kIdYes}, {true, kIdNo}, {false, kIdYes}, {false, kIdNo}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << "recorded " << row.recorded << ", answer " << row.answer);
     StagedMachine machine;
     machine.MakeFolder("C:\\Temp");
     MessageRecorder yes;
@@ -340,23 +346,35 @@ TEST_F(ParameterMigrationTest, TheParametersOfAnUnfinishedRunAreCarriedOrMovedAs
     ASSERT_NE(kept.find("m_X = 5"), std::string::npos);
     // Cut off after the clearing: the old installation is gone.
     installation.Remove();
+    if (!row.recorded) {
+      platform::RemoveFile(std::string(kMigrationFolder) + "\\setup_run.ini");
+      installation.Install(kOldFormat, "5.3.12");
+    }
 
     // The next run, in a process of its own.
-    MessageRecorder recorder({answer});
+    MessageRecorder recorder({row.answer});
     ASSERT_TRUE(ReadInstallationLayout(recorder));
     MigrationContext second;
     second.migrationFolder = kMigrationFolder;
-    EXPECT_EQ(GenerateParameterFiles(recorder, &second), answer == kIdYes);
+    EXPECT_EQ(GenerateParameterFiles(recorder, &second), row.answer == kIdYes);
     ASSERT_EQ(recorder.messages().size(), 1u);
     const std::string question = recorder.messages()[0].text;
-    EXPECT_NE(question.find("\nA\n"), std::string::npos) << question;
-    EXPECT_TRUE(std::regex_search(question, std::regex("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d")))
+    EXPECT_NE(question.find(row.recorded ? "\nA\n" : "\na\n"), std::string::npos) << question;
+    EXPECT_TRUE(row.recorded
+                    ? std::regex_search(question, std::regex("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d"))
+                    : question.rfind(recorder.Localise(kEarlierRunStart), 0) == 0)
         << "the time of that run: " << question;
-    EXPECT_EQ(second.parametersAccepted, answer == kIdYes);
-    if (answer == kIdYes) {
+    EXPECT_EQ(second.parametersAccepted, row.answer == kIdYes);
+    if (row.answer == kIdYes) {
       EXPECT_EQ(second.savedInstallationKey, "CONTROL");
       EXPECT_EQ(second.savedMajorVersion, "5");
       EXPECT_EQ(machine.ReadFile(std::string(kMigrationFolder) + "\\a_amend.dat"), kept);
+      installation.Remove();
+      installation.Install(kNewFormat, "5.4.0");
+      machine.MakeFolder(installation.Config("A"));
+      ASSERT_TRUE(TransferParameterFiles(recorder, &second));
+      EXPECT_NE(machine.ReadFile(installation.Config("A\\amend.dat")).find("m_X = 5\r\n"),
+                std::string::npos);
     } else {
       const std::vector<std::string> aside = ListStagedNames("C:\\Temp\\Vexroand 20*");
       ASSERT_EQ(aside.size(), 1u);
