@@ -8,7 +8,7 @@ namespace platform {
 
 struct ProcessHandles {
   std::intptr_t process = 0;
-  std::intptr_t thread = 0;
+  std::intptr_t thread = 0;  // POSIX: what forwards the child's output lines, or 0
 };
 
 // The full path of the running program's file, at most 260 characters (GetModuleFileNameA).
@@ -26,7 +26,8 @@ enum class WaitResult { kEnded, kTimedOut, kFailed };
 // later wait on an ended process says kEnded again (WaitForSingleObject).
 WaitResult WaitForProcess(const ProcessHandles& handles, unsigned milliseconds);
 // Lets go of the process, which runs on if it has not ended; the handles are cleared
-// (CloseHandle).
+// (CloseHandle). On POSIX the child's forwarded output lines are all out when it returns (those
+// of processes it left running, within a second).
 void CloseProcessHandles(ProcessHandles* handles);
 
 // Creates a new empty file `folder` + the first three characters of `prefix` + up to four

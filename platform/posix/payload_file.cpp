@@ -115,14 +115,15 @@ bool PayloadFile::Start(ProcessHandles* handles) {
   const std::string program = "/dev/fd/" + std::to_string(impl_->reader);
   char* arguments[] = {const_cast<char*>(impl_->hostPath.c_str()), nullptr};
   pid_t child = 0;
-  const int error = SpawnProgram(&child, program.c_str(), arguments);
+  std::intptr_t forwarding = 0;
+  const int error = SpawnProgram(&child, &forwarding, program.c_str(), arguments);
   CloseDescriptor(&impl_->reader);
   if (error != 0) {
     SetLastErrorFromErrno(error);
     return false;
   }
   handles->process = child;
-  handles->thread = child;
+  handles->thread = forwarding;
   return true;
 }
 

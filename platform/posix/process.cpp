@@ -60,7 +60,8 @@ bool StartProcess(const std::string& program, ProcessHandles* handles) {
   chmod(host.c_str(), (status.st_mode & 07777) | S_IXUSR | S_IXGRP | S_IXOTH);
   char* const arguments[] = {const_cast<char*>(host.c_str()), nullptr};
   pid_t process = 0;
-  const int result = SpawnProgram(&process, host.c_str(), arguments);
+  std::intptr_t forwarding = 0;
+  const int result = SpawnProgram(&process, &forwarding, host.c_str(), arguments);
   if (result != 0) {
     if (result == ENOEXEC) {
       SetLastErrorCode(kErrorBadExeFormat);
@@ -70,7 +71,7 @@ bool StartProcess(const std::string& program, ProcessHandles* handles) {
     return false;
   }
   handles->process = process;
-  handles->thread = process;
+  handles->thread = forwarding;
   return true;
 }
 
@@ -90,6 +91,7 @@ WaitResult WaitForProcess(const ProcessHandles& handles, unsigned milliseconds) 
 }
 
 void CloseProcessHandles(ProcessHandles* handles) {
+  FinishChildOutput(handles->thread);
   if (handles->process > 0) {
     int status = 0;
     waitpid(static_cast<pid_t>(handles->process), &status, WNOHANG);

@@ -1,11 +1,15 @@
 #include "platform/process.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <set>
 
 #include "platform/file_system.h"
+#include "tests/support/posix/scoped_environment.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -40,6 +44,40 @@ TEST(ProcessTest, WaitTimesOutWhileTheProcessRuns) {
   ASSERT_TRUE(platform::RemoveFile("C:\\hold"));
   EXPECT_EQ(platform::WaitForProcess(handles, 0xFFFFFFFF), platform::WaitResult::kEnded);
   platform::CloseProcessHandles(&handles);
+}
+
+// Every line is out by the time the handles are closed, though a process the child left behind
+// still holds its output open.
+TEST(ProcessTest, ForwardedOutputIsCompleteWhenTheHandlesClose) {
+  StagedMachine machine;
+  machine.WriteFile("C:\\hold", "");
+  machine.WriteFile("C:\\talk.exe",
+                    "#!/bin/sh\n"
+                    "(while [ -e \"$SETUP_ROOT/c/hold\" ]; do sleep 0.01; done) &\n"
+                    "i=0; while [ $i -lt 2000 ]; do echo \"line $i\"; i=$((i+1)); done\n"
+                    "printf 'no line break'\n");
+  const ScopedEnvironment prefix("SETUP_PAYLOAD_OUTPUT_PREFIX", "payload| ");
+  const std::string captured = machine.HostPath("C:\\captured.txt");
+  std::fflush(stdout);
+  const int standardOutput = dup(STDOUT_FILENO);
+  const int capture = open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  ASSERT_GE(capture, 0);
+  dup2(capture, STDOUT_FILENO);
+  close(capture);
+  platform::ProcessHandles handles;
+  const bool started = platform::StartProcess("C:\\talk.exe", &handles);
+  const platform::WaitResult waited = platform::WaitForProcess(handles, 0xFFFFFFFF);
+  platform::CloseProcessHandles(&handles);
+  const std::string output = machine.ReadFile("C:\\captured.txt");
+  dup2(standardOutput, STDOUT_FILENO);
+  close(standardOutput);
+  ASSERT_TRUE(platform::RemoveFile("C:\\hold"));
+
+  ASSERT_TRUE(started);
+  EXPECT_EQ(waited, platform::WaitResult::kEnded);
+  std::string expected;
+  for (int i = 0; i < 2000; ++i) expected += "payload| line " + std::to_string(i) + "\n";
+  EXPECT_EQ(output, expected + "payload| no line break\n");
 }
 
 TEST(ProcessTest, RefusesWhatCannotRun) {
