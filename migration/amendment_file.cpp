@@ -16,26 +16,16 @@ namespace {
 const char kBeginMarker[] = "m__df_beginCController";
 const char kEndMarker[] = "m__df_endCController";
 
-bool IsMarkerName(const std::string& name) {
-  std::string field = name.substr(0, name.find('['));
-  field = field.substr(0, field.find('.'));
-  return field == kBeginMarker || field == kEndMarker;
-}
-
 bool IsControllerHeader(const ParameterEntry& entry) {
   return entry.name == kControllerSectionHeader;
 }
 
 }  // namespace
 
-ParameterList ParseTemporaryParameterLines(const std::vector<std::string>& lines) {
-  ParameterList entries;
-  for (const std::string& line : lines) {
-    if (std::optional<ParameterEntry> entry = ParseParameterLine(line)) {
-      entries.push_back(std::move(*entry));
-    }
-  }
-  return entries;
+bool IsMarkerName(const std::string& name) {
+  std::string field = name.substr(0, name.find('['));
+  field = field.substr(0, field.find('.'));
+  return field == kBeginMarker || field == kEndMarker;
 }
 
 void RemoveMarkerEntries(ParameterList* entries) {
@@ -44,6 +34,17 @@ void RemoveMarkerEntries(ParameterList* entries) {
                                   return !entry.value.empty() && IsMarkerName(entry.name);
                                 }),
                  entries->end());
+}
+
+ParameterList CarriedParameters(const std::vector<std::string>& lines) {
+  ParameterList entries;
+  for (const std::string& line : lines) {
+    if (std::optional<ParameterEntry> entry = ParseParameterLine(line)) {
+      entries.push_back(std::move(*entry));
+    }
+  }
+  RemoveMarkerEntries(&entries);
+  return entries;
 }
 
 bool ReadAmendmentFile(const std::string& path, ParameterList* controller, ParameterList* others) {
@@ -187,10 +188,8 @@ int TransferConfiguration(IMessageSink& sink, const std::string& temporaryPath,
       !ReadLinesIfPresent(amendmentPath, &amendmentLines)) {
     return -1;
   }
-  ParameterList carried = ParseTemporaryParameterLines(carriedLines);
-  RemoveMarkerEntries(&carried);
   const ConfigurationTransfer transfer =
-      PrepareConfigurationTransfer(carried, amendmentPath, format);
+      PrepareConfigurationTransfer(CarriedParameters(carriedLines), amendmentPath, format);
   if (!transfer.amendmentReadable) {
     sink.WriteLogFormatted("|E|%s cannot be read, it is left as it is\n", amendmentPath.c_str());
     return -1;

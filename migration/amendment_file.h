@@ -14,12 +14,16 @@ class CControllerFormat;
 // The header of the controller section, and of the temporary parameter file.
 extern const char kControllerSectionHeader[];
 
-// The entries of the temporary parameter file's lines.
-ParameterList ParseTemporaryParameterLines(const std::vector<std::string>& lines);
+// Whether `name` is a guard field m__df_beginCController or m__df_endCController, whatever index or
+// member path follows: no parameter, never carried.
+bool IsMarkerName(const std::string& name);
 
-// Drops the block's guard fields m__df_beginCController and m__df_endCController, whatever index
-// or member path follows their names.
+// Drops the block's guard fields.
 void RemoveMarkerEntries(ParameterList* entries);
+
+// The entries of the temporary parameter file's lines that the transfer carries: guard fields
+// removed.
+ParameterList CarriedParameters(const std::vector<std::string>& lines);
 
 // The [CController] section (header first; a repeated name keeps its first place and its last
 // value) and everything else in file order. Both empty when the file is missing or cannot be

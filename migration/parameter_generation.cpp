@@ -8,13 +8,12 @@
 #include "base/multibyte_case.h"
 #include "base/path_compose.h"
 #include "base/setup_run.h"
-#include "format/field_descriptor.h"
 #include "format/node_paths.h"
 #include "migration/amendment_file.h"
+#include "migration/controller_dump.h"
 #include "migration/file_walks.h"
 #include "migration/generated_files.h"
 #include "migration/parameter_migration.h"
-#include "migration/parameter_store.h"
 #include "migration/setup_config.h"
 #include "migration/temporary_parameter_files.h"
 #include "migration/unfinished_run.h"
@@ -24,17 +23,15 @@
 
 namespace {
 
-const char kControllerBlock[] = "CController";
-
-void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* context,
-                                    const std::string& parameterFile) {
+void GenerateTemporaryParameterFile(IMessageSink& sink, const InstallationLayout& old,
+                                    MigrationContext* context, const std::string& parameterFile) {
   const std::string& migrationFolder = context->migrationFolder;
-  std::vector<unsigned char> block;
   bool damaged = false;
   bool unreadable = false;
   const std::string configuration = ConfigurationName(parameterFile);
   ConfigurationRecord& record = FindOrAddRecord(&context->configurations, configuration);
-  if (!ExtractParameters(sink, parameterFile, kControllerBlock, &block, &damaged, &unreadable)) {
+  CControllerDump dump(sink);
+  if (!dump.Read(parameterFile, &damaged, &unreadable)) {
     if (unreadable) {
       sink.WriteLogFormatted("|E|Parameters of configuration '%s' cannot be read from '%s'\n",
                              configuration.c_str(), parameterFile.c_str());
@@ -56,7 +53,7 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
   }
   const std::optional<std::string> temporaryFile =
       ComposePath({migrationFolder, "\\", TemporaryNameOfParameterFile(parameterFile)});
-  const std::optional<std::string> formatFile = ComposePath({sink.Run().layout.formatFile});
+  const std::optional<std::string> formatFile = ComposePath({old.formatFile});
   if (!temporaryFile || !formatFile) {
     return;
   }
@@ -64,9 +61,8 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, MigrationContext* contex
   // whole or absent, never half written.
   const std::string partial = *temporaryFile + ".tmp";
   platform::RemoveFile(partial);
-  CFieldDescriptor descriptor(sink);
-  bool written =
-      descriptor.WriteTextDump(kControllerBlock, block.data(), block.size(), *formatFile, partial);
+  CFieldDescriptor& descriptor = dump.Descriptor();
+  bool written = dump.WriteTemporaryFile(old, partial);
   // Bound but not written, or a format file the disk would not give up: the disk failed, not
   // the format.
   const bool diskFault = descriptor.BoundBlock() != nullptr || descriptor.Parser().WasUnreadable();
@@ -194,7 +190,7 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
     KeepWaitingAmendment(sink, context->migrationFolder, path);
   }
   for (const std::string& path : found) {
-    GenerateTemporaryParameterFile(sink, context, path);
+    GenerateTemporaryParameterFile(sink, layout, context, path);
   }
   // Last, so that a record always means every temporary file is in place; without one, the
   // next run reads the installed files again.

@@ -30,7 +30,6 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
     sink.ShowMessage(sink.Localise(kVersionsIncompatible), kMbOk | kMbIconExclamation);
     return false;
   }
-  const std::string configurationTree = layout.configurationTree + "\\";
   CControllerFormat format(sink, layout.formatFile);
 
   std::vector<std::string> written;
@@ -38,33 +37,30 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   std::vector<platform::DirectoryEntry> entries;
   platform::ListDirectory(context->migrationFolder + "\\*.*", &entries);
   for (const platform::DirectoryEntry& entry : entries) {
-    TemporaryFileTarget target;
-    if (!TargetOfTemporaryName(entry.name, &target)) {
+    const std::optional<AmendmentTarget> target = AmendmentTargetOf(layout, entry.name);
+    if (!target) {
       continue;
     }
-    const std::optional<std::string> amendmentFile =
-        ComposePath({configurationTree, target.amendmentPath});
     const std::optional<std::string> temporaryFile =
         ComposePath({context->migrationFolder, "\\", entry.name});
-    if (!amendmentFile || !temporaryFile) {
+    if (!temporaryFile) {
       continue;
     }
-    const std::string& configuration = target.configuration;
-    const std::string configurationFolder = configurationTree + configuration;
+    const std::string& configuration = target->configuration;
     ConfigurationRecord& record = FindOrAddRecord(&context->configurations, configuration);
     // Configurations the new installation no longer has are passed over.
-    if (!platform::IsDirectory(configurationFolder)) {
+    if (!platform::IsDirectory(target->configurationFolder)) {
       MarkNotCarried(&record, "the new installation has no such configuration");
       continue;
     }
-    if (TransferConfiguration(sink, *temporaryFile, *amendmentFile, &format) == 0) {
+    if (TransferConfiguration(sink, *temporaryFile, target->amendmentFile, &format) == 0) {
       written.push_back(configuration);
       record.status = ConfigurationRecord::Status::kCarried;
       record.reason.clear();
     } else {
       sink.WriteLogFormatted(
           "|E|Parameters of configuration '%s' not carried: %s cannot be written\n",
-          configuration.c_str(), amendmentFile->c_str());
+          configuration.c_str(), target->amendmentFile.c_str());
       notWritten.push_back(configuration);
       MarkNotCarried(&record, "its amendment file could not be written");
     }

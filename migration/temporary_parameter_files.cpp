@@ -56,3 +56,19 @@ bool TargetOfTemporaryName(const std::string& temporaryName, TemporaryFileTarget
   target->configuration = relative;
   return true;
 }
+
+std::optional<AmendmentTarget> AmendmentTargetOf(const InstallationLayout& layout,
+                                                 const std::string& temporaryName) {
+  TemporaryFileTarget target;
+  if (!TargetOfTemporaryName(temporaryName, &target)) {
+    return std::nullopt;
+  }
+  const std::string configurationTree = layout.configurationTree + "\\";
+  const std::optional<std::string> amendmentFile =
+      ComposePath({configurationTree, target.amendmentPath});
+  if (!amendmentFile) {
+    return std::nullopt;
+  }
+  return AmendmentTarget{target.configuration, configurationTree + target.configuration,
+                         *amendmentFile};
+}

@@ -2,7 +2,10 @@
 // migration folder and its amendment file in the new installation together.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "base/installation_layout.h"
 
 extern const char kParameterFileName[];    // "vexorand.dat"
 extern const char kParameterBackupName[];  // "vexorand.dat.bak"
@@ -24,3 +27,14 @@ struct TemporaryFileTarget {
   std::string amendmentPath;
 };
 bool TargetOfTemporaryName(const std::string& temporaryName, TemporaryFileTarget* target);
+
+// The configuration folder and amendment file in the installation `layout` that a temporary
+// parameter file of that name goes to; none for a name that is no temporary parameter file or
+// an amendment path that is too long.
+struct AmendmentTarget {
+  std::string configuration;  // lower case
+  std::string configurationFolder;
+  std::string amendmentFile;
+};
+std::optional<AmendmentTarget> AmendmentTargetOf(const InstallationLayout& layout,
+                                                 const std::string& temporaryName);

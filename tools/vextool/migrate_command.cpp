@@ -5,7 +5,6 @@
 #include <map>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,13 +12,11 @@
 #include "base/json_writer.h"
 #include "base/message_sink.h"
 #include "base/multibyte_case.h"
-#include "format/field_descriptor.h"
 #include "format/node_paths.h"
 #include "format/value_node.h"
 #include "migration/amendment_file.h"
+#include "migration/controller_dump.h"
 #include "migration/file_walks.h"
-#include "migration/parameter_file.h"
-#include "migration/parameter_store.h"
 #include "migration/setup_config.h"
 #include "migration/temporary_parameter_files.h"
 #include "platform/file_system.h"
@@ -92,8 +89,6 @@ const CommandSyntax kSyntax = {
     {},
 };
 
-constexpr const char kControllerBlock[] = "CController";
-
 struct NamedValue {
   std::string name;
   std::string value;
@@ -162,18 +157,6 @@ bool IsHeader(const ParameterEntry& entry) {
   return entry.name == kControllerSectionHeader;
 }
 
-bool IsGuardName(const std::string& name) {
-  return name.rfind("m__df_", 0) == 0;
-}
-
-// The lines of the dump, as the temporary parameter file holds them.
-std::vector<std::string> DumpLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream stream(text);
-  for (std::string line; std::getline(stream, line);) lines.push_back(line);
-  return lines;
-}
-
 // Why a value of the dump did not arrive as it was dumped.
 std::string LossReason(const std::string& value, bool present) {
   if (value.find(';') != std::string::npos) {
@@ -211,33 +194,31 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const InstallationL
   ConfigurationReport report;
   report.name = ConfigurationName(parameterFile);
   report.source = parameterFile;
-  const std::string configurationFolder =
-      to.configurationTree + "\\" + ToLowerMultiByte(report.name);
-  report.amendment = configurationFolder + "\\amend.dat";
-  if (!platform::IsDirectory(configurationFolder)) {
+  const std::optional<AmendmentTarget> target =
+      AmendmentTargetOf(to, TemporaryNameOfParameterFile(parameterFile));
+  if (!target) {
+    return NotWritten(std::move(report), "the path of amend.dat is too long");
+  }
+  report.amendment = target->amendmentFile;
+  if (!platform::IsDirectory(target->configurationFolder)) {
     report.status = "skipped";
     report.reason = "the new installation has no such configuration";
     return report;
   }
 
-  // The good backup of a damaged file is read where the update would first restore it from
-  // there: the old installation, often the update's backup itself, is never written.
-  if (!IsParameterFileGood(parameterFile) && IsParameterFileGood(parameterFile + ".bak")) {
-    report.source = parameterFile + ".bak";
-  }
-  std::vector<unsigned char> block;
-  if (!ExtractParameters(sink, report.source, kControllerBlock, &block)) {
+  // The old installation, often the update's backup itself, is never written.
+  CControllerDump dump(sink);
+  const bool read = dump.ReadWithoutRestoring(parameterFile);
+  report.source = dump.Source();
+  if (!read) {
     return NotWritten(std::move(report),
                       "no controller section can be read from the parameter file");
   }
-  CFieldDescriptor binder(sink);
-  if (!binder.Bind(kControllerBlock, block.data(), block.size(), from.formatFile)) {
+  if (!dump.Bind(from)) {
     return NotWritten(std::move(report),
                       "the controller section does not bind to the old format description");
   }
-  const std::string dump = binder.TextDump(kControllerBlock);
-  ParameterList carried = ParseTemporaryParameterLines(DumpLines(dump));
-  RemoveMarkerEntries(&carried);
+  const ParameterList carried = dump.CarriedEntries();
   const ConfigurationTransfer transfer =
       PrepareConfigurationTransfer(sink, carried, report.amendment, to.formatFile);
 
@@ -245,15 +226,15 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const InstallationL
   for (const ParameterEntry& entry : transfer.previous) previous.emplace(entry.name, entry.value);
   for (const ParameterEntry& entry : transfer.controller) final.emplace(entry.name, entry.value);
   std::vector<const CValueNode*> parameters;  // of the old block; a guard field is none
-  for (const auto& node : binder.Nodes()) {
-    if (node->valueText.empty() || IsGuardName(FieldPath(*node))) continue;
+  for (const auto& node : dump.Descriptor().Nodes()) {
+    if (node->valueText.empty() || IsMarkerName(FieldPath(*node))) continue;
     parameters.push_back(node.get());
     dumped.emplace(FieldPath(*node), node->valueText);
   }
   // In the order amend.dat holds them, each parameter once, in one group.
   std::set<std::string> oldNames;
   for (const ParameterEntry& entry : carried) {
-    if (IsHeader(entry) || IsGuardName(entry.name) || !oldNames.insert(entry.name).second) continue;
+    if (IsHeader(entry) || !oldNames.insert(entry.name).second) continue;
     const auto node = dumped.find(entry.name);
     const std::string& value = node != dumped.end() ? node->second : entry.value;
     if (final.count(entry.name) == 0) {
