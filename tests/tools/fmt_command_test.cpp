@@ -36,9 +36,11 @@ TEST_F(FmtCommandTest, DiffOfKnownPairs) {
     int status;
     std::vector<const char*> expected;
   } cases[] = {
-      {"comments are no change",
-       "field CController { int a /* old */; };",
-       "field CController { int a /* new */; };",
+      {"comments are no change, guard fields no parameters",
+       "field CController { int m__df_beginCController; int a /* old */; "
+       "int m__df_endCController; };",
+       "field CController { int m__df_beginCController; int a /* new */; "
+       "int m__df_endCController; };",
        {},
        0,
        {"migration of CController: 1 parameters, 0 dropped\n"}},

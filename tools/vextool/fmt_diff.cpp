@@ -26,9 +26,10 @@ const CommandSyntax kSyntax = {
      "block the size is the one binding checks: a parameter file written for the old block no\n"
      "longer binds to a new block of another size.\n"
      "Then, per block present in both, the consequence for a migration: the parameters of the\n"
-     "old block (as the generation step writes them) whose names do not resolve in the new\n"
-     "block (as the transfer step checks them) and so are dropped, the array indexes that fall\n"
-     "away when a count shrinks listed apart. Comments do not count as a change.",
+     "old block (as the generation step writes them; its guard fields are none) whose names do\n"
+     "not resolve in the new block (as the transfer step checks them) and so are dropped, the\n"
+     "array indexes that fall away when a count shrinks listed apart. Comments do not count as\n"
+     "a change.",
      "--block NAME  compare only the block format NAME and the structures it uses\n"
      "--json        one object (below) instead of the text\n"
      "--lang-dir DIR  the installation folder whose Lang\\Lang.ini names the string file of\n"

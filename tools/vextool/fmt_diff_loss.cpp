@@ -2,6 +2,7 @@
 #include "base/message_sink.h"
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
+#include "migration/amendment_file.h"
 #include "migration/parameter_validation.h"
 #include "tools/vextool/fmt_diff_model.h"
 #include "tools/vextool/vextool_sink.h"
@@ -47,9 +48,10 @@ MigrationLoss LossOfBlock(const std::string& oldPath, const std::string& name,
   if (!binder.Bind(name, zeros.data(), zeros.size(), oldPath)) return loss;
   CParameterNameResolver resolver(newBlock);
   for (const auto& node : binder.Nodes()) {
-    if (node->valueText.empty()) continue;
-    ++loss.parameters;
     const std::string path = FieldPath(*node);
+    // As migrate counts them: guard fields are never carried, so they are no parameters.
+    if (node->valueText.empty() || IsMarkerName(path)) continue;
+    ++loss.parameters;
     if (resolver.Resolves(path)) continue;
     // A name that resolves with every index at 0 lost only its index.
     (resolver.Resolves(FirstElementPath(path)) ? loss.indexesFallAway : loss.dropped)
