@@ -5,7 +5,9 @@
 
 #include "base/multibyte_case.h"
 #include "platform/file.h"
+#include "platform/file_system.h"
 #include "platform/folder_walk.h"
+#include "platform/setup_api.h"
 
 namespace {
 
@@ -155,7 +157,8 @@ bool ReadBackupManifest(const std::string& backupFolder, BackupManifest* manifes
                         std::string* error) {
   std::string text;
   if (!ReadBackupManifestText(backupFolder, &text)) {
-    *error = std::string(kBackupManifestName) + " cannot be read";
+    *error = std::string(kBackupManifestName) +
+             " cannot be read: " + platform::SystemErrorText(platform::LastErrorCode());
     return false;
   }
   return ParseBackupManifest(text, manifest, error);

@@ -25,7 +25,8 @@ bool ReadWholeFile(platform::File& file, std::vector<char>* buffer,
 
 // The manifest's bytes; false when they cannot be read.
 bool ReadBackupManifestText(const std::string& backupFolder, std::string* text);
-// Reads `backupFolder`'s manifest; false with what is wrong in `error`.
+// Reads `backupFolder`'s manifest; false with what is wrong in `error` (the system's reason when
+// it cannot be read).
 bool ReadBackupManifest(const std::string& backupFolder, BackupManifest* manifest,
                         std::string* error);
 

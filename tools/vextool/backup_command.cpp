@@ -69,10 +69,11 @@ int RunBackupCommand(const CommandArguments& arguments, VextoolSink& sink) {
 }
 
 int VerifyBackupFolder(const char* command, std::string* folder, BackupManifest* manifest) {
+  const std::string given = *folder;
   if (!folder->empty() && folder->back() != '\\' && folder->back() != '/') *folder += '\\';
   std::string error;
   if (!ReadBackupManifest(*folder, manifest, &error)) {
-    std::fprintf(stderr, "%s: '%s': %s\n", command, folder->c_str(), error.c_str());
+    std::fprintf(stderr, "%s: '%s': %s\n", command, given.c_str(), error.c_str());
     return 2;
   }
   std::vector<BackupDifference> differences;
