@@ -24,6 +24,7 @@
 #include "tools/vextool/commands.h"
 #include "tools/vextool/fmt_dump.h"
 #include "tools/vextool/report_path.h"
+#include "tools/vextool/standard_output.h"
 #include "tools/vextool/vextool_sink.h"
 
 namespace {
@@ -416,6 +417,6 @@ int RunMigrateCommand(const CommandArguments& arguments, VextoolSink& sink) {
   const std::string text =
       line.Has("--json") ? ReportJson(line.Value("--from"), line.Value("--to"), dryRun, reports)
                          : ReportText(reports);
-  std::fwrite(text.data(), 1, text.size(), stdout);
+  if (!WriteStandardOutput(text)) return 1;
   return allDone ? 0 : 1;
 }

@@ -76,10 +76,17 @@ TEST_F(ToolOutputTest, AFailedWriteToStandardOutputFailsTheCommand) {
       RunVextoolCaptured({"pkg", "build", "--setup", format, "--payload", data, "-o", package})
           .status,
       0);
+  // Installations for migrate to read from and write to.
+  Stage("old\\vexorand.fmt", machine_.ReadFile("C:\\Work\\c.fmt"));
+  Stage("old\\config\\M\\vexorand.dat", machine_.ReadFile("C:\\Work\\c.dat"));
+  Stage("new\\vexorand.fmt", machine_.ReadFile("C:\\Work\\c.fmt"));
+  Stage("new\\config\\M\\amend.dat", "");
   const CommandArguments commands[] = {
       {"--version"},
       {"help", "fmt"},
       {"migrate", "--version"},
+      {"migrate", "--from", machine_.HostPath("C:\\Work\\old"), "--to",
+       machine_.HostPath("C:\\Work\\new"), "--dry-run"},
       {"fmt", "check", format},
       {"fmt", "layout", format, "--json"},
       {"fmt", "header", format},
