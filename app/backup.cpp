@@ -15,6 +15,7 @@
 #include "base/text_format.h"
 #include "migration/generated_files.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 #include "platform/setup_api.h"
 #include "platform/text_encoding.h"
 #include "platform/tree_flush.h"
@@ -26,12 +27,6 @@ constexpr const char* kWizardsFolder = "D:\\VexFiles\\Wizards\\";
 // maker folder does not use.
 constexpr const char* kWizardsBackupFolder = "VexFiles\\Wizards\\";
 constexpr const char* kShortcutNames[] = {"Vexo rand.lnk", "Vexorand.lnk"};
-
-// The part of a path after its last separator.
-std::string FileNameOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("\\/");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
 
 // The long form of a path that may not exist yet: its existing part in long form, the rest as
 // written. Short and long names of one folder then compare equal.
@@ -46,7 +41,7 @@ std::string LongFormOfPossiblyMissing(const std::string& path) {
       if (!tail.empty() && tail[0] != '\\' && joined.back() != '\\') joined += "\\";
       return joined + tail;
     }
-    const std::size_t separator = head.find_last_of("\\/");
+    const std::size_t separator = platform::FindLastSeparator(head);
     if (separator == std::string::npos) break;
     tail = head.substr(separator) + tail;
     head.erase(separator);
@@ -113,7 +108,7 @@ BackupOutcome FailedAt(IMessageSink& sink, const std::string& folder, const std:
 // number ("-2", "-3", ...).
 bool MakeNewBackupFolder(std::string* folder) {
   const std::string base = folder->substr(0, folder->size() - 1);
-  const std::size_t parent = base.find_last_of('\\');
+  const std::size_t parent = platform::FindLastSeparator(base);
   if (parent != std::string::npos && parent > 2) CreateFolderTree(base.substr(0, parent));
   for (int number = 1; number < 100; ++number) {
     const std::string candidate = number == 1 ? base : base + "-" + std::to_string(number);
@@ -290,7 +285,7 @@ PackageCopyOutcome KeepPackage(SetupRun& run) {
     CreateFolderTree(backupPath);
   }
   const std::string package = GetPackageFile(run);
-  outcome.path = backupPath + FileNameOf(package);
+  outcome.path = backupPath + platform::FileNameOf(package);
   outcome.written = platform::CopyOneFile(package, outcome.path, false);
   return outcome;
 }

@@ -35,18 +35,3 @@ std::string ToUpperMultiByte(const std::string& text, LeadByteRule isLeadByte) {
 std::string ToLowerMultiByte(const std::string& text, LeadByteRule isLeadByte) {
   return ShiftAsciiLetters(text, 'A', 'Z', 'a' - 'A', RuleOrSystem(isLeadByte));
 }
-
-std::size_t FindLastBackslash(const std::string& text, std::size_t end, LeadByteRule isLeadByte) {
-  isLeadByte = RuleOrSystem(isLeadByte);
-  const std::size_t stop = end < text.size() ? end + 1 : text.size();
-  std::size_t found = std::string::npos;
-  // Read from the front: only there is it known which bytes are trail bytes.
-  for (std::size_t i = 0; i < stop; ++i) {
-    if (isLeadByte(text[i])) {
-      ++i;
-    } else if (text[i] == '\\') {
-      found = i;
-    }
-  }
-  return found;
-}

@@ -6,6 +6,7 @@
 #include "format/format_messages.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 
 namespace {
 
@@ -47,11 +48,6 @@ std::string TextModeBytes(std::string_view bytes) {
   return text;
 }
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/:");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 bool CFormatLexer::Open(const std::string& path) {
@@ -66,7 +62,7 @@ bool CFormatLexer::Open(const std::string& path) {
   const std::uint64_t length = file.Length();
   if (length != UINT64_MAX && length > kMaxFileSize) {
     tooLarge_ = true;
-    sourceName_ = FileNameOf(path);
+    sourceName_ = platform::FileNameOf(path);
     return false;
   }
   std::string bytes;
@@ -81,7 +77,7 @@ bool CFormatLexer::Open(const std::string& path) {
 void CFormatLexer::OpenText(const std::string& path, std::string_view bytes) {
   text_ = TextModeBytes(bytes);
   position_ = 0;
-  sourceName_ = FileNameOf(path);
+  sourceName_ = platform::FileNameOf(path);
   open_ = true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/multibyte_case.h"
 #include "base/path_compose.h"
+#include "platform/path_split.h"
 
 const char kParameterFileName[] = "vexorand.dat";
 const char kParameterBackupName[] = "vexorand.dat.bak";
@@ -27,11 +28,11 @@ int ReplaceAll(std::string* text, const std::string& from, const std::string& to
 
 std::string ConfigurationName(const std::string& filePath) {
   // A double-byte name whose trail byte is 0x5C stays whole.
-  const std::size_t fileSlash = FindLastBackslash(filePath);
+  const std::size_t fileSlash = platform::FindLastSeparator(filePath);
   if (fileSlash == std::string::npos || fileSlash == 0) {
     return std::string();
   }
-  const std::size_t folderSlash = FindLastBackslash(filePath, fileSlash - 1);
+  const std::size_t folderSlash = platform::FindLastSeparator(filePath, fileSlash - 1);
   const std::size_t start = folderSlash == std::string::npos ? 0 : folderSlash + 1;
   return filePath.substr(start, fileSlash - start);
 }
@@ -39,7 +40,7 @@ std::string ConfigurationName(const std::string& filePath) {
 std::string TemporaryNameOfParameterFile(const std::string& parameterFile) {
   std::string name = ToLowerMultiByte(parameterFile);
   ReplaceAll(&name, std::string("\\") + kParameterFileName, kTemporarySuffix);
-  return name.substr(FindLastBackslash(name) + 1);
+  return platform::FileNameOf(name);
 }
 
 std::string TemporaryNameOfConfiguration(const std::string& configuration) {

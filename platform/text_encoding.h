@@ -16,4 +16,7 @@ std::string Utf8ToSystemText(const std::string& text);
 // may look like ASCII (a letter, or '\\' in a path). The POSIX code page, UTF-8, has none.
 bool IsSystemLeadByte(char c);
 
+// Which bytes open a double-byte character; where one is asked for, null means the system's rule.
+using LeadByteRule = bool (*)(char);
+
 }  // namespace platform

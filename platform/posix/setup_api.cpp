@@ -6,6 +6,7 @@
 
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 #include "platform/posix/last_error.h"
 #include "platform/special_folders.h"
 
@@ -19,11 +20,6 @@ bool ReadBytes(const std::string& path, std::string* bytes) {
   bytes->clear();
   while (const std::size_t got = file.Read(buffer, sizeof buffer)) bytes->append(buffer, got);
   return true;
-}
-
-std::string FileNameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace

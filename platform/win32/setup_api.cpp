@@ -6,6 +6,7 @@
 // clang-format on
 
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 
 namespace platform {
 
@@ -14,7 +15,7 @@ bool InstallFile(const std::string& sourceFile, const std::string& destination) 
   std::string target = destination;
   if (!target.empty() && (target.back() == '\\' || IsDirectory(target))) {
     if (target.back() != '\\') target += '\\';
-    target += sourceFile.substr(sourceFile.find_last_of("\\/") + 1);
+    target += FileNameOf(sourceFile);
   }
   return SetupInstallFileA(nullptr, nullptr, sourceFile.c_str(), nullptr, target.c_str(),
                            SP_COPY_SOURCE_ABSOLUTE, nullptr, nullptr) != FALSE;

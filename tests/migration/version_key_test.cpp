@@ -48,11 +48,6 @@ TEST(VersionKey, UpperCasingLeavesDoubleByteCharactersAlone) {
             "B");
   // A lead byte at the very end has no trail byte to skip.
   EXPECT_EQ(upper("a\xB0"), "A\xB0");
-  // A name whose trail byte is 0x5C stays whole when a path is split.
-  EXPECT_EQ(FindLastBackslash("C:\\cfg\\\xD7\\\\x", std::string::npos, IsGbkLeadByte), 9u);
-  EXPECT_EQ(FindLastBackslash("C:\\cfg\\\xD7\\", std::string::npos, IsGbkLeadByte), 6u);
-  EXPECT_EQ(FindLastBackslash("C:\\a\\b", 3, IsGbkLeadByte), 2u);
-  EXPECT_EQ(FindLastBackslash("name", std::string::npos, IsGbkLeadByte), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/multibyte_case.h"
+#include "platform/path_split.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ TEST(MultiByteCasePosix, Utf8BytesAreNoLeadBytes) {
             "\xE4\xB8\xAD"
             "A\\B");
   EXPECT_EQ(ToLowerMultiByte("\xC3\x89T\xC3\xA9"), "\xC3\x89t\xC3\xA9");
-  EXPECT_EQ(FindLastBackslash("C:\\\xE4\xB8\xAD\\x"), 6u);
+  EXPECT_EQ(platform::FindLastSeparator("C:\\\xE4\xB8\xAD\\x"), 6u);
 }
 
 }  // namespace
