@@ -64,25 +64,7 @@ bool DeleteTreeAt(const platform::FolderWalk& folder, const std::string& path,
 }  // namespace
 
 bool CreateFolderTree(const std::string& path) {
-  if (!CheckPathLength(path)) {
-    return false;
-  }
-  if (platform::IsDirectory(path)) {
-    return true;
-  }
-  for (std::size_t at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1)) {
-    const std::string prefix = path.substr(0, at);
-    // A folder the disk cannot look at is not made again: that only hides the fault.
-    const platform::PathKind kind = platform::QueryPath(prefix);
-    if (kind == platform::PathKind::kUnknown ||
-        (kind != platform::PathKind::kFolder && !platform::MakeDirectory(prefix))) {
-      return false;
-    }
-  }
-  if (!platform::IsDirectory(path)) {
-    platform::MakeDirectory(path);
-  }
-  return platform::IsDirectory(path);
+  return CheckPathLength(path) && platform::MakeDirectoryTree(path);
 }
 
 bool DeleteTree(const std::string& path) {

@@ -46,6 +46,9 @@ bool MakeDirectory(const std::string& path);
 // MakeDirectory, then the parent folder flushed: for a folder whose loss in a power cut would
 // take what is later written into it along.
 bool MakeDirectoryDurably(const std::string& path);
+// Creates every missing folder along `path` (for D:\A\B: D:\A, then D:\A\B); stops at the first
+// that cannot be made or looked at. True when `path` names a folder afterwards.
+bool MakeDirectoryTree(const std::string& path);
 // Removes a folder only when it is empty and not read-only (RemoveDirectoryA).
 bool RemoveEmptyDirectory(const std::string& path);
 // Removes a file; fails on a folder and on a read-only file, as on Windows (DeleteFileA).

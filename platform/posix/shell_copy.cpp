@@ -20,17 +20,6 @@ namespace {
 
 constexpr std::uint32_t kCopiedFolderBits = kAttributeReadOnly | kAttributeHidden | 0x04;
 
-bool CreateFolders(const std::string& path) {
-  for (std::size_t slash = path.find('\\');; slash = path.find('\\', slash + 1)) {
-    const std::string prefix = path.substr(0, slash);
-    const PathKind kind = prefix.empty() ? PathKind::kFolder : QueryPath(prefix);
-    if (kind == PathKind::kUnknown || (kind != PathKind::kFolder && !MakeDirectory(prefix))) {
-      return false;
-    }
-    if (slash == std::string::npos) return true;
-  }
-}
-
 std::string WithoutTrailingSeparator(std::string path) {
   while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
   return path;
@@ -109,7 +98,7 @@ bool ShellCopy(const std::string& sourcePattern, const std::string& destination,
   if (pattern.empty() || !IsDirectory(folder)) return false;
   const std::string target = WithoutTrailingSeparator(destination);
   const WalkListings walk;
-  if (!CreateFolders(target)) return false;
+  if (!MakeDirectoryTree(target)) return false;
   const ResolvedPath source = ResolvePath(folder);
   std::string targetHost;
   if (source.error != 0 || !ResolveHostPath(target, &targetHost)) {

@@ -23,26 +23,17 @@ const char* FixedPath(SpecialFolder folder) {
   return "";
 }
 
-// Creates every missing folder of `path`; false when one cannot be made.
-bool CreateFolders(const std::string& path) {
-  for (std::size_t slash = path.find('\\');; slash = path.find('\\', slash + 1)) {
-    const std::string prefix = path.substr(0, slash);
-    if (!IsDirectory(prefix) && !MakeDirectory(prefix)) return false;
-    if (slash == std::string::npos) return true;
-  }
-}
-
 }  // namespace
 
 std::string GetSpecialFolder(SpecialFolder folder, bool create) {
   const std::string path = FixedPath(folder);
-  if (!IsDirectory(path) && (!create || !CreateFolders(path))) return "";
+  if (!IsDirectory(path) && (!create || !MakeDirectoryTree(path))) return "";
   return GetLongPathForm(path);
 }
 
 std::string GetTempFolder() {
   const std::string path = "C:\\Temp\\";
-  CreateFolders("C:\\Temp");
+  MakeDirectoryTree("C:\\Temp");
   return path;
 }
 
