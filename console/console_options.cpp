@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
 #include "app/update_sequencer.h"
 #include "console/question_names.h"
+#include "platform/file.h"
 
 namespace {
 
@@ -66,14 +66,8 @@ bool ParseAnswerWord(const std::string& word, bool* yes) {
 namespace {
 
 bool ReadWholeFile(const std::string& path, std::string* text) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    return false;
-  }
-  std::ostringstream content;
-  content << file.rdbuf();
-  *text = content.str();
-  return true;
+  platform::File file;
+  return file.Open(path, platform::File::Mode::kRead) && platform::ReadToEnd(file, text);
 }
 
 // Splits "--name=value" and takes the value of "--name value" from the next argument.

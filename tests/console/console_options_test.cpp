@@ -1,11 +1,16 @@
 #include "console/console_options.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "platform/posix/fault_injection.h"
 
 namespace {
 
@@ -101,4 +106,19 @@ TEST(ConsoleOptionsTest, AnswersFileAndAnswerExcludeEachOther) {
   ASSERT_TRUE(Parse({"--answers", path, "--lang", "zh"}, &options, &error)) << error;
   EXPECT_EQ(options.answers, (std::vector<bool>{true, false}));
   EXPECT_FALSE(Parse({"--answers", path, "--answer", "yes", "--lang", "zh"}, &options, &error));
+}
+
+// What a failing disk let through of the answers file must not script the run.
+TEST(ConsoleOptionsTest, AnAnswersFileThatCannotBeReadIsRefused) {
+  const std::string path =
+      ::testing::TempDir() + "console-answers-" + std::to_string(getpid()) + ".txt";
+  std::ofstream(path) << "yes\nno\n";
+  ConsoleOptions options;
+  std::string error;
+  platform::ArmFault(1, EIO, platform::FileOperation::kRead);
+  const bool parsed = Parse({"--answers", path, "--lang", "zh"}, &options, &error);
+  platform::DisarmFaults();
+  std::remove(path.c_str());
+  EXPECT_FALSE(parsed);
+  EXPECT_EQ(error, "cannot read the answers file " + path);
 }

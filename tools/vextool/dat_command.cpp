@@ -39,13 +39,8 @@ int RunDatCommand(const CommandArguments& arguments, VextoolSink& sink) {
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
   platform::File file;
-  const std::uint64_t length = file.Open(path, platform::File::Mode::kRead) ? file.Length() : 0;
-  if (!file.IsOpen() || length == UINT64_MAX) {
-    SayCannot("vextool dat", "read", path);
-    return false;
-  }
-  bytes->assign(static_cast<std::size_t>(length), '\0');
-  if (!bytes->empty() && file.Read(&(*bytes)[0], bytes->size()) != bytes->size()) {
+  bytes->clear();
+  if (!file.Open(path, platform::File::Mode::kRead) || !platform::ReadToEnd(file, bytes)) {
     SayCannot("vextool dat", "read", path);
     return false;
   }

@@ -1,7 +1,6 @@
 // vextool fmt dump: binds raw bytes to a block format and writes the text dump.
 #include "tools/vextool/fmt_dump.h"
 
-#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -45,11 +44,12 @@ constexpr int kMaxWarnings = 100;
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
   platform::File file;
-  if (!file.Open(path, platform::File::Mode::kRead)) return false;
-  const std::uint64_t length = file.Length();
-  if (length == UINT64_MAX || length > SIZE_MAX) return false;
-  bytes.resize(static_cast<std::size_t>(length));
-  return bytes.empty() || file.Read(bytes.data(), bytes.size()) == bytes.size();
+  std::string read;
+  if (!file.Open(path, platform::File::Mode::kRead) || !platform::ReadToEnd(file, &read)) {
+    return false;
+  }
+  bytes.assign(read.begin(), read.end());
+  return true;
 }
 
 std::string OnOneLine(std::string text) {
