@@ -2,7 +2,7 @@
 
 #include "base/atomic_file.h"
 #include "base/json_writer.h"
-#include "base/setup_log.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
 #include "platform/text_encoding.h"
 
@@ -173,15 +173,15 @@ std::vector<std::string> RenderReportLogLines(const RunReport& report) {
   return lines;
 }
 
-std::string GetReportFilePath() {
-  return GetLogDirectory() + "VexorandSetupReport.json";
+std::string GetReportFilePath(const SetupRun& run) {
+  return run.logDirectory + "VexorandSetupReport.json";
 }
 
 void WriteRunReport(IMessageSink& sink, const RunReport& report) {
   for (const std::string& line : RenderReportLogLines(report)) {
     sink.WriteLog(line);
   }
-  const std::string path = GetReportFilePath();
+  const std::string path = GetReportFilePath(sink.Run());
   if (!WriteFileAtomically(path, RenderReportJson(report), path + ".tmp")) {
     sink.WriteLogFormatted("|E|The report of this run could not be written to %s\n", path.c_str());
   }

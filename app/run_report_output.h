@@ -14,8 +14,8 @@ std::string RenderReportJson(const RunReport& report);
 // The closing block, one log entry per line, in the system code page.
 std::vector<std::string> RenderReportLogLines(const RunReport& report);
 
-// The report file: the log directory + "VexorandSetupReport.json".
-std::string GetReportFilePath();
+// The report file: the run's log directory + "VexorandSetupReport.json".
+std::string GetReportFilePath(const SetupRun& run);
 
 // Writes the closing block into the setup log through `sink`, and the JSON report to a
 // temporary name renamed into place; a report that cannot be written gets a log line.

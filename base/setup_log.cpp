@@ -6,10 +6,13 @@
 #include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
+#include "base/setup_run.h"
 #include "base/text_format.h"
 #include "platform/file.h"
 
 namespace {
+
+constexpr char kLogFileName[] = "VexorandSetupLog.txt";
 
 std::string& LogDirectory() {
   static std::string directory;
@@ -39,7 +42,11 @@ const std::string& GetLogDirectory() {
 }
 
 std::string GetLogFilePath() {
-  return LogDirectory() + "VexorandSetupLog.txt";
+  return LogDirectory() + kLogFileName;
+}
+
+std::string GetLogFilePath(const SetupRun& run) {
+  return run.logDirectory + kLogFileName;
 }
 
 std::string FormatLogLine(const std::string& text, const platform::LocalTime& time) {
@@ -47,9 +54,9 @@ std::string FormatLogLine(const std::string& text, const platform::LocalTime& ti
                            time.year, time.month, time.day);
 }
 
-void AppendLogLine(const std::string& text, IMessageSink& failures) {
-  if (!AppendToFile(GetLogFilePath(), FormatLogLine(text, platform::ReadLocalTime()))) {
-    failures.ShowMessage(kOpenLogFileFailed, kMbOk);
+void AppendLogLine(const std::string& text, IMessageSink& sink) {
+  if (!AppendToFile(GetLogFilePath(sink.Run()), FormatLogLine(text, platform::ReadLocalTime()))) {
+    sink.ShowMessage(kOpenLogFileFailed, kMbOk);
   }
 }
 

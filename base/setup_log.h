@@ -13,14 +13,19 @@ const std::string& GetLogDirectory();
 // The path of the log file.
 std::string GetLogFilePath();
 
+struct SetupRun;
+
+// The path of the run's log file: "VexorandSetupLog.txt" in its log directory.
+std::string GetLogFilePath(const SetupRun& run);
+
 // `text` followed by two spaces, the time stamp "%u:%u:%u %u/%u/%u", a blank, CR and LF.
 std::string FormatLogLine(const std::string& text, const platform::LocalTime& time);
 
 class IMessageSink;
 
-// Appends one entry; when the file cannot be written, shows "Open log file failed!" through
-// `failures`.
-void AppendLogLine(const std::string& text, IMessageSink& failures);
+// Appends one entry to the log of `sink`'s run; when the file cannot be written, shows "Open log
+// file failed!" through `sink`.
+void AppendLogLine(const std::string& text, IMessageSink& sink);
 // The same, with the message function a host installed showing the failure.
 void AppendLogLine(const std::string& text);
 

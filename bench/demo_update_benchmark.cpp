@@ -99,6 +99,7 @@ Timing UpdateOnce(const std::string& root) {
   CreateFolderTree(temporary);
   SetLogDirectory(temporary);
   SetupRun run;
+  run.logDirectory = temporary;
   run.packageFile = kPackage;
   ConsoleHost host(prompter, output, run);
   CUpdateSequencer sequencer(host, [](unsigned) {});

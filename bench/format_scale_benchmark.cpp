@@ -83,6 +83,11 @@ struct Case {
   std::vector<unsigned char> data;
 };
 
+// The benchmark's setup log, out of the working folder.
+std::string LogFolder() {
+  return (std::filesystem::temp_directory_path() / "").string();
+}
+
 const Case& CaseOf(int fieldCount) {
   static std::map<int, Case> cases;
   auto found = cases.find(fieldCount);
@@ -94,6 +99,7 @@ const Case& CaseOf(int fieldCount) {
   made.formatPath = (folder / ("fields" + std::to_string(fieldCount) + ".fmt")).string();
   std::ofstream(made.formatPath, std::ios::binary) << GenerateFormat(fieldCount);
   SetupRun run;
+  run.logDirectory = LogFolder();
   CMessageBoxSink sink(run);
   CFormatParser parser(sink);
   if (!parser.Parse(made.formatPath) || parser.FindBlock(kBlock) == nullptr) std::abort();
@@ -106,7 +112,7 @@ const Case& CaseOf(int fieldCount) {
 
 void Prepare() {
   static const bool prepared = [] {
-    SetLogDirectory((std::filesystem::temp_directory_path() / "").string());
+    SetLogDirectory(LogFolder());
     // Rising numbers give no findings; one would mean the generator or the binder is wrong.
     SetMessageBoxFunction([](const std::string&, unsigned) -> int { std::abort(); });
     return true;
@@ -124,6 +130,7 @@ void BM_Parse(benchmark::State& state) {
   Prepare();
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
   SetupRun run;
+  run.logDirectory = LogFolder();
   CMessageBoxSink sink(run);
   for (auto _ : state) {
     CFormatParser parser(sink);
@@ -136,6 +143,7 @@ void BM_ParseAndBind(benchmark::State& state) {
   Prepare();
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
   SetupRun run;
+  run.logDirectory = LogFolder();
   CMessageBoxSink sink(run);
   for (auto _ : state) {
     CFieldDescriptor binder(sink);
@@ -149,6 +157,7 @@ void BM_ParseBindAndDump(benchmark::State& state) {
   Prepare();
   const Case& c = CaseOf(static_cast<int>(state.range(0)));
   SetupRun run;
+  run.logDirectory = LogFolder();
   CMessageBoxSink sink(run);
   const std::string output = c.formatPath + ".dat";
   for (auto _ : state) {

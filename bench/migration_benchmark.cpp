@@ -121,6 +121,7 @@ void BM_GenerationAndTransfer(benchmark::State& state) {
     machine.StageConfigurations();
     // Each update is a run of its own, which verifies every parameter file anew.
     SetupRun run;
+    run.logDirectory = "C:\\Temp\\";
     CMessageBoxSink sink(run);
     MigrationContext context;
     context.migrationFolder = "C:\\Temp\\Vexroand";

@@ -16,6 +16,7 @@
 #include "base/folder_tree.h"
 #include "base/language.h"
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/setup_log.h"
 #include "base/setup_run.h"
@@ -102,13 +103,13 @@ bool IsBareProgram(const std::string& path) {
   return imageEnd && file.Length() <= *imageEnd;
 }
 
-void SayIfNotAPackage() {
+void SayIfNotAPackage(IMessageSink& sink) {
   if (!IsBareProgram(platform::GetExecutablePath())) return;
   const std::string note =
       "this is the bare setup program, not a package: no payload follows it (make a package "
       "with 'vextool pkg build --setup setup --payload INSTALLER -o PACKAGE')";
   std::cerr << "setup: " << note << "\n";
-  AppendLogLine("|E|" + note + "\n");
+  sink.WriteLog("|E|" + note + "\n");
 }
 #ifdef SETUP_FAULT_INJECTION
 // Test builds only: a faster tick and finish pause (SETUP_TEST_TICK_MS), and a power cut at a
@@ -193,7 +194,7 @@ int RunUpdate(ConsolePrompter& prompter, SetupRun& run) {
   }
   SetStopNotice("");
   const RunReport& report = sequencer.Report();
-  PrintRunSummary(std::cout, report, language);
+  PrintRunSummary(std::cout, report, run);
   if (report.end == RunEnd::kFailed) {
     std::cerr << "setup: " << report.failure << "\n";
   } else if (StopSignal() != 0 && report.end != RunEnd::kFinished) {
@@ -205,12 +206,13 @@ int RunUpdate(ConsolePrompter& prompter, SetupRun& run) {
 }
 
 // Ended before the progress display opened: nothing changed, and the report says so.
-int CancelBeforeTheUpdate(int language) {
+int CancelBeforeTheUpdate(int language, const std::string& logDirectory) {
   if (StopSignal() != 0) {
     std::cerr << "setup: " << LocaliseFor(kStopCancelled, language) << "\n";
   }
   SetupRun run;
   run.language = language;
+  run.logDirectory = logDirectory;
   CMessageBoxSink sink(run);
   return WriteCancelledRunReport(sink);
 }
@@ -259,17 +261,21 @@ int main(int argc, char** argv) {
 
   const int language = ChooseLanguage(options, prompter);
   if (language < 0) {
-    return CancelBeforeTheUpdate(0);  // no language chosen: the first
+    return CancelBeforeTheUpdate(0, temporary);  // no language chosen: the first
   }
   prompter.UseLanguage(language);
   if (prompter.Prompt(LocaliseFor(kStartConfirmation, language), kMbYesNo | kMbIconExclamation) !=
       kIdYes) {
-    return CancelBeforeTheUpdate(language);
+    return CancelBeforeTheUpdate(language, temporary);
   }
 
   SetupRun run;
   run.language = language;
+  run.logDirectory = temporary;
   const int status = RunUpdate(prompter, run);
-  if (status == kExitFailedUnchanged) SayIfNotAPackage();
+  if (status == kExitFailedUnchanged) {
+    CMessageBoxSink sink(run);
+    SayIfNotAPackage(sink);
+  }
   return status;
 }

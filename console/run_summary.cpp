@@ -15,7 +15,8 @@ std::string Utf8(const std::string& hostText) {
 
 }  // namespace
 
-void PrintRunSummary(std::ostream& out, const RunReport& report, int language) {
+void PrintRunSummary(std::ostream& out, const RunReport& report, const SetupRun& run) {
+  const int language = run.language;
   const auto say = [&out, language](const TwoTextMessage& message, const std::string& insert) {
     out << FormatText(LocaliseFor(message, language), insert.c_str()) << "\n";
   };
@@ -52,6 +53,6 @@ void PrintRunSummary(std::ostream& out, const RunReport& report, int language) {
     out << shortfall << "\n";
   }
   out << FormatText(LocaliseFor(kSummaryExitCode, language), ExitCodeOf(report),
-                    Utf8(GetReportFilePath()).c_str())
+                    Utf8(GetReportFilePath(run)).c_str())
       << std::endl;
 }

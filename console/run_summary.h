@@ -5,5 +5,7 @@
 #include <iosfwd>
 
 #include "app/run_report.h"
+#include "base/setup_run.h"
 
-void PrintRunSummary(std::ostream& out, const RunReport& report, int language);
+// In the run's language; the report lies in the run's log directory.
+void PrintRunSummary(std::ostream& out, const RunReport& report, const SetupRun& run);

@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
   SetLogDirectory(ScratchFolder());
   SetupRun run;
+  run.logDirectory = ScratchFolder();
   CMessageBoxSink sink(run);
   const std::string input(reinterpret_cast<const char*>(data), size);
   const std::size_t split = std::min(input.find('\0'), input.size());

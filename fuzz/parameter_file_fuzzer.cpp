@@ -33,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
   SetLogDirectory(ScratchFolder());
   SetupRun run;
+  run.logDirectory = ScratchFolder();
   CMessageBoxSink sink(run);
   const std::string path = ScratchFolder() + "vexorand.dat";
   {
@@ -44,6 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   VerifyOrRestoreParameterFile(sink, path);
   std::vector<unsigned char> section;
   ExtractParameters(sink, path, "CController", &section);
-  platform::RemoveFile(GetLogFilePath());
+  platform::RemoveFile(GetLogFilePath(run));
   return 0;
 }

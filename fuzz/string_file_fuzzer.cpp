@@ -63,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   // Each input is a run of its own, which reads the string file afresh.
   SetupRun run;
+  run.logDirectory = "C:\\Temp\\";
   CMessageBoxSink sink(run);
   DetermineLanguageFolder("C:\\Inst\\", sink);
   if (run.languageFolder.empty()) {
@@ -74,6 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::abort();
     }
   }
-  platform::RemoveFile(GetLogFilePath());
+  platform::RemoveFile(GetLogFilePath(run));
   return 0;
 }

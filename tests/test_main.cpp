@@ -1,6 +1,6 @@
-// The main of every test program. The setup log goes into a temporary folder of the run's own,
-// removed at the end, so that no test leaves a log in the build tree; a test that reads the log
-// sends it elsewhere (LogCapture, ScopedLogDirectory).
+// The main of every test program. The runs of the test sinks log into a temporary folder of the
+// program's own, removed at the end, so that no test leaves a log in the build tree; a test that
+// reads the log sends its run's log elsewhere (LogCapture, ScopedLogDirectory).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "base/setup_log.h"
+#include "tests/support/test_log_directory.h"
 
 namespace {
 
@@ -47,5 +48,6 @@ int main(int argc, char** argv) {
   // Forked children never return here, so only the process that made the folder removes it.
   const RunLogFolder logFolder;
   SetLogDirectory(logFolder.Directory());
+  SetTestLogDirectory(logFolder.Directory());
   return RUN_ALL_TESTS();
 }

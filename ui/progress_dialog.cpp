@@ -19,6 +19,7 @@ CProgressDialog::CProgressDialog(HINSTANCE resources, SetupRun& run)
                                                GetSystemMetrics(SM_CYSMICON), 0))),
       sequencer_(*this) {
   SetLogDirectory(platform::GetTempFolder());
+  run_.logDirectory = platform::GetTempFolder();
 }
 
 CProgressDialog::~CProgressDialog() {

@@ -17,6 +17,7 @@ namespace {
 // Ended before the progress dialog opened: nothing changed, and the report says so.
 int CancelBeforeTheUpdate(SetupRun& run) {
   SetLogDirectory(platform::GetTempFolder());
+  run.logDirectory = platform::GetTempFolder();
   CMessageBoxSink sink(run);
   return WriteCancelledRunReport(sink);
 }

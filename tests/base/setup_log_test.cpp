@@ -8,7 +8,6 @@
 #include "base/message_box.h"
 #include "platform/file_system.h"
 #include "tests/support/message_recorder.h"
-#include "tests/support/scoped_log_directory.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -42,19 +41,20 @@ TEST(FormatLogLine, TextThenTimeStampWithoutLeadingZeros) {
 
 class SetupLogTest : public ::testing::Test {
  protected:
+  SetupLogTest() { messages_.Run().logDirectory = temp_.path(); }
+
   MessageRecorder messages_;
   TempFolder temp_;
-  ScopedLogDirectory log_{temp_.path()};
 };
 
 const char kStamp[] = R"(  \d{1,2}:\d{1,2}:\d{1,2} \d{4}/\d{1,2}/\d{1,2} \r\n)";
 
 TEST_F(SetupLogTest, EntriesAreAppendedToWhatTheFileHolds) {
-  EXPECT_EQ(GetLogFilePath(), temp_.Path("VexorandSetupLog.txt"));
-  AppendLogLine("first\n");
-  WriteSetupLog("|E|Load string %d failed\n", 42);
+  EXPECT_EQ(GetLogFilePath(messages_.Run()), temp_.Path("VexorandSetupLog.txt"));
+  AppendLogLine("first\n", messages_);
+  messages_.WriteLogFormatted("|E|Load string %d failed\n", 42);
   // A later run finds the file and appends.
-  AppendLogLine("third");
+  AppendLogLine("third", messages_);
   const std::string log = temp_.ReadFile("VexorandSetupLog.txt");
   EXPECT_TRUE(std::regex_match(
       log, std::regex(std::string("first\n") + kStamp + "\\|E\\|Load string 42 failed\n" + kStamp +
@@ -65,15 +65,15 @@ TEST_F(SetupLogTest, EntriesAreAppendedToWhatTheFileHolds) {
 
 TEST_F(SetupLogTest, ExistingContentIsKept) {
   temp_.WriteFile("VexorandSetupLog.txt", "older run\r\n");
-  AppendLogLine("x");
+  AppendLogLine("x", messages_);
   const std::string log = temp_.ReadFile("VexorandSetupLog.txt");
   EXPECT_EQ(log.rfind("older run\r\nx  ", 0), 0u) << log;
 }
 
 TEST_F(SetupLogTest, UnwritableLogShowsOneMessagePerLostEntry) {
-  SetLogDirectory(temp_.Path("missing\\"));
-  AppendLogLine("lost");
-  WriteSetupLog("lost %s", "too");
+  messages_.Run().logDirectory = temp_.Path("missing\\");
+  AppendLogLine("lost", messages_);
+  messages_.WriteLogFormatted("lost %s", "too");
   ASSERT_EQ(messages_.messages().size(), 2u);
   EXPECT_EQ(messages_.messages()[0].text, "Open log file failed!");
   EXPECT_EQ(messages_.messages()[0].style, kMbOk);

@@ -28,12 +28,14 @@ class StringTableTest : public ::testing::Test {
     temp_.WriteFile("Lang\\chn\\Vexorand.string", text);
   }
   std::string Log() const {
-    return platform::PathExists(GetLogFilePath()) ? temp_.ReadFile("VexorandSetupLog.txt") : "";
+    return platform::PathExists(GetLogFilePath(messages_.Run()))
+               ? temp_.ReadFile("VexorandSetupLog.txt")
+               : "";
   }
 
   MessageRecorder messages_;
   TempFolder temp_;
-  ScopedLogDirectory log_{temp_.path()};
+  ScopedLogDirectory log_{messages_.Run(), temp_.path()};
 };
 
 TEST_F(StringTableTest, IndexesOutsideOneToMaxIndexAreNotRead) {

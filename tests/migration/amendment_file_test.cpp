@@ -62,8 +62,8 @@ class AmendmentFileTest : public testing::Test {
   }
 
   TempFolder folder_;
-  LogCapture log_;
   MessageRecorder messages_;
+  LogCapture log_{messages_.Run()};
 };
 
 TEST_F(AmendmentFileTest, ReadingKeepsTheFirstPlaceAndLastValueAndCarriesOtherSectionsInOrder) {

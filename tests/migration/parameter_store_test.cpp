@@ -45,8 +45,8 @@ class ParameterStoreTest : public testing::Test {
   }
 
   TempFolder folder_;
-  LogCapture log_;
   MessageRecorder messages_;
+  LogCapture log_{messages_.Run()};
 };
 
 TEST_F(ParameterStoreTest, SectionsAreFoundOnTheirFirstFourCharactersInChainOrder) {

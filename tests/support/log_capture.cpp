@@ -2,11 +2,12 @@
 
 #include <regex>
 
-#include "base/setup_log.h"
 #include "platform/file_system.h"
 
 std::string LogCapture::Text() const {
-  return platform::PathExists(GetLogFilePath()) ? folder_.ReadFile("VexorandSetupLog.txt") : "";
+  return platform::PathExists(folder_.Path("VexorandSetupLog.txt"))
+             ? folder_.ReadFile("VexorandSetupLog.txt")
+             : "";
 }
 
 std::vector<std::string> LogCapture::Entries() const {

@@ -1,4 +1,5 @@
-// Sends the setup log into a fresh folder while it lives, so tests can read what was logged.
+// Sends the setup log of a run into a fresh folder while it lives, so tests can read what the run
+// logged.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@
 
 class LogCapture {
  public:
-  LogCapture() = default;
+  explicit LogCapture(SetupRun& run) : log_(run, folder_.path()) {}
 
   // The whole log file, time stamps included; empty when nothing was logged.
   std::string Text() const;
@@ -21,5 +22,5 @@ class LogCapture {
 
  private:
   TempFolder folder_;
-  ScopedLogDirectory log_{folder_.path()};
+  ScopedLogDirectory log_;
 };

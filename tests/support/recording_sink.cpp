@@ -2,8 +2,11 @@
 
 #include <utility>
 
+#include "tests/support/test_log_directory.h"
+
 RecordingSink::RecordingSink(std::deque<int> answers) : answers_(std::move(answers)) {
   run_.language = 1;
+  run_.logDirectory = TestLogDirectory();
 }
 
 int RecordingSink::ShowMessage(const std::string& text, unsigned style) {

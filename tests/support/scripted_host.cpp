@@ -6,8 +6,10 @@
 
 #include "base/message_box.h"
 #include "base/setup_log.h"
+#include "tests/support/test_log_directory.h"
 
 ScriptedHost::ScriptedHost(std::deque<int> answers) : answers_(std::move(answers)) {
+  run_.logDirectory = TestLogDirectory();
   SetMessageBoxFunction(
       [this](const std::string& text, unsigned style) { return ShowMessage(text, style); });
 }

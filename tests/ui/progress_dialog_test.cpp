@@ -214,12 +214,12 @@ TEST(ProgressDialogSession, EndingTheSessionEndsTheRunWithItsOwnExitCode) {
   ScriptedProgress progress([](ScriptedProgress& dialog, UINT_PTR) {
     SendMessageW(dialog.Window(), WM_ENDSESSION, FALSE, 0);
     EXPECT_EQ(dialog.endedWith, -1);
-    platform::RemoveFile(GetReportFilePath());
+    platform::RemoveFile(GetReportFilePath(dialog.Run()));
     SendMessageW(dialog.Window(), WM_ENDSESSION, TRUE, 0);
   });
   EXPECT_EQ(progress.DoModal(), IDCANCEL);
   EXPECT_EQ(progress.endedWith, kExitCancelled);
-  EXPECT_TRUE(platform::PathExists(GetReportFilePath()));
+  EXPECT_TRUE(platform::PathExists(GetReportFilePath(progress.Run())));
 }
 
 // The system's own error texts (a failed INF registration) stand apart from the run's windows.

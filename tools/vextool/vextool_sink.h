@@ -13,7 +13,10 @@
 // the current directory, for the program).
 class VextoolSink : public IMessageSink {
  public:
-  VextoolSink(IMessageSink& log, int languageIndex) : log_(log) { run_.language = languageIndex; }
+  VextoolSink(IMessageSink& log, int languageIndex) : log_(log) {
+    run_.language = languageIndex;
+    run_.logDirectory = log.Run().logDirectory;
+  }
 
   int ShowMessage(const std::string& text, unsigned style) override;
   void WriteLog(const std::string& text) override;

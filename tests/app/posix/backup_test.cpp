@@ -356,7 +356,7 @@ TEST_F(BackupTest, TheCheckFindsWhatTheBackupAndTheInstallationDoNotShare) {
 // rest of the tree goes, and the run names what stayed in the log and in one message.
 TEST_F(BackupTest, ClearingGoesOnPastWhatWillNotGoAndNamesIt) {
   WriteSetupConfig("D:\\Bak\\");
-  const LogCapture log;
+  const LogCapture log{host_.Run()};
   const std::string stuck = std::string(kMaker) + "Control\\Logs";
   machine_.WriteFile(stuck + "\\helper.log", "held");
   machine_.WriteFile(std::string(kMaker) + "Control\\Zeta\\z.txt", "after it");

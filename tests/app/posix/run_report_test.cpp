@@ -115,8 +115,8 @@ TEST(RunReportTest, EveryOutcomeHasItsExitCodeAndReport) {
     StageOldInstallation(machine, BuildParameterFile({{"CController", StagedControllerBlock()}}));
     machine.WriteFile(kPackagePath, MakePackage("program image\n", kStagedPayloadScript));
     row.stage(machine);
-    const ScopedLogDirectory log("C:\\Temp\\");
     ScriptedHost host(row.answers);
+    const ScopedLogDirectory log(host.Run(), "C:\\Temp\\");
     host.Run().packageFile = kPackagePath;
     CUpdateSequencer sequencer(host, [](unsigned) {});
     host.StartStepTimer();

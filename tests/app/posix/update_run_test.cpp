@@ -87,16 +87,22 @@ class UpdateRunTest : public ::testing::Test {
     return ticks;
   }
 
+  // The package to run, and the log in the temporary folder of the machine.
+  static void StartAsTheHostsDo(SetupRun& run) {
+    run.packageFile = kPackagePath;
+    run.logDirectory = "C:\\Temp\\";
+  }
+
   StagedMachine machine_;
   ScopedEnvironment root_{"SETUP_ROOT", machine_.root()};
-  // As the hosts do when they start: the log goes into the temporary folder of the machine.
+  // Helpers without a sink log where the hosts send the process's log.
   const ScopedLogDirectory log_{"C:\\Temp\\"};
   std::string package_;
 };
 
 TEST_F(UpdateRunTest, NormalUpdate) {
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   host.TakeNewTrace();
@@ -160,7 +166,7 @@ TEST_F(UpdateRunTest, WhatTheClearingLeftMakesTheRunIncomplete) {
   machine_.WriteFile(stuck + "\\helper.log", "held");
   ASSERT_TRUE(platform::SetAttributes(stuck, platform::kAttributeReadOnly));
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   RunToEnd(sequencer, host);
@@ -176,7 +182,7 @@ TEST_F(UpdateRunTest, WhatTheClearingLeftMakesTheRunIncomplete) {
 TEST_F(UpdateRunTest, CancelOnTheWarningChangesNothing) {
   const auto before = Snapshot();
   ScriptedHost host({kIdCancel});
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   RunToEnd(sequencer, host);
@@ -194,7 +200,7 @@ TEST_F(UpdateRunTest, CancelOnTheWarningChangesNothing) {
 TEST_F(UpdateRunTest, MissingMakerFolderSkipsTheWarning) {
   fs::remove_all(machine_.HostPath(kMaker));
   ScriptedHost host;
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   CUpdateSequencer sequencer(host, [](unsigned) {});
   SequencerTestAccess::SetState(&sequencer, SequencerState::kConfirm);
   sequencer.Step();
@@ -208,7 +214,7 @@ TEST_F(UpdateRunTest, DamagedPackageFailsBeforeAnythingChanges) {
   UsePackage(damaged);
   const auto before = Snapshot();
   ScriptedHost host;
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   RunToEnd(sequencer, host);
@@ -232,7 +238,7 @@ TEST_F(UpdateRunTest, PayloadFileThatCannotBeWrittenEndsTheRunBeforeTheClearing)
   fs::remove_all(machine_.HostPath("C:\\Temp"));
   machine_.WriteFile("C:\\Temp", "a file where the temporary directory should be");
   ScriptedHost host({kIdOk});
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   RunToEnd(sequencer, host);
@@ -245,7 +251,7 @@ TEST_F(UpdateRunTest, PayloadFileThatCannotBeWrittenEndsTheRunBeforeTheClearing)
 TEST_F(UpdateRunTest, WaitsWhileTheControlProgramRuns) {
   MutexHolder controlProgram(kControlProgramMutexName);
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   host.TakeNewTrace();
@@ -262,7 +268,7 @@ TEST_F(UpdateRunTest, WaitsWhileTheControlProgramRuns) {
 
 TEST_F(UpdateRunTest, PayloadThatEndsAtOnceIsNoticedOnTheNextTick) {
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   while (sequencer.GetState() != SequencerState::kWaitForPayload && !host.Closed())
@@ -279,7 +285,7 @@ TEST_F(UpdateRunTest, PayloadThatEndsAtOnceIsNoticedOnTheNextTick) {
 TEST_F(UpdateRunTest, LongPayloadKeepsTheSequencerWaitingAndResponsive) {
   std::ofstream(machine_.root() + "/hold").put('h');
   ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
   while (sequencer.GetState() != SequencerState::kWaitForPayload && !host.Closed())
@@ -306,7 +312,7 @@ TEST_F(UpdateRunTest, SecondLanguageRunSeparatesAndSwitchesOff) {
   const std::string powerOffRecord = machine_.root() + "/powered-off";
   ScopedEnvironment powerOff("SETUP_POWER_OFF_COMMAND", "echo \"$1\" > '" + powerOffRecord + "'");
   ScriptedHost host({kIdOk, kIdYes, kIdYes, kIdYes});
-  host.Run().packageFile = kPackagePath;
+  StartAsTheHostsDo(host.Run());
   host.Run().language = 2;
   CUpdateSequencer sequencer(host, [](unsigned) {});
   host.StartStepTimer();
@@ -359,7 +365,7 @@ TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
                                                 "BACKUPPATH=" + test.backupPath + "\r\n");
     machine.WriteFile(kPackagePath, MakePackage("program image\n", test.payload));
     ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
-    host.Run().packageFile = kPackagePath;
+    StartAsTheHostsDo(host.Run());
     CUpdateSequencer sequencer(host, [](unsigned) {});
     host.StartStepTimer();
     RunToEnd(sequencer, host);
@@ -394,7 +400,7 @@ TEST_F(UpdateRunTest, UnreadableSettingsStopTheRunBeforeAnythingIsDeleted) {
     machine.MakeFolder(file);
     machine.WriteFile(kPackagePath, package_);
     ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
-    host.Run().packageFile = kPackagePath;
+    StartAsTheHostsDo(host.Run());
     CUpdateSequencer sequencer(host, [](unsigned) {});
     host.StartStepTimer();
     RunToEnd(sequencer, host);

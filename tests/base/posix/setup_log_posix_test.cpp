@@ -4,7 +4,6 @@
 
 #include "base/setup_log.h"
 #include "tests/support/message_recorder.h"
-#include "tests/support/scoped_log_directory.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -15,10 +14,8 @@ TEST(SetupLogPosix, OverLongLogPathIsRefusedNotCut) {
   MessageRecorder messages;
   const std::string directory = "C:\\" + std::string(250, 'd') + "\\";
   machine.MakeFolder(directory);
-  {
-    const ScopedLogDirectory log(directory);
-    AppendLogLine("lost");
-  }
+  messages.Run().logDirectory = directory;
+  AppendLogLine("lost", messages);
   ASSERT_EQ(messages.messages().size(), 1u);
   EXPECT_EQ(messages.messages()[0].text, "Open log file failed!");
   EXPECT_TRUE(std::filesystem::is_empty(machine.HostPath(directory)));

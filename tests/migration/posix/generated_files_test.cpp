@@ -21,6 +21,7 @@ class GeneratedFilesTest : public testing::Test {
       : previousLogDirectory_(GetLogDirectory()), installation_(machine_, messages_) {
     machine_.MakeFolder("C:\\Temp");
     SetLogDirectory("C:\\Temp\\");
+    messages_.Run().logDirectory = "C:\\Temp\\";
     installation_.Install(kNewFormat, "5.4");
   }
   ~GeneratedFilesTest() override { SetLogDirectory(previousLogDirectory_); }

@@ -29,6 +29,7 @@ class ParameterMigrationTest : public testing::Test {
       : previousLogDirectory_(GetLogDirectory()), installation_(machine_, messages_) {
     machine_.MakeFolder("C:\\Temp");
     SetLogDirectory("C:\\Temp\\");
+    messages_.Run().logDirectory = "C:\\Temp\\";
     context_.migrationFolder = kMigrationFolder;
     installation_.Install(kOldFormat, "5.3.12");
   }
@@ -251,7 +252,7 @@ TEST_F(ParameterMigrationTest, ValuesThatCannotBeCarriedAndDamagedFilesAreReport
   std::string damaged = machine_.ReadFile(installation_.Config("C\\vexorand.dat"));
   damaged[damaged.size() - 1] ^= 1;
   machine_.WriteFile(installation_.Config("C\\vexorand.dat"), damaged);
-  LogCapture log;
+  LogCapture log{messages_.Run()};
   ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
 
   installation_.Remove();
@@ -353,6 +354,7 @@ TEST_F(ParameterMigrationTest, TheParametersOfAnUnfinishedRunAreCarriedOrMovedAs
 
     // The next run, in a process of its own.
     MessageRecorder recorder({row.answer});
+    recorder.Run().logDirectory = "C:\\Temp\\";
     ASSERT_TRUE(ReadInstallationLayout(recorder));
     MigrationContext second;
     second.migrationFolder = kMigrationFolder;
