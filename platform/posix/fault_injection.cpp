@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/posix/power_loss.h"
+#include "platform/posix/short_names.h"
 
 namespace platform {
 namespace {
@@ -23,6 +24,7 @@ struct FaultPlan {
   bool cut = false;
   bool filtered = false;
   FileOperation only = FileOperation::kOpen;
+  std::string name;  // with ArmFaultOnName: the entry whose calls of `only` fail
   unsigned long counted = 0;
   unsigned long changes = 0;  // counted calls that change the disk
   bool injected = false;
@@ -83,7 +85,26 @@ bool ChangesTheDisk(FileOperation operation) {
   }
 }
 
+std::string LastComponent(const std::string& target) {
+  std::string path = target;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace
+
+bool InjectFault(FileOperation operation, const std::string& target) {
+  FaultPlan& plan = Plan();
+  if (plan.name.empty()) return InjectFault(operation);
+  if (uncountedScopes > 0 || operation != plan.only ||
+      !EqualIgnoringCase(LastComponent(target), plan.name)) {
+    return false;
+  }
+  plan.injected = true;
+  errno = plan.error;
+  return true;
+}
 
 bool InjectFault(FileOperation operation) {
   if (uncountedScopes > 0) return false;
@@ -92,6 +113,7 @@ bool InjectFault(FileOperation operation) {
   if (plan.filtered && operation != plan.only) return false;
   const bool change = ChangesTheDisk(operation);
   if (plan.cut && !change) return false;
+  if (!plan.name.empty()) return false;
   ++plan.counted;
   if (change) ++plan.changes;
   if (plan.at == 0 || plan.counted != plan.at) return false;
@@ -121,6 +143,11 @@ void ArmFault(unsigned long count, int error, FileOperation only) {
   ArmFault(count, error);
   Plan().filtered = true;
   Plan().only = only;
+}
+
+void ArmFaultOnName(const std::string& name, int error, FileOperation operation) {
+  ArmFault(0, error, operation);
+  Plan().name = name;
 }
 
 void ArmKill(unsigned long count) {

@@ -11,6 +11,8 @@
 // "fail:N:ERRNO", "kill:N", "cut:N" or "count:FILE".
 #pragma once
 
+#include <string>
+
 namespace platform {
 
 enum class FileOperation {
@@ -32,11 +34,16 @@ constexpr const char* kFaultPlanVariable = "SETUP_FAULT_PLAN";
 
 // Counts the call; true when it must fail, with errno set to the planned error.
 bool InjectFault(FileOperation operation);
+// The same for a call on one entry: `target` is its host path or its name.
+bool InjectFault(FileOperation operation, const std::string& target);
 
 // The `count`-th counted call from now (1 the next one) fails with `error`; 0 fails none. With
 // `only`, calls of that operation alone are counted.
 void ArmFault(unsigned long count, int error);
 void ArmFault(unsigned long count, int error, FileOperation only);
+// From now every call of `operation` on an entry named `name` (letter case aside) fails with
+// `error`, as a spot of the disk that cannot be read would; no call is counted.
+void ArmFaultOnName(const std::string& name, int error, FileOperation operation);
 // The `count`-th counted call from now kills the process group.
 void ArmKill(unsigned long count);
 // From now the power-loss model keeps its journal, for a test that then calls
@@ -67,6 +74,9 @@ class UncountedFileOperations {
 #else
 
 inline bool InjectFault(FileOperation) {
+  return false;
+}
+inline bool InjectFault(FileOperation, const std::string&) {
   return false;
 }
 

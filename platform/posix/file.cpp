@@ -67,7 +67,8 @@ bool File::OpenResolved(const std::string& host, Mode mode) {
     return false;
   }
   if (exists && (flags & O_TRUNC) != 0) NoteTruncating(host);
-  const int descriptor = InjectFault(FileOperation::kOpen) ? -1 : open(host.c_str(), flags, 0666);
+  const int descriptor =
+      InjectFault(FileOperation::kOpen, host) ? -1 : open(host.c_str(), flags, 0666);
   if (descriptor < 0) {
     SetLastErrorFromErrno(errno);
     return false;

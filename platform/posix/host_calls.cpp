@@ -30,21 +30,23 @@ bool MeansMissing(int error) {
 }
 
 bool StatHost(const std::string& hostPath, struct stat* status) {
-  return !InjectFault(FileOperation::kQuery) && stat(hostPath.c_str(), status) == 0;
+  return !InjectFault(FileOperation::kQuery, hostPath) && stat(hostPath.c_str(), status) == 0;
 }
 
 bool LinkStatusHost(const std::string& hostPath, struct stat* status) {
-  return !InjectFault(FileOperation::kQuery) && lstat(hostPath.c_str(), status) == 0;
+  return !InjectFault(FileOperation::kQuery, hostPath) && lstat(hostPath.c_str(), status) == 0;
 }
 
 bool StatAtHost(int folder, const std::string& name, struct stat* status, int flags) {
-  return !InjectFault(FileOperation::kQuery) && fstatat(folder, name.c_str(), status, flags) == 0;
+  return !InjectFault(FileOperation::kQuery, name) &&
+         fstatat(folder, name.c_str(), status, flags) == 0;
 }
 
 bool ReadFolderNames(const std::string& hostFolder, std::vector<std::string>* names,
                      int* descriptor) {
   names->clear();
-  DIR* folder = InjectFault(FileOperation::kList) ? nullptr : opendir(hostFolder.c_str());
+  DIR* folder =
+      InjectFault(FileOperation::kList, hostFolder) ? nullptr : opendir(hostFolder.c_str());
   if (folder == nullptr) return false;
   for (;;) {
     errno = 0;
