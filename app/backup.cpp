@@ -220,8 +220,13 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
   // folder, as it always has been.
   std::string backupFolder = backupPath + FormatBackupFolderName(platform::ReadLocalTime());
   std::string generatedFiles;
-  const bool generatedFilesNamed =
+  const GeneratedFilesLookup lookup =
       LookUpGeneratedFilesOnce(host, &generatedFiles, generatedFilesWarnings);
+  // Taken for none, the generated files would be left out of the backup and then deleted.
+  if (lookup == GeneratedFilesLookup::kUnreadable) {
+    return FailedAt(host, backupFolder, generatedFiles);
+  }
+  const bool generatedFilesNamed = lookup == GeneratedFilesLookup::kFound;
   // The clearing would delete such a backup together with what it holds.
   for (const std::string& deleted : {layout.makerFolder, std::string(kWizardsFolder),
                                      generatedFilesNamed ? generatedFiles : std::string()}) {
@@ -245,8 +250,14 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
 std::vector<std::string> ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings) {
   std::vector<std::string> notDeleted;
   std::string generatedFiles;
-  if (LookUpGeneratedFilesOnce(sink, &generatedFiles, generatedFilesWarnings) &&
-      platform::IsDirectory(generatedFiles)) {
+  const GeneratedFilesLookup lookup =
+      LookUpGeneratedFilesOnce(sink, &generatedFiles, generatedFilesWarnings);
+  if (lookup == GeneratedFilesLookup::kUnreadable) {
+    // The generated-files folder stays wherever it is; what could not be read stands for it.
+    sink.WriteLogFormatted("|E|The generated-files folder named in %s is not known: %s\n",
+                           generatedFiles.c_str(), SystemReason().c_str());
+    notDeleted.push_back(generatedFiles);
+  } else if (lookup == GeneratedFilesLookup::kFound && platform::IsDirectory(generatedFiles)) {
     DeleteTreePastFailures(WithoutTrailingBackslash(generatedFiles), &notDeleted);
   }
   for (const std::string& folder : {sink.Run().layout.makerFolder, std::string(kWizardsFolder)}) {

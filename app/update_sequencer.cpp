@@ -182,9 +182,22 @@ void CUpdateSequencer::WaitForControlProgram() {
 }
 
 void CUpdateSequencer::FailUnreadable(const std::string& path) {
-  const std::string reason = platform::SystemErrorText(platform::LastErrorCode());
+  FailUnreadable(path, platform::LastErrorCode());
+}
+
+void CUpdateSequencer::FailUnreadable(const std::string& path, std::uint32_t error) {
+  const std::string reason = platform::SystemErrorText(error);
   Fail(FormatText(host_.Localise(kFolderUnreadable), platform::SystemTextToUtf8(path).c_str(),
                   platform::SystemTextToUtf8(reason).c_str()));
+}
+
+// What the disk could not tell decides what is kept: nothing may be deleted on a guess.
+bool CUpdateSequencer::FailedOnUnreadablePath() {
+  if (migration_.unreadablePath.empty()) {
+    return false;
+  }
+  FailUnreadable(migration_.unreadablePath, migration_.unreadableError);
+  return true;
 }
 
 void CUpdateSequencer::Confirm() {
@@ -274,8 +287,14 @@ void CUpdateSequencer::PrepareParameters() {
                     platform::SystemTextToUtf8(longForm.empty() ? unreadable : longForm).c_str()));
     return;
   }
+  if (FailedOnUnreadablePath()) {
+    return;
+  }
   report_.versionFrom = ReadInstalledVersion(host_.Run().layout);
   static_cast<void>(GenerateParameterFiles(host_, &migration_));
+  if (FailedOnUnreadablePath()) {
+    return;
+  }
   // A configuration whose parameters did not reach the migration folder would lose them to the
   // clearing.
   if (!migration_.unsavedConfigurations.empty()) {
@@ -309,6 +328,14 @@ void CUpdateSequencer::BackUp() {
 
 void CUpdateSequencer::ClearOldInstallation() {
   host_.ShowStepLabel(kLabelClearOldInstallation);
+  // Nothing is deleted yet: settings that cannot be read would have the generated files left
+  // where no one finds them again.
+  std::string generatedFiles;
+  if (LookUpGeneratedFilesOnce(host_, &generatedFiles, &generatedFilesWarnings_) ==
+      GeneratedFilesLookup::kUnreadable) {
+    FailUnreadable(generatedFiles);
+    return;
+  }
   host_.StopStepTimer();
   report_.clearingBegan = true;
   report_.notDeleted = ClearInstallation(host_, &generatedFilesWarnings_);
@@ -399,8 +426,9 @@ void CUpdateSequencer::TransferParameters() {
 
 void CUpdateSequencer::AskAboutSeparation() {
   host_.StopStepTimer();
-  if (host_.ShowMessage(host_.Localise(kSeparationQuestion), kQuestionDefaultNoStyle) == kIdYes) {
-    static_cast<void>(SeparateGeneratedFiles(host_));
+  if (host_.ShowMessage(host_.Localise(kSeparationQuestion), kQuestionDefaultNoStyle) == kIdYes &&
+      !SeparateGeneratedFiles(host_)) {
+    report_.shortfalls.push_back("the generated files could not be separated");
   }
   state_ = SequencerState::kFinish;
   host_.StartStepTimer();

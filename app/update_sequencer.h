@@ -2,6 +2,7 @@
 // the control program to end to the power-off question.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -94,9 +95,12 @@ class CUpdateSequencer {
   friend struct SequencerTestAccess;  // puts a sequencer at any state, valid or not
 
   void WaitForControlProgram();
-  // Ends the run before anything changed: `path` cannot be looked at (the reason is the last
-  // error of the platform layer).
+  // Ends the run before anything changed: `path` cannot be looked at, for the reason `error` (or
+  // the last error of the platform layer).
   void FailUnreadable(const std::string& path);
+  void FailUnreadable(const std::string& path, std::uint32_t error);
+  // FailUnreadable when the migration steps noted a path the disk could not look at.
+  bool FailedOnUnreadablePath();
   void Confirm();
   bool CheckPackageFirst();
   bool PreparePayloadFirst();

@@ -158,6 +158,10 @@ const TwoTextMessage kNoOtherDrive = {
     "没有其它分区存放生成文件，分离失败！",
     "There is no other Driver to save generate files, fail to separate!"};
 
+const TwoTextMessage kSeparationFailed = {
+    "生成文件分离失败：%s：%s\n未复制的文件仍留在原处。",
+    "Fail to separate generate files: %s: %s\nFiles not copied stay where they were."};
+
 // --- Format description and parameter dump -------------------------------------------------------
 
 const TwoTextMessage kArrayGroupName = {"第%d组", "Group %d"};

@@ -116,6 +116,9 @@ extern const TwoTextMessage kTransferFromDamagedFile;
 extern const TwoTextMessage kWrongGeneratedDirectory;
 // No other fixed drive to move the generated files to; no insert.
 extern const TwoTextMessage kNoOtherDrive;
+// The separation could not be finished; what was not copied stays where it was. %s = the path,
+// %s = the system's reason.
+extern const TwoTextMessage kSeparationFailed;
 
 // --- Format description and parameter dump -------------------------------------------------------
 

@@ -14,6 +14,7 @@
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
+#include "platform/setup_api.h"
 #include "platform/shell_copy.h"
 #include "platform/text_encoding.h"
 
@@ -25,21 +26,42 @@ const char kFolderKey[] = "ActiveGeneratePath";
 const char kSeparatedFolder[] = "Pelmo";
 const char kCopyTitle[] = "Copy files";
 
+GeneratedFilesLookup Unreadable(const std::string& path, std::string* directory) {
+  *directory = path;
+  return GeneratedFilesLookup::kUnreadable;
+}
+
 // The shared lookup; `report` says whether a wrong directory is to be shown this time.
-bool LookUp(IMessageSink& sink, std::string* directory, const std::function<bool()>& report) {
+GeneratedFilesLookup LookUp(IMessageSink& sink, std::string* directory,
+                            const std::function<bool()>& report) {
   directory->clear();
   const std::optional<std::string> settingsFolder =
       ComposePath({sink.Run().layout.installationFolder, "Config\\"});
-  if (!settingsFolder || !platform::IsDirectory(*settingsFolder)) {
-    return false;
+  if (!settingsFolder) {
+    return GeneratedFilesLookup::kNone;
+  }
+  const platform::PathKind folderKind = platform::QueryPath(*settingsFolder);
+  if (folderKind == platform::PathKind::kUnknown) {
+    return Unreadable(*settingsFolder, directory);
+  }
+  if (folderKind != platform::PathKind::kFolder) {
+    return GeneratedFilesLookup::kNone;
   }
   const std::optional<std::string> settings = ComposePath({*settingsFolder, "Config.ini"});
-  if (!settings || !platform::PathExists(*settings)) {
-    return false;
+  if (!settings) {
+    return GeneratedFilesLookup::kNone;
+  }
+  const platform::PathKind settingsKind = platform::QueryPath(*settings);
+  if (settingsKind == platform::PathKind::kMissing) {
+    return GeneratedFilesLookup::kNone;
+  }
+  // Unread keys would read as none configured.
+  if (settingsKind == platform::PathKind::kUnknown || !platform::IsProfileReadable(*settings)) {
+    return Unreadable(*settings, directory);
   }
   std::string base = platform::ReadProfileString(kActiveConfig, kBaseKey, "", *settings);
   if (base.empty()) {
-    return false;
+    return GeneratedFilesLookup::kNone;
   }
   base += "\\";
   const std::string folder = platform::ReadProfileString(kActiveConfig, kFolderKey, "", *settings);
@@ -49,23 +71,36 @@ bool LookUp(IMessageSink& sink, std::string* directory, const std::function<bool
                                   platform::SystemTextToUtf8(base).c_str()),
                        kMbOk | kMbIconExclamation);
     }
-    return false;
+    return GeneratedFilesLookup::kNone;
   }
   const std::optional<std::string> composed = ComposePath({base, folder, "\\"});
   if (!composed) {
-    return false;
+    return GeneratedFilesLookup::kNone;
   }
   *directory = *composed;
-  return true;
+  return GeneratedFilesLookup::kFound;
+}
+
+// After the clearing nothing is undone: the technician must learn what stayed where.
+bool SeparationFailed(IMessageSink& sink, const std::string& path, std::uint32_t error) {
+  const std::string reason = platform::SystemErrorText(error);
+  sink.WriteLogFormatted("|E|Separating the generated files failed at %s: %s\n", path.c_str(),
+                         reason.c_str());
+  sink.ShowMessage(
+      FormatText(sink.Localise(kSeparationFailed), platform::SystemTextToUtf8(path).c_str(),
+                 platform::SystemTextToUtf8(reason).c_str()),
+      kMbOk | kMbIconExclamation);
+  return false;
 }
 
 }  // namespace
 
-bool LookUpGeneratedFiles(IMessageSink& sink, std::string* directory) {
+GeneratedFilesLookup LookUpGeneratedFiles(IMessageSink& sink, std::string* directory) {
   return LookUp(sink, directory, [] { return true; });
 }
 
-bool LookUpGeneratedFilesOnce(IMessageSink& sink, std::string* directory, int* warningCount) {
+GeneratedFilesLookup LookUpGeneratedFilesOnce(IMessageSink& sink, std::string* directory,
+                                              int* warningCount) {
   return LookUp(sink, directory, [warningCount] { return (*warningCount)++ == 0; });
 }
 
@@ -101,13 +136,30 @@ bool SeparateGeneratedFiles(IMessageSink& sink) {
     sink.ShowMessage(sink.Localise(kNoOtherDrive), kMbOk | kMbIconExclamation);
     return true;
   }
+  // Settings that cannot be read would be put back empty, and the control program would no
+  // longer find its generated files.
+  const platform::PathKind settingsKind = platform::QueryPath(*settings);
+  if (settingsKind == platform::PathKind::kUnknown ||
+      (settingsKind != platform::PathKind::kMissing && !platform::IsProfileReadable(*settings))) {
+    return SeparationFailed(sink, *settings, platform::LastErrorCode());
+  }
   const std::string previousBase =
       platform::ReadProfileString(kActiveConfig, kBaseKey, "", *settings);
   const std::string previousFolder =
       platform::ReadProfileString(kActiveConfig, kFolderKey, "", *settings);
-  platform::WriteProfileStringAtomically(kActiveConfig, kBaseKey, std::string(1, drive) + ":",
-                                         *settings);
-  platform::WriteProfileStringAtomically(kActiveConfig, kFolderKey, kSeparatedFolder, *settings);
+  const auto restoreSettings = [&] {
+    platform::WriteProfileStringAtomically(kActiveConfig, kBaseKey, previousBase, *settings);
+    platform::WriteProfileStringAtomically(kActiveConfig, kFolderKey, previousFolder, *settings);
+  };
+  // Settings that do not point at the copy would leave the control program an empty folder.
+  if (!platform::WriteProfileStringAtomically(kActiveConfig, kBaseKey, std::string(1, drive) + ":",
+                                              *settings) ||
+      !platform::WriteProfileStringAtomically(kActiveConfig, kFolderKey, kSeparatedFolder,
+                                              *settings)) {
+    const std::uint32_t error = platform::LastErrorCode();
+    restoreSettings();
+    return SeparationFailed(sink, *settings, error);
+  }
 
   const std::string separated = std::string(1, drive) + ":\\" + kSeparatedFolder;
   if (!platform::IsDirectory(separated + "\\")) {
@@ -121,23 +173,29 @@ bool SeparateGeneratedFiles(IMessageSink& sink) {
 
   // The settings folder holds the configurations' parameters: it goes only once it is copied.
   if (!platform::ShellCopy(*settingsFolder + "\\*.*", destination, kCopyTitle)) {
-    platform::WriteProfileStringAtomically(kActiveConfig, kBaseKey, previousBase, *settings);
-    platform::WriteProfileStringAtomically(kActiveConfig, kFolderKey, previousFolder, *settings);
+    const std::uint32_t error = platform::LastErrorCode();
+    restoreSettings();
     sink.WriteLogFormatted("|E|Copying %s to %s failed, generated files stay in place\n",
                            settingsFolder->c_str(), destination.c_str());
-    return true;
+    return SeparationFailed(sink, *settingsFolder, error);
   }
-  if (platform::IsDirectory(*settingsFolder + "\\")) {
+  const platform::PathKind folderKind = platform::QueryPath(*settingsFolder + "\\");
+  if (folderKind == platform::PathKind::kUnknown) {
+    // Copied but not emptied: the files are twice on the disk, never nowhere.
+    return SeparationFailed(sink, *settingsFolder, platform::LastErrorCode());
+  }
+  if (folderKind == platform::PathKind::kFolder) {
     DeleteTree(*settingsFolder);
   }
   platform::MakeDirectory(*settingsFolder);
   // The copy in the generated-files folder is the only one left until the copy back succeeded.
   if (platform::ShellCopy(destination + "config.ini", *settingsFolder, kCopyTitle) &&
-      platform::PathExists(*settings)) {
+      platform::QueryPath(*settings) == platform::PathKind::kFile) {
     platform::RemoveFile(destination + "config.ini");
-  } else {
-    sink.WriteLogFormatted("|E|Copying %sconfig.ini back to %s failed, it stays where it is\n",
-                           destination.c_str(), settingsFolder->c_str());
+    return true;
   }
-  return true;
+  const std::uint32_t error = platform::LastErrorCode();
+  sink.WriteLogFormatted("|E|Copying %sconfig.ini back to %s failed, it stays where it is\n",
+                         destination.c_str(), settingsFolder->c_str());
+  return SeparationFailed(sink, *settings, error);
 }

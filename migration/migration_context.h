@@ -2,6 +2,7 @@
 // preparation and the generation step, read by the transfer step.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,4 +23,12 @@ struct MigrationContext {
   // file could not be written, because of a disk fault: the update must stop before it deletes
   // the only copy of their parameters.
   std::vector<std::string> unsavedConfigurations;
+  // A path the disk could not look at before anything was deleted, with the system's error code:
+  // what it would have told decides what is kept, so the update must stop. "" when none.
+  std::string unreadablePath;
+  std::uint32_t unreadableError = 0;
 };
+
+// Notes `path` as one the disk could not look at (LastErrorCode giving the reason), unless an
+// earlier one is noted.
+void NoteUnreadable(MigrationContext* context, const std::string& path);

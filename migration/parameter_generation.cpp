@@ -150,7 +150,13 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
 
   std::string searchRoot = layout.configurationTree;
   std::string generatedFiles;
-  if (LookUpGeneratedFiles(sink, &generatedFiles) && !generatedFiles.empty()) {
+  const GeneratedFilesLookup lookup = LookUpGeneratedFiles(sink, &generatedFiles);
+  if (lookup == GeneratedFilesLookup::kUnreadable) {
+    // The parameter files may be in the folder it would name.
+    NoteUnreadable(context, generatedFiles);
+    return false;
+  }
+  if (lookup == GeneratedFilesLookup::kFound && !generatedFiles.empty()) {
     searchRoot = generatedFiles.substr(0, generatedFiles.size() - 1);  // its trailing backslash
   }
   const std::vector<std::string> found = FindFilesRecursively(searchRoot, kParameterFileName);

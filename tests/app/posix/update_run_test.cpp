@@ -2,6 +2,7 @@
 // question, with a real payload script that installs the new version.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include "base/text_format.h"
 #include "migration/parameter_file.h"
 #include "platform/file_system.h"
+#include "platform/posix/fault_injection.h"
 #include "platform/profile.h"
 #include "tests/app/sequencer_test_access.h"
 #include "tests/app/test_package.h"
@@ -386,6 +388,45 @@ TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
     EXPECT_TRUE(List("C:\\Temp\\sep*.tmp").empty()) << test.name;
   }
 }
+
+#ifdef SETUP_FAULT_INJECTION
+// A path the disk cannot look at before the clearing (the generated-files settings when the
+// clearing begins) would be taken for none: the run ends through Fail, naming it and the reason,
+// and nothing is deleted.
+TEST_F(UpdateRunTest, PathsTheDiskCannotLookAtStopTheRunBeforeAnythingIsDeleted) {
+  const struct {
+    const char* name;
+    SequencerState from;
+  } rows[] = {
+      {"Config.ini", SequencerState::kClearOldInstallation},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    StagedMachine machine;
+    ScopedEnvironment root("SETUP_ROOT", machine.root());
+    StageOldInstallation(machine, BuildParameterFile({{"CController", StagedControllerBlock()}}));
+    machine.WriteFile("C:\\Temp\\Vexroand\\setup_run.ini", "[UnfinishedRun]\r\n");
+    machine.WriteFile(kPackagePath, package_);
+    ScriptedHost host({kIdOk, kIdYes, kIdNo, kIdNo});
+    host.Run().packageFile = kPackagePath;
+    CUpdateSequencer sequencer(host, [](unsigned) {});
+    host.StartStepTimer();
+    for (int i = 0; i < 100 && sequencer.GetState() != row.from && !host.Closed(); ++i) {
+      Tick(sequencer, host);
+    }
+    platform::ArmFaultOnName(row.name, EIO, platform::FileOperation::kQuery);
+    RunToEnd(sequencer, host);
+    platform::DisarmFaults();
+    EXPECT_EQ(sequencer.GetRunEnd(), CUpdateSequencer::RunEnd::kFailed);
+    const std::string text = sequencer.GetFailureText();
+    const std::string unreadable = kFolderUnreadable.chinese;
+    EXPECT_EQ(text.rfind(unreadable.substr(0, unreadable.find('%')), 0), 0u) << text;
+    EXPECT_NE(text.find(row.name), std::string::npos) << text;
+    EXPECT_TRUE(machine.Exists(kInstallation + "only-in-5.3.txt"));
+    EXPECT_TRUE(machine.Exists("C:\\Temp\\Vexroand\\setup_run.ini"));
+  }
+}
+#endif
 
 // A settings file that cannot be read (here a folder in its place) would read as one without
 // keys: the parameters would be looked for in the wrong place, or the versions found unequal, or

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
 #include "base/messages.h"
 #include "base/setup_log.h"
 #include "base/text_format.h"
 #include "platform/file_system.h"
+#include "platform/posix/fault_injection.h"
 #include "platform/profile.h"
 #include "tests/migration/posix/staged_installation.h"
 #include "tests/support/message_recorder.h"
@@ -36,6 +38,11 @@ class GeneratedFilesTest : public testing::Test {
   std::string WrongDirectory(const char* base) const {
     return FormatText(messages_.Localise(kWrongGeneratedDirectory), base);
   }
+  // The separation's failure message up to its reason.
+  std::string SeparationFailed(const std::string& path) const {
+    const std::string text = FormatText(messages_.Localise(kSeparationFailed), path.c_str(), "");
+    return text.substr(0, text.find('\n'));
+  }
 
   StagedMachine machine_;
   std::string previousLogDirectory_;
@@ -45,33 +52,36 @@ class GeneratedFilesTest : public testing::Test {
 
 TEST_F(GeneratedFilesTest, NothingConfiguredMeansNoDirectoryAndNoMessage) {
   std::string directory = "stale";
-  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
+  EXPECT_EQ(LookUpGeneratedFiles(messages_, &directory), GeneratedFilesLookup::kNone);
   EXPECT_EQ(directory, "");
   Configure("", "Pelmo");
-  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
+  EXPECT_EQ(LookUpGeneratedFiles(messages_, &directory), GeneratedFilesLookup::kNone);
   platform::RemoveFile(Settings());
-  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
+  EXPECT_EQ(LookUpGeneratedFiles(messages_, &directory), GeneratedFilesLookup::kNone);
   EXPECT_TRUE(messages_.messages().empty());
 }
 
 TEST_F(GeneratedFilesTest, BaseAndFolderMakeTheDirectory) {
   Configure("D:", "Pelmo");
   std::string directory;
-  EXPECT_TRUE(LookUpGeneratedFiles(messages_, &directory));
+  EXPECT_EQ(LookUpGeneratedFiles(messages_, &directory), GeneratedFilesLookup::kFound);
   EXPECT_EQ(directory, "D:\\Pelmo\\");
   int warnings = 0;
-  EXPECT_TRUE(LookUpGeneratedFilesOnce(messages_, &directory, &warnings));
+  EXPECT_EQ(LookUpGeneratedFilesOnce(messages_, &directory, &warnings),
+            GeneratedFilesLookup::kFound);
   EXPECT_EQ(warnings, 0);
 }
 
 TEST_F(GeneratedFilesTest, ABaseWithoutFolderIsReportedEveryTimeOrOncePerRun) {
   Configure("D:", "");
   std::string directory;
-  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
-  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
+  EXPECT_EQ(LookUpGeneratedFiles(messages_, &directory), GeneratedFilesLookup::kNone);
+  EXPECT_EQ(LookUpGeneratedFiles(messages_, &directory), GeneratedFilesLookup::kNone);
   int warnings = 0;
-  EXPECT_FALSE(LookUpGeneratedFilesOnce(messages_, &directory, &warnings));
-  EXPECT_FALSE(LookUpGeneratedFilesOnce(messages_, &directory, &warnings));
+  EXPECT_EQ(LookUpGeneratedFilesOnce(messages_, &directory, &warnings),
+            GeneratedFilesLookup::kNone);
+  EXPECT_EQ(LookUpGeneratedFilesOnce(messages_, &directory, &warnings),
+            GeneratedFilesLookup::kNone);
   EXPECT_GE(warnings, 1);
   ASSERT_EQ(messages_.messages().size(), 3u);
   EXPECT_EQ(messages_.messages()[0].text, WrongDirectory("D:\\"));
@@ -123,7 +133,7 @@ TEST_F(GeneratedFilesTest, SeparationMovesTheConfigurationsIntoAHiddenFolderOnAn
   EXPECT_EQ(left[0].name, "config.ini");
   EXPECT_EQ(platform::ReadProfileString("VERSION", "VERSION", "", Settings()), "5.4");
   std::string directory;
-  EXPECT_TRUE(LookUpGeneratedFiles(messages_, &directory));
+  EXPECT_EQ(LookUpGeneratedFiles(messages_, &directory), GeneratedFilesLookup::kFound);
   EXPECT_EQ(directory, "E:\\Pelmo\\");
 
   // A second run moves only the settings file, and back.
@@ -138,13 +148,51 @@ TEST_F(GeneratedFilesTest, AFailedCopyLeavesTheConfigurationsAndTheSettingsAsThe
   machine_.WriteFile("E:\\Pelmo\\Config", "a file where the folder should go");
   machine_.WriteFile(installation_.Config("A\\amend.dat"), "a");
 
-  EXPECT_TRUE(SeparateGeneratedFiles(messages_));
+  EXPECT_FALSE(SeparateGeneratedFiles(messages_));
   EXPECT_EQ(machine_.ReadFile(installation_.Config("A\\amend.dat")), "a");
   std::string directory;
-  EXPECT_FALSE(LookUpGeneratedFiles(messages_, &directory));
-  EXPECT_TRUE(messages_.messages().empty());
+  EXPECT_EQ(LookUpGeneratedFiles(messages_, &directory), GeneratedFilesLookup::kNone);
+  ASSERT_EQ(messages_.messages().size(), 1u);
+  EXPECT_EQ(
+      messages_.messages()[0].text.rfind(SeparationFailed(installation_.Folder() + "Config"), 0),
+      0u);
   EXPECT_NE(machine_.ReadFile("C:\\Temp\\VexorandSetupLog.txt").find("generated files stay"),
             std::string::npos);
 }
+
+#ifdef SETUP_FAULT_INJECTION
+// Settings the disk cannot look at may name a directory: the lookup never takes them for none,
+// and the separation changes nothing.
+TEST_F(GeneratedFilesTest, SettingsTheDiskCannotLookAtAreNeverNothingConfigured) {
+  machine_.AddDrive('e', "fixed");
+  Configure("D:", "Pelmo");
+  machine_.WriteFile(installation_.Config("A\\amend.dat"), "a");
+  const std::string before = machine_.ReadFile(Settings());
+  const struct {
+    const char* name;
+    platform::FileOperation operation;
+    std::string failing;
+  } rows[] = {{"Config", platform::FileOperation::kQuery, installation_.Folder() + "Config\\"},
+              {"Config.ini", platform::FileOperation::kQuery, Settings()}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::size_t shown = messages_.messages().size();
+    platform::ArmFaultOnName(row.name, EIO, row.operation);
+    std::string directory;
+    const GeneratedFilesLookup lookup = LookUpGeneratedFiles(messages_, &directory);
+    const bool separated = SeparateGeneratedFiles(messages_);
+    platform::DisarmFaults();
+    EXPECT_EQ(lookup, GeneratedFilesLookup::kUnreadable);
+    EXPECT_EQ(directory, row.failing);
+    EXPECT_FALSE(separated);
+    ASSERT_EQ(messages_.messages().size(), shown + 1);
+    const std::string written = installation_.Folder() + "Config\\config.ini";
+    EXPECT_EQ(messages_.messages()[shown].text.rfind(SeparationFailed(written), 0), 0u);
+    EXPECT_EQ(machine_.ReadFile(Settings()), before);
+    EXPECT_EQ(machine_.ReadFile(installation_.Config("A\\amend.dat")), "a");
+    EXPECT_FALSE(machine_.Exists("E:\\Pelmo"));
+  }
+}
+#endif
 
 }  // namespace
