@@ -52,7 +52,8 @@ bool ReadAmendmentFile(const std::string& path, ParameterList* controller, Param
   others->clear();
   std::vector<std::string> lines;
   if (!ReadTextFileLines(path, &lines)) {
-    return !platform::PathExists(path);
+    // A disk that cannot say is no missing file: writing it would lose its other sections.
+    return platform::QueryPath(path) == platform::PathKind::kMissing;
   }
   // A byte-order mark would hide the first header.
   if (!lines.empty() && lines[0].compare(0, 3, "\xEF\xBB\xBF") == 0) {

@@ -29,11 +29,16 @@ using FileVisitor = std::function<void(const platform::FolderWalk& folder, const
                                        const std::string& name)>;
 
 // Hands every file below `root` to `visit` with the folder that holds it, its full path and its
-// name; `folder` is `root`, resolved once for the whole walk.
+// name; `folder` is `root`, resolved once for the whole walk. A folder that cannot be listed,
+// though it is there, goes to `context`.
 void WalkFiles(const platform::FolderWalk& folder, const std::string& root,
-               const FileVisitor& visit) {
+               const FileVisitor& visit, MigrationContext* context) {
   std::vector<platform::DirectoryEntry> entries;
-  if (!ComposePath({root, "\\*.*"}) || !folder.List("*.*", &entries)) {
+  if (!ComposePath({root, "\\*.*"})) {
+    return;
+  }
+  if (!folder.List("*.*", &entries)) {
+    if (context != nullptr && !platform::LastErrorMeansMissing()) NoteUnreadable(context, root);
     return;
   }
   for (const platform::DirectoryEntry& entry : entries) {
@@ -42,7 +47,7 @@ void WalkFiles(const platform::FolderWalk& folder, const std::string& root,
       continue;
     }
     if (entry.IsDirectory()) {
-      WalkFiles(folder.Enter(entry.name), *path, visit);
+      WalkFiles(folder.Enter(entry.name), *path, visit, context);
     } else {
       visit(folder, *path, entry.name);
     }
@@ -51,14 +56,17 @@ void WalkFiles(const platform::FolderWalk& folder, const std::string& root,
 
 }  // namespace
 
-std::vector<std::string> FindFilesRecursively(const std::string& root, const std::string& name) {
+std::vector<std::string> FindFilesRecursively(const std::string& root, const std::string& name,
+                                              MigrationContext* context) {
   std::vector<std::string> found;
-  WalkFiles(platform::FolderWalk(root), root,
-            [&](const platform::FolderWalk&, const std::string& path, const std::string& fileName) {
-              if (SameNameIgnoringCase(fileName, name)) {
-                found.push_back(path);
-              }
-            });
+  WalkFiles(
+      platform::FolderWalk(root), root,
+      [&](const platform::FolderWalk&, const std::string& path, const std::string& fileName) {
+        if (SameNameIgnoringCase(fileName, name)) {
+          found.push_back(path);
+        }
+      },
+      context);
   return found;
 }
 
@@ -70,5 +78,6 @@ void DeleteFilesRecursively(const std::string& root, const std::string& first,
         if (SameNameIgnoringCase(fileName, first) || SameNameIgnoringCase(fileName, second)) {
           folder.RemoveFile(fileName);
         }
-      });
+      },
+      nullptr);
 }

@@ -5,8 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "migration/migration_context.h"
+
 // The full paths of the files named `name` below `root` (a folder without a trailing backslash).
-std::vector<std::string> FindFilesRecursively(const std::string& root, const std::string& name);
+// A folder that is there but cannot be listed is noted in `context`, when given: what it holds
+// is not in the list.
+std::vector<std::string> FindFilesRecursively(const std::string& root, const std::string& name,
+                                              MigrationContext* context = nullptr);
 
 // Deletes the files named `first` or `second` below `root`.
 void DeleteFilesRecursively(const std::string& root, const std::string& first,

@@ -99,34 +99,45 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, const InstallationLayout
 // Configurations whose binary parameter file is gone while their amendment file still holds the
 // carried parameters, waiting for the control program: an earlier update transferred them and
 // was cut off or run again. Their [CController] entries are what there is to keep.
-std::vector<std::string> WaitingAmendmentFiles(const InstallationLayout& layout,
+std::vector<std::string> WaitingAmendmentFiles(MigrationContext* context,
+                                               const InstallationLayout& layout,
                                                const std::vector<std::string>& binaryFiles) {
   std::vector<std::string> waiting;
-  for (const std::string& path : FindFilesRecursively(layout.configurationTree, kAmendmentName)) {
+  for (const std::string& path :
+       FindFilesRecursively(layout.configurationTree, kAmendmentName, context)) {
     const std::string name = ToLowerMultiByte(ConfigurationName(path));
     bool hasBinary = false;
     for (const std::string& binary : binaryFiles) {
       hasBinary = hasBinary || ToLowerMultiByte(ConfigurationName(binary)) == name;
     }
+    if (hasBinary) {
+      continue;
+    }
     ParameterList controller;
     ParameterList others;
-    ReadAmendmentFile(path, &controller, &others);
-    if (!hasBinary && controller.size() > 1) {
+    // Unread, it would pass for one without parameters, and the clearing would take them.
+    if (!ReadAmendmentFile(path, &controller, &others)) {
+      NoteUnreadable(context, path);
+    }
+    if (controller.size() > 1) {
       waiting.push_back(path);
     }
   }
   return waiting;
 }
 
-void KeepWaitingAmendment(IMessageSink& sink, const std::string& migrationFolder,
+void KeepWaitingAmendment(IMessageSink& sink, MigrationContext* context,
                           const std::string& amendmentFile) {
   ParameterList controller;
   ParameterList others;
-  ReadAmendmentFile(amendmentFile, &controller, &others);
-  const std::optional<std::string> temporaryFile = ComposePath(
-      {migrationFolder, "\\", TemporaryNameOfConfiguration(ConfigurationName(amendmentFile))});
-  if (!temporaryFile || !WriteAmendmentFile(*temporaryFile, controller, ParameterList())) {
+  const std::string configuration = ConfigurationName(amendmentFile);
+  const std::optional<std::string> temporaryFile =
+      ComposePath({context->migrationFolder, "\\", TemporaryNameOfConfiguration(configuration)});
+  if (!ReadAmendmentFile(amendmentFile, &controller, &others) || !temporaryFile ||
+      !WriteAmendmentFile(*temporaryFile, controller, ParameterList())) {
     sink.ShowMessage(sink.Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
+    // The amendment file goes with the clearing: it must not go before its copy is made.
+    context->unsavedConfigurations.push_back(configuration);
   }
 }
 
@@ -141,6 +152,9 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   std::vector<std::string> carriedWithoutRecord;
   if (ResumeUnfinishedRun(sink, context, &carriedWithoutRecord) && carriedWithoutRecord.empty()) {
     return true;
+  }
+  if (!context->unreadablePath.empty()) {
+    return false;
   }
   // Not moved aside: what it holds stays.
   if (!HoldsKeptParameters(context->migrationFolder)) {
@@ -159,8 +173,12 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   if (lookup == GeneratedFilesLookup::kFound && !generatedFiles.empty()) {
     searchRoot = generatedFiles.substr(0, generatedFiles.size() - 1);  // its trailing backslash
   }
-  const std::vector<std::string> found = FindFilesRecursively(searchRoot, kParameterFileName);
-  const std::vector<std::string> waiting = WaitingAmendmentFiles(layout, found);
+  const std::vector<std::string> found =
+      FindFilesRecursively(searchRoot, kParameterFileName, context);
+  const std::vector<std::string> waiting = WaitingAmendmentFiles(context, layout, found);
+  if (!context->unreadablePath.empty()) {
+    return false;
+  }
   if (found.empty() && waiting.empty()) {
     return context->parametersAccepted;
   }
@@ -193,7 +211,7 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   context->parametersAccepted = true;
   MarkAwaitingTransfer(&context->configurations);
   for (const std::string& path : waiting) {
-    KeepWaitingAmendment(sink, context->migrationFolder, path);
+    KeepWaitingAmendment(sink, context, path);
   }
   for (const std::string& path : found) {
     GenerateTemporaryParameterFile(sink, layout, context, path);

@@ -78,7 +78,12 @@ bool PrepareMigrationFolder(IMessageSink& sink, MigrationContext* context) {
   const std::string temporary = platform::GetTempFolder();
   context->migrationFolder = temporary + "Vexroand";
   const std::string& installation = sink.Run().layout.installationFolder;
-  if (!platform::IsDirectory(installation)) {
+  const platform::PathKind kind = platform::QueryPath(installation);
+  if (kind == platform::PathKind::kUnknown) {
+    // Taken for missing, it would have its parameters and language passed over.
+    NoteUnreadable(context, installation);
+  }
+  if (kind != platform::PathKind::kFolder) {
     return false;
   }
   DetermineLanguageFolder(installation, sink);

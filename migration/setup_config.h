@@ -30,7 +30,7 @@ std::string FindUnreadableSettingsFile(const InstallationLayout& layout);
 
 // Sets the migration folder to temporary directory + "Vexroand" (not created) and takes the
 // language folder from the run's installation. False when the installation folder does not
-// exist. A broken language setting goes to `sink`.
+// exist, or cannot be looked at (noted in the context). A broken language setting goes to `sink`.
 bool PrepareMigrationFolder(IMessageSink& sink, MigrationContext* context);
 
 // What identifies an installed program for parameter migration.

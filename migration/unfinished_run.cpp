@@ -43,17 +43,25 @@ bool WriteUnfinishedRun(IMessageSink& sink, const MigrationContext& context,
 
 std::string FindUnreadableUnfinishedRun(const std::string& migrationFolder) {
   const std::string record = migrationFolder + kRecordName;
-  return platform::PathExists(record) && !platform::IsProfileReadable(record) ? record : "";
+  const platform::PathKind kind = platform::QueryPath(record);
+  return kind != platform::PathKind::kMissing && kind != platform::PathKind::kUnknown &&
+                 !platform::IsProfileReadable(record)
+             ? record
+             : "";
 }
 
 void RemoveUnfinishedRun(const std::string& migrationFolder) {
   platform::RemoveFile(migrationFolder + kRecordName);
 }
 
-bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run) {
+KeptRunLookup ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run) {
   const std::string record = migrationFolder + kRecordName;
-  if (!platform::PathExists(record)) {
-    return false;
+  const platform::PathKind kind = platform::QueryPath(record);
+  if (kind == platform::PathKind::kUnknown) {
+    return KeptRunLookup::kUnreadable;
+  }
+  if (kind == platform::PathKind::kMissing) {
+    return KeptRunLookup::kNone;
   }
   const std::size_t size = 4096;
   run->started = platform::ReadProfileString(kSection, "Started", "", record, size);
@@ -68,38 +76,46 @@ bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run) {
     run->configurations.push_back(names.substr(start, end - start));
     start = end + 1;
   }
-  return true;
+  return KeptRunLookup::kFound;
 }
 
-bool ReadRunWithoutRecord(const std::string& migrationFolder, UnfinishedRun* run) {
+KeptRunLookup ReadRunWithoutRecord(const std::string& migrationFolder, UnfinishedRun* run) {
   std::vector<platform::DirectoryEntry> entries;
-  if (!platform::ListDirectory(migrationFolder + "\\*_amend.dat", &entries)) {
-    // A listing that fails may hide kept parameters: the folder is taken for one that holds some.
-    run->configurations.clear();
-    return !platform::LastErrorMeansMissing();
-  }
   run->configurations.clear();
+  if (!platform::ListDirectory(migrationFolder + "\\*_amend.dat", &entries)) {
+    return platform::LastErrorMeansMissing() ? KeptRunLookup::kNone : KeptRunLookup::kUnreadable;
+  }
   for (const platform::DirectoryEntry& entry : entries) {
     TemporaryFileTarget target;
     if (!entry.IsDirectory() && TargetOfTemporaryName(entry.name, &target)) {
       run->configurations.push_back(target.configuration);
     }
   }
-  return !run->configurations.empty();
+  return run->configurations.empty() ? KeptRunLookup::kNone : KeptRunLookup::kFound;
 }
 
 bool HoldsKeptParameters(const std::string& migrationFolder) {
   UnfinishedRun run;
-  return ReadUnfinishedRun(migrationFolder, &run) || ReadRunWithoutRecord(migrationFolder, &run);
+  return ReadUnfinishedRun(migrationFolder, &run) != KeptRunLookup::kNone ||
+         ReadRunWithoutRecord(migrationFolder, &run) != KeptRunLookup::kNone;
 }
 
 bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context,
                          std::vector<std::string>* carriedWithoutRecord) {
   UnfinishedRun run;
-  const bool recorded = ReadUnfinishedRun(context->migrationFolder, &run);
+  const KeptRunLookup record = ReadUnfinishedRun(context->migrationFolder, &run);
+  if (record == KeptRunLookup::kUnreadable) {
+    NoteUnreadable(context, context->migrationFolder + kRecordName);
+    return false;
+  }
+  const bool recorded = record == KeptRunLookup::kFound;
   if (!recorded) {
-    ReadRunWithoutRecord(context->migrationFolder, &run);
-    if (run.configurations.empty()) {
+    const KeptRunLookup files = ReadRunWithoutRecord(context->migrationFolder, &run);
+    if (files == KeptRunLookup::kUnreadable) {
+      NoteUnreadable(context, context->migrationFolder);
+      return false;
+    }
+    if (files == KeptRunLookup::kNone) {
       return false;
     }
     // Neither its time nor its version is known; the version key stays the installation's.

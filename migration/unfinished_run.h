@@ -21,19 +21,27 @@ struct UnfinishedRun {
 bool WriteUnfinishedRun(IMessageSink& sink, const MigrationContext& context,
                         const std::vector<std::string>& configurations);
 
-// The record in `migrationFolder`; false when there is none.
-bool ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run);
+// What a look into the migration folder found of an earlier run.
+enum class KeptRunLookup {
+  kNone,
+  kFound,
+  kUnreadable,  // the disk could not tell (LastErrorCode says why): it may hold kept parameters
+};
+
+// The record in `migrationFolder`.
+KeptRunLookup ReadUnfinishedRun(const std::string& migrationFolder, UnfinishedRun* run);
 
 // The record in `migrationFolder` when it is there but cannot be read (its run's parameters would
-// be offered under no version); "" otherwise.
+// be offered under no version); "" otherwise, also when the disk cannot tell whether it is there:
+// ReadUnfinishedRun reports that, with the reason.
 std::string FindUnreadableUnfinishedRun(const std::string& migrationFolder);
 
 // The configurations whose temporary parameter files are in `migrationFolder` though it holds no
-// record (left by a Setup that wrote none, or a record that could not be written); false when
-// there are none. A listing that fails gives true and no names: the folder may hold some.
-bool ReadRunWithoutRecord(const std::string& migrationFolder, UnfinishedRun* run);
+// record (left by a Setup that wrote none, or a record that could not be written).
+KeptRunLookup ReadRunWithoutRecord(const std::string& migrationFolder, UnfinishedRun* run);
 
-// Whether the folder holds parameters of an earlier run, recorded or not: it must not be deleted.
+// Whether the folder holds parameters of an earlier run, recorded or not, or may hold some: it
+// must not be deleted.
 bool HoldsKeptParameters(const std::string& migrationFolder);
 
 // Removes the record, before the folder itself goes.
@@ -44,6 +52,6 @@ void RemoveUnfinishedRun(const std::string& migrationFolder);
 // the folder is moved aside (beside it, named after the present time) with a log line, and false.
 // A folder of temporary parameter files without a record is offered the same way, under an
 // earlier run of unknown time; on Yes its configurations go to `carriedWithoutRecord`. False
-// without asking when there is neither.
+// without asking when there is neither, or when the disk cannot tell (noted in the context).
 bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context,
                          std::vector<std::string>* carriedWithoutRecord);

@@ -91,9 +91,16 @@ TEST_F(AmendmentFileTest, ReadingKeepsTheFirstPlaceAndLastValueAndCarriesOtherSe
   EXPECT_EQ(Names(others),
             (Lines{"loose = 1", "[CAxis]", "a = 1", "[Other]", "b = 2", "[ccontroller]", "c = 3"}));
 
-  ReadAmendmentFile(folder_.Path("missing.dat"), &controller, &others);
+  EXPECT_TRUE(ReadAmendmentFile(folder_.Path("missing.dat"), &controller, &others));
   EXPECT_TRUE(controller.empty());
   EXPECT_TRUE(others.empty());
+
+#ifdef SETUP_FAULT_INJECTION
+  // A file the disk cannot even say is there is no missing one: written, it would lose the rest.
+  platform::ArmFaultOnName("amend.dat", EIO, platform::FileOperation::kQuery);
+  EXPECT_FALSE(ReadAmendmentFile(folder_.Path("amend.dat"), &controller, &others));
+  platform::DisarmFaults();
+#endif
 }
 
 TEST_F(AmendmentFileTest, TransferMergesValidatesAndWritesTheControllerSectionFirst) {

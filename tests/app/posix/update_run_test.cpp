@@ -390,14 +390,15 @@ TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
 }
 
 #ifdef SETUP_FAULT_INJECTION
-// A path the disk cannot look at before the clearing (the generated-files settings when the
-// clearing begins) would be taken for none: the run ends through Fail, naming it and the reason,
-// and nothing is deleted.
+// A path the disk cannot look at before the clearing (an earlier run's record in state 2, the
+// generated-files settings when the clearing begins) would be taken for none: the run ends
+// through Fail, naming it and the reason, and nothing is deleted.
 TEST_F(UpdateRunTest, PathsTheDiskCannotLookAtStopTheRunBeforeAnythingIsDeleted) {
   const struct {
     const char* name;
     SequencerState from;
   } rows[] = {
+      {"setup_run.ini", SequencerState::kPrepareParameters},
       {"Config.ini", SequencerState::kClearOldInstallation},
   };
   for (const auto& row : rows) {

@@ -417,4 +417,41 @@ TEST_F(ParameterMigrationTest, ARecordThatCannotBeWrittenLeavesTheConfigurations
   platform::DisarmFaults();
   EXPECT_EQ(context_.unsavedConfigurations, std::vector<std::string>{"A"});
 }
+
+// What the disk cannot tell in the generation (the generated-files settings, an earlier run's
+// record, a configuration folder, an amendment file holding carried parameters) stops it with the
+// path noted for the run's failure; the kept parameters stay.
+TEST_F(ParameterMigrationTest, WhatTheDiskCannotTellStopsTheGeneration) {
+  const struct {
+    const char* name;
+    platform::FileOperation operation;
+    std::string failing;
+  } rows[] = {
+      {"setup_run.ini", platform::FileOperation::kQuery,
+       std::string(kMigrationFolder) + "\\setup_run.ini"},
+      {"Config", platform::FileOperation::kQuery, installation_.Folder() + "Config\\"},
+      {"B", platform::FileOperation::kList, installation_.Config("B")},
+      {"amend.dat", platform::FileOperation::kOpen, installation_.Config("C\\amend.dat")},
+  };
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
+  installation_.AddParameterFile(installation_.Config("B\\vexorand.dat"), OldControllerBlock(6));
+  machine_.WriteFile(installation_.Config("C\\amend.dat"), "[CController]\r\nm_X = 9\r\n");
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
+  const std::string kept = Temporary("a_amend.dat");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    MigrationContext next;
+    next.migrationFolder = kMigrationFolder;
+    // The first row finds the first run's record; without it the search runs, its files kept.
+    if (row.name != std::string("setup_run.ini")) {
+      platform::RemoveFile(std::string(kMigrationFolder) + "\\setup_run.ini");
+    }
+    platform::ArmFaultOnName(row.name, EIO, row.operation);
+    EXPECT_FALSE(GenerateParameterFiles(messages_, &next));
+    platform::DisarmFaults();
+    EXPECT_EQ(next.unreadablePath, row.failing);
+    EXPECT_NE(next.unreadableError, 0u);
+    EXPECT_EQ(Temporary("a_amend.dat"), kept);
+  }
+}
 #endif

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "base/installation_paths.h"
 #include "base/language_folder.h"
 #include "base/setup_run.h"
 #include "migration/setup_config.h"
+#include "platform/posix/fault_injection.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/staged_machine.h"
 
@@ -103,6 +106,15 @@ TEST_F(SetupConfigTest, PrepareSetsTheMigrationFolderAndTheLanguageFolder) {
   EXPECT_TRUE(PrepareMigrationFolder(messages_, &context));
   EXPECT_EQ(messages_.Run().languageFolder, "C:\\PROGRA~1\\Pelmo\\Control\\Lang\\rus\\");
   EXPECT_TRUE(messages_.messages().empty());
+  EXPECT_EQ(context.unreadablePath, "");
+
+#ifdef SETUP_FAULT_INJECTION
+  // An installation the disk cannot look at is no missing one.
+  platform::ArmFaultOnName("Control", EIO, platform::FileOperation::kQuery);
+  EXPECT_FALSE(PrepareMigrationFolder(messages_, &context));
+  platform::DisarmFaults();
+  EXPECT_EQ(context.unreadablePath, "C:\\PROGRA~1\\Pelmo\\Control\\");
+#endif
 }
 
 }  // namespace
