@@ -141,6 +141,17 @@ void KeepWaitingAmendment(IMessageSink& sink, MigrationContext* context,
   }
 }
 
+// Last, so that a record always means every temporary file is in place; without one, the next
+// run reads the installed files again.
+void RecordRun(IMessageSink& sink, MigrationContext* context,
+               const std::vector<std::string>& names) {
+  // A folder without its record is offered by the next run under no time or version: nothing
+  // may be cleared.
+  if (context->unsavedConfigurations.empty() && !WriteUnfinishedRun(sink, *context, names)) {
+    context->unsavedConfigurations = names;
+  }
+}
+
 }  // namespace
 
 bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
@@ -180,6 +191,8 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
     return false;
   }
   if (found.empty() && waiting.empty()) {
+    // Kept files taken over are this run's now: without a record the next run would ask again.
+    if (!carriedWithoutRecord.empty()) RecordRun(sink, context, carriedWithoutRecord);
     return context->parametersAccepted;
   }
   std::vector<std::string> names;
@@ -216,11 +229,6 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   for (const std::string& path : found) {
     GenerateTemporaryParameterFile(sink, layout, context, path);
   }
-  // Last, so that a record always means every temporary file is in place; without one, the
-  // next run reads the installed files again.
-  if (context->unsavedConfigurations.empty() && !WriteUnfinishedRun(sink, *context, names)) {
-    // A folder without its record is taken for no run's by the next one: nothing may be cleared.
-    context->unsavedConfigurations = names;
-  }
+  RecordRun(sink, context, names);
   return true;
 }

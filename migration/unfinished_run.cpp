@@ -118,7 +118,9 @@ bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context,
     if (files == KeptRunLookup::kNone) {
       return false;
     }
-    // Neither its time nor its version is known; the version key stays the installation's.
+    // Neither its time nor its version is known. The installed version is the best guess (the
+    // run that left them read them from it, unless it was cut off after its clearing), and the
+    // log says so; an empty key would have the transfer refuse them always.
     run.started = "an earlier Setup";
     run.installationKey = context->savedInstallationKey;
     run.majorVersion = context->savedMajorVersion;
@@ -138,9 +140,13 @@ bool ResumeUnfinishedRun(IMessageSink& sink, MigrationContext* context,
       FindOrAddRecord(&context->configurations, name);
     }
     MarkAwaitingTransfer(&context->configurations);
-    if (!recorded) *carriedWithoutRecord = run.configurations;
     sink.WriteLogFormatted("|E|Carrying the parameters kept in %s by the run of %s\n",
                            context->migrationFolder.c_str(), run.started.c_str());
+    if (!recorded) {
+      *carriedWithoutRecord = run.configurations;
+      sink.WriteLogFormatted("|E|Their version is not known; they are taken for %s %s\n",
+                             run.installationKey.c_str(), run.majorVersion.c_str());
+    }
     return true;
   }
   const std::string aside = context->migrationFolder +

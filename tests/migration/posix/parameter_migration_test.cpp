@@ -368,6 +368,11 @@ TEST_F(ParameterMigrationTest, TheParametersOfAnUnfinishedRunAreCarriedOrMovedAs
         << "the time of that run: " << question;
     EXPECT_EQ(second.parametersAccepted, row.answer == kIdYes);
     if (row.answer == kIdYes) {
+      // Taken over, they are this run's: the next run must not offer them as nobody's.
+      EXPECT_TRUE(second.unsavedConfigurations.empty());
+      EXPECT_NE(machine.ReadFile(std::string(kMigrationFolder) + "\\setup_run.ini")
+                    .find(row.recorded ? "Configurations=A\r\n" : "Configurations=a\r\n"),
+                std::string::npos);
       EXPECT_EQ(second.savedInstallationKey, "CONTROL");
       EXPECT_EQ(second.savedMajorVersion, "5");
       EXPECT_EQ(machine.ReadFile(std::string(kMigrationFolder) + "\\a_amend.dat"), kept);
