@@ -8,6 +8,7 @@
 
 #include <cerrno>
 
+#include "platform/path_split.h"
 #include "platform/posix/attribute_record.h"
 #include "platform/posix/host_calls.h"
 #include "platform/posix/host_files.h"
@@ -219,7 +220,7 @@ std::string GetShortPathForm(const std::string& path) {
 
 bool ListDirectory(const std::string& pattern, std::vector<DirectoryEntry>* entries) {
   entries->clear();
-  std::size_t split = pattern.find_last_of("\\/");
+  std::size_t split = FindLastSeparator(pattern);
   if (split == std::string::npos && pattern.size() >= 2 && pattern[1] == ':') split = 1;
   const std::string folder = split == std::string::npos ? "." : pattern.substr(0, split + 1);
   const std::string namePattern = split == std::string::npos ? pattern : pattern.substr(split + 1);

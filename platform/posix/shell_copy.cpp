@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 #include "platform/posix/host_calls.h"
 #include "platform/posix/host_files.h"
 #include "platform/posix/last_error.h"
@@ -91,7 +92,7 @@ bool CopyEntries(const std::string& folder, bool driveRoot, const std::string& p
 
 bool ShellCopy(const std::string& sourcePattern, const std::string& destination,
                const std::string&) {
-  const std::size_t split = sourcePattern.find_last_of("\\/");
+  const std::size_t split = FindLastSeparator(sourcePattern);
   if (split == std::string::npos) return false;
   const std::string folder = WithoutTrailingSeparator(sourcePattern.substr(0, split + 1));
   const std::string pattern = sourcePattern.substr(split + 1);

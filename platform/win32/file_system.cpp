@@ -6,6 +6,8 @@
 #include <shlwapi.h>
 // clang-format on
 
+#include "platform/path_split.h"
+
 namespace platform {
 namespace {
 
@@ -75,7 +77,7 @@ bool MakeDirectoryDurably(const std::string& path) {
   if (!MakeDirectory(path)) return false;
   std::string parent = path;
   while (!parent.empty() && (parent.back() == '\\' || parent.back() == '/')) parent.pop_back();
-  const std::size_t separator = parent.find_last_of("\\/");
+  const std::size_t separator = FindLastSeparator(parent);
   if (separator == std::string::npos) return true;
   parent.erase(separator + 1);
   return FlushFolder(parent);

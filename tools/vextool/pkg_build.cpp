@@ -6,6 +6,7 @@
 #include "platform/file.h"
 #include "platform/file_identity.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 #include "platform/process.h"
 #include "tools/vextool/pkg_subcommands.h"
 #include "tools/vextool/tool_messages.h"
@@ -40,7 +41,7 @@ bool OpenInput(const std::string& path, platform::File* file, std::uint64_t* len
 }
 
 std::string FolderOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("\\/");
+  const std::size_t separator = platform::FindLastSeparator(path);
   return separator == std::string::npos ? "." : path.substr(0, separator + 1);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "platform/machine_root.h"
 #include "platform/named_mutex.h"
+#include "platform/path_split.h"
 #include "platform/tree_flush.h"
 #include "tools/vextool/backup_verify.h"
 #include "tools/vextool/command_line.h"
@@ -58,7 +59,7 @@ std::string FreeName(const std::string& name) {
 }
 
 std::string ParentOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of('\\');
+  const std::size_t separator = platform::FindLastSeparator(path);
   return separator == std::string::npos ? "" : path.substr(0, separator);
 }
 
