@@ -37,17 +37,25 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   std::vector<platform::DirectoryEntry> entries;
   platform::ListDirectory(context->migrationFolder + "\\*.*", &entries);
   for (const platform::DirectoryEntry& entry : entries) {
-    const std::optional<AmendmentTarget> target = AmendmentTargetOf(layout, entry.name);
-    if (!target) {
+    TemporaryFileTarget named;
+    if (!TargetOfTemporaryName(entry.name, &named)) {
       continue;
     }
+    const std::string& configuration = named.configuration;
+    ConfigurationRecord& record = FindOrAddRecord(&context->configurations, configuration);
+    const std::optional<AmendmentTarget> target = AmendmentTargetOf(layout, entry.name);
     const std::optional<std::string> temporaryFile =
         ComposePath({context->migrationFolder, "\\", entry.name});
-    if (!temporaryFile) {
+    // Passed over, its temporary file would go with the migration folder: the only copy.
+    if (!target || !temporaryFile) {
+      sink.WriteLogFormatted(
+          "|E|Parameters of configuration '%s' not carried: the path of its amendment file or "
+          "temporary file is too long\n",
+          configuration.c_str());
+      notWritten.push_back(configuration);
+      MarkNotCarried(&record, "the path of its amendment file or temporary file is too long");
       continue;
     }
-    const std::string& configuration = target->configuration;
-    ConfigurationRecord& record = FindOrAddRecord(&context->configurations, configuration);
     // Configurations the new installation no longer has are passed over.
     if (!platform::IsDirectory(target->configurationFolder)) {
       MarkNotCarried(&record, "the new installation has no such configuration");

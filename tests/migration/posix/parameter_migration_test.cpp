@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/messages.h"
+#include "base/path_compose.h"
 #include "base/setup_log.h"
 #include "base/text_format.h"
 #include "platform/file_system.h"
@@ -292,17 +293,42 @@ TEST_F(ParameterMigrationTest, ValuesThatCannotBeCarriedAndDamagedFilesAreReport
   }
 }
 
-// An amendment file that exists but cannot be read is not replaced by the carried section alone.
-TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeReadIsKeptWithTheMigrationFolder) {
+// An amendment file that cannot be read, or whose path is too long, is neither replaced by the
+// carried section alone nor passed over: the parameters stay with the migration folder.
+TEST_F(ParameterMigrationTest, AnAmendmentFileThatCannotBeReachedIsKeptWithTheMigrationFolder) {
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
   ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
   Update();
-  machine_.MakeFolder(installation_.Config("A\\amend.dat"));  // opens, but reads as no file
-  ASSERT_TRUE(TransferParameterFiles(messages_, &context_));
+  const std::string kept = Temporary("a_amend.dat");
+  platform::RemoveFile(std::string(kMigrationFolder) + "\\a_amend.dat");
+  // amend.dat one character over the limit, while the temporary file fits.
+  const std::string longName(platform::kMaxPath + 1 - installation_.Config("\\amend.dat").size(),
+                             'l');
+  const struct {
+    const char* name;
+    std::string configuration;
+  } rows[] = {{"unreadable", "a"}, {"path too long", longName}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const std::string temporary =
+        std::string(kMigrationFolder) + "\\" + row.configuration + "_amend.dat";
+    const std::string amendment = installation_.Config(row.configuration + "\\amend.dat");
+    machine_.WriteFile(temporary, kept);
+    machine_.MakeFolder(installation_.Config(row.configuration));
+    if (FitsMaxPath(amendment)) {
+      machine_.MakeFolder(amendment);  // opens, but reads as no file
+    }
+    MigrationContext context = context_;
+    ASSERT_TRUE(TransferParameterFiles(messages_, &context));
+    EXPECT_EQ(machine_.ReadFile(temporary), kept);
+    EXPECT_EQ(messages_.messages().back().text,
+              FormatText(messages_.Localise(kTransferWriteFailed), row.configuration.c_str(),
+                         kMigrationFolder));
+    EXPECT_EQ(FindOrAddRecord(&context.configurations, row.configuration).status,
+              ConfigurationRecord::Status::kNotCarried);
+    platform::RemoveFile(temporary);
+  }
   EXPECT_TRUE(platform::IsDirectory(installation_.Config("A\\amend.dat")));
-  EXPECT_TRUE(machine_.Exists(std::string(kMigrationFolder) + "\\a_amend.dat"));
-  EXPECT_EQ(messages_.messages().back().text,
-            FormatText(messages_.Localise(kTransferWriteFailed), "a", kMigrationFolder));
 }
 
 TEST_F(ParameterMigrationTest, AGeneratedFilesDirectoryIsSearchedInsteadOfTheConfigurationTree) {
