@@ -134,8 +134,11 @@ BackupOutcome CheckBackup(IStepHost& host, const std::string& backupFolder,
   std::string error;
   std::vector<BackupDifference> differences;
   std::string failedPath;
-  if (!ParseBackupManifest(text, &written, &error) ||
-      FormatBackupManifest(written) != FormatBackupManifest(copied)) {
+  // The bytes on the disk must be those written, not only mean the same.
+  if (ParseBackupManifest(text, &written, &error) && text != FormatBackupManifest(copied)) {
+    error = "not what was written";
+  }
+  if (!error.empty()) {
     host.WriteLogFormatted("|E|Backup manifest %s%s: %s\n", backupFolder.c_str(),
                            kBackupManifestName, error.c_str());
     differences.push_back({BackupDifference::Kind::kUnreadable, kBackupManifestName});

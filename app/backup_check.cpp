@@ -81,12 +81,12 @@ void Compare(const Tree& found, const Tree& expected, BackupDifference::Kind onl
   }
 }
 
-// The backup folder's own listing, without the manifest and the folders that only hold parts.
-bool ListBackup(const std::string& backupFolder, const BackupManifest& manifest, Tree* tree,
-                std::string* failedPath) {
+// The backup folder's own listing, without the manifest and the folders that only hold parts;
+// `listed` is the manifest's tree.
+bool ListBackup(const std::string& backupFolder, const BackupManifest& manifest, const Tree& listed,
+                Tree* tree, std::string* failedPath) {
   if (!ListTree(backupFolder, "", tree, failedPath)) return false;
   tree->erase(ToUpperMultiByte(kBackupManifestName));
-  const Tree listed = ManifestTree(manifest);
   for (auto it = tree->begin(); it != tree->end();) {
     const bool holder = it->second.folder && HoldsAPart(manifest, it->first);
     it = holder && listed.count(it->first) == 0 ? tree->erase(it) : std::next(it);
@@ -171,9 +171,9 @@ bool CompareBackupWithSources(const std::string& backupFolder, const BackupManif
   for (const BackupPart& part : manifest.parts) {
     if (!ListTree(part.source, part.into, &sources, failedPath)) return false;
   }
-  Tree backup;
-  if (!ListBackup(backupFolder, manifest, &backup, failedPath)) return false;
   const Tree expected = ManifestTree(manifest);
+  Tree backup;
+  if (!ListBackup(backupFolder, manifest, expected, &backup, failedPath)) return false;
   // A file of the installation that the manifest lacks is missing from the backup.
   Compare(sources, expected, BackupDifference::Kind::kNotInManifest,
           BackupDifference::Kind::kMissing, differences);
@@ -184,9 +184,10 @@ bool CompareBackupWithSources(const std::string& backupFolder, const BackupManif
 
 bool VerifyBackup(const std::string& backupFolder, const BackupManifest& manifest,
                   std::vector<BackupDifference>* differences, std::string* failedPath) {
+  const Tree expected = ManifestTree(manifest);
   Tree backup;
-  if (!ListBackup(backupFolder, manifest, &backup, failedPath)) return false;
-  Compare(backup, ManifestTree(manifest), BackupDifference::Kind::kMissing,
+  if (!ListBackup(backupFolder, manifest, expected, &backup, failedPath)) return false;
+  Compare(backup, expected, BackupDifference::Kind::kMissing,
           BackupDifference::Kind::kNotInManifest, differences);
   for (const BackupEntry& entry : manifest.entries) {
     const auto there = backup.find(ToUpperMultiByte(entry.path));

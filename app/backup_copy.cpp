@@ -139,5 +139,5 @@ bool WriteBackupManifest(const std::string& backupFolder, const BackupManifest& 
   const std::string text = FormatBackupManifest(manifest);
   platform::File file;
   return file.Open(backupFolder + kBackupManifestName, platform::File::Mode::kCreate) &&
-         file.Write(text.data(), text.size()) && file.Flush();
+         file.Write(text.data(), text.size());
 }

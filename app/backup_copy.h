@@ -46,5 +46,6 @@ class BackupCopier {
   std::vector<char> buffer_;
 };
 
-// Writes the manifest into the backup folder and flushes it. False when it cannot.
+// Writes the manifest into the backup folder; the flush of the backup folder puts it on the disk
+// with the files it lists. False when it cannot be written.
 bool WriteBackupManifest(const std::string& backupFolder, const BackupManifest& manifest);

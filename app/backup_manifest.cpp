@@ -1,6 +1,5 @@
 #include "app/backup_manifest.h"
 
-#include <cstdio>
 #include <set>
 #include <sstream>
 
@@ -10,26 +9,29 @@ namespace {
 
 constexpr const char* kHeader = "Pelmo backup manifest 1";
 
-std::string HexDigest(const Md5Digest& digest) {
-  std::string hex;
-  char pair[3];
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+// Every file of a backup has its digest written and read back: no formatting call per byte.
+void AppendHexDigest(const Md5Digest& digest, std::string* text) {
   for (const std::uint8_t byte : digest) {
-    std::snprintf(pair, sizeof pair, "%02x", byte);
-    hex += pair;
+    *text += kHexDigits[byte >> 4];
+    *text += kHexDigits[byte & 15];
   }
-  return hex;
+}
+
+// The value of a lower-case hexadecimal digit, or -1.
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
 }
 
 bool ReadHexDigest(const std::string& hex, Md5Digest* digest) {
   if (hex.size() != 32) return false;
   for (std::size_t i = 0; i < 16; ++i) {
-    unsigned value = 0;
-    for (const char c : hex.substr(2 * i, 2)) {
-      const std::size_t at = std::string("0123456789abcdef").find(c);
-      if (at == std::string::npos) return false;
-      value = value * 16 + static_cast<unsigned>(at);
-    }
-    (*digest)[i] = static_cast<std::uint8_t>(value);
+    const int high = HexValue(hex[2 * i]), low = HexValue(hex[2 * i + 1]);
+    if (high < 0 || low < 0) return false;
+    (*digest)[i] = static_cast<std::uint8_t>(high * 16 + low);
   }
   return true;
 }
@@ -98,10 +100,13 @@ std::string FormatBackupManifest(const BackupManifest& manifest) {
     text += "part\t" + part.into + "\t" + part.source + "\r\n";
   }
   for (const BackupEntry& entry : manifest.entries) {
-    const std::string part = std::to_string(entry.part);
-    text += entry.folder ? "folder\t" + part + "\t"
-                         : "file\t" + part + "\t" + std::to_string(entry.size) + "\t" +
-                               HexDigest(entry.digest) + "\t";
+    text += entry.folder ? "folder\t" : "file\t";
+    text += std::to_string(entry.part) + "\t";
+    if (!entry.folder) {
+      text += std::to_string(entry.size) + "\t";
+      AppendHexDigest(entry.digest, &text);
+      text += "\t";
+    }
     text += entry.path + "\r\n";
   }
   return text;
