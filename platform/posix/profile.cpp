@@ -15,8 +15,8 @@
 #include "platform/file_system.h"
 #include "platform/posix/fault_injection.h"
 #include "platform/posix/volume_map.h"
+#include "platform/profile_path.h"
 #include "platform/profile_text.h"
-#include "platform/special_folders.h"
 
 namespace platform {
 namespace {
@@ -28,12 +28,6 @@ bool ReadWholeFile(const std::string& path, std::string* text) {
   File file;
   if (!file.Open(path, File::Mode::kReadShared)) return !PathExists(path);
   return ReadToEnd(file, text);
-}
-
-// The system looks for a file named without a folder in the Windows folder.
-std::string ProfilePath(const std::string& file) {
-  if (file.empty() || file.find_first_of("\\/:") != std::string::npos) return file;
-  return GetSpecialFolder(SpecialFolder::kWindows, false) + "\\" + file;
 }
 
 // What tells one version of a file from another without reading it.

@@ -6,6 +6,7 @@
 
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/profile_path.h"
 
 // windows.h maps this name onto the system's own function.
 #undef WriteProfileString
@@ -48,10 +49,14 @@ bool WriteProfileString(const std::string& section, const std::string& key,
 
 bool WriteProfileStringAtomically(const std::string& section, const std::string& key,
                                   const std::string& value, const std::string& file) {
-  const std::string copy = file + ".tmp";
+  // The copy and the rename must reach the file the system's writer would change.
+  const std::string path = ProfilePath(file);
+  const std::string copy = path + ".tmp";
   DeleteFileA(copy.c_str());
-  if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES &&
-      !CopyFileA(file.c_str(), copy.c_str(), FALSE)) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (!CopyFileA(path.c_str(), copy.c_str(), FALSE)) return false;
+  } else if (!LastErrorMeansMissing()) {
+    // A file that cannot be looked at is not a new one: starting afresh would drop its keys.
     return false;
   }
   bool written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
@@ -60,14 +65,14 @@ bool WriteProfileStringAtomically(const std::string& section, const std::string&
   // whenever it flushes, so its result says nothing.
   if (written) {
     static_cast<void>(WritePrivateProfileStringA(nullptr, nullptr, nullptr, copy.c_str()));
-    const HANDLE handle = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    written = handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != FALSE;
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    written = FlushFile(copy);
   }
-  written = written && MoveFileExA(copy.c_str(), file.c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-  if (!written) DeleteFileA(copy.c_str());
+  written = written && ReplaceFileAtomically(copy, path);
+  if (!written) {
+    const DWORD error = GetLastError();
+    DeleteFileA(copy.c_str());
+    SetLastError(error);
+  }
   return written;
 }
 

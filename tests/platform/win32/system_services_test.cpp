@@ -1,6 +1,8 @@
 // The Win32 services the update calls, run against the system itself.
 #include <gtest/gtest.h>
 #include <windows.h>
+// windows.h maps this name onto the system's own function, which profile.h declares anew.
+#undef WriteProfileString
 
 #include <chrono>
 #include <set>
@@ -9,6 +11,7 @@
 #include "platform/file_system.h"
 #include "platform/named_mutex.h"
 #include "platform/process.h"
+#include "platform/profile.h"
 #include "platform/setup_api.h"
 #include "platform/special_folders.h"
 #include "platform/system_actions.h"
@@ -98,6 +101,26 @@ TEST(Win32SystemTest, FoldersDrivesVersionAndErrorTexts) {
   const std::string text = platform::SystemErrorText(2);
   ASSERT_FALSE(text.empty());
   EXPECT_NE(text.back(), '\n');
+}
+
+// The writer that replaces the file at once takes a name without a folder as the system's
+// writer does: the Windows folder's file, not one in the current folder.
+TEST(Win32ProfileTest, BothWritersPutABareNameInTheWindowsFolder) {
+  using Writer =
+      bool (*)(const std::string&, const std::string&, const std::string&, const std::string&);
+  const std::string name = "setup_test_" + std::to_string(GetCurrentProcessId()) + ".ini";
+  const std::string inWindows =
+      platform::GetSpecialFolder(platform::SpecialFolder::kWindows, false) + "\\" + name;
+  for (const Writer write :
+       {&platform::WriteProfileString, &platform::WriteProfileStringAtomically}) {
+    ASSERT_TRUE(write("ActiveLang", "ActiveLang", "rus", name));
+    ASSERT_TRUE(write("ActiveLang", "Other", "1", name));
+    EXPECT_EQ(platform::ReadProfileString("ActiveLang", "ActiveLang", "", inWindows), "rus");
+    EXPECT_EQ(platform::ReadProfileString("ActiveLang", "Other", "", name), "1");
+    EXPECT_FALSE(platform::PathExists(name));
+    EXPECT_FALSE(platform::PathExists(inWindows + ".tmp"));
+    EXPECT_TRUE(platform::RemoveFile(inWindows));
+  }
 }
 
 TEST(Win32SetupApiTest, InstallsADriverFileIntoAFolder) {
