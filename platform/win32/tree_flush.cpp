@@ -37,20 +37,16 @@ bool FlushBelow(const std::string& folder) {
     flushed =
         (isFolder ? FlushBelow(folder + "\\" + name) : FlushPath(folder + "\\" + name, false));
   } while (flushed && FindNextFileA(search, &found) != FALSE);
-  const DWORD error = flushed ? GetLastError() : ERROR_SUCCESS;
+  // The reason a flush failed, or why the listing stopped: only its end means every entry.
+  const DWORD error = GetLastError();
   FindClose(search);
-  if (error != ERROR_SUCCESS && error != ERROR_NO_MORE_FILES) {
-    SetLastError(error);
-    return false;
-  }
-  return flushed && FlushPath(folder, true);
+  SetLastError(error);
+  return flushed && error == ERROR_NO_MORE_FILES && FlushPath(folder, true);
 }
 
-bool FlushVolumeOf(const std::string& path) {
-  char root[MAX_PATH];
-  if (GetVolumePathNameA(path.c_str(), root, MAX_PATH) == FALSE) return false;
+bool FlushVolume(const std::string& root) {
   // "D:\" names the folder; "\\.\D:" the volume itself.
-  std::string volume = std::string("\\\\.\\") + root;
+  std::string volume = "\\\\.\\" + root;
   while (!volume.empty() && volume.back() == '\\') volume.pop_back();
   const HANDLE handle =
       CreateFileA(volume.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -66,12 +62,25 @@ bool FlushVolumeOf(const std::string& path) {
 bool FlushTree(const std::string& folder) {
   std::string path = folder;
   while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  if (FlushVolumeOf(path)) return true;
+  char root[MAX_PATH];
+  if (GetVolumePathNameA(path.c_str(), root, MAX_PATH) == FALSE) return false;
+  // The volume's flush would succeed for a folder that is not there.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    SetLastError(ERROR_DIRECTORY);
+    return false;
+  }
+  const std::string volumeRoot = root;
+  if (FlushVolume(volumeRoot)) return true;
   if (!FlushBelow(path)) return false;
-  // The folder's entry lies in its parent, and so on up to a folder that existed before.
-  for (std::size_t at = path.find_last_of('\\'); at != std::string::npos && at > 2;
-       at = path.find_last_of('\\', at - 1)) {
-    if (!FlushPath(path.substr(0, at), true)) return false;
+  // The folder's entry lies in its parent, and so on up to the volume's root, which holds the
+  // entry of the topmost folder an update may have made.
+  while (path.size() > volumeRoot.size()) {
+    const std::size_t separator = path.find_last_of('\\');
+    if (separator == std::string::npos) break;
+    path = separator < volumeRoot.size() ? volumeRoot : path.substr(0, separator);
+    if (!FlushPath(path, true)) return false;
   }
   return true;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file.h"
+#include "platform/tree_flush.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/temp_folder.h"
 
@@ -131,6 +132,44 @@ TEST(FileSystemTest, CopyAndReplaceKeepContentsWhole) {
   EXPECT_TRUE(platform::ReplaceFileAtomically(folder.Path("new.dat"), folder.Path("old.dat")));
   EXPECT_EQ(folder.ReadFile("old.dat"), "new contents");
   EXPECT_FALSE(platform::PathExists(folder.Path("new.dat")));
+}
+
+// The calls that put their change on the disk answer as the plain ones do, and a name that is
+// not there is told from a disk that fails.
+TEST(FileSystemTest, DurableCallsSucceedOrSayWhatIsMissing) {
+  TempFolder folder;
+  EXPECT_FALSE(platform::MakeDirectoryDurably(folder.Path("none\\made")));
+  EXPECT_TRUE(platform::LastErrorMeansMissing());
+  ASSERT_TRUE(platform::MakeDirectoryDurably(folder.Path("made\\")));
+  EXPECT_TRUE(platform::IsDirectory(folder.Path("made")));
+  EXPECT_FALSE(platform::MakeDirectoryDurably(folder.Path("MADE")));
+  EXPECT_EQ(platform::LastErrorCode(), platform::kErrorAlreadyExists);
+  EXPECT_FALSE(platform::LastErrorMeansMissing());
+
+  for (const char* present : {"made", "made\\"}) {
+    EXPECT_TRUE(platform::FlushFolder(folder.Path(present))) << present;
+    EXPECT_TRUE(platform::FlushTree(folder.Path(present))) << present;
+  }
+  EXPECT_FALSE(platform::FlushFolder(folder.Path("none")));
+  EXPECT_TRUE(platform::LastErrorMeansMissing());
+  EXPECT_FALSE(platform::FlushTree(folder.Path("none")));
+  EXPECT_TRUE(platform::LastErrorMeansMissing());
+
+  folder.WriteFile("made\\a.dat", "a");
+  folder.WriteFile("b.dat", "b");
+  EXPECT_TRUE(platform::MoveToNewName(folder.Path("made"), folder.Path("moved")));
+  EXPECT_EQ(folder.ReadFile("moved\\a.dat"), "a");
+  EXPECT_FALSE(platform::MoveToNewName(folder.Path("b.dat"), folder.Path("moved\\A.DAT")));
+  EXPECT_EQ(platform::LastErrorCode(), platform::kErrorAlreadyExists);
+  EXPECT_EQ(folder.ReadFile("moved\\a.dat"), "a");
+  EXPECT_FALSE(platform::MoveToNewName(folder.Path("made"), folder.Path("again")));
+  EXPECT_TRUE(platform::LastErrorMeansMissing());
+
+  EXPECT_TRUE(platform::ReplaceFileAtomically(folder.Path("b.dat"), folder.Path("moved\\c.dat")));
+  EXPECT_EQ(folder.ReadFile("moved\\c.dat"), "b");
+  EXPECT_FALSE(platform::ReplaceFileAtomically(folder.Path("b.dat"), folder.Path("moved\\c.dat")));
+  EXPECT_TRUE(platform::LastErrorMeansMissing());
+  EXPECT_EQ(folder.ReadFile("moved\\c.dat"), "b");
 }
 
 TEST(FileTest, ModesCreateTruncateAndRefuseAsDeclared) {

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "platform/drives.h"
+#include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/named_mutex.h"
 #include "platform/process.h"
@@ -15,6 +16,7 @@
 #include "platform/setup_api.h"
 #include "platform/special_folders.h"
 #include "platform/system_actions.h"
+#include "platform/tree_flush.h"
 #include "tests/platform/win32/host_path.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/temp_folder.h"
@@ -101,6 +103,25 @@ TEST(Win32SystemTest, FoldersDrivesVersionAndErrorTexts) {
   const std::string text = platform::SystemErrorText(2);
   ASSERT_FALSE(text.empty());
   EXPECT_NE(text.back(), '\n');
+}
+
+// Where the volume cannot be flushed (without administrator rights, or under wine), the tree is
+// flushed file by file and folder by folder: a read-only file keeps its attribute, and a file
+// that cannot be opened for it fails the flush.
+TEST(Win32TreeFlushTest, FlushesEachFileWhereTheVolumeRefuses) {
+  TempFolder folder;
+  folder.WriteFile("backup\\sub\\a.dat", "a");
+  folder.WriteFile("backup\\b.dat", "b");
+  const std::string readOnly = folder.Path("backup\\b.dat");
+  ASSERT_TRUE(platform::SetAttributes(readOnly, platform::kAttributeReadOnly));
+  EXPECT_TRUE(platform::FlushTree(folder.Path("backup\\")));
+  EXPECT_NE(platform::GetAttributes(readOnly) & platform::kAttributeReadOnly, 0u);
+  ASSERT_TRUE(platform::SetAttributes(readOnly, platform::kAttributeNormal));
+
+  platform::File held;
+  ASSERT_TRUE(held.Open(folder.Path("backup\\sub\\a.dat"), platform::File::Mode::kRead));
+  if (platform::FlushTree(folder.Path("backup"))) GTEST_SKIP() << "the volume was flushed whole";
+  EXPECT_EQ(platform::LastErrorCode(), static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
 }
 
 // The writer that replaces the file at once takes a name without a folder as the system's
