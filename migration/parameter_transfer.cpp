@@ -16,6 +16,7 @@
 #include "migration/temporary_parameter_files.h"
 #include "migration/unfinished_run.h"
 #include "platform/file_system.h"
+#include "platform/setup_api.h"
 #include "platform/text_encoding.h"
 
 bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
@@ -35,7 +36,18 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   std::vector<std::string> written;
   std::vector<std::string> notWritten;
   std::vector<platform::DirectoryEntry> entries;
-  platform::ListDirectory(context->migrationFolder + "\\*.*", &entries);
+  // Unlisted, the folder would pass for an empty one and go with every parameter it holds.
+  const bool listed = platform::ListDirectory(context->migrationFolder + "\\*.*", &entries) ||
+                      platform::LastErrorMeansMissing();
+  if (!listed) {
+    sink.WriteLogFormatted("|E|The migration folder %s cannot be listed: %s\n",
+                           context->migrationFolder.c_str(),
+                           platform::SystemErrorText(platform::LastErrorCode()).c_str());
+    for (ConfigurationRecord& record : context->configurations) {
+      notWritten.push_back(record.name);
+      MarkNotCarried(&record, "the migration folder could not be listed");
+    }
+  }
   for (const platform::DirectoryEntry& entry : entries) {
     TemporaryFileTarget named;
     if (!TargetOfTemporaryName(entry.name, &named)) {
@@ -56,8 +68,17 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
       MarkNotCarried(&record, "the path of its amendment file or temporary file is too long");
       continue;
     }
+    const platform::PathKind folder = platform::QueryPath(target->configurationFolder);
+    if (folder == platform::PathKind::kUnknown) {
+      sink.WriteLogFormatted("|E|Parameters of configuration '%s' not carried: %s: %s\n",
+                             configuration.c_str(), target->configurationFolder.c_str(),
+                             platform::SystemErrorText(platform::LastErrorCode()).c_str());
+      notWritten.push_back(configuration);
+      MarkNotCarried(&record, "its configuration folder could not be looked at");
+      continue;
+    }
     // Configurations the new installation no longer has are passed over.
-    if (!platform::IsDirectory(target->configurationFolder)) {
+    if (folder != platform::PathKind::kFolder) {
       MarkNotCarried(&record, "the new installation has no such configuration");
       continue;
     }
@@ -76,7 +97,7 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   // The temporary files are the only copy of parameters that did not reach their amendment file.
   // Once all have, the binary files go first and the record of the run next: cut off at any point
   // in between, the next run finds either the record or the parameters waiting in amend.dat.
-  if (notWritten.empty()) {
+  if (notWritten.empty() && listed) {
     DeleteFilesRecursively(layout.configurationTree, kParameterFileName, kParameterBackupName);
     RemoveUnfinishedRun(context->migrationFolder);
     DeleteTree(context->migrationFolder);

@@ -485,4 +485,31 @@ TEST_F(ParameterMigrationTest, WhatTheDiskCannotTellStopsTheGeneration) {
     EXPECT_EQ(Temporary("a_amend.dat"), kept);
   }
 }
+
+// After the clearing the migration folder holds the only copy: a listing of it, or a look at a
+// configuration folder, that fails keeps it, and the configuration counts as not carried.
+TEST_F(ParameterMigrationTest, WhatTheDiskCannotTellInTheTransferKeepsTheMigrationFolder) {
+  installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
+  ASSERT_TRUE(GenerateParameterFiles(messages_, &context_));
+  const std::string kept = Temporary("a_amend.dat");
+  Update();
+  machine_.MakeFolder(installation_.Config("A"));
+  const struct {
+    const char* name;
+    platform::FileOperation operation;
+    const char* configuration;  // as the report names it
+  } rows[] = {{"Vexroand", platform::FileOperation::kList, "A"},
+              {"A", platform::FileOperation::kQuery, "a"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    platform::ArmFaultOnName(row.name, EIO, row.operation);
+    TransferParameterFiles(messages_, &context_);
+    platform::DisarmFaults();
+    EXPECT_EQ(Temporary("a_amend.dat"), kept);
+    ASSERT_EQ(context_.configurations.size(), 1u);
+    EXPECT_EQ(context_.configurations[0].status, ConfigurationRecord::Status::kNotCarried);
+    EXPECT_EQ(messages_.messages().back().text, FormatText(messages_.Localise(kTransferWriteFailed),
+                                                           row.configuration, kMigrationFolder));
+  }
+}
 #endif
