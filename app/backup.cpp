@@ -1,6 +1,7 @@
 #include "app/backup.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "app/backup_check.h"
 #include "app/backup_copy.h"
@@ -12,11 +13,11 @@
 #include "base/messages.h"
 #include "base/multibyte_case.h"
 #include "base/setup_run.h"
+#include "base/system_reason.h"
 #include "base/text_format.h"
 #include "migration/generated_files.h"
 #include "platform/file_system.h"
 #include "platform/path_split.h"
-#include "platform/setup_api.h"
 #include "platform/text_encoding.h"
 #include "platform/tree_flush.h"
 
@@ -58,10 +59,6 @@ bool LiesInside(const std::string& path, const std::string& folder) {
   return inner.compare(0, outer.size(), outer) == 0;
 }
 
-std::string SystemReason() {
-  return platform::SystemTextToUtf8(platform::SystemErrorText(platform::LastErrorCode()));
-}
-
 std::string WithoutTrailingBackslash(std::string path) {
   while (path.size() > 1 && path.back() == '\\') path.pop_back();
   return path;
@@ -85,6 +82,33 @@ void ReportNotDeleted(IMessageSink& sink, const std::vector<std::string>& notDel
                    kMbOk | kMbIconExclamation);
 }
 
+// What is at `path`; when the disk cannot tell, the log says why.
+platform::PathKind LookAt(IMessageSink& sink, const std::string& path) {
+  const platform::PathKind kind = platform::QueryPath(path);
+  if (kind == platform::PathKind::kUnknown) {
+    sink.WriteLogFormatted("|E|The clearing could not look at %s: %s\n", path.c_str(),
+                           LastErrorReason().c_str());
+  }
+  return kind;
+}
+
+// Deletes `folder` past what will not go. A folder the disk cannot look at may still hold the old
+// installation, so it counts as left.
+void ClearFolder(IMessageSink& sink, const std::string& folder,
+                 std::vector<std::string>* notDeleted) {
+  switch (LookAt(sink, folder)) {
+    case platform::PathKind::kFolder:
+      DeleteTreePastFailures(WithoutTrailingBackslash(folder), notDeleted);
+      break;
+    case platform::PathKind::kUnknown:
+      notDeleted->push_back(WithoutTrailingBackslash(folder));
+      break;
+    case platform::PathKind::kMissing:
+    case platform::PathKind::kFile:
+      break;
+  }
+}
+
 BackupOutcome Failed(IMessageSink& sink, const std::string& folder, const std::string& reason) {
   BackupOutcome outcome;
   outcome.status = BackupOutcome::Status::kFailed;
@@ -100,7 +124,7 @@ std::string WithBackslash(std::string path) {
 }
 
 BackupOutcome FailedAt(IMessageSink& sink, const std::string& folder, const std::string& path) {
-  return Failed(sink, folder, platform::SystemTextToUtf8(path) + ": " + SystemReason());
+  return Failed(sink, folder, platform::SystemTextToUtf8(path) + ": " + LastErrorReason());
 }
 
 // Makes `folder` (trailing backslash) with the folders above it. A folder of that name is an
@@ -241,7 +265,7 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
     CreateFolderTree(backupPath);
   }
   if (!MakeNewBackupFolder(&backupFolder)) {
-    return Failed(host, backupFolder, SystemReason());
+    return Failed(host, backupFolder, LastErrorReason());
   }
 
   host.StopStepTimer();
@@ -253,25 +277,33 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
 std::vector<std::string> ClearInstallation(IMessageSink& sink, int* generatedFilesWarnings) {
   std::vector<std::string> notDeleted;
   std::string generatedFiles;
+  std::vector<std::string> folders;
   const GeneratedFilesLookup lookup =
       LookUpGeneratedFilesOnce(sink, &generatedFiles, generatedFilesWarnings);
   if (lookup == GeneratedFilesLookup::kUnreadable) {
     // The generated-files folder stays wherever it is; what could not be read stands for it.
     sink.WriteLogFormatted("|E|The generated-files folder named in %s is not known: %s\n",
-                           generatedFiles.c_str(), SystemReason().c_str());
+                           generatedFiles.c_str(), LastErrorReason().c_str());
     notDeleted.push_back(generatedFiles);
-  } else if (lookup == GeneratedFilesLookup::kFound && platform::IsDirectory(generatedFiles)) {
-    DeleteTreePastFailures(WithoutTrailingBackslash(generatedFiles), &notDeleted);
+  } else if (lookup == GeneratedFilesLookup::kFound) {
+    folders.push_back(generatedFiles);
   }
-  for (const std::string& folder : {sink.Run().layout.makerFolder, std::string(kWizardsFolder)}) {
-    if (!folder.empty() && platform::IsDirectory(folder)) {
-      DeleteTreePastFailures(WithoutTrailingBackslash(folder), &notDeleted);
-    }
+  folders.push_back(sink.Run().layout.makerFolder);
+  folders.push_back(kWizardsFolder);
+  for (const std::string& folder : folders) {
+    if (!folder.empty()) ClearFolder(sink, folder, &notDeleted);
   }
   for (const std::string& shortcutFolder : {GetDesktopFolder(), GetProgramsFolder()}) {
+    // Shortcuts in a folder the system does not name may still be there; they go by name alone.
+    if (shortcutFolder.empty()) {
+      sink.WriteLogFormatted("|E|The clearing could not find a shortcut folder: %s\n",
+                             LastErrorReason().c_str());
+      notDeleted.insert(notDeleted.end(), std::begin(kShortcutNames), std::end(kShortcutNames));
+      continue;
+    }
     for (const char* shortcut : kShortcutNames) {
       const std::string file = shortcutFolder + shortcut;
-      if (!platform::RemoveFile(file) && platform::PathExists(file)) {
+      if (!platform::RemoveFile(file) && LookAt(sink, file) != platform::PathKind::kMissing) {
         notDeleted.push_back(file);
       }
     }

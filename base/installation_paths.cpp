@@ -12,6 +12,13 @@ std::string ShortFormOf(platform::SpecialFolder folder) {
   return shortForm.empty() ? longForm : shortForm;
 }
 
+// A folder the system does not name stays empty: a lone backslash would be the current drive's
+// root.
+std::string FolderWithBackslash(platform::SpecialFolder folder) {
+  const std::string path = ShortFormOf(folder);
+  return path.empty() ? path : path + "\\";
+}
+
 }  // namespace
 
 bool FindMakerFolder(std::string* folder) {
@@ -24,9 +31,9 @@ bool FindMakerFolder(std::string* folder) {
 }
 
 std::string GetDesktopFolder() {
-  return ShortFormOf(platform::SpecialFolder::kDesktop) + "\\";
+  return FolderWithBackslash(platform::SpecialFolder::kDesktop);
 }
 
 std::string GetProgramsFolder() {
-  return ShortFormOf(platform::SpecialFolder::kPrograms) + "\\";
+  return FolderWithBackslash(platform::SpecialFolder::kPrograms);
 }

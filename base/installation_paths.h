@@ -7,7 +7,8 @@
 // The short form of the program-files folder + "\Pelmo\". False, with `folder` untouched, when
 // the system does not name the program-files folder.
 bool FindMakerFolder(std::string* folder);
-// The short form of the user's desktop folder + "\".
+// The short form of the user's desktop folder + "\"; "" when the system does not name it.
 std::string GetDesktopFolder();
-// The short form of the user's start-menu programs folder + "\".
+// The short form of the user's start-menu programs folder + "\"; "" when the system does not
+// name it.
 std::string GetProgramsFolder();

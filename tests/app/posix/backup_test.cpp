@@ -68,6 +68,27 @@ class BackupTest : public ::testing::Test {
     return count;
   }
 
+  // The host path without a trailing slash.
+  std::string HostFolderPath(const std::string& windowsPath) const {
+    std::string host = machine_.HostPath(windowsPath);
+    while (host.size() > 1 && host.back() == '/') host.pop_back();
+    return host;
+  }
+
+  // The files and empty folders at or below the host path `path`.
+  static std::vector<std::string> HostLeaves(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> leaves;
+    if (!fs::exists(fs::symlink_status(path))) return leaves;
+    if (!fs::is_directory(fs::symlink_status(path)) || fs::is_empty(path)) return {path};
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path)) {
+      if (!entry.is_directory() || fs::is_empty(entry.path())) {
+        leaves.push_back(entry.path().string());
+      }
+    }
+    return leaves;
+  }
+
   // The one backup folder made in `parent`, with its trailing backslash.
   std::string OnlyBackupFolder(const std::string& parent) const {
     const std::vector<std::string> names = Entries(parent + "Pelmo *");
@@ -196,6 +217,48 @@ TEST_F(BackupTest, AFaultAtAnyOperationFailsTheBackup) {
         << "operation " << failing;
   }
   EXPECT_TRUE(machine_.Exists(std::string(kMaker) + "Control\\Control.exe"));
+}
+
+// Whichever call of the clearing fails, what stays of the old installation is named: a folder or
+// shortcut the disk could not look at counts as left, never as gone.
+TEST_F(BackupTest, AFaultAtAnyOperationOfTheClearingLeavesNothingUnnamed) {
+  WriteSetupConfig("D:\\Bak\\");
+  const std::vector<std::string> cleared = {
+      kMaker, "D:\\VexFiles\\Wizards", "C:\\Users\\Operator\\Desktop\\Vexorand.lnk",
+      "C:\\Users\\Operator\\Start Menu\\Programs\\Vexo rand.lnk"};
+  const auto stage = [this, &cleared] {
+    machine_.WriteFile(std::string(kMaker) + "Control\\Control.exe", "the control program");
+    machine_.WriteFile("D:\\VexFiles\\Wizards\\Lathe.wiz", "a wizard");
+    machine_.WriteFile(cleared[2], "shortcut");
+    machine_.WriteFile(cleared[3], "shortcut");
+  };
+  stage();
+  platform::DisarmFaults();
+  ASSERT_TRUE(ClearInstallation(host_, &warnings_).empty());
+  const unsigned long operations = platform::CountedFileOperations();
+  for (unsigned long failing = 1; failing <= operations; ++failing) {
+    stage();
+    platform::DisarmFaults();
+    platform::ArmFault(failing, EIO);
+    const std::vector<std::string> left = ClearInstallation(host_, &warnings_);
+    platform::DisarmFaults();
+    // A path left, or a shortcut's bare name when its folder could not be found.
+    const auto named = [this, &left](const std::string& stayed) {
+      return std::any_of(left.begin(), left.end(), [&](const std::string& path) {
+        if (path.find('\\') == std::string::npos) {
+          return stayed.size() > path.size() && stayed.compare(stayed.size() - path.size() - 1,
+                                                               std::string::npos, "/" + path) == 0;
+        }
+        const std::string host = HostFolderPath(path);
+        return stayed == host || stayed.rfind(host + "/", 0) == 0;
+      });
+    };
+    for (const std::string& root : cleared) {
+      for (const std::string& stayed : HostLeaves(HostFolderPath(root))) {
+        EXPECT_TRUE(named(stayed)) << "operation " << failing << " left " << stayed << " unnamed";
+      }
+    }
+  }
 }
 #endif
 
