@@ -174,6 +174,9 @@ const TwoTextMessage kSerialNumberOrder = {
 
 const char kDriverInstallFailed[] = "安装%s失败！";
 
+const TwoTextMessage kDriverFilesUnreadable = {"无法读取驱动程序文件%s：%s",
+                                               "Не удалось прочитать файлы драйверов %s: %s"};
+
 // --- End of a run (console summary) and interruptions ----------------------------------------
 
 const TwoTextMessage kSummaryExitCode = {"安装程序结束，退出代码 %d。报告：%s",

@@ -131,6 +131,9 @@ extern const TwoTextMessage kSerialNumberOrder;
 
 // A driver file could not be copied into place; %s = its file name. Shown in every language.
 extern const char kDriverInstallFailed[];
+// The installation's driver or setup information files could not be listed; they are not
+// installed. %s = the files looked for, %s = the system's reason.
+extern const TwoTextMessage kDriverFilesUnreadable;
 
 // --- End of a run (console summary) and interruptions ----------------------------------------
 

@@ -6,6 +6,7 @@
 #include "base/message_styles.h"
 #include "base/messages.h"
 #include "base/power_off.h"
+#include "base/system_reason.h"
 #include "base/text_format.h"
 #include "platform/file_system.h"
 #include "platform/setup_api.h"
@@ -14,9 +15,20 @@
 
 namespace {
 
-std::vector<platform::DirectoryEntry> ListFiles(const std::string& pattern) {
+// The files matching `pattern`. A listing that fails is no folder without drivers: it is shown
+// and counts as a file not installed, named by the pattern.
+std::vector<platform::DirectoryEntry> ListFiles(IMessageSink& sink, const std::string& pattern,
+                                                std::vector<DriverResult>* results) {
   std::vector<platform::DirectoryEntry> entries;
-  platform::ListDirectory(pattern, &entries);
+  if (!platform::ListDirectory(pattern, &entries) && !platform::LastErrorMeansMissing()) {
+    const std::string reason = LastErrorReason();
+    sink.WriteLogFormatted("|E|The driver files %s could not be listed: %s\n", pattern.c_str(),
+                           reason.c_str());
+    sink.ShowMessage(FormatText(sink.Localise(kDriverFilesUnreadable),
+                                platform::SystemTextToUtf8(pattern).c_str(), reason.c_str()),
+                     kMbOk | kMbIconExclamation);
+    results->push_back({pattern, false});
+  }
   return entries;
 }
 
@@ -40,8 +52,9 @@ std::vector<DriverResult> InstallDrivers(IMessageSink& sink, const std::string& 
   const std::string windowsFolder =
       platform::GetSpecialFolder(platform::SpecialFolder::kWindows, false) + "\\";
 
-  const std::vector<platform::DirectoryEntry> drivers = ListFiles(sourceFolder + "*.sys");
   std::vector<DriverResult> results;
+  const std::vector<platform::DirectoryEntry> drivers =
+      ListFiles(sink, sourceFolder + "*.sys", &results);
   if (drivers.empty()) {
     return results;
   }
@@ -57,7 +70,8 @@ std::vector<DriverResult> InstallDrivers(IMessageSink& sink, const std::string& 
     }
   }
 
-  for (const platform::DirectoryEntry& information : ListFiles(sourceFolder + "*.inf")) {
+  for (const platform::DirectoryEntry& information :
+       ListFiles(sink, sourceFolder + "*.inf", &results)) {
     const std::string infFile = sourceFolder + information.name;
     results.push_back(
         {information.name, IsNtFamily()

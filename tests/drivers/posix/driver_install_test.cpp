@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
+#include "base/messages.h"
+#include "base/text_format.h"
 #include "platform/file_system.h"
+#include "platform/posix/fault_injection.h"
+#include "platform/setup_api.h"
+#include "platform/text_encoding.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
@@ -98,3 +104,25 @@ TEST_F(DriverInstallTest, FailedRegistrationShowsTheSystemErrorText) {
   EXPECT_TRUE(RegisterSetupInformation(messages_, std::string(kSource) + "motion.inf"));
   EXPECT_EQ(messages_.messages().size(), 1u);
 }
+
+#ifdef SETUP_FAULT_INJECTION
+// A listing of the driver files that fails is no installation without drivers: it is shown with
+// its reason and counts as a file not installed. Without the drivers, nothing is registered.
+TEST_F(DriverInstallTest, AListingThatFailsIsADriverNotInstalled) {
+  Stage("motion.sys", "motion driver");
+  Stage("motion.inf", "[Version]\r\n");
+  platform::ArmFault(1, EIO, platform::FileOperation::kList);
+  const std::vector<DriverResult> results = InstallDrivers(messages_, kSource);
+  platform::DisarmFaults();
+
+  const std::string pattern = std::string(kSource) + "*.sys";
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_EQ(results[0].file, pattern);
+  EXPECT_FALSE(results[0].installed);
+  EXPECT_TRUE(Entries(std::string(kInf) + "*").empty());
+  ASSERT_EQ(messages_.messages().size(), 1u);
+  EXPECT_EQ(messages_.messages()[0].text,
+            FormatText(kDriverFilesUnreadable.chinese, pattern.c_str(),
+                       platform::SystemTextToUtf8(platform::SystemErrorText(1117)).c_str()));
+}
+#endif
