@@ -11,6 +11,7 @@
 #include "base/messages.h"
 #include "base/power_off.h"
 #include "base/setup_run.h"
+#include "base/system_reason.h"
 #include "base/text_format.h"
 #include "drivers/driver_install.h"
 #include "migration/generated_files.h"
@@ -362,25 +363,43 @@ void CUpdateSequencer::WaitForPayload() {
   if (!PollPayload(&payload_, kPayloadPollMs)) {
     return;
   }
-  if (!NewVersionInstalled()) {
+  std::string unreadable;
+  if (!NewVersionInstalled(&unreadable)) {
+    const std::string reason = LastErrorReason();
+    const std::string kept = platform::SystemTextToUtf8(migration_.migrationFolder);
     const std::string backup = report_.backupFolder.empty()
                                    ? host_.Localise(kNoBackup)
                                    : platform::SystemTextToUtf8(report_.backupFolder);
-    Fail(FormatText(host_.Localise(kNothingInstalled),
-                    platform::SystemTextToUtf8(migration_.migrationFolder).c_str(),
-                    backup.c_str()));
+    Fail(unreadable.empty()
+             ? FormatText(host_.Localise(kNothingInstalled), kept.c_str(), backup.c_str())
+             : FormatText(host_.Localise(kInstallationUnreadable),
+                          platform::SystemTextToUtf8(unreadable).c_str(), reason.c_str(),
+                          kept.c_str(), backup.c_str()));
     return;
   }
   report_.versionTo = ReadInstalledVersion(host_.Run().layout);
   state_ = SequencerState::kRecordLanguage;
 }
 
-// The steps from here on work on the new installation that setup.cfg now names.
-bool CUpdateSequencer::NewVersionInstalled() {
+// The steps from here on work on the new installation that setup.cfg now names. A disk that
+// cannot say whether it is there is no proof that nothing was installed.
+bool CUpdateSequencer::NewVersionInstalled(std::string* unreadable) {
   static_cast<void>(ReadInstallationLayout(host_));
   const InstallationLayout& layout = host_.Run().layout;
-  return platform::PathExists(layout.makerFolder + "setup.cfg") && !layout.pathValue.empty() &&
-         platform::IsDirectory(layout.installationFolder);
+  const std::string settings = layout.makerFolder + "setup.cfg";
+  const platform::PathKind settingsKind = platform::QueryPath(settings);
+  if (settingsKind == platform::PathKind::kUnknown) {
+    *unreadable = settings;
+    return false;
+  }
+  if (settingsKind == platform::PathKind::kMissing || layout.pathValue.empty()) {
+    return false;
+  }
+  const platform::PathKind installation = platform::QueryPath(layout.installationFolder);
+  if (installation == platform::PathKind::kUnknown) {
+    *unreadable = layout.installationFolder;
+  }
+  return installation == platform::PathKind::kFolder;
 }
 
 void CUpdateSequencer::RecordLanguage() {

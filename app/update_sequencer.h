@@ -105,7 +105,9 @@ class CUpdateSequencer {
   bool CheckPackageFirst();
   bool PreparePayloadFirst();
   bool FailOnLaunch(LaunchOutcome outcome, const std::string& signature);
-  bool NewVersionInstalled();
+  // False when the payload installed nothing; `*unreadable` then names what the disk could not
+  // look at, if that is why (the reason is the last error of the platform layer).
+  bool NewVersionInstalled(std::string* unreadable);
   void PrepareParameters();
   void BackUp();
   void ClearOldInstallation();

@@ -51,6 +51,10 @@ extern const TwoTextMessage kNoBackup;
 // The clearing could not delete some files and went on without them (OK). %s = their paths,
 // each after a line feed.
 extern const TwoTextMessage kClearingLeftFiles;
+// The disk could not say whether the new version was installed; ends the run. %s = the path,
+// %s = the system's reason, %s = the folder that keeps the parameters, %s = the backup folder
+// (or kNoBackup).
+extern const TwoTextMessage kInstallationUnreadable;
 
 // --- Language files ------------------------------------------------------------------------------
 

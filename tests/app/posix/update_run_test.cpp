@@ -351,6 +351,10 @@ TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
     int state;
     bool installationKept;
   };
+  // The new setup.cfg as a link to itself: the disk cannot say whether it is there.
+  const std::string settingsUnreadable = std::string(kStagedPayloadScript) +
+                                         "rm \"$maker/setup.cfg\"\n"
+                                         "ln -s setup.cfg \"$maker/setup.cfg\"\n";
   const Case cases[] = {
       {"backup inside the maker folder", "C:\\Program Files\\Pelmo\\Bak\\", kStagedPayloadScript,
        kBackupFailed, 3, true},
@@ -358,6 +362,8 @@ TEST_F(UpdateRunTest, FaultsTheRunCanSeeStopItBeforeTheyCostAnything) {
        true},
       {"payload installs nothing", "D:\\Backup\\", "#!/bin/sh\nexit 0\n", kNothingInstalled, 6,
        false},
+      {"new settings cannot be looked at", "D:\\Backup\\", settingsUnreadable.c_str(),
+       kInstallationUnreadable, 6, false},
   };
   for (const Case& test : cases) {
     StagedMachine machine;
