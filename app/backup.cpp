@@ -327,11 +327,10 @@ PackageCopyOutcome KeepPackage(SetupRun& run) {
   if (backupPath.empty()) {
     return outcome;
   }
-  if (!platform::IsDirectory(backupPath)) {
-    CreateFolderTree(backupPath);
-  }
   const std::string package = GetPackageFile(run);
   outcome.path = backupPath + platform::FileNameOf(package);
-  outcome.written = platform::CopyOneFile(package, outcome.path, false);
+  outcome.written =
+      CreateFolderTree(backupPath) && platform::CopyOneFile(package, outcome.path, false);
+  if (!outcome.written) outcome.reason = LastErrorReason();
   return outcome;
 }

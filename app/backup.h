@@ -39,6 +39,7 @@ std::vector<std::string> ClearInstallation(IMessageSink& sink, int* generatedFil
 struct PackageCopyOutcome {
   std::string path;
   bool written = false;
+  std::string reason;  // when not written: the system's reason (UTF-8)
 };
 
 // Copies the package into BACKUPPATH (the compact-flash card resolved), replacing an earlier copy

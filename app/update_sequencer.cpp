@@ -55,6 +55,15 @@ std::string PackageFailureText(const IMessageSink& sink, const PackageCheck& che
   return "";
 }
 
+// A write after the clearing that failed: the update goes on, but the technician must know
+// before the machine is used. %s = the path, %s = the system's reason.
+void ShowShortfall(IMessageSink& sink, const TwoTextMessage& message, const std::string& path,
+                   const std::string& reason) {
+  sink.ShowMessage(
+      FormatText(sink.Localise(message), platform::SystemTextToUtf8(path).c_str(), reason.c_str()),
+      kMbOk | kMbIconExclamation);
+}
+
 }  // namespace
 
 CUpdateSequencer::CUpdateSequencer(ISequencerHost& host)
@@ -408,8 +417,12 @@ void CUpdateSequencer::RecordLanguage() {
   report_.languageRecorded = platform::WriteProfileStringAtomically(
       "ActiveLang", "ActiveLang", LanguageCode(host_.Language()), languageFile);
   if (!report_.languageRecorded) {
+    const std::string reason = LastErrorReason();
     host_.WriteLogFormatted("|E|The language record %s could not be written\n",
                             languageFile.c_str());
+    host_.StopStepTimer();
+    ShowShortfall(host_, kLanguageRecordFailed, languageFile, reason);
+    host_.StartStepTimer();
   }
   state_ = SequencerState::kInstallDrivers;
 }
@@ -430,6 +443,7 @@ void CUpdateSequencer::KeepPackageCopy() {
   report_.packageCopyWritten = copy.written;
   if (!copy.path.empty() && !copy.written) {
     host_.WriteLogFormatted("|E|The package copy %s could not be written\n", copy.path.c_str());
+    ShowShortfall(host_, kPackageCopyFailed, copy.path, copy.reason);
   }
   host_.StartStepTimer();
   state_ = SequencerState::kTransferParameters;

@@ -55,6 +55,12 @@ extern const TwoTextMessage kClearingLeftFiles;
 // %s = the system's reason, %s = the folder that keeps the parameters, %s = the backup folder
 // (or kNoBackup).
 extern const TwoTextMessage kInstallationUnreadable;
+// The new installation's language record could not be written; the update goes on (OK).
+// %s = the file, %s = the system's reason.
+extern const TwoTextMessage kLanguageRecordFailed;
+// The package copy could not be written; the update goes on (OK). %s = the copy, %s = the
+// system's reason.
+extern const TwoTextMessage kPackageCopyFailed;
 
 // --- Language files ------------------------------------------------------------------------------
 

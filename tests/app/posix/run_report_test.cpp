@@ -2,6 +2,7 @@
 // setup log and the log's closing block.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "app/run_report_output.h"
 #include "app/update_sequencer.h"
 #include "base/message_box.h"
+#include "base/messages.h"
 #include "base/setup_run.h"
 #include "migration/parameter_file.h"
 #include "tests/app/test_package.h"
@@ -31,7 +33,14 @@ struct Row {
   int exitCode;
   std::vector<std::string> inReport;  // pieces of the JSON report, in order
   const char* inLog;                  // a piece of the setup log
+  const TwoTextMessage* shown;        // a message shown, up to its first insert; or none
 };
+
+// The text of `message` before its first insert.
+std::string Lead(const TwoTextMessage& message) {
+  const std::string text = message.chinese;
+  return text.substr(0, text.find('%'));
+}
 
 TEST(RunReportTest, EveryOutcomeHasItsExitCodeAndReport) {
   const auto nothing = [](StagedMachine&) {};
@@ -49,19 +58,22 @@ TEST(RunReportTest, EveryOutcomeHasItsExitCodeAndReport) {
         "\"values_left_out\":[],\"from_damaged_file\":false}]",
         "\"drivers\":[{\"file\":\"vexio.sys\",\"installed\":true},{\"file\":\"vexio.inf\","
         "\"installed\":true}],\"not_deleted\":[],\"not_done\":[],\"started\":\""},
-       "Run: ended done, exit code 0"},
+       "Run: ended done, exit code 0",
+       nullptr},
       {"refusal on the warning",
        nothing,
        {kIdCancel},
        kExitCancelled,
        {"\"exit_code\":2,\"outcome\":\"cancelled\"", "\"backup\":null"},
-       "Run: ended cancelled, exit code 2"},
+       "Run: ended cancelled, exit code 2",
+       nullptr},
       {"parameters not kept",
        nothing,
        {kIdOk, kIdNo, kIdNo, kIdNo},
        kExitDone,
        {"\"exit_code\":0", "{\"name\":\"A\",\"status\":\"not_asked\",\"reason\":null"},
-       "Run: configuration 'A': not_asked"},
+       "Run: configuration 'A': not_asked",
+       nullptr},
       {"damaged package",
        [](StagedMachine& machine) {
          std::string bytes = MakePackage("program image\n", kStagedPayloadScript);
@@ -71,7 +83,8 @@ TEST(RunReportTest, EveryOutcomeHasItsExitCodeAndReport) {
        agree,
        kExitFailedUnchanged,
        {"\"exit_code\":1,\"outcome\":\"failed_unchanged\",\"failure\":\""},
-       "Run: ended failed_unchanged, exit code 1"},
+       "Run: ended failed_unchanged, exit code 1",
+       nullptr},
       {"failure after the clearing",
        [](StagedMachine& machine) {
          machine.WriteFile(kPackagePath, MakePackage("program image\n", "#!/bin/sh\nexit 0\n"));
@@ -83,7 +96,8 @@ TEST(RunReportTest, EveryOutcomeHasItsExitCodeAndReport) {
         "\"migration_folder\":\"C:\\\\Temp\\\\Vexroand\"",
         "{\"name\":\"A\",\"status\":\"not_carried\",\"reason\":\"the update ended before the "
         "transfer"},
-       "Run: migration folder C:\\Temp\\Vexroand"},
+       "Run: migration folder C:\\Temp\\Vexroand",
+       nullptr},
       {"partial carry: parameter file and .bak damaged",
        [](StagedMachine& machine) {
          machine.WriteFile(kInstallation + "config\\A\\vexorand.dat", "not a parameter file");
@@ -93,7 +107,8 @@ TEST(RunReportTest, EveryOutcomeHasItsExitCodeAndReport) {
        {"\"exit_code\":4,\"outcome\":\"incomplete\"",
         "{\"name\":\"A\",\"status\":\"not_carried\",\"reason\":\"its parameter file and its .bak "
         "are both damaged\""},
-       "|E|Parameters of configuration 'A' not carried:"},
+       "|E|Parameters of configuration 'A' not carried:",
+       nullptr},
       {"driver not installed",
        [](StagedMachine& machine) {
          machine.MakeFolder("C:\\Windows\\System32\\drivers\\vexio.sys");
@@ -101,13 +116,27 @@ TEST(RunReportTest, EveryOutcomeHasItsExitCodeAndReport) {
        agree,
        kExitIncomplete,
        {"{\"file\":\"vexio.sys\",\"installed\":false}"},
-       "Run: driver vexio.sys NOT installed"},
+       "Run: driver vexio.sys NOT installed",
+       nullptr},
       {"package copy not written",
        [](StagedMachine& machine) { machine.MakeFolder("D:\\Backup\\Setup.exe"); },
        agree,
        kExitIncomplete,
        {"\"package_copy\":{\"path\":\"D:\\\\Backup\\\\Setup.exe\",\"written\":false}"},
-       "Run: package copy D:\\Backup\\Setup.exe NOT written"},
+       "Run: package copy D:\\Backup\\Setup.exe NOT written",
+       &kPackageCopyFailed},
+      {"language record not written",
+       [](StagedMachine& machine) {
+         machine.WriteFile(kPackagePath, MakePackage("program image\n",
+                                                     std::string(kStagedPayloadScript) +
+                                                         "rm \"$control/Lang/Lang.ini\"\n"
+                                                         "mkdir \"$control/Lang/Lang.ini\"\n"));
+       },
+       agree,
+       kExitIncomplete,
+       {"\"language_recorded\":false"},
+       "Run: language record NOT written",
+       &kLanguageRecordFailed},
   };
   for (const Row& row : rows) {
     StagedMachine machine;
@@ -134,6 +163,12 @@ TEST(RunReportTest, EveryOutcomeHasItsExitCodeAndReport) {
     const std::string text = machine.ReadFile("C:\\Temp\\VexorandSetupLog.txt");
     EXPECT_NE(text.find(row.inLog), std::string::npos) << row.name << ":\n" << text;
     EXPECT_FALSE(machine.Exists("C:\\Temp\\VexorandSetupReport.json.tmp")) << row.name;
+    if (row.shown != nullptr) {
+      const std::vector<RecordedMessage>& shown = host.Messages();
+      EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [&row](const RecordedMessage& message) {
+        return message.text.rfind(Lead(*row.shown), 0) == 0;
+      })) << row.name;
+    }
   }
 }
 
