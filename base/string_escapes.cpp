@@ -1,17 +1,8 @@
 #include "base/string_escapes.h"
 
+#include "platform/ascii_characters.h"
+
 namespace {
-
-bool IsOctalDigit(char c) {
-  return c >= '0' && c <= '7';
-}
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // The byte a backslash and a letter stand for, or -1 when the letter is not a control escape.
 int ControlEscape(char letter) {
@@ -53,14 +44,16 @@ std::string DecodeEscapes(const std::string& text) {
     }
     const char c = text[i];
     unsigned value = 0;
-    if (IsOctalDigit(c)) {
-      for (int digits = 0; digits < 3 && i < size && IsOctalDigit(text[i]); ++digits, ++i) {
-        value = value * 8 + static_cast<unsigned>(text[i] - '0');
+    if (platform::DigitValue(c) < 8) {
+      for (int digits = 0; digits < 3 && i < size && platform::DigitValue(text[i]) < 8;
+           ++digits, ++i) {
+        value = value * 8 + static_cast<unsigned>(platform::DigitValue(text[i]));
       }
     } else if (c == 'x' || c == 'X') {
       ++i;
-      for (int digits = 0; digits < 2 && i < size && HexDigitValue(text[i]) >= 0; ++digits, ++i) {
-        value = value * 16 + static_cast<unsigned>(HexDigitValue(text[i]));
+      for (int digits = 0; digits < 2 && i < size && platform::DigitValue(text[i]) < 16;
+           ++digits, ++i) {
+        value = value * 16 + static_cast<unsigned>(platform::DigitValue(text[i]));
       }
     } else if (ControlEscape(c) >= 0) {
       value = static_cast<unsigned>(ControlEscape(c));

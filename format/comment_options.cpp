@@ -4,22 +4,13 @@
 
 #include "base/message_sink.h"
 #include "format/format_messages.h"
+#include "platform/ascii_characters.h"
 
 namespace {
 
-bool IsSpace(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-int DigitValue(char c) {
-  if (IsDigit(c)) return c - '0';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-  return 99;
-}
+using platform::DigitValue;
+using platform::IsAsciiDigit;
+using platform::IsAsciiSpace;
 
 std::int32_t Saturate(bool negative, std::int64_t magnitude) {
   if (negative)
@@ -31,7 +22,7 @@ std::int32_t Saturate(bool negative, std::int64_t magnitude) {
 
 // A number must be followed by nothing or white space to count.
 bool EndsCleanly(std::string_view text, std::size_t end) {
-  return end == text.size() || IsSpace(text[end]);
+  return end == text.size() || IsAsciiSpace(text[end]);
 }
 
 // strtol with base 0 and a 32-bit long: sign, "0x" for hexadecimal, a leading 0 for octal.
@@ -39,7 +30,7 @@ bool EndsCleanly(std::string_view text, std::size_t end) {
 // value (as "-m -5" leaves) would otherwise count as 0 and zero every value it multiplies.
 std::optional<std::int32_t> ParseInteger(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
+  while (i < text.size() && IsAsciiSpace(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   int base = 10;
@@ -61,7 +52,7 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
 }
 
 std::size_t SkipDigits(std::string_view text, std::size_t i) {
-  while (i < text.size() && IsDigit(text[i])) ++i;
+  while (i < text.size() && IsAsciiDigit(text[i])) ++i;
   return i;
 }
 
@@ -70,7 +61,7 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
 // Without digits nothing, as for integers.
 std::optional<double> ParseReal(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
+  while (i < text.size() && IsAsciiSpace(text[i])) ++i;
   std::string number;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
   std::size_t end = SkipDigits(text, i);
@@ -127,7 +118,7 @@ std::optional<std::string> ReadCommentOption(std::string_view text, char letter)
   }
   std::size_t end = text.find('-', start);
   if (end == std::string_view::npos) end = text.size();
-  while (end > start && IsSpace(text[end - 1])) --end;
+  while (end > start && IsAsciiSpace(text[end - 1])) --end;
   return std::string(text.substr(start, end - start));
 }
 
@@ -152,11 +143,11 @@ std::optional<double> ReadRealOption(const std::optional<std::string>& text, cha
 
 std::int32_t DecimalPrefixValue(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
+  while (i < text.size() && IsAsciiSpace(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   std::int64_t magnitude = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i) {
+  for (; i < text.size() && IsAsciiDigit(text[i]); ++i) {
     if (magnitude <= INT32_MAX) magnitude = magnitude * 10 + (text[i] - '0');
   }
   return Saturate(negative, magnitude);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "format/format_messages.h"
+#include "platform/ascii_characters.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/path_split.h"
@@ -14,25 +15,12 @@ namespace {
 constexpr std::size_t kErrorBufferSize = 1024;
 constexpr char kEndOfText = 0x1A;
 
-bool IsLetter(int c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool IsDigit(int c) {
-  return c >= '0' && c <= '9';
-}
-bool IsHexDigit(int c) {
-  return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 // Bytes above 128 let identifiers carry multi-byte characters; 128 itself does not count.
 bool IsIdentifierStart(int c) {
-  return IsLetter(c) || c == '_' || c > 128;
+  return platform::IsAsciiLetter(c) || c == '_' || c > 128;
 }
 bool IsIdentifierPart(int c) {
-  return IsIdentifierStart(c) || IsDigit(c);
-}
-// The C locale's white space; the line feed is tested first by the callers.
-bool IsWhiteSpace(int c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
+  return IsIdentifierStart(c) || platform::IsAsciiDigit(c);
 }
 
 // The file as a text-mode read sees it: CR LF is one LF, and CTRL+Z ends the text.
@@ -120,15 +108,15 @@ FormatToken CFormatLexer::Scan() {
     return punctuation;
   }
   if (c == '/') return ScanSlash();
-  if (IsWhiteSpace(c)) {
+  if (platform::IsAsciiSpace(c)) {
     int next;
     do {
       next = ReadChar();
-    } while (next != '\n' && IsWhiteSpace(next));
+    } while (next != '\n' && platform::IsAsciiSpace(next));
     PushBack(next);
     return FormatToken::kWhiteSpace;
   }
-  if (IsDigit(c)) return ScanNumber(c);
+  if (platform::IsAsciiDigit(c)) return ScanNumber(c);
   if (IsIdentifierStart(c)) {
     int next;
     do {
@@ -168,8 +156,8 @@ FormatToken CFormatLexer::ScanNumber(int first) {
       int next;
       do {
         next = ReadChar();
-      } while (IsHexDigit(next));
-      if (IsLetter(next)) return FormatToken::kError;
+      } while (platform::DigitValue(next) < 16);
+      if (platform::IsAsciiLetter(next)) return FormatToken::kError;
       PushBack(next);
       return FormatToken::kHexadecimal;
     }
@@ -178,8 +166,8 @@ FormatToken CFormatLexer::ScanNumber(int first) {
   int next;
   do {
     next = ReadChar();
-  } while (IsDigit(next));
-  if (IsLetter(next)) return FormatToken::kError;
+  } while (platform::IsAsciiDigit(next));
+  if (platform::IsAsciiLetter(next)) return FormatToken::kError;
   PushBack(next);
   return FormatToken::kDecimal;
 }

@@ -7,6 +7,7 @@
 #include "base/string_table.h"
 #include "format/comment_options.h"
 #include "format/format_messages.h"
+#include "platform/ascii_characters.h"
 #include "values/output_format.h"
 #include "values/scalar_aliases.h"
 #include "values/scalar_types.h"
@@ -16,23 +17,12 @@ namespace {
 // Far beyond any real description; keeps the recursion of the walks shallow.
 constexpr int kMaxNesting = 100;
 
-bool IsSpace(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 16;
-}
-
 // The digits of an integer token as a signed 32-bit value, saturating.
 int IntegerTokenValue(const std::string& text, int base) {
   std::size_t i = base == 16 ? 2 : 0;  // past "0x"
   long long value = 0;
   for (; i < text.size(); ++i) {
-    value = value * base + DigitValue(text[i]);
+    value = value * base + platform::DigitValue(text[i]);
     if (value > INT_MAX) return INT_MAX;
   }
   return static_cast<int>(value);
@@ -41,11 +31,11 @@ int IntegerTokenValue(const std::string& text, int base) {
 // One "%d" of sscanf: white space, a sign and at least one digit.
 std::optional<int> ScanDecimal(std::string_view text, std::size_t& position) {
   std::size_t i = position;
-  while (i < text.size() && IsSpace(text[i])) ++i;
+  while (i < text.size() && platform::IsAsciiSpace(text[i])) ++i;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  if (i >= text.size() || text[i] < '0' || text[i] > '9') return std::nullopt;
+  if (i >= text.size() || !platform::IsAsciiDigit(text[i])) return std::nullopt;
   const int value = DecimalPrefixValue(text.substr(position));
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+  while (i < text.size() && platform::IsAsciiDigit(text[i])) ++i;
   position = i;
   return value;
 }
@@ -56,7 +46,7 @@ void ReadElementRange(std::string_view text, CFieldRecord& field) {
   const std::optional<int> lower = ScanDecimal(text, position);
   if (!lower) return;
   field.lowerIndex = *lower;
-  while (position < text.size() && IsSpace(text[position])) ++position;
+  while (position < text.size() && platform::IsAsciiSpace(text[position])) ++position;
   if (position >= text.size() || text[position] != '~') return;
   ++position;
   if (const std::optional<int> upper = ScanDecimal(text, position)) field.upperIndex = *upper;

@@ -2,26 +2,22 @@
 
 #include <cstdint>
 
+#include "platform/ascii_characters.h"
 #include "platform/file.h"
 
 namespace {
 
 constexpr char kTextEnd = 0x1A;
 
-// The C library's white space: blank, tab, line feed, vertical tab, form feed, carriage return.
-bool IsWhiteSpace(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 std::string_view TrimRight(std::string_view text) {
-  while (!text.empty() && IsWhiteSpace(text.back())) {
+  while (!text.empty() && platform::IsAsciiSpace(text.back())) {
     text.remove_suffix(1);
   }
   return text;
 }
 
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsWhiteSpace(text.front())) {
+  while (!text.empty() && platform::IsAsciiSpace(text.front())) {
     text.remove_prefix(1);
   }
   return TrimRight(text);

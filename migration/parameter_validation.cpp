@@ -11,6 +11,7 @@
 #include "format/format_parser.h"
 #include "format/type_record.h"
 #include "migration/amendment_file.h"
+#include "platform/ascii_characters.h"
 
 namespace {
 
@@ -18,15 +19,11 @@ constexpr const char kControllerBlock[] = "CController";
 // Names are looked at through a 1024-byte buffer.
 constexpr std::size_t kLongestName = 1023;
 
-bool IsBlank(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 // The number after "[": leading blanks and a sign allowed, digits as far as they go, 0 without
 // any; saturating like the C library's conversion.
 int ReadIndex(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) {
+  while (i < text.size() && platform::IsAsciiSpace(text[i])) {
     ++i;
   }
   bool negative = false;
@@ -35,7 +32,7 @@ int ReadIndex(std::string_view text) {
     ++i;
   }
   long long magnitude = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+  for (; i < text.size() && platform::IsAsciiDigit(text[i]); ++i) {
     magnitude = std::min<long long>(magnitude * 10 + (text[i] - '0'), 1LL << 32);
   }
   const long long value = negative ? -magnitude : magnitude;
