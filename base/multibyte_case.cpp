@@ -1,5 +1,6 @@
 #include "base/multibyte_case.h"
 
+#include "platform/ascii_characters.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -8,14 +9,13 @@ LeadByteRule RuleOrSystem(LeadByteRule isLeadByte) {
   return isLeadByte != nullptr ? isLeadByte : platform::IsSystemLeadByte;
 }
 
-// Maps the ASCII letters in [first, last] by `offset`, stepping over double-byte characters.
-std::string ShiftAsciiLetters(std::string text, char first, char last, int offset,
-                              LeadByteRule isLeadByte) {
+// Folds the ASCII letters with `fold`, stepping over double-byte characters.
+std::string FoldAsciiLetters(std::string text, char (*fold)(char), LeadByteRule isLeadByte) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (isLeadByte(text[i])) {
       ++i;
-    } else if (text[i] >= first && text[i] <= last) {
-      text[i] = static_cast<char>(text[i] + offset);
+    } else {
+      text[i] = fold(text[i]);
     }
   }
   return text;
@@ -29,9 +29,9 @@ bool IsGbkLeadByte(char c) {
 }
 
 std::string ToUpperMultiByte(const std::string& text, LeadByteRule isLeadByte) {
-  return ShiftAsciiLetters(text, 'a', 'z', 'A' - 'a', RuleOrSystem(isLeadByte));
+  return FoldAsciiLetters(text, platform::ToAsciiUpper<char>, RuleOrSystem(isLeadByte));
 }
 
 std::string ToLowerMultiByte(const std::string& text, LeadByteRule isLeadByte) {
-  return ShiftAsciiLetters(text, 'A', 'Z', 'a' - 'A', RuleOrSystem(isLeadByte));
+  return FoldAsciiLetters(text, platform::ToAsciiLower<char>, RuleOrSystem(isLeadByte));
 }

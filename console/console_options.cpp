@@ -1,21 +1,14 @@
 #include "console/console_options.h"
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 #include "app/update_sequencer.h"
 #include "console/question_names.h"
+#include "platform/ascii_characters.h"
 #include "platform/file.h"
 
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return text;
-}
 
 std::string Trim(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t\r");
@@ -47,7 +40,7 @@ bool ParseAnswerWord(const std::string& word, bool* yes) {
   // The localised questions tell the technician to press these buttons by their own names.
   static const char* const kYesWords[] = {"yes", "y", "ok", "是", "确定", "да", "ок"};
   static const char* const kNoWords[] = {"no", "n", "cancel", "否", "取消", "нет", "отмена"};
-  const std::string folded = FoldCyrillicCase(Lower(Trim(word)));
+  const std::string folded = FoldCyrillicCase(platform::AsciiLowerCase(Trim(word)));
   for (const char* candidate : kYesWords) {
     if (folded == candidate) {
       *yes = true;
@@ -95,7 +88,7 @@ bool IsOption(const std::string& argument, const std::string& name) {
 bool ParseNamedAnswer(const std::string& text, std::map<std::string, bool>* named,
                       std::string* error) {
   const std::size_t equals = text.find('=');
-  const std::string name = Lower(Trim(text.substr(0, equals)));
+  const std::string name = platform::AsciiLowerCase(Trim(text.substr(0, equals)));
   const std::string word = equals == std::string::npos ? "" : Trim(text.substr(equals + 1));
   const std::vector<std::string>& names = QuestionNames();
   if (std::find(names.begin(), names.end(), name) == names.end()) {
@@ -165,7 +158,7 @@ bool ParseConsoleOptions(const std::vector<std::string>& arguments, ConsoleOptio
       if (!TakeValue(arguments, &i, "--lang", &value, error)) {
         return false;
       }
-      const std::string lower = Lower(value);
+      const std::string lower = platform::AsciiLowerCase(value);
       if (lower == "zh") {
         options->language = ConsoleOptions::Language::kChinese;
       } else if (lower == "ru") {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "base/multibyte_case.h"
 #include "base/path_compose.h"
 #include "platform/file_system.h"
 #include "platform/folder_walk.h"
@@ -10,19 +11,7 @@
 namespace {
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) {
-      return false;
-    }
-  }
-  return true;
+  return a.size() == b.size() && ToUpperMultiByte(a) == ToUpperMultiByte(b);
 }
 
 using FileVisitor = std::function<void(const platform::FolderWalk& folder, const std::string& path,

@@ -1,6 +1,5 @@
 #include "migration/generated_files.h"
 
-#include <cctype>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -11,6 +10,7 @@
 #include "base/path_compose.h"
 #include "base/setup_run.h"
 #include "base/text_format.h"
+#include "platform/ascii_characters.h"
 #include "platform/drives.h"
 #include "platform/file_system.h"
 #include "platform/profile.h"
@@ -105,7 +105,7 @@ GeneratedFilesLookup LookUpGeneratedFilesOnce(IMessageSink& sink, std::string* d
 }
 
 bool FindAnotherFixedDrive(char* letter, char excluded) {
-  const char excludedUpper = static_cast<char>(std::toupper(static_cast<unsigned char>(excluded)));
+  const char excludedUpper = platform::ToAsciiUpper(excluded);
   const int first = *letter - 'A';
   if (first < 0 || first >= 32) {
     return false;

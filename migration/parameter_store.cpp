@@ -4,6 +4,7 @@
 
 #include "base/message_styles.h"
 #include "base/messages.h"
+#include "base/multibyte_case.h"
 #include "base/path_compose.h"
 #include "base/setup_run.h"
 #include "migration/parameter_file.h"
@@ -12,16 +13,6 @@
 #include "platform/text_encoding.h"
 
 namespace {
-
-std::string PathKey(const std::string& path) {
-  std::string key = path;
-  for (char& c : key) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return key;
-}
 
 bool ReadSection(const std::string& path, const std::string& sectionName,
                  std::vector<unsigned char>* data, bool* fileError, bool* readFailed) {
@@ -85,7 +76,7 @@ bool ExtractParameters(IMessageSink& sink, const std::string& path, const std::s
   data->clear();
   SetupRun& run = sink.Run();
   std::lock_guard<std::recursive_mutex> guard(run.parameterStoreLock);
-  const std::string key = PathKey(path);
+  const std::string key = ToUpperMultiByte(path);
   // A damaged file of any configuration would otherwise carry corrupted values across.
   if (run.verifiedParameterFiles.insert(key).second && !VerifyOrRestoreParameterFile(sink, path)) {
     run.damagedParameterFiles.insert(key);

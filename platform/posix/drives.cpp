@@ -5,9 +5,9 @@
 
 #include <sys/stat.h>
 
-#include <cctype>
 #include <string>
 
+#include "platform/ascii_characters.h"
 #include "platform/posix/volume_map.h"
 #include "platform/profile.h"
 
@@ -16,10 +16,8 @@ namespace {
 
 bool DriveFolderExists(char letter) {
   if (GetVolumeRoot().empty()) return false;
-  const auto byte = static_cast<unsigned char>(letter);
   struct stat status;
-  for (const char name :
-       {static_cast<char>(std::tolower(byte)), static_cast<char>(std::toupper(byte))}) {
+  for (const char name : {ToAsciiLower(letter), ToAsciiUpper(letter)}) {
     const std::string path = GetVolumeRoot() + "/" + name;
     if (stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return true;
   }
@@ -37,11 +35,11 @@ std::uint32_t GetLogicalDriveMask() {
 }
 
 DriveType GetDriveKind(const std::string& root) {
-  if (root.empty() || !std::isalpha(static_cast<unsigned char>(root[0])) ||
-      (root.size() > 1 && root[1] != ':') || !DriveFolderExists(root[0])) {
+  if (root.empty() || !IsAsciiLetter(root[0]) || (root.size() > 1 && root[1] != ':') ||
+      !DriveFolderExists(root[0])) {
     return DriveType::kNoRootDirectory;
   }
-  const std::string letter(1, static_cast<char>(std::toupper(static_cast<unsigned char>(root[0]))));
+  const std::string letter(1, ToAsciiUpper(root[0]));
   const std::string kind =
       ReadProfileString("Drives", letter, "fixed", GetVolumeRoot() + "/drives.ini");
   struct Name {
@@ -53,8 +51,7 @@ DriveType GetDriveKind(const std::string& root) {
                                 {"remote", DriveType::kRemote},
                                 {"cdrom", DriveType::kCdRom},
                                 {"ramdisk", DriveType::kRamDisk}};
-  std::string lowerKind = kind;
-  for (char& c : lowerKind) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lowerKind = AsciiLowerCase(kind);
   for (const Name& name : kNames) {
     if (lowerKind == name.text) return name.type;
   }

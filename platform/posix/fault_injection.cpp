@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/ascii_characters.h"
 #include "platform/posix/power_loss.h"
-#include "platform/posix/short_names.h"
 
 namespace platform {
 namespace {
@@ -98,7 +98,7 @@ bool InjectFault(FileOperation operation, const std::string& target) {
   FaultPlan& plan = Plan();
   if (plan.name.empty()) return InjectFault(operation);
   if (uncountedScopes > 0 || operation != plan.only ||
-      !EqualIgnoringCase(LastComponent(target), plan.name)) {
+      !EqualIgnoringAsciiCase(LastComponent(target), plan.name)) {
     return false;
   }
   plan.injected = true;

@@ -8,10 +8,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <utility>
 
+#include "platform/ascii_characters.h"
 #include "platform/posix/attribute_record.h"
 #include "platform/posix/descriptor_io.h"
 #include "platform/posix/host_calls.h"
@@ -101,7 +101,7 @@ bool HostListFolder(const std::string& hostFolder, const std::string& pattern, b
   for (const std::string& name : all) {
     if (MatchesWildcard(pattern, name) ||
         (matchAliases && MatchesWildcard(pattern, AliasAmong(all, name)))) {
-      names.emplace_back(UpperCaseName(name), name);
+      names.emplace_back(AsciiUpperCase(name), name);
     }
   }
   std::sort(names.begin(), names.end());

@@ -1,7 +1,6 @@
 #include "platform/posix/path_parsing.h"
 
-#include <cctype>
-
+#include "platform/ascii_characters.h"
 #include "platform/posix/volume_map.h"
 
 namespace platform {
@@ -17,8 +16,7 @@ ParsedPath ParseWindowsPath(const std::string& windowsPath) {
     // A host path: backslashes in it separate components too (a host folder with a relative
     // Windows path appended), and ".." is left to the host, which knows its links.
     parsed.kind = ParsedPath::Kind::kHost;
-  } else if (windowsPath.size() >= 2 && windowsPath[1] == ':' &&
-             std::isalpha(static_cast<unsigned char>(windowsPath[0]))) {
+  } else if (windowsPath.size() >= 2 && windowsPath[1] == ':' && IsAsciiLetter(windowsPath[0])) {
     parsed.kind = ParsedPath::Kind::kDrive;
     parsed.prefix = windowsPath.substr(0, 2);
     position = 2;

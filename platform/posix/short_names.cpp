@@ -1,9 +1,9 @@
 #include "platform/posix/short_names.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
+#include "platform/ascii_characters.h"
 #include "platform/posix/host_calls.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
@@ -11,13 +11,10 @@
 namespace platform {
 namespace {
 
-char Upper(char c) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
-
 bool IsShortNameCharacter(char c) {
   const auto byte = static_cast<unsigned char>(c);
-  return byte >= 0x80 || std::isalnum(byte) || std::strchr("!#$%&'()-@^_`{}~", c) != nullptr;
+  return byte >= 0x80 || IsAsciiLetter(c) || IsAsciiDigit(c) ||
+         std::strchr("!#$%&'()-@^_`{}~", c) != nullptr;
 }
 
 bool IsValidShortName(const std::string& name) {
@@ -37,7 +34,7 @@ std::string ShortNameCharacters(const std::string& part) {
   std::string result;
   for (char c : part) {
     if (c == ' ' || c == '.') continue;
-    result += IsShortNameCharacter(c) ? Upper(c) : '_';
+    result += IsShortNameCharacter(c) ? ToAsciiUpper(c) : '_';
   }
   return result;
 }
@@ -54,19 +51,6 @@ std::string AliasStem(const std::string& name, std::string* extension) {
 }
 
 }  // namespace
-
-std::string UpperCaseName(std::string name) {
-  for (char& c : name) c = Upper(c);
-  return name;
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Upper(a[i]) != Upper(b[i])) return false;
-  }
-  return true;
-}
 
 std::string AliasAmong(const std::vector<std::string>& names, const std::string& name) {
   if (IsValidShortName(name)) return name;

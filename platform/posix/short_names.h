@@ -1,13 +1,10 @@
-// 8.3 aliases derived the way NTFS derives them, and names compared as Windows compares them.
+// 8.3 aliases derived the way NTFS derives them.
 #pragma once
 
 #include <string>
 #include <vector>
 
 namespace platform {
-
-std::string UpperCaseName(std::string name);
-bool EqualIgnoringCase(const std::string& a, const std::string& b);
 
 // The alias of `name` among the other names of its folder (`names`, in name order): the name
 // itself when it is a valid short name, else the first six valid characters upper-cased, "~N"

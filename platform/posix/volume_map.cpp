@@ -4,9 +4,9 @@
 #include "platform/posix/volume_map.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 
+#include "platform/ascii_characters.h"
 #include "platform/posix/host_calls.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/path_parsing.h"
@@ -32,12 +32,12 @@ bool ReadListing(const std::string& hostFolder, FolderListing* listing) {
 
 std::string FindInListing(const FolderListing& listing, const std::string& component) {
   if (listing.names.count(component) != 0) return component;
-  const auto group = listing.byUpperCase.find(UpperCaseName(component));
+  const auto group = listing.byUpperCase.find(AsciiUpperCase(component));
   if (group != listing.byUpperCase.end()) return *group->second.begin();
   if (component.find('~') == std::string::npos) return "";
   const std::vector<std::string> names(listing.names.begin(), listing.names.end());
   for (const std::string& name : names) {
-    if (EqualIgnoringCase(AliasAmong(names, name), component)) return name;
+    if (EqualIgnoringAsciiCase(AliasAmong(names, name), component)) return name;
   }
   return "";
 }
@@ -47,8 +47,8 @@ std::string FindInListing(const FolderListing& listing, const std::string& compo
 bool FindDriveFolder(char letter, std::string* folder) {
   const std::string& root = GetVolumeRoot();
   folder->clear();
-  for (const int c : {std::tolower(letter), std::toupper(letter)}) {
-    const std::string candidate = root + "/" + static_cast<char>(c);
+  for (const char c : {ToAsciiLower(letter), ToAsciiUpper(letter)}) {
+    const std::string candidate = root + "/" + c;
     const int presence = Presence(candidate);
     if (presence < 0) return false;
     if (presence > 0) {

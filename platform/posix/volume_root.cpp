@@ -1,8 +1,8 @@
 // The root folder of the volume map, and the way back from a host path to a Windows one.
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 
+#include "platform/ascii_characters.h"
 #include "platform/posix/volume_map.h"
 
 namespace platform {
@@ -45,12 +45,10 @@ std::string ToWindowsPath(const std::string& hostPath) {
   const std::string path = CanonicalHostPath(hostPath);
   if (path.compare(0, root.size(), root) != 0) return "";
   std::string rest = path.substr(root.size());
-  if (rest.empty() || !std::isalpha(static_cast<unsigned char>(rest[0])) ||
-      (rest.size() > 1 && rest[1] != '/')) {
+  if (rest.empty() || !IsAsciiLetter(rest[0]) || (rest.size() > 1 && rest[1] != '/')) {
     return "";
   }
-  std::string windowsPath =
-      std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(rest[0])))) + ":\\";
+  std::string windowsPath = std::string(1, ToAsciiUpper(rest[0])) + ":\\";
   if (rest.size() > 2) windowsPath += rest.substr(2);
   for (char& c : windowsPath) {
     if (c == '/') c = '\\';

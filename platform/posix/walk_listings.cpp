@@ -1,6 +1,6 @@
 #include "platform/posix/walk_listings.h"
 
-#include "platform/posix/short_names.h"
+#include "platform/ascii_characters.h"
 #include "platform/posix/volume_map.h"
 
 namespace platform {
@@ -23,12 +23,12 @@ FolderListing* ListingOfParent(const std::string& hostPath, std::string* name) {
 }  // namespace
 
 void FolderListing::Add(const std::string& name) {
-  if (names.insert(name).second) byUpperCase[UpperCaseName(name)].insert(name);
+  if (names.insert(name).second) byUpperCase[AsciiUpperCase(name)].insert(name);
 }
 
 void FolderListing::Remove(const std::string& name) {
   if (names.erase(name) == 0) return;
-  const auto group = byUpperCase.find(UpperCaseName(name));
+  const auto group = byUpperCase.find(AsciiUpperCase(name));
   group->second.erase(name);
   if (group->second.empty()) byUpperCase.erase(group);
 }

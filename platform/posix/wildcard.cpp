@@ -1,12 +1,12 @@
 #include "platform/posix/wildcard.h"
 
-#include <cctype>
+#include "platform/ascii_characters.h"
 
 namespace platform {
 namespace {
 
 bool SameLetter(char a, char b) {
-  return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
+  return ToAsciiUpper(a) == ToAsciiUpper(b);
 }
 
 bool MatchFrom(const std::string& pattern, std::size_t p, const std::string& name, std::size_t n) {

@@ -1,10 +1,10 @@
 // vextool's command table and help: what `vextool` with no command name offers.
-#include <cctype>
 #include <cstdio>
 #include <optional>
 #include <set>
 
 #include "base/setup_run.h"
+#include "platform/ascii_characters.h"
 #include "platform/file_system.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
@@ -60,11 +60,11 @@ void NoteMissingDrives(const CommandArguments& arguments) {
     const std::size_t equals =
         argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
     const std::string path = equals == std::string::npos ? argument : argument.substr(equals + 1);
-    if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' ||
+    if (path.size() < 3 || !platform::IsAsciiLetter(path[0]) || path[1] != ':' ||
         (path[2] != '\\' && path[2] != '/')) {
       continue;
     }
-    const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+    const char drive = platform::ToAsciiUpper(path[0]);
     if (!noted.insert(drive).second || platform::IsDirectory(std::string(1, drive) + ":\\")) {
       continue;
     }

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "platform/ascii_characters.h"
 #include "platform/posix/volume_map.h"
 #include "platform/profile.h"
 
@@ -54,8 +54,7 @@ std::string StagedMachine::HostPath(const std::string& windowsPath) const {
   if (host.empty() && windowsPath.size() >= 2 && windowsPath[1] == ':') {
     std::string rest = windowsPath.substr(2);
     for (char& c : rest) c = c == '\\' ? '/' : c;
-    return root_ + "/" +
-           static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0]))) +
+    return root_ + "/" + platform::ToAsciiLower(windowsPath[0]) +
            (rest.empty() || rest[0] == '/' ? rest : "/" + rest);
   }
   return host;
@@ -83,10 +82,10 @@ void StagedMachine::MakeFolder(const std::string& windowsPath) const {
 }
 
 void StagedMachine::AddDrive(char letter, const std::string& type) const {
-  const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+  const char lower = platform::ToAsciiLower(letter);
   fs::create_directories(root_ + "/" + lower);
   if (!type.empty()) {
-    const std::string key(1, static_cast<char>(std::toupper(static_cast<unsigned char>(letter))));
+    const std::string key(1, platform::ToAsciiUpper(letter));
     platform::WriteProfileString("Drives", key, type, root_ + "/drives.ini");
   }
 }
