@@ -6,12 +6,9 @@
 #include <memory>
 #include <string>
 
-namespace platform {
+#include "platform/profile_encoding.h"
 
-// How the characters of a UTF-16 file reach callers as 8-bit text, and back: the system code
-// page. kWestern keeps the first 256 code points one to one and gives "?" for the rest, as the
-// Windows reader this one is checked against does; kUtf8 is the POSIX edition's code page.
-enum class ProfileCodePage { kWestern, kUtf8 };
+namespace platform {
 
 // A file's text parsed once, so that many lookups cost one parse: the first section of each name
 // and the first key of each name in it, found by name.

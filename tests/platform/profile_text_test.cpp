@@ -89,6 +89,11 @@ TEST(ProfileTextTest, WritesChangeOnlyWhatTheyMust) {
             "[S]\nk=1\nn=2\n\n[T]\nj=1\n");
   EXPECT_EQ(WriteProfileStringToText("[S]\r\nk=1", "S", "n", "2"), "[S]\r\nk=1\r\nn=2\r\n");
   EXPECT_EQ(WriteProfileStringToText("[S]\r\nk=1", "T", "n", "2"), "[S]\r\nk=1\r\n[T]\r\nn=2\r\n");
+  // Into the first section of a name, never a repeat; the lines before any header are one too.
+  EXPECT_EQ(WriteProfileStringToText("[S]\nk=1\n[T]\n[s]\nj=2\n", "S", "j", "3"),
+            "[S]\nk=1\nj=3\n[T]\n[s]\nj=2\n");
+  EXPECT_EQ(WriteProfileStringToText("a=1\n[S]\n", "", "b", "2"), "a=1\nb=2\n[S]\n");
+  EXPECT_EQ(WriteProfileStringToText("[S]\nk=1\n", "", "b", "2"), "b=2\n[S]\nk=1\n");
   EXPECT_EQ(WriteProfileStringToText("\xEF\xBB\xBF"
                                      "a=1\n",
                                      "", "b", "2"),
