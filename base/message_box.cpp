@@ -18,8 +18,8 @@ int AnswerWithoutHost(const std::string& text, unsigned style) {
 
 }  // namespace
 
-void SetMessageBoxFunction(MessageBoxFunction function) {
-  CurrentFunction() = std::move(function);
+MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function) {
+  return std::exchange(CurrentFunction(), std::move(function));
 }
 
 int ShowMessageBox(const std::string& text, unsigned style) {

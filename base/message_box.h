@@ -10,8 +10,9 @@
 // Shows `text` (UTF-8) with a Windows message-box style and returns the button pressed.
 using MessageBoxFunction = std::function<int(const std::string& text, unsigned style)>;
 
-// Installs the host's function; an empty function restores the default, which writes the text to
-// standard error and answers as the box's default button would.
-void SetMessageBoxFunction(MessageBoxFunction function);
+// Installs the host's function and returns the one it replaces, for a host that lives inside
+// another to give back. An empty function restores the default, which writes the text to standard
+// error and answers as the box's default button would.
+MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function);
 
 int ShowMessageBox(const std::string& text, unsigned style);

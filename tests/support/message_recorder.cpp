@@ -4,15 +4,14 @@
 
 #include "base/setup_log.h"
 
-MessageRecorder::MessageRecorder(std::deque<int> answers) : RecordingSink(std::move(answers)) {
+MessageRecorder::MessageRecorder(std::deque<int> answers)
+    : RecordingSink(std::move(answers)),
+      messageFunction_(
+          [this](const std::string& text, unsigned style) { return ShowMessage(text, style); }) {
   UseLanguage(0);
-  SetMessageBoxFunction(
-      [this](const std::string& text, unsigned style) { return ShowMessage(text, style); });
 }
 
-MessageRecorder::~MessageRecorder() {
-  SetMessageBoxFunction(nullptr);
-}
+MessageRecorder::~MessageRecorder() = default;
 
 void MessageRecorder::WriteLog(const std::string& text) {
   AppendLogLine(text, *this);

@@ -5,8 +5,8 @@
 
 #include <deque>
 
-#include "base/message_box.h"
 #include "tests/support/recording_sink.h"
+#include "tests/support/scoped_message_box_function.h"
 
 class MessageRecorder : public RecordingSink {
  public:
@@ -16,4 +16,7 @@ class MessageRecorder : public RecordingSink {
   MessageRecorder& operator=(const MessageRecorder&) = delete;
 
   void WriteLog(const std::string& text) override;
+
+ private:
+  ScopedMessageBoxFunction messageFunction_;
 };

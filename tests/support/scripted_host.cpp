@@ -4,19 +4,17 @@
 #include <cstdio>
 #include <utility>
 
-#include "base/message_box.h"
 #include "base/setup_log.h"
 #include "tests/support/test_log_directory.h"
 
-ScriptedHost::ScriptedHost(std::deque<int> answers) : answers_(std::move(answers)) {
+ScriptedHost::ScriptedHost(std::deque<int> answers)
+    : answers_(std::move(answers)),
+      messageFunction_(
+          [this](const std::string& text, unsigned style) { return ShowMessage(text, style); }) {
   run_.logDirectory = TestLogDirectory();
-  SetMessageBoxFunction(
-      [this](const std::string& text, unsigned style) { return ShowMessage(text, style); });
 }
 
-ScriptedHost::~ScriptedHost() {
-  SetMessageBoxFunction(nullptr);
-}
+ScriptedHost::~ScriptedHost() = default;
 
 void ScriptedHost::ShowStepLabel(int labelId) {
   trace_.push_back("label " + std::to_string(labelId));

@@ -12,6 +12,7 @@
 #include "app/sequencer_host.h"
 #include "base/setup_run.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/scoped_message_box_function.h"
 
 class ScriptedHost : public ISequencerHost {
  public:
@@ -52,4 +53,5 @@ class ScriptedHost : public ISequencerHost {
   bool timerRunning_ = false;
   bool closed_ = false;
   mutable SetupRun run_;
+  ScopedMessageBoxFunction messageFunction_;  // last: given back before the record goes
 };
