@@ -25,12 +25,17 @@ void HostText(JsonWriter& json, const std::string& text) {
   json.Utf8(platform::SystemTextToUtf8(text));
 }
 
-void HostTextOrNull(JsonWriter& json, const std::string& text) {
+// A text, or null where there is none.
+void Utf8OrNull(JsonWriter& json, const std::string& text) {
   if (text.empty()) {
     json.Null();
   } else {
-    HostText(json, text);
+    json.Utf8(text);
   }
+}
+
+void HostTextOrNull(JsonWriter& json, const std::string& text) {
+  Utf8OrNull(json, platform::SystemTextToUtf8(text));
 }
 
 // An array of `items`, each written by `write`.
@@ -55,11 +60,7 @@ void Configuration(JsonWriter& json, const ConfigurationRecord& configuration) {
   json.Key("status");
   json.Utf8(StatusName(configuration.status));
   json.Key("reason");
-  if (configuration.reason.empty()) {
-    json.Null();
-  } else {
-    json.Utf8(configuration.reason);
-  }
+  Utf8OrNull(json, configuration.reason);
   json.Key("values_left_out");
   HostTexts(json, configuration.valuesLeftOut);
   json.Key("from_damaged_file");
@@ -92,11 +93,7 @@ std::string RenderReportJson(const RunReport& report) {
   json.Key("outcome");
   json.Utf8(OutcomeName(report));
   json.Key("failure");
-  if (report.failure.empty()) {
-    json.Null();
-  } else {
-    json.Utf8(report.failure);
-  }
+  Utf8OrNull(json, report.failure);
   json.Key("version_from");
   HostTextOrNull(json, report.versionFrom);
   json.Key("version_to");

@@ -119,12 +119,6 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
   return result;
 }
 
-std::string Int32(int value) {
-  std::string bytes(4, '\0');
-  for (std::size_t i = 0; i < 4; ++i) bytes[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  return bytes;
-}
-
 class PowerCutTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -133,8 +127,7 @@ class PowerCutTest : public ::testing::Test {
     // The template machine: 5.3 with configurations A and B, and the package.
     StageOldInstallation(template_, "");
     for (const auto& [name, speed] : {std::pair<const char*, int>{"A", 1200}, {"B", 3400}}) {
-      std::ofstream(work_ + "/block", std::ios::binary)
-          << Int32(0) + Int32(speed) + Int32(7) + Int32(0);
+      std::ofstream(work_ + "/block", std::ios::binary) << StagedControllerBlock(speed);
       ASSERT_EQ(
           RunProgram(VEXTOOL_PROGRAM,
                      {"dat", "build", "-o", work_ + "/dat", "CController=" + work_ + "/block"}, {},

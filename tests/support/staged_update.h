@@ -14,8 +14,8 @@ constexpr char kStagedInstallation[] = "C:\\Program Files\\Pelmo\\Control\\";
 // oldOnly. Version 5.4 has newOnly in place of oldOnly.
 extern const char kStagedOldFormat[];
 
-// The controller block of configuration A: speed 1200, oldOnly 7.
-std::string StagedControllerBlock();
+// A controller block of the 5.3 format, configuration A's by default: speed 1200, oldOnly 7.
+std::string StagedControllerBlock(int speed = 1200);
 
 // Stages 5.3 with `parameterFile` as config\A\vexorand.dat, a fixed drive D for the backups
 // (BACKUPPATH D:\Backup\), shortcuts, the temporary and Windows folders.

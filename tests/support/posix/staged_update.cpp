@@ -46,8 +46,8 @@ std::string Int32(int value) {
 
 }  // namespace
 
-std::string StagedControllerBlock() {
-  return Int32(0) + Int32(1200) + Int32(7) + Int32(0);
+std::string StagedControllerBlock(int speed) {
+  return Int32(0) + Int32(speed) + Int32(7) + Int32(0);
 }
 
 void StageOldInstallation(const StagedMachine& machine, const std::string& parameterFile) {
