@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/path_split.h"
+
 namespace platform {
 namespace {
 
@@ -77,7 +79,7 @@ bool FlushTree(const std::string& folder) {
   // The folder's entry lies in its parent, and so on up to the volume's root, which holds the
   // entry of the topmost folder an update may have made.
   while (path.size() > volumeRoot.size()) {
-    const std::size_t separator = path.find_last_of('\\');
+    const std::size_t separator = FindLastSeparator(path);
     if (separator == std::string::npos) break;
     path = separator < volumeRoot.size() ? volumeRoot : path.substr(0, separator);
     if (!FlushPath(path, true)) return false;
