@@ -26,6 +26,7 @@
 #include "console/console_prompter.h"
 #include "console/run_summary.h"
 #include "console/stop_signals.h"
+#include "console/terminal_input.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
 #include "platform/posix/fault_injection.h"
@@ -245,7 +246,9 @@ int main(int argc, char** argv) {
   ConfigurePowerOff(options.allowPowerOff);
   setenv(kPayloadPrefixVariable, kPayloadPrefix, 1);
 
-  ConsolePrompter prompter(options, std::cin, std::cout);
+  TerminalInput terminal(STDIN_FILENO);
+  std::istream input(&terminal);
+  ConsolePrompter prompter(options, input, std::cout);
   // The update reports through its host; only what the base layer reports outside it (a log
   // file that cannot be written, a language file read on first use) takes the process's way,
   // which must reach the same terminal.

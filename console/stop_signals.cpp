@@ -1,8 +1,10 @@
 #include "console/stop_signals.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 
 namespace {
@@ -46,6 +48,22 @@ void InstallStopSignals() {
 
 int StopSignal() {
   return stopSignal;
+}
+
+bool WaitForInputUnlessStopped(int fd) {
+  const sigset_t set = StopSignalSet();
+  sigset_t previous;
+  pthread_sigmask(SIG_BLOCK, &set, &previous);
+  // Looked at with the signals held back, and let through only inside ppoll: one that comes in
+  // between is delivered there and ends the wait.
+  while (stopSignal == 0) {
+    pollfd input{fd, POLLIN, 0};
+    const int ready = ppoll(&input, 1, nullptr, &previous);
+    if (ready > 0 || (ready < 0 && errno != EINTR)) break;
+  }
+  const bool stopped = stopSignal != 0;
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  return !stopped;
 }
 
 void SetStopNotice(const std::string& text) {
