@@ -98,7 +98,7 @@ void ClearFolder(IMessageSink& sink, const std::string& folder,
                  std::vector<std::string>* notDeleted) {
   switch (LookAt(sink, folder)) {
     case platform::PathKind::kFolder:
-      DeleteTreePastFailures(WithoutTrailingBackslash(folder), notDeleted);
+      DeleteTreePastFailures(sink, WithoutTrailingBackslash(folder), notDeleted);
       break;
     case platform::PathKind::kUnknown:
       notDeleted->push_back(WithoutTrailingBackslash(folder));
@@ -130,10 +130,10 @@ BackupOutcome FailedAt(IMessageSink& sink, const std::string& folder, const std:
 // Makes `folder` (trailing backslash) with the folders above it. A folder of that name is an
 // earlier run's backup, made in the same second, which must stay as it is: the name then gets a
 // number ("-2", "-3", ...).
-bool MakeNewBackupFolder(std::string* folder) {
+bool MakeNewBackupFolder(IMessageSink& sink, std::string* folder) {
   const std::string base = folder->substr(0, folder->size() - 1);
   const std::size_t parent = platform::FindLastSeparator(base);
-  if (parent != std::string::npos && parent > 2) CreateFolderTree(base.substr(0, parent));
+  if (parent != std::string::npos && parent > 2) CreateFolderTree(sink, base.substr(0, parent));
   for (int number = 1; number < 100; ++number) {
     const std::string candidate = number == 1 ? base : base + "-" + std::to_string(number);
     if (platform::MakeDirectory(candidate)) {
@@ -188,7 +188,7 @@ BackupOutcome CheckBackup(IStepHost& host, const std::string& backupFolder,
 // manifest, and checks the whole.
 BackupOutcome CopyAndCheck(IStepHost& host, const std::string& backupFolder,
                            bool generatedFilesNamed, const std::string& generatedFiles) {
-  BackupCopier copier(backupFolder);
+  BackupCopier copier(host, backupFolder);
   std::string failedPath;
   const InstallationLayout& layout = host.Run().layout;
   // A folder the disk cannot say is there is no folder to leave out of the backup.
@@ -262,9 +262,9 @@ BackupOutcome BackUpInstallation(IStepHost& host, int* generatedFilesWarnings) {
     }
   }
   if (!platform::IsDirectory(backupPath)) {
-    CreateFolderTree(backupPath);
+    CreateFolderTree(host, backupPath);
   }
-  if (!MakeNewBackupFolder(&backupFolder)) {
+  if (!MakeNewBackupFolder(host, &backupFolder)) {
     return Failed(host, backupFolder, LastErrorReason());
   }
 
@@ -319,7 +319,8 @@ std::vector<std::string> ClearInstallation(IMessageSink& sink, int* generatedFil
   return notDeleted;
 }
 
-PackageCopyOutcome KeepPackage(SetupRun& run) {
+PackageCopyOutcome KeepPackage(IMessageSink& sink) {
+  SetupRun& run = sink.Run();
   std::string backupPath = run.layout.backupPathValue;
   // Unlike the backup, the package copy goes onto the card; without a card the path is empty.
   ResolveCompactFlash(run, &backupPath);
@@ -330,7 +331,7 @@ PackageCopyOutcome KeepPackage(SetupRun& run) {
   const std::string package = GetPackageFile(run);
   outcome.path = backupPath + platform::FileNameOf(package);
   outcome.written =
-      CreateFolderTree(backupPath) && platform::CopyOneFile(package, outcome.path, false);
+      CreateFolderTree(sink, backupPath) && platform::CopyOneFile(package, outcome.path, false);
   if (!outcome.written) outcome.reason = LastErrorReason();
   return outcome;
 }

@@ -44,7 +44,7 @@ struct PackageCopyOutcome {
 
 // Copies the package into BACKUPPATH (the compact-flash card resolved), replacing an earlier copy
 // of the same name.
-PackageCopyOutcome KeepPackage(SetupRun& run);
+PackageCopyOutcome KeepPackage(IMessageSink& sink);
 
 // "Pelmo 2024-06-03 140509\" for 14:05:09 on 3 June 2024.
 std::string FormatBackupFolderName(const platform::LocalTime& time);

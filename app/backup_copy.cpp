@@ -25,14 +25,14 @@ bool ListNames(const platform::FolderWalk& folder, std::map<std::string, std::st
 
 }  // namespace
 
-BackupCopier::BackupCopier(std::string backupFolder)
-    : backupFolder_(std::move(backupFolder)), buffer_(kCopyBufferSize) {}
+BackupCopier::BackupCopier(IMessageSink& sink, std::string backupFolder)
+    : sink_(sink), backupFolder_(std::move(backupFolder)), buffer_(kCopyBufferSize) {}
 
 bool BackupCopier::CopyPart(const std::string& source, const std::string& into,
                             std::string* failedPath) {
   const std::string destination = backupFolder_ + into;
   const bool madeNow = !platform::IsDirectory(destination);
-  if (madeNow && !CreateFolderTree(destination)) {
+  if (madeNow && !CreateFolderTree(sink_, destination)) {
     *failedPath = destination;
     return false;
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/backup_manifest.h"
+#include "base/message_sink.h"
 #include "platform/folder_walk.h"
 
 // The attribute bits a backup keeps of each file and folder (read-only, hidden, system); the
@@ -16,8 +17,9 @@ constexpr std::uint32_t kBackupKeptAttributes =
 
 class BackupCopier {
  public:
-  // Into the folder `backupFolder` (trailing backslash), which exists.
-  explicit BackupCopier(std::string backupFolder);
+  // Into the folder `backupFolder` (trailing backslash), which exists; a folder path too long to
+  // make is logged through `sink`.
+  BackupCopier(IMessageSink& sink, std::string backupFolder);
 
   // Copies the contents of the folder `source` (trailing backslash) into `into` (relative to the
   // backup folder, "" or ending in a backslash, made when missing) and adds the part and all it
@@ -40,6 +42,7 @@ class BackupCopier {
                 const std::string& name, BackupEntry* copied, std::string* failedPath);
   void Record(BackupEntry entry);
 
+  IMessageSink& sink_;
   std::string backupFolder_;
   BackupManifest manifest_;
   std::map<std::string, std::size_t> entryIndex_;  // upper-case path to its manifest entry

@@ -300,7 +300,7 @@ void CUpdateSequencer::PrepareParameters() {
   if (FailedOnUnreadablePath()) {
     return;
   }
-  report_.versionFrom = ReadInstalledVersion(host_.Run().layout);
+  report_.versionFrom = ReadInstalledVersion(host_, host_.Run().layout);
   static_cast<void>(GenerateParameterFiles(host_, &migration_));
   if (FailedOnUnreadablePath()) {
     return;
@@ -386,7 +386,7 @@ void CUpdateSequencer::WaitForPayload() {
                           kept.c_str(), backup.c_str()));
     return;
   }
-  report_.versionTo = ReadInstalledVersion(host_.Run().layout);
+  report_.versionTo = ReadInstalledVersion(host_, host_.Run().layout);
   state_ = SequencerState::kRecordLanguage;
 }
 
@@ -438,7 +438,7 @@ void CUpdateSequencer::InstallNewDrivers() {
 void CUpdateSequencer::KeepPackageCopy() {
   host_.ShowStepLabel(kLabelBackUpPackage);
   host_.StopStepTimer();
-  const PackageCopyOutcome copy = KeepPackage(host_.Run());
+  const PackageCopyOutcome copy = KeepPackage(host_);
   report_.packageCopy = copy.path;
   report_.packageCopyWritten = copy.written;
   if (!copy.path.empty() && !copy.written) {

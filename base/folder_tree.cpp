@@ -18,16 +18,16 @@ bool DeleteFile(const platform::FolderWalk& folder, const platform::DirectoryEnt
 
 // `folder` is `path`, resolved once for the whole walk; `path` names entries in the log and in
 // `notDeleted`. Without `notDeleted` the walk stops at the first entry that will not go.
-bool DeleteTreeAt(const platform::FolderWalk& folder, const std::string& path,
+bool DeleteTreeAt(IMessageSink& sink, const platform::FolderWalk& folder, const std::string& path,
                   std::vector<std::string>* notDeleted) {
   std::vector<platform::DirectoryEntry> entries;
-  if (!ComposePath({path, "\\*"}) || !folder.List("*", &entries)) {
+  if (!ComposePath(sink, {path, "\\*"}) || !folder.List("*", &entries)) {
     if (notDeleted != nullptr) notDeleted->push_back(path);
     return false;
   }
   bool everythingDeleted = true;
   for (const platform::DirectoryEntry& entry : entries) {
-    const std::optional<std::string> fullName = ComposePath({path, "\\", entry.name});
+    const std::optional<std::string> fullName = ComposePath(sink, {path, "\\", entry.name});
     bool deleted = false;
     if (!fullName) {
       // Too long to reach: it stays, named as far as it can be.
@@ -37,7 +37,7 @@ bool DeleteTreeAt(const platform::FolderWalk& folder, const std::string& path,
                                     : folder.RemoveFile(entry.name);
     } else if (entry.IsDirectory()) {
       // The sub-folder's own walk names what stayed in it.
-      if (!DeleteTreeAt(folder.Enter(entry.name), *fullName, notDeleted)) {
+      if (!DeleteTreeAt(sink, folder.Enter(entry.name), *fullName, notDeleted)) {
         if (notDeleted == nullptr) return false;
         everythingDeleted = false;
       }
@@ -63,14 +63,15 @@ bool DeleteTreeAt(const platform::FolderWalk& folder, const std::string& path,
 
 }  // namespace
 
-bool CreateFolderTree(const std::string& path) {
-  return CheckPathLength(path) && platform::MakeDirectoryTree(path);
+bool CreateFolderTree(IMessageSink& sink, const std::string& path) {
+  return CheckPathLength(sink, path) && platform::MakeDirectoryTree(path);
 }
 
-bool DeleteTree(const std::string& path) {
-  return DeleteTreeAt(platform::FolderWalk(path), path, nullptr);
+bool DeleteTree(IMessageSink& sink, const std::string& path) {
+  return DeleteTreeAt(sink, platform::FolderWalk(path), path, nullptr);
 }
 
-bool DeleteTreePastFailures(const std::string& path, std::vector<std::string>* notDeleted) {
-  return DeleteTreeAt(platform::FolderWalk(path), path, notDeleted);
+bool DeleteTreePastFailures(IMessageSink& sink, const std::string& path,
+                            std::vector<std::string>* notDeleted) {
+  return DeleteTreeAt(sink, platform::FolderWalk(path), path, notDeleted);
 }

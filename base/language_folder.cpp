@@ -28,8 +28,8 @@ void ShowLanguageError(IMessageSink& sink, const TwoTextMessage& message, const 
 }  // namespace
 
 void DetermineLanguageFolder(const std::string& base, IMessageSink& sink) {
-  const std::optional<std::string> langFolder = ComposePath({base, "Lang\\"});
-  const std::optional<std::string> settingsFile = ComposePath({base, "Lang\\Lang.ini"});
+  const std::optional<std::string> langFolder = ComposePath(sink, {base, "Lang\\"});
+  const std::optional<std::string> settingsFile = ComposePath(sink, {base, "Lang\\Lang.ini"});
   if (!langFolder || !settingsFile) {
     return;
   }
@@ -49,7 +49,7 @@ void DetermineLanguageFolder(const std::string& base, IMessageSink& sink) {
   if (active.back() != '\\') {
     active += '\\';
   }
-  const std::optional<std::string> candidate = ComposePath({*langFolder, active});
+  const std::optional<std::string> candidate = ComposePath(sink, {*langFolder, active});
   if (!candidate) {
     return;
   }

@@ -1,26 +1,28 @@
 #include "base/path_compose.h"
 
-#include "base/setup_log.h"
+#include "base/message_sink.h"
 #include "platform/file_system.h"
 
 bool FitsMaxPath(std::string_view path) {
   return path.size() <= platform::kMaxPath;
 }
 
-bool CheckPathLength(std::string_view path) {
+bool CheckPathLength(IMessageSink& sink, std::string_view path) {
   if (FitsMaxPath(path)) {
     return true;
   }
-  WriteSetupLog("|E|Path too long, refused: %.*s\n", static_cast<int>(path.size()), path.data());
+  sink.WriteLogFormatted("|E|Path too long, refused: %.*s\n", static_cast<int>(path.size()),
+                         path.data());
   return false;
 }
 
-std::optional<std::string> ComposePath(std::initializer_list<std::string_view> parts) {
+std::optional<std::string> ComposePath(IMessageSink& sink,
+                                       std::initializer_list<std::string_view> parts) {
   std::string path;
   for (std::string_view part : parts) {
     path.append(part.data(), part.size());
   }
-  if (!CheckPathLength(path)) {
+  if (!CheckPathLength(sink, path)) {
     return std::nullopt;
   }
   return path;

@@ -1,8 +1,5 @@
 #include "base/setup_log.h"
 
-#include <cstdarg>
-
-#include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/path_compose.h"
@@ -58,18 +55,4 @@ void AppendLogLine(const std::string& text, IMessageSink& sink) {
   if (!AppendToFile(GetLogFilePath(sink.Run()), FormatLogLine(text, platform::ReadLocalTime()))) {
     sink.ShowMessage(kOpenLogFileFailed, kMbOk);
   }
-}
-
-void AppendLogLine(const std::string& text) {
-  if (!AppendToFile(GetLogFilePath(), FormatLogLine(text, platform::ReadLocalTime()))) {
-    ShowMessageBox(kOpenLogFileFailed, kMbOk);
-  }
-}
-
-void WriteSetupLog(const char* format, ...) {
-  va_list arguments;
-  va_start(arguments, format);
-  const std::string text = FormatTextV(format, arguments);
-  va_end(arguments);
-  AppendLogLine(text);
 }

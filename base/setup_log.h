@@ -26,12 +26,3 @@ class IMessageSink;
 // Appends one entry to the log of `sink`'s run; when the file cannot be written, shows "Open log
 // file failed!" through `sink`.
 void AppendLogLine(const std::string& text, IMessageSink& sink);
-// The same, with the message function a host installed showing the failure.
-void AppendLogLine(const std::string& text);
-
-// printf-style formatting, then AppendLogLine.
-void WriteSetupLog(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;

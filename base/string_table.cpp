@@ -18,7 +18,7 @@ void LoadStringFile(IMessageSink& sink) {
   FreeStrings(sink);
   const std::string& folder = GetLanguageFolder(sink);
   const char* separator = !folder.empty() && folder.back() != '\\' ? "\\" : "";
-  const std::optional<std::string> path = ComposePath({folder, separator, "Vexorand.string"});
+  const std::optional<std::string> path = ComposePath(sink, {folder, separator, "Vexorand.string"});
   if (!path) {
     return;
   }

@@ -24,6 +24,7 @@
 #include "base/folder_tree.h"
 #include "base/language.h"
 #include "base/message_box.h"
+#include "base/message_sink.h"
 #include "base/messages.h"
 #include "base/setup_log.h"
 #include "base/setup_run.h"
@@ -95,10 +96,11 @@ Timing UpdateOnce(const std::string& root) {
       kIdYes) {
     return timing;
   }
-  const std::string temporary = platform::GetTempFolder();
-  CreateFolderTree(temporary);
-  SetLogDirectory(temporary);
   SetupRun run;
+  CMessageBoxSink sink(run);
+  const std::string temporary = platform::GetTempFolder();
+  CreateFolderTree(sink, temporary);
+  SetLogDirectory(temporary);
   run.logDirectory = temporary;
   run.packageFile = kPackage;
   ConsoleHost host(prompter, output, run);

@@ -28,8 +28,19 @@ namespace {
 constexpr int kConfigurations = 20;
 constexpr int kFields = 10000;
 
+// Where staging reports: the setup log in the machine's temporary folder.
+IMessageSink& StagingLog() {
+  struct Staging {
+    Staging() { run.logDirectory = "C:\\Temp\\"; }
+    SetupRun run;
+    CMessageBoxSink sink{run};
+  };
+  static Staging staging;
+  return staging.sink;
+}
+
 void WriteFile(const std::string& path, const std::string& bytes) {
-  CreateFolderTree(path.substr(0, path.rfind('\\')));
+  CreateFolderTree(StagingLog(), path.substr(0, path.rfind('\\')));
   platform::File file;
   if (!file.Open(path, platform::File::Mode::kCreate) || !file.Write(bytes.data(), bytes.size())) {
     std::abort();
@@ -77,7 +88,7 @@ class StagedMachine {
     SetMessageBoxFunction([](const std::string&, unsigned style) {
       return (style & 0x0F) == kMbYesNo ? kIdYes : kIdOk;
     });
-    CreateFolderTree("C:\\Temp");
+    CreateFolderTree(StagingLog(), "C:\\Temp");
     SetLogDirectory("C:\\Temp\\");
     const std::string installation = MakerFolder() + "Control\\";
     WriteFile(MakerFolder() + "setup.cfg", "[SETTINGS]\r\nPATH=Control\\\r\n");

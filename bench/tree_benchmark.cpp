@@ -27,6 +27,7 @@
 #include "app/backup.h"
 #include "app/step_host.h"
 #include "base/folder_tree.h"
+#include "base/message_sink.h"
 #include "base/message_styles.h"
 #include "base/setup_run.h"
 #include "migration/file_walks.h"
@@ -166,8 +167,15 @@ std::string BackUpOrAbort(const std::string& installation, const std::string& ba
   return outcome.folder;
 }
 
+// Where the update's tree helpers report: the setup log in the working folder.
+IMessageSink& Log() {
+  static SetupRun run;
+  static CMessageBoxSink sink(run);
+  return sink;
+}
+
 void DeleteOrAbort(const std::string& path) {
-  if (!DeleteTree(path)) {
+  if (!DeleteTree(Log(), path)) {
     std::fprintf(stderr, "tree_benchmark: DeleteTree %s failed\n", path.c_str());
     std::exit(1);
   }
@@ -288,12 +296,12 @@ int main(int argc, char** argv) {
         Measure([&] { Run("cp -a " + Quoted(root + "/c/Tree") + " " + Quoted(theirs)); }, true));
     std::size_t found = 0;
     find.ours.push_back(
-        Measure([&] { found = FindFilesRecursively("D:\\Ours", "VEXORAND.DAT").size(); }));
+        Measure([&] { found = FindFilesRecursively(Log(), "D:\\Ours", "VEXORAND.DAT").size(); }));
     find.theirs.push_back(
         Measure([&] { Run("find " + Quoted(theirs) + " -iname vexorand.dat >/dev/null"); }, true));
     if (found != kSmallFolders) std::fprintf(stderr, "tree_benchmark: found %zu\n", found);
-    findDelete.ours.push_back(
-        Measure([&] { DeleteFilesRecursively("D:\\Ours", "vexorand.dat", "vexorand.dat.bak"); }));
+    findDelete.ours.push_back(Measure(
+        [&] { DeleteFilesRecursively(Log(), "D:\\Ours", "vexorand.dat", "vexorand.dat.bak"); }));
     findDelete.theirs.push_back(Measure(
         [&] {
           Run("find " + Quoted(theirs) +

@@ -207,13 +207,10 @@ int RunUpdate(ConsolePrompter& prompter, SetupRun& run) {
 }
 
 // Ended before the progress display opened: nothing changed, and the report says so.
-int CancelBeforeTheUpdate(int language, const std::string& logDirectory) {
+int CancelBeforeTheUpdate(SetupRun& run) {
   if (StopSignal() != 0) {
-    std::cerr << "setup: " << LocaliseFor(kStopCancelled, language) << "\n";
+    std::cerr << "setup: " << LocaliseFor(kStopCancelled, run.language) << "\n";
   }
-  SetupRun run;
-  run.language = language;
-  run.logDirectory = logDirectory;
   CMessageBoxSink sink(run);
   return WriteCancelledRunReport(sink);
 }
@@ -256,29 +253,27 @@ int main(int argc, char** argv) {
     return prompter.Prompt(text, style);
   });
 
+  SetupRun run;
+  CMessageBoxSink sink(run);
   // Windows always has its temporary directory; a staged machine may lack it.
   const std::string temporary = platform::GetTempFolder();
-  CreateFolderTree(temporary);
+  CreateFolderTree(sink, temporary);
   SetLogDirectory(temporary);
+  run.logDirectory = temporary;
   InstallStopSignals();
 
   const int language = ChooseLanguage(options, prompter);
   if (language < 0) {
-    return CancelBeforeTheUpdate(0, temporary);  // no language chosen: the first
+    return CancelBeforeTheUpdate(run);  // no language chosen: the first
   }
+  run.language = language;
   prompter.UseLanguage(language);
   if (prompter.Prompt(LocaliseFor(kStartConfirmation, language), kMbYesNo | kMbIconExclamation) !=
       kIdYes) {
-    return CancelBeforeTheUpdate(language, temporary);
+    return CancelBeforeTheUpdate(run);
   }
 
-  SetupRun run;
-  run.language = language;
-  run.logDirectory = temporary;
   const int status = RunUpdate(prompter, run);
-  if (status == kExitFailedUnchanged) {
-    CMessageBoxSink sink(run);
-    SayIfNotAPackage(sink);
-  }
+  if (status == kExitFailedUnchanged) SayIfNotAPackage(sink);
   return status;
 }

@@ -136,9 +136,9 @@ void MergeParameters(const ParameterList& carried, ParameterList* controller) {
                      rest.end());
 }
 
-bool WriteAmendmentFile(const std::string& path, const ParameterList& controller,
-                        const ParameterList& others) {
-  const std::optional<std::string> temporaryPath = ComposePath({path, ".tmp"});
+bool WriteAmendmentFile(IMessageSink& sink, const std::string& path,
+                        const ParameterList& controller, const ParameterList& others) {
+  const std::optional<std::string> temporaryPath = ComposePath(sink, {path, ".tmp"});
   if (!temporaryPath) {
     return false;
   }
@@ -195,7 +195,7 @@ int TransferConfiguration(IMessageSink& sink, const std::string& temporaryPath,
     sink.WriteLogFormatted("|E|%s cannot be read, it is left as it is\n", amendmentPath.c_str());
     return -1;
   }
-  return WriteAmendmentFile(amendmentPath, transfer.controller, transfer.others) ? 0 : -1;
+  return WriteAmendmentFile(sink, amendmentPath, transfer.controller, transfer.others) ? 0 : -1;
 }
 
 ConfigurationTransfer PrepareConfigurationTransfer(IMessageSink& sink, const ParameterList& carried,

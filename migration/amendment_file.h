@@ -37,9 +37,10 @@ void MergeParameters(const ParameterList& carried, ParameterList* controller);
 
 // Writes the entries before the first section header, the controller section, then the other
 // entries, into a temporary file beside `path` and
-// puts it in place of `path` at once, so a failure leaves the old file whole.
-bool WriteAmendmentFile(const std::string& path, const ParameterList& controller,
-                        const ParameterList& others);
+// puts it in place of `path` at once, so a failure leaves the old file whole. A temporary name
+// too long for the system is refused with a log line through `sink`.
+bool WriteAmendmentFile(IMessageSink& sink, const std::string& path,
+                        const ParameterList& controller, const ParameterList& others);
 
 // What the transfer makes of one configuration's amendment file, before anything is written.
 struct ConfigurationTransfer {

@@ -20,10 +20,10 @@ using FileVisitor = std::function<void(const platform::FolderWalk& folder, const
 // Hands every file below `root` to `visit` with the folder that holds it, its full path and its
 // name; `folder` is `root`, resolved once for the whole walk. A folder that cannot be listed,
 // though it is there, goes to `context`.
-void WalkFiles(const platform::FolderWalk& folder, const std::string& root,
+void WalkFiles(IMessageSink& sink, const platform::FolderWalk& folder, const std::string& root,
                const FileVisitor& visit, MigrationContext* context) {
   std::vector<platform::DirectoryEntry> entries;
-  if (!ComposePath({root, "\\*.*"})) {
+  if (!ComposePath(sink, {root, "\\*.*"})) {
     return;
   }
   if (!folder.List("*.*", &entries)) {
@@ -31,12 +31,12 @@ void WalkFiles(const platform::FolderWalk& folder, const std::string& root,
     return;
   }
   for (const platform::DirectoryEntry& entry : entries) {
-    const std::optional<std::string> path = ComposePath({root, "\\", entry.name});
+    const std::optional<std::string> path = ComposePath(sink, {root, "\\", entry.name});
     if (!path) {
       continue;
     }
     if (entry.IsDirectory()) {
-      WalkFiles(folder.Enter(entry.name), *path, visit, context);
+      WalkFiles(sink, folder.Enter(entry.name), *path, visit, context);
     } else {
       visit(folder, *path, entry.name);
     }
@@ -45,11 +45,11 @@ void WalkFiles(const platform::FolderWalk& folder, const std::string& root,
 
 }  // namespace
 
-std::vector<std::string> FindFilesRecursively(const std::string& root, const std::string& name,
-                                              MigrationContext* context) {
+std::vector<std::string> FindFilesRecursively(IMessageSink& sink, const std::string& root,
+                                              const std::string& name, MigrationContext* context) {
   std::vector<std::string> found;
   WalkFiles(
-      platform::FolderWalk(root), root,
+      sink, platform::FolderWalk(root), root,
       [&](const platform::FolderWalk&, const std::string& path, const std::string& fileName) {
         if (SameNameIgnoringCase(fileName, name)) {
           found.push_back(path);
@@ -59,10 +59,10 @@ std::vector<std::string> FindFilesRecursively(const std::string& root, const std
   return found;
 }
 
-void DeleteFilesRecursively(const std::string& root, const std::string& first,
+void DeleteFilesRecursively(IMessageSink& sink, const std::string& root, const std::string& first,
                             const std::string& second) {
   WalkFiles(
-      platform::FolderWalk(root), root,
+      sink, platform::FolderWalk(root), root,
       [&](const platform::FolderWalk& folder, const std::string&, const std::string& fileName) {
         if (SameNameIgnoringCase(fileName, first) || SameNameIgnoringCase(fileName, second)) {
           folder.RemoveFile(fileName);

@@ -36,7 +36,7 @@ GeneratedFilesLookup LookUp(IMessageSink& sink, std::string* directory,
                             const std::function<bool()>& report) {
   directory->clear();
   const std::optional<std::string> settingsFolder =
-      ComposePath({sink.Run().layout.installationFolder, "Config\\"});
+      ComposePath(sink, {sink.Run().layout.installationFolder, "Config\\"});
   if (!settingsFolder) {
     return GeneratedFilesLookup::kNone;
   }
@@ -47,7 +47,7 @@ GeneratedFilesLookup LookUp(IMessageSink& sink, std::string* directory,
   if (folderKind != platform::PathKind::kFolder) {
     return GeneratedFilesLookup::kNone;
   }
-  const std::optional<std::string> settings = ComposePath({*settingsFolder, "Config.ini"});
+  const std::optional<std::string> settings = ComposePath(sink, {*settingsFolder, "Config.ini"});
   if (!settings) {
     return GeneratedFilesLookup::kNone;
   }
@@ -73,7 +73,7 @@ GeneratedFilesLookup LookUp(IMessageSink& sink, std::string* directory,
     }
     return GeneratedFilesLookup::kNone;
   }
-  const std::optional<std::string> composed = ComposePath({base, folder, "\\"});
+  const std::optional<std::string> composed = ComposePath(sink, {base, folder, "\\"});
   if (!composed) {
     return GeneratedFilesLookup::kNone;
   }
@@ -125,9 +125,9 @@ bool FindAnotherFixedDrive(char* letter, char excluded) {
 
 bool SeparateGeneratedFiles(IMessageSink& sink) {
   const std::optional<std::string> settingsFolder =
-      ComposePath({sink.Run().layout.installationFolder, "Config"});
+      ComposePath(sink, {sink.Run().layout.installationFolder, "Config"});
   const std::optional<std::string> settings =
-      settingsFolder ? ComposePath({*settingsFolder, "\\config.ini"}) : std::nullopt;
+      settingsFolder ? ComposePath(sink, {*settingsFolder, "\\config.ini"}) : std::nullopt;
   if (!settings) {
     return true;
   }
@@ -185,7 +185,7 @@ bool SeparateGeneratedFiles(IMessageSink& sink) {
     return SeparationFailed(sink, *settingsFolder, platform::LastErrorCode());
   }
   if (folderKind == platform::PathKind::kFolder) {
-    DeleteTree(*settingsFolder);
+    DeleteTree(sink, *settingsFolder);
   }
   platform::MakeDirectory(*settingsFolder);
   // The copy in the generated-files folder is the only one left until the copy back succeeded.

@@ -52,8 +52,8 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, const InstallationLayout
     record.fromDamagedFile = true;
   }
   const std::optional<std::string> temporaryFile =
-      ComposePath({migrationFolder, "\\", TemporaryNameOfParameterFile(parameterFile)});
-  const std::optional<std::string> formatFile = ComposePath({old.formatFile});
+      ComposePath(sink, {migrationFolder, "\\", TemporaryNameOfParameterFile(parameterFile)});
+  const std::optional<std::string> formatFile = ComposePath(sink, {old.formatFile});
   if (!temporaryFile || !formatFile) {
     return;
   }
@@ -99,12 +99,12 @@ void GenerateTemporaryParameterFile(IMessageSink& sink, const InstallationLayout
 // Configurations whose binary parameter file is gone while their amendment file still holds the
 // carried parameters, waiting for the control program: an earlier update transferred them and
 // was cut off or run again. Their [CController] entries are what there is to keep.
-std::vector<std::string> WaitingAmendmentFiles(MigrationContext* context,
+std::vector<std::string> WaitingAmendmentFiles(IMessageSink& sink, MigrationContext* context,
                                                const InstallationLayout& layout,
                                                const std::vector<std::string>& binaryFiles) {
   std::vector<std::string> waiting;
   for (const std::string& path :
-       FindFilesRecursively(layout.configurationTree, kAmendmentName, context)) {
+       FindFilesRecursively(sink, layout.configurationTree, kAmendmentName, context)) {
     const std::string name = ToLowerMultiByte(ConfigurationName(path));
     bool hasBinary = false;
     for (const std::string& binary : binaryFiles) {
@@ -131,10 +131,10 @@ void KeepWaitingAmendment(IMessageSink& sink, MigrationContext* context,
   ParameterList controller;
   ParameterList others;
   const std::string configuration = ConfigurationName(amendmentFile);
-  const std::optional<std::string> temporaryFile =
-      ComposePath({context->migrationFolder, "\\", TemporaryNameOfConfiguration(configuration)});
+  const std::optional<std::string> temporaryFile = ComposePath(
+      sink, {context->migrationFolder, "\\", TemporaryNameOfConfiguration(configuration)});
   if (!ReadAmendmentFile(amendmentFile, &controller, &others) || !temporaryFile ||
-      !WriteAmendmentFile(*temporaryFile, controller, ParameterList())) {
+      !WriteAmendmentFile(sink, *temporaryFile, controller, ParameterList())) {
     sink.ShowMessage(sink.Localise(kParameterDumpFailed), kMbOk | kMbIconExclamation);
     // The amendment file goes with the clearing: it must not go before its copy is made.
     context->unsavedConfigurations.push_back(configuration);
@@ -156,7 +156,7 @@ void RecordRun(IMessageSink& sink, MigrationContext* context,
 
 bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   const InstallationLayout& layout = sink.Run().layout;
-  const VersionKey key = ComputeVersionKey(layout);
+  const VersionKey key = ComputeVersionKey(sink, layout);
   context->savedInstallationKey = key.installationKey;
   context->savedMajorVersion = key.majorVersion;
   // The folder of an unfinished run may hold the only copy of its parameters.
@@ -169,7 +169,7 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   }
   // Not moved aside: what it holds stays.
   if (!HoldsKeptParameters(context->migrationFolder)) {
-    DeleteTree(context->migrationFolder);
+    DeleteTree(sink, context->migrationFolder);
   }
   platform::MakeDirectoryDurably(context->migrationFolder);
 
@@ -185,8 +185,8 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
     searchRoot = generatedFiles.substr(0, generatedFiles.size() - 1);  // its trailing backslash
   }
   const std::vector<std::string> found =
-      FindFilesRecursively(searchRoot, kParameterFileName, context);
-  const std::vector<std::string> waiting = WaitingAmendmentFiles(context, layout, found);
+      FindFilesRecursively(sink, searchRoot, kParameterFileName, context);
+  const std::vector<std::string> waiting = WaitingAmendmentFiles(sink, context, layout, found);
   if (!context->unreadablePath.empty()) {
     return false;
   }

@@ -58,7 +58,7 @@ bool VerifyOrRestoreParameterFile(IMessageSink& sink, const std::string& path) {
   if (IsParameterFileGood(path)) {
     return true;
   }
-  const std::optional<std::string> backup = ComposePath({path, ".bak"});
+  const std::optional<std::string> backup = ComposePath(sink, {path, ".bak"});
   if (!backup || !IsParameterFileGood(*backup)) {
     return false;
   }

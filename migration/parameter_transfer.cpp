@@ -24,7 +24,7 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
     return false;
   }
   const InstallationLayout& layout = sink.Run().layout;
-  if (!IsVersionCompatible(layout, *context)) {
+  if (!IsVersionCompatible(sink, layout, *context)) {
     for (ConfigurationRecord& record : context->configurations) {
       MarkNotCarried(&record, "the new version is not compatible with the old one");
     }
@@ -55,9 +55,9 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
     }
     const std::string& configuration = named.configuration;
     ConfigurationRecord& record = FindOrAddRecord(&context->configurations, configuration);
-    const std::optional<AmendmentTarget> target = AmendmentTargetOf(layout, entry.name);
+    const std::optional<AmendmentTarget> target = AmendmentTargetOf(sink, layout, entry.name);
     const std::optional<std::string> temporaryFile =
-        ComposePath({context->migrationFolder, "\\", entry.name});
+        ComposePath(sink, {context->migrationFolder, "\\", entry.name});
     // Passed over, its temporary file would go with the migration folder: the only copy.
     if (!target || !temporaryFile) {
       sink.WriteLogFormatted(
@@ -98,9 +98,10 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   // Once all have, the binary files go first and the record of the run next: cut off at any point
   // in between, the next run finds either the record or the parameters waiting in amend.dat.
   if (notWritten.empty() && listed) {
-    DeleteFilesRecursively(layout.configurationTree, kParameterFileName, kParameterBackupName);
+    DeleteFilesRecursively(sink, layout.configurationTree, kParameterFileName,
+                           kParameterBackupName);
     RemoveUnfinishedRun(context->migrationFolder);
-    DeleteTree(context->migrationFolder);
+    DeleteTree(sink, context->migrationFolder);
   }
 
   std::string report;
@@ -131,6 +132,6 @@ bool TransferParameterFiles(IMessageSink& sink, MigrationContext* context) {
   if (!report.empty()) {
     sink.ShowMessage(report, kMbOk | kMbIconExclamation);
   }
-  DeleteFilesRecursively(layout.configurationTree, kParameterFileName, kParameterBackupName);
+  DeleteFilesRecursively(sink, layout.configurationTree, kParameterFileName, kParameterBackupName);
   return true;
 }

@@ -42,7 +42,7 @@ std::string MakeMajorVersion(std::string versionText) {
   return ToUpperMultiByte(versionText);
 }
 
-InstallationLayout ReadLayoutOfMakerFolder(const std::string& makerFolder) {
+InstallationLayout ReadLayoutOfMakerFolder(IMessageSink& sink, const std::string& makerFolder) {
   const std::string setupFile = makerFolder + "setup.cfg";
   const std::string pathValue = platform::ReadProfileString("SETTINGS", "PATH", "", setupFile);
   InstallationLayout layout = LayoutOfInstallationFolder(makerFolder + pathValue);
@@ -50,7 +50,7 @@ InstallationLayout ReadLayoutOfMakerFolder(const std::string& makerFolder) {
   layout.pathValue = pathValue;
   layout.backupPathValue = platform::ReadProfileString("SETTINGS", "BACKUPPATH", "", setupFile);
   // Too long for the system: every file operation on it fails; say why once here.
-  CheckPathLength(layout.installationFolder);
+  CheckPathLength(sink, layout.installationFolder);
   return layout;
 }
 
@@ -62,7 +62,7 @@ bool LocateMakerFolder(IMessageSink& sink) {
 bool ReadInstallationLayout(IMessageSink& sink) {
   const bool found = LocateMakerFolder(sink);
   InstallationLayout& layout = sink.Run().layout;
-  layout = ReadLayoutOfMakerFolder(layout.makerFolder);
+  layout = ReadLayoutOfMakerFolder(sink, layout.makerFolder);
   return found;
 }
 
@@ -90,25 +90,27 @@ bool PrepareMigrationFolder(IMessageSink& sink, MigrationContext* context) {
   return true;
 }
 
-VersionKey ComputeVersionKey(const InstallationLayout& layout) {
+VersionKey ComputeVersionKey(IMessageSink& sink, const InstallationLayout& layout) {
   VersionKey key;
   key.installationKey = MakeInstallationKey(layout.pathValue);
   const std::string settings = layout.makerFolder + key.installationKey + "\\config\\config.ini";
-  if (CheckPathLength(settings)) {
+  if (CheckPathLength(sink, settings)) {
     key.majorVersion =
         MakeMajorVersion(platform::ReadProfileString("VERSION", "VERSION", "", settings));
   }
   return key;
 }
 
-std::string ReadInstalledVersion(const InstallationLayout& layout) {
+std::string ReadInstalledVersion(IMessageSink& sink, const InstallationLayout& layout) {
   const std::string& settings = layout.settingsFile;
-  return CheckPathLength(settings) ? platform::ReadProfileString("VERSION", "VERSION", "", settings)
-                                   : std::string();
+  return CheckPathLength(sink, settings)
+             ? platform::ReadProfileString("VERSION", "VERSION", "", settings)
+             : std::string();
 }
 
-bool IsVersionCompatible(const InstallationLayout& layout, const MigrationContext& context) {
-  const VersionKey key = ComputeVersionKey(layout);
+bool IsVersionCompatible(IMessageSink& sink, const InstallationLayout& layout,
+                         const MigrationContext& context) {
+  const VersionKey key = ComputeVersionKey(sink, layout);
   return !key.installationKey.empty() && !key.majorVersion.empty() &&
          key.installationKey == context.savedInstallationKey &&
          key.majorVersion == context.savedMajorVersion;

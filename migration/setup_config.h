@@ -20,8 +20,9 @@ bool LocateMakerFolder(IMessageSink& sink);
 bool ReadInstallationLayout(IMessageSink& sink);
 
 // The layout of the installation in `makerFolder` (ending in a backslash) that its setup.cfg
-// names.
-InstallationLayout ReadLayoutOfMakerFolder(const std::string& makerFolder);
+// names. An installation folder too long for the system gets a log line through `sink`, as does
+// a settings file below in the version readers.
+InstallationLayout ReadLayoutOfMakerFolder(IMessageSink& sink, const std::string& makerFolder);
 
 // setup.cfg or the installation's config\config.ini when it exists but cannot be read whole, ""
 // when both can (or are missing): what they say decides which parameters are saved, and a file
@@ -39,14 +40,15 @@ struct VersionKey {
   std::string majorVersion;     // VERSION of its config\config.ini up to the first '.', upper case
 };
 
-VersionKey ComputeVersionKey(const InstallationLayout& layout);
+VersionKey ComputeVersionKey(IMessageSink& sink, const InstallationLayout& layout);
 
 // VERSION of the config\config.ini of `layout` as written there; "" when there is none.
-std::string ReadInstalledVersion(const InstallationLayout& layout);
+std::string ReadInstalledVersion(IMessageSink& sink, const InstallationLayout& layout);
 
 // The two halves of the key: from a PATH value, and from a VERSION text.
 std::string MakeInstallationKey(std::string pathValue);
 std::string MakeMajorVersion(std::string versionText);
 
 // True when the installation of `layout` has a complete version key equal to the saved one.
-bool IsVersionCompatible(const InstallationLayout& layout, const MigrationContext& context);
+bool IsVersionCompatible(IMessageSink& sink, const InstallationLayout& layout,
+                         const MigrationContext& context);

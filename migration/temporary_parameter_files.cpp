@@ -58,7 +58,8 @@ bool TargetOfTemporaryName(const std::string& temporaryName, TemporaryFileTarget
   return true;
 }
 
-std::optional<AmendmentTarget> AmendmentTargetOf(const InstallationLayout& layout,
+std::optional<AmendmentTarget> AmendmentTargetOf(IMessageSink& sink,
+                                                 const InstallationLayout& layout,
                                                  const std::string& temporaryName) {
   TemporaryFileTarget target;
   if (!TargetOfTemporaryName(temporaryName, &target)) {
@@ -66,7 +67,7 @@ std::optional<AmendmentTarget> AmendmentTargetOf(const InstallationLayout& layou
   }
   const std::string configurationTree = layout.configurationTree + "\\";
   const std::optional<std::string> amendmentFile =
-      ComposePath({configurationTree, target.amendmentPath});
+      ComposePath(sink, {configurationTree, target.amendmentPath});
   if (!amendmentFile) {
     return std::nullopt;
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/installation_layout.h"
+#include "base/message_sink.h"
 
 extern const char kParameterFileName[];    // "vexorand.dat"
 extern const char kParameterBackupName[];  // "vexorand.dat.bak"
@@ -30,11 +31,12 @@ bool TargetOfTemporaryName(const std::string& temporaryName, TemporaryFileTarget
 
 // The configuration folder and amendment file in the installation `layout` that a temporary
 // parameter file of that name goes to; none for a name that is no temporary parameter file or
-// an amendment path that is too long.
+// an amendment path that is too long (logged through `sink`).
 struct AmendmentTarget {
   std::string configuration;  // lower case
   std::string configurationFolder;
   std::string amendmentFile;
 };
-std::optional<AmendmentTarget> AmendmentTargetOf(const InstallationLayout& layout,
+std::optional<AmendmentTarget> AmendmentTargetOf(IMessageSink& sink,
+                                                 const InstallationLayout& layout,
                                                  const std::string& temporaryName);

@@ -111,12 +111,12 @@ struct ConfigurationReport {
 
 // The installation of `path`: the installation folder itself, or, given the maker folder (or its
 // backup) that holds setup.cfg, the one its PATH names, read as the update reads it.
-InstallationLayout LayoutOf(std::string path) {
+InstallationLayout LayoutOf(IMessageSink& sink, std::string path) {
   if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
   if (platform::IsDirectory(path + "config") || !platform::PathExists(path + "setup.cfg")) {
     return LayoutOfInstallationFolder(path);
   }
-  const InstallationLayout layout = ReadLayoutOfMakerFolder(path);
+  const InstallationLayout layout = ReadLayoutOfMakerFolder(sink, path);
   // Unlike the update, a PATH without its backslash still names the folder.
   const std::string& pathValue = layout.pathValue;
   return pathValue.empty() || pathValue.back() == '\\'
@@ -196,7 +196,7 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const InstallationL
   report.name = ConfigurationName(parameterFile);
   report.source = parameterFile;
   const std::optional<AmendmentTarget> target =
-      AmendmentTargetOf(to, TemporaryNameOfParameterFile(parameterFile));
+      AmendmentTargetOf(sink, to, TemporaryNameOfParameterFile(parameterFile));
   if (!target) {
     return NotWritten(std::move(report), "the path of amend.dat is too long");
   }
@@ -267,7 +267,7 @@ ConfigurationReport MigrateConfiguration(IMessageSink& sink, const InstallationL
   }
   if (dryRun) {
     report.status = "would be written";
-  } else if (WriteAmendmentFile(report.amendment, transfer.controller, transfer.others)) {
+  } else if (WriteAmendmentFile(sink, report.amendment, transfer.controller, transfer.others)) {
     report.status = "written";
   } else {
     return NotWritten(std::move(report), "amend.dat cannot be written");
@@ -383,8 +383,8 @@ int RunMigrateCommand(const CommandArguments& arguments, VextoolSink& sink) {
       return 1;
     }
   }
-  const InstallationLayout from = LayoutOf(line.Value("--from"));
-  const InstallationLayout to = LayoutOf(line.Value("--to"));
+  const InstallationLayout from = LayoutOf(sink, line.Value("--from"));
+  const InstallationLayout to = LayoutOf(sink, line.Value("--to"));
   if (const std::string* missing = MissingPartOf(to)) {
     // Every configuration would otherwise be passed over, as if there were nothing to carry.
     std::fprintf(stderr, "vextool migrate: --to '%s' holds no installation: no '%s'\n",
@@ -393,7 +393,8 @@ int RunMigrateCommand(const CommandArguments& arguments, VextoolSink& sink) {
   }
   const bool dryRun = line.Has("--dry-run");
 
-  std::vector<std::string> files = FindFilesRecursively(from.configurationTree, kParameterFileName);
+  std::vector<std::string> files =
+      FindFilesRecursively(sink, from.configurationTree, kParameterFileName);
   std::sort(files.begin(), files.end());
   if (files.empty()) {
     std::fprintf(stderr, "vextool migrate: no configuration with a %s below '%sconfig'\n",

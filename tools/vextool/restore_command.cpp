@@ -16,6 +16,7 @@
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/standard_output.h"
 #include "tools/vextool/tool_messages.h"
+#include "tools/vextool/vextool_sink.h"
 
 namespace {
 
@@ -74,13 +75,15 @@ struct PartPlan {
 
 // Copies one file of the backup into the new folder, checking its bytes against the manifest
 // as they are written.
-bool RestoreFile(const std::string& from, const std::string& to, const BackupEntry& entry) {
+bool RestoreFile(IMessageSink& sink, const std::string& from, const std::string& to,
+                 const BackupEntry& entry) {
   platform::File input, output;
   if (!input.Open(from, platform::File::Mode::kRead)) {
     SayCannot(kCommand, "read", from);
     return false;
   }
-  if (!CreateFolderTree(ParentOf(to)) || !output.Open(to, platform::File::Mode::kCreateExclusive)) {
+  if (!CreateFolderTree(sink, ParentOf(to)) ||
+      !output.Open(to, platform::File::Mode::kCreateExclusive)) {
     SayCannot(kCommand, "write", to);
     return false;
   }
@@ -109,16 +112,18 @@ bool RestoreFile(const std::string& from, const std::string& to, const BackupEnt
 }
 
 // Writes the part into its new folder, puts it on the disk and renames it into its place.
-bool RestorePart(const std::string& backup, const BackupManifest& manifest, const PartPlan& plan) {
+bool RestorePart(IMessageSink& sink, const std::string& backup, const BackupManifest& manifest,
+                 const PartPlan& plan) {
   const std::string& into = manifest.parts[plan.index].into;
-  if (!CreateFolderTree(ParentOf(plan.place)) || !platform::MakeDirectory(plan.temporary)) {
+  if (!CreateFolderTree(sink, ParentOf(plan.place)) || !platform::MakeDirectory(plan.temporary)) {
     SayCannot(kCommand, "make", plan.temporary);
     return false;
   }
   for (const BackupEntry& entry : manifest.entries) {
     if (entry.part != plan.index) continue;
     const std::string to = plan.temporary + "\\" + entry.path.substr(into.size());
-    if (entry.folder ? !CreateFolderTree(to) : !RestoreFile(backup + entry.path, to, entry)) {
+    if (entry.folder ? !CreateFolderTree(sink, to)
+                     : !RestoreFile(sink, backup + entry.path, to, entry)) {
       if (entry.folder) SayCannot(kCommand, "make", to);
       std::fprintf(stderr, "%s: %s is unchanged; what was written is in %s\n", kCommand,
                    plan.place.c_str(), plan.temporary.c_str());
@@ -181,7 +186,7 @@ std::string DryRunText(const BackupManifest& manifest, const std::vector<PartPla
 
 }  // namespace
 
-int RunRestoreCommand(const CommandArguments& arguments, VextoolSink&) {
+int RunRestoreCommand(const CommandArguments& arguments, VextoolSink& sink) {
   CommandLine line;
   if (const std::optional<int> status = ReadCommandLine(arguments, kSyntax, &line)) return *status;
   if (line.Has("--root") && !platform::UseMachineRoot(line.Value("--root"))) {
@@ -213,7 +218,7 @@ int RunRestoreCommand(const CommandArguments& arguments, VextoolSink&) {
   bool restored = true;
   std::string report;
   for (const PartPlan& plan : plans) {
-    if (!RestorePart(backup, manifest, plan)) {
+    if (!RestorePart(sink, backup, manifest, plan)) {
       restored = false;
       break;
     }

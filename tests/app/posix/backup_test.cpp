@@ -286,7 +286,7 @@ TEST_F(BackupTest, CompactFlashCardGetsThePackageButNoBackup) {
   host_.Run().packageFile = "C:\\Update\\Setup.exe";
 
   BackUpInstallation(host_, &warnings_);
-  KeepPackage(host_.Run());
+  KeepPackage(host_);
   EXPECT_TRUE(host_.Trace().empty());
   EXPECT_TRUE(Entries("F:\\Backup\\Pelmo *").empty());
   EXPECT_EQ(machine_.ReadFile("F:\\Backup\\Setup.exe"), "the package");
@@ -299,7 +299,7 @@ TEST_F(BackupTest, WithoutACardThereIsNoBackupAndNoPackageCopy) {
 
   const std::size_t files = CountHostFiles();
   BackUpInstallation(host_, &warnings_);
-  KeepPackage(host_.Run());
+  KeepPackage(host_);
   EXPECT_TRUE(host_.Trace().empty());
   EXPECT_EQ(CountHostFiles(), files);
 }
@@ -309,11 +309,11 @@ TEST_F(BackupTest, PackageCopyReplacesTheEarlierOne) {
   machine_.WriteFile("C:\\Update\\Setup.exe", "the new package");
   machine_.WriteFile("D:\\Packages\\Setup.exe", "the old package");
   host_.Run().packageFile = "C:\\Update\\Setup.exe";
-  KeepPackage(host_.Run());
+  KeepPackage(host_);
   EXPECT_EQ(machine_.ReadFile("D:\\Packages\\Setup.exe"), "the new package");
 
   WriteSetupConfig("D:\\New\\Folder\\");
-  KeepPackage(host_.Run());
+  KeepPackage(host_);
   EXPECT_EQ(machine_.ReadFile("D:\\New\\Folder\\Setup.exe"), "the new package");
 }
 

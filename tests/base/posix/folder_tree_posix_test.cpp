@@ -4,7 +4,7 @@
 
 #include "base/folder_tree.h"
 #include "platform/file_system.h"
-#include "tests/support/scoped_log_directory.h"
+#include "tests/support/recording_sink.h"
 #include "tests/support/staged_machine.h"
 
 namespace {
@@ -13,13 +13,13 @@ namespace {
 // so what lies before the failure is gone and what lies after it is untouched.
 TEST(DeleteTreePosix, EntriesAfterTheFailureStayInPlace) {
   StagedMachine machine;
-  const ScopedLogDirectory log("C:\\");
+  RecordingSink log;
   machine.WriteFile("C:\\Tree\\A\\1.txt", "1");
   machine.WriteFile("C:\\Tree\\M\\Stuck\\2.txt", "2");
   machine.WriteFile("C:\\Tree\\Z\\3.txt", "3");
   machine.WriteFile("C:\\Tree\\z.txt", "z");
   ASSERT_TRUE(platform::SetAttributes("C:\\Tree\\M\\Stuck", platform::kAttributeReadOnly));
-  EXPECT_FALSE(DeleteTree("C:\\Tree"));
+  EXPECT_FALSE(DeleteTree(log, "C:\\Tree"));
   EXPECT_FALSE(machine.Exists("C:\\Tree\\A"));
   EXPECT_FALSE(machine.Exists("C:\\Tree\\M\\Stuck\\2.txt"));
   EXPECT_TRUE(machine.Exists("C:\\Tree\\M\\Stuck"));
@@ -29,13 +29,13 @@ TEST(DeleteTreePosix, EntriesAfterTheFailureStayInPlace) {
 
 TEST(DeleteTreePosix, OverLongEntryStopsTheDeletionWithALogLine) {
   StagedMachine machine;
-  const ScopedLogDirectory log("C:\\");
+  RecordingSink log;
   const std::string deep = "C:\\Tree\\" + std::string(240, 'x') + "\\" + std::string(30, 'y');
   machine.WriteFile(deep, "far");
-  EXPECT_FALSE(DeleteTree("C:\\Tree"));
+  EXPECT_FALSE(DeleteTree(log, "C:\\Tree"));
   EXPECT_TRUE(machine.Exists(deep));
-  EXPECT_NE(machine.ReadFile("C:\\VexorandSetupLog.txt").find(std::string(30, 'y')),
-            std::string::npos);
+  ASSERT_EQ(log.entries().size(), 1u);
+  EXPECT_NE(log.entries()[0].find(std::string(30, 'y')), std::string::npos);
 }
 
 // A link in the tree goes as a link: what it points to lies outside the tree and stays.
@@ -44,6 +44,7 @@ TEST(DeleteTreePosix, LinksAreRemovedNeverFollowed) {
   machine.WriteFile("C:\\Outside\\Folder\\keep.txt", "k");
   machine.WriteFile("C:\\Outside\\file.txt", "f");
   machine.WriteFile("C:\\Tree\\Sub\\a.txt", "a");
+  RecordingSink log;
   const std::string tree = machine.HostPath("C:\\Tree");
   const std::string target = machine.HostPath("C:\\Outside\\file.txt");
   ASSERT_EQ(symlink(machine.HostPath("C:\\Outside\\Folder").c_str(), (tree + "/Linked").c_str()),
@@ -59,7 +60,7 @@ TEST(DeleteTreePosix, LinksAreRemovedNeverFollowed) {
   EXPECT_EQ(platform::GetAttributes("C:\\Tree\\Sub\\file.lnk"),
             platform::kAttributeReadOnly | platform::kAttributeReparsePoint);
 
-  EXPECT_TRUE(DeleteTree("C:\\Tree"));
+  EXPECT_TRUE(DeleteTree(log, "C:\\Tree"));
   EXPECT_FALSE(machine.Exists("C:\\Tree"));
   EXPECT_EQ(machine.ReadFile("C:\\Outside\\Folder\\keep.txt"), "k");
   EXPECT_EQ(machine.ReadFile("C:\\Outside\\file.txt"), "f");

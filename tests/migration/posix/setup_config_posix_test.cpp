@@ -62,13 +62,13 @@ TEST_F(SetupConfigTest, TheLayoutComesFromSetupCfgOfTheMakerFolder) {
 
 TEST_F(SetupConfigTest, VersionKeyOfTheInstalledProgram) {
   Install("  \\Control\\ ", "control", " 5.3.12");
-  const VersionKey key = ComputeVersionKey(Read());
+  const VersionKey key = ComputeVersionKey(messages_, Read());
   EXPECT_EQ(key.installationKey, "CONTROL");
   EXPECT_EQ(key.majorVersion, "5");
 
   // A PATH without its backslash runs into "config" elsewhere, but not in the key.
   Install("Control", "Control", "v6.1");
-  EXPECT_EQ(ComputeVersionKey(Read()).majorVersion, "V6");
+  EXPECT_EQ(ComputeVersionKey(messages_, Read()).majorVersion, "V6");
 }
 
 TEST_F(SetupConfigTest, CompatibilityNeedsAFullAndEqualKey) {
@@ -76,18 +76,18 @@ TEST_F(SetupConfigTest, CompatibilityNeedsAFullAndEqualKey) {
   context.savedInstallationKey = "CONTROL";
   context.savedMajorVersion = "5";
   Install("control\\", "Control", "5.4.0");
-  EXPECT_TRUE(IsVersionCompatible(Read(), context));
+  EXPECT_TRUE(IsVersionCompatible(messages_, Read(), context));
   Install("Control\\", "Control", "6.0");
-  EXPECT_FALSE(IsVersionCompatible(Read(), context));
+  EXPECT_FALSE(IsVersionCompatible(messages_, Read(), context));
   Install("Other\\", "Other", "5.4");
-  EXPECT_FALSE(IsVersionCompatible(Read(), context));
+  EXPECT_FALSE(IsVersionCompatible(messages_, Read(), context));
   Install("Control\\", "Control", ".4");
-  EXPECT_FALSE(IsVersionCompatible(Read(), context));
+  EXPECT_FALSE(IsVersionCompatible(messages_, Read(), context));
 
   // An empty key never matches, not even an empty saved one.
   MigrationContext empty;
   machine_.WriteFile(kSetupCfg, "");
-  EXPECT_FALSE(IsVersionCompatible(Read(), empty));
+  EXPECT_FALSE(IsVersionCompatible(messages_, Read(), empty));
 }
 
 TEST_F(SetupConfigTest, PrepareSetsTheMigrationFolderAndTheLanguageFolder) {

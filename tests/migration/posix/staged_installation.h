@@ -74,7 +74,7 @@ class StagedInstallation {
                        BuildParameterFile({{"CAxis", "axis data"}, {"CController", block}}));
   }
   // The old installation goes, as the update deletes it.
-  void Remove() const { DeleteTree(MakerFolder() + "Control"); }
+  void Remove() const { DeleteTree(sink_, MakerFolder() + "Control"); }
 
  private:
   const StagedMachine& machine_;
