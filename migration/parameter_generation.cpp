@@ -19,6 +19,7 @@
 #include "migration/unfinished_run.h"
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -152,6 +153,26 @@ void RecordRun(IMessageSink& sink, MigrationContext* context,
   }
 }
 
+// The folder's entry must be on the disk before anything is written into it: lost in a power
+// cut, it takes every temporary file and the run record along. A folder kept from an earlier run
+// may never have been flushed, so its parent is flushed again.
+bool MakeMigrationFolderDurably(const std::string& folder, MigrationContext* context) {
+  if (platform::MakeDirectoryDurably(folder)) {
+    return true;
+  }
+  const std::size_t separator = platform::FindLastSeparator(folder);
+  const std::string parent = folder.substr(0, separator == std::string::npos ? 0 : separator + 1);
+  if (platform::QueryPath(folder) == platform::PathKind::kFolder && platform::FlushFolder(parent)) {
+    return true;
+  }
+  // A folder that could not be made fails its first write, which keeps the configuration.
+  if (platform::LastErrorMeansMissing()) {
+    return true;
+  }
+  NoteUnreadable(context, parent);
+  return false;
+}
+
 }  // namespace
 
 bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
@@ -171,7 +192,9 @@ bool GenerateParameterFiles(IMessageSink& sink, MigrationContext* context) {
   if (!HoldsKeptParameters(context->migrationFolder)) {
     DeleteTree(sink, context->migrationFolder);
   }
-  platform::MakeDirectoryDurably(context->migrationFolder);
+  if (!MakeMigrationFolderDurably(context->migrationFolder, context)) {
+    return false;
+  }
 
   std::string searchRoot = layout.configurationTree;
   std::string generatedFiles;

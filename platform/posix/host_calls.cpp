@@ -95,7 +95,7 @@ bool SyncDescriptor(int descriptor) {
 bool SyncHostFolder(const std::string& hostFolder) {
   const int folder = open(hostFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return false;
-  const bool synced = !InjectFault(FileOperation::kFsync) && fsync(folder) == 0;
+  const bool synced = !InjectFault(FileOperation::kFsync, hostFolder) && fsync(folder) == 0;
   const int error = errno;
   if (synced) NoteFolderFlushed(folder);
   close(folder);

@@ -450,8 +450,9 @@ TEST_F(ParameterMigrationTest, ARecordThatCannotBeWrittenLeavesTheConfigurations
 }
 
 // What the disk cannot tell in the generation (the generated-files settings, an earlier run's
-// record, a configuration folder, an amendment file holding carried parameters) stops it with the
-// path noted for the run's failure; the kept parameters stay.
+// record, a configuration folder, an amendment file holding carried parameters), or a migration
+// folder whose entry cannot be put on the disk, stops it with the path noted for the run's
+// failure; the kept parameters stay.
 TEST_F(ParameterMigrationTest, WhatTheDiskCannotTellStopsTheGeneration) {
   const struct {
     const char* name;
@@ -463,6 +464,7 @@ TEST_F(ParameterMigrationTest, WhatTheDiskCannotTellStopsTheGeneration) {
       {"Config", platform::FileOperation::kQuery, installation_.Folder() + "Config\\"},
       {"B", platform::FileOperation::kList, installation_.Config("B")},
       {"amend.dat", platform::FileOperation::kOpen, installation_.Config("C\\amend.dat")},
+      {"Temp", platform::FileOperation::kFsync, "C:\\Temp\\"},
   };
   installation_.AddParameterFile(installation_.Config("A\\vexorand.dat"), OldControllerBlock(5));
   installation_.AddParameterFile(installation_.Config("B\\vexorand.dat"), OldControllerBlock(6));
