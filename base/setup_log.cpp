@@ -11,11 +11,6 @@ namespace {
 
 constexpr char kLogFileName[] = "VexorandSetupLog.txt";
 
-std::string& LogDirectory() {
-  static std::string directory;
-  return directory;
-}
-
 // Each entry opens and closes the file, so the log is complete up to the last entry even when
 // the process ends abruptly.
 bool AppendToFile(const std::string& path, const std::string& line) {
@@ -29,18 +24,6 @@ bool AppendToFile(const std::string& path, const std::string& line) {
 }
 
 }  // namespace
-
-void SetLogDirectory(const std::string& directory) {
-  LogDirectory() = directory;
-}
-
-const std::string& GetLogDirectory() {
-  return LogDirectory();
-}
-
-std::string GetLogFilePath() {
-  return LogDirectory() + kLogFileName;
-}
 
 std::string GetLogFilePath(const SetupRun& run) {
   return run.logDirectory + kLogFileName;

@@ -6,13 +6,6 @@
 
 #include "platform/local_time.h"
 
-// The folder of the log file, with its trailing backslash; empty means the current directory.
-void SetLogDirectory(const std::string& directory);
-const std::string& GetLogDirectory();
-
-// The path of the log file.
-std::string GetLogFilePath();
-
 struct SetupRun;
 
 // The path of the run's log file: "VexorandSetupLog.txt" in its log directory.

@@ -26,7 +26,6 @@
 #include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/messages.h"
-#include "base/setup_log.h"
 #include "base/setup_run.h"
 #include "console/console_host.h"
 #include "console/console_options.h"
@@ -100,7 +99,6 @@ Timing UpdateOnce(const std::string& root) {
   CMessageBoxSink sink(run);
   const std::string temporary = platform::GetTempFolder();
   CreateFolderTree(sink, temporary);
-  SetLogDirectory(temporary);
   run.logDirectory = temporary;
   run.packageFile = kPackage;
   ConsoleHost host(prompter, output, run);

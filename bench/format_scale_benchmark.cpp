@@ -13,7 +13,6 @@
 
 #include "base/message_box.h"
 #include "base/message_sink.h"
-#include "base/setup_log.h"
 #include "base/setup_run.h"
 #include "format/field_descriptor.h"
 
@@ -112,7 +111,6 @@ const Case& CaseOf(int fieldCount) {
 
 void Prepare() {
   static const bool prepared = [] {
-    SetLogDirectory(LogFolder());
     // Rising numbers give no findings; one would mean the generator or the binder is wrong.
     SetMessageBoxFunction([](const std::string&, unsigned) -> int { std::abort(); });
     return true;

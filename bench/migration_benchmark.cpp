@@ -13,7 +13,6 @@
 #include "base/installation_paths.h"
 #include "base/message_box.h"
 #include "base/message_sink.h"
-#include "base/setup_log.h"
 #include "base/setup_run.h"
 #include "migration/migration_context.h"
 #include "migration/parameter_file.h"
@@ -89,7 +88,6 @@ class StagedMachine {
       return (style & 0x0F) == kMbYesNo ? kIdYes : kIdOk;
     });
     CreateFolderTree(StagingLog(), "C:\\Temp");
-    SetLogDirectory("C:\\Temp\\");
     const std::string installation = MakerFolder() + "Control\\";
     WriteFile(MakerFolder() + "setup.cfg", "[SETTINGS]\r\nPATH=Control\\\r\n");
     WriteFile(installation + "vexorand.fmt", Format());

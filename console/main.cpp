@@ -18,7 +18,6 @@
 #include "base/message_box.h"
 #include "base/message_sink.h"
 #include "base/messages.h"
-#include "base/setup_log.h"
 #include "base/setup_run.h"
 #include "base/text_format.h"
 #include "console/console_host.h"
@@ -258,7 +257,6 @@ int main(int argc, char** argv) {
   // Windows always has its temporary directory; a staged machine may lack it.
   const std::string temporary = platform::GetTempFolder();
   CreateFolderTree(sink, temporary);
-  SetLogDirectory(temporary);
   run.logDirectory = temporary;
   InstallStopSignals();
 

@@ -10,7 +10,6 @@
 
 #include "base/message_box.h"
 #include "base/message_sink.h"
-#include "base/setup_log.h"
 #include "base/setup_run.h"
 #include "migration/amendment_file.h"
 #include "platform/file.h"
@@ -40,7 +39,6 @@ bool Write(const std::string& path, const void* bytes, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
-  SetLogDirectory(ScratchFolder());
   SetupRun run;
   run.logDirectory = ScratchFolder();
   CMessageBoxSink sink(run);

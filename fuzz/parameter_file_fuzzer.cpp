@@ -31,7 +31,6 @@ const std::string& ScratchFolder() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
-  SetLogDirectory(ScratchFolder());
   SetupRun run;
   run.logDirectory = ScratchFolder();
   CMessageBoxSink sink(run);

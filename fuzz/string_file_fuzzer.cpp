@@ -40,7 +40,6 @@ void StageMachine() {
   }
   platform::WriteProfileString("ActiveLang", "ActiveLang", "chn", "C:\\Inst\\Lang\\Lang.ini");
   SetMessageBoxFunction([](const std::string&, unsigned) { return kIdOk; });
-  SetLogDirectory("C:\\Temp\\");
 }
 
 }  // namespace

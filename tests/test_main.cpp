@@ -8,7 +8,6 @@
 #include <string>
 #include <system_error>
 
-#include "base/setup_log.h"
 #include "tests/support/test_log_directory.h"
 
 namespace {
@@ -47,7 +46,6 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   // Forked children never return here, so only the process that made the folder removes it.
   const RunLogFolder logFolder;
-  SetLogDirectory(logFolder.Directory());
   SetTestLogDirectory(logFolder.Directory());
   return RUN_ALL_TESTS();
 }

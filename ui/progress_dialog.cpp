@@ -18,7 +18,6 @@ CProgressDialog::CProgressDialog(HINSTANCE resources, SetupRun& run)
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0))),
       sequencer_(*this) {
-  SetLogDirectory(platform::GetTempFolder());
   run_.logDirectory = platform::GetTempFolder();
 }
 

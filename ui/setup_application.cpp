@@ -4,7 +4,6 @@
 #include "base/language.h"
 #include "base/message_box.h"
 #include "base/message_sink.h"
-#include "base/setup_log.h"
 #include "base/setup_run.h"
 #include "platform/special_folders.h"
 #include "ui/language_dialog.h"
@@ -16,7 +15,6 @@ namespace {
 
 // Ended before the progress dialog opened: nothing changed, and the report says so.
 int CancelBeforeTheUpdate(SetupRun& run) {
-  SetLogDirectory(platform::GetTempFolder());
   run.logDirectory = platform::GetTempFolder();
   CMessageBoxSink sink(run);
   return WriteCancelledRunReport(sink);

@@ -25,7 +25,6 @@
 #include "tests/app/test_package.h"
 #include "tests/support/mutex_holder.h"
 #include "tests/support/posix/scoped_environment.h"
-#include "tests/support/scoped_log_directory.h"
 #include "tests/support/scripted_host.h"
 #include "tests/support/staged_files.h"
 #include "tests/support/staged_machine.h"
@@ -97,8 +96,6 @@ class UpdateRunTest : public ::testing::Test {
 
   StagedMachine machine_;
   ScopedEnvironment root_{"SETUP_ROOT", machine_.root()};
-  // Helpers without a sink log where the hosts send the process's log.
-  const ScopedLogDirectory log_{"C:\\Temp\\"};
   std::string package_;
 };
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "base/messages.h"
-#include "base/setup_log.h"
 #include "base/text_format.h"
 #include "platform/file_system.h"
 #include "platform/posix/fault_injection.h"
@@ -19,14 +18,11 @@ namespace {
 
 class GeneratedFilesTest : public testing::Test {
  protected:
-  GeneratedFilesTest()
-      : previousLogDirectory_(GetLogDirectory()), installation_(machine_, messages_) {
+  GeneratedFilesTest() : installation_(machine_, messages_) {
     machine_.MakeFolder("C:\\Temp");
-    SetLogDirectory("C:\\Temp\\");
     messages_.Run().logDirectory = "C:\\Temp\\";
     installation_.Install(kNewFormat, "5.4");
   }
-  ~GeneratedFilesTest() override { SetLogDirectory(previousLogDirectory_); }
 
   std::string Settings() const { return installation_.Folder() + "Config\\Config.ini"; }
   void Configure(const std::string& base, const std::string& folder) const {
@@ -45,7 +41,6 @@ class GeneratedFilesTest : public testing::Test {
   }
 
   StagedMachine machine_;
-  std::string previousLogDirectory_;
   MessageRecorder messages_;
   StagedInstallation installation_;
 };

@@ -10,7 +10,6 @@
 
 #include "base/messages.h"
 #include "base/path_compose.h"
-#include "base/setup_log.h"
 #include "base/text_format.h"
 #include "platform/file_system.h"
 #include "platform/posix/fault_injection.h"
@@ -26,15 +25,12 @@ const char kMigrationFolder[] = "C:\\Temp\\Vexroand";
 
 class ParameterMigrationTest : public testing::Test {
  protected:
-  ParameterMigrationTest()
-      : previousLogDirectory_(GetLogDirectory()), installation_(machine_, messages_) {
+  ParameterMigrationTest() : installation_(machine_, messages_) {
     machine_.MakeFolder("C:\\Temp");
-    SetLogDirectory("C:\\Temp\\");
     messages_.Run().logDirectory = "C:\\Temp\\";
     context_.migrationFolder = kMigrationFolder;
     installation_.Install(kOldFormat, "5.3.12");
   }
-  ~ParameterMigrationTest() override { SetLogDirectory(previousLogDirectory_); }
 
   // The update between the two steps: the old installation replaced by one with the new format.
   void Update(const char* version = "5.4.0") {
@@ -56,7 +52,6 @@ class ParameterMigrationTest : public testing::Test {
   }
 
   StagedMachine machine_;
-  std::string previousLogDirectory_;
   MessageRecorder messages_;
   StagedInstallation installation_;
   MigrationContext context_;
