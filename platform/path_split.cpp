@@ -1,14 +1,12 @@
 #include "platform/path_split.h"
 
+#include "platform/ascii_characters.h"
+
 namespace platform {
 namespace {
 
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
-}
-
-bool IsAsciiLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
 }  // namespace
