@@ -1,8 +1,8 @@
 #include "tools/vextool/tool_messages.h"
 
-#include <cctype>
 #include <cstdio>
 
+#include "platform/ascii_characters.h"
 #include "platform/file_system.h"
 #include "platform/setup_api.h"
 
@@ -18,7 +18,8 @@ std::string WithoutLevelMark(const std::string& text) {
 std::string WithoutClassName(std::string text) {
   const std::size_t colon = text.find(": ");
   const bool className = colon != std::string::npos && colon > 1 && text[0] == 'C' &&
-                         std::isupper(static_cast<unsigned char>(text[1])) &&
+                         platform::IsAsciiLetter(text[1]) &&
+                         platform::ToAsciiUpper(text[1]) == text[1] &&
                          text.find_first_of(" ()") > colon;
   if (className) text.erase(0, colon + 2);
   if (text.rfind("ERROR! ", 0) == 0) text.erase(0, 7);
@@ -31,7 +32,7 @@ std::string WithCompilerStylePlace(const std::string& text) {
   const std::size_t open = close == std::string::npos ? close : text.rfind('(', close);
   if (open == std::string::npos || open == 0 || close == open + 1) return text;
   for (std::size_t i = open + 1; i < close; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return text;
+    if (!platform::IsAsciiDigit(text[i])) return text;
   }
   return text.substr(0, open) + ":" + text.substr(open + 1, close - open - 1) +
          text.substr(close + 1);
