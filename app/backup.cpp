@@ -32,14 +32,13 @@ constexpr const char* kShortcutNames[] = {"Vexo rand.lnk", "Vexorand.lnk"};
 // The long form of a path that may not exist yet: its existing part in long form, the rest as
 // written. Short and long names of one folder then compare equal.
 std::string LongFormOfPossiblyMissing(const std::string& path) {
-  std::string head = path;
-  while (!head.empty() && (head.back() == '\\' || head.back() == '/')) head.pop_back();
+  std::string head = platform::WithoutTrailingSeparators(path);
   std::string tail = path.substr(head.size());
   while (!head.empty()) {
     const std::string longForm = platform::GetLongPathForm(head);
     if (!longForm.empty()) {
       std::string joined = longForm;
-      if (!tail.empty() && tail[0] != '\\' && joined.back() != '\\') joined += "\\";
+      if (!tail.empty() && tail[0] != '\\' && !platform::EndsWithSeparator(joined)) joined += "\\";
       return joined + tail;
     }
     const std::size_t separator = platform::FindLastSeparator(head);
@@ -54,14 +53,9 @@ std::string LongFormOfPossiblyMissing(const std::string& path) {
 bool LiesInside(const std::string& path, const std::string& folder) {
   std::string inner = ToUpperMultiByte(LongFormOfPossiblyMissing(path));
   std::string outer = ToUpperMultiByte(LongFormOfPossiblyMissing(folder));
-  if (inner.empty() || inner.back() != '\\') inner += "\\";
-  if (outer.empty() || outer.back() != '\\') outer += "\\";
+  if (!platform::EndsWithSeparator(inner)) inner += "\\";
+  if (!platform::EndsWithSeparator(outer)) outer += "\\";
   return inner.compare(0, outer.size(), outer) == 0;
-}
-
-std::string WithoutTrailingBackslash(std::string path) {
-  while (path.size() > 1 && path.back() == '\\') path.pop_back();
-  return path;
 }
 
 // A file left by the clearing may be one the control program's helper still holds open; the
@@ -98,10 +92,10 @@ void ClearFolder(IMessageSink& sink, const std::string& folder,
                  std::vector<std::string>* notDeleted) {
   switch (LookAt(sink, folder)) {
     case platform::PathKind::kFolder:
-      DeleteTreePastFailures(sink, WithoutTrailingBackslash(folder), notDeleted);
+      DeleteTreePastFailures(sink, platform::WithoutTrailingSeparators(folder, 1), notDeleted);
       break;
     case platform::PathKind::kUnknown:
-      notDeleted->push_back(WithoutTrailingBackslash(folder));
+      notDeleted->push_back(platform::WithoutTrailingSeparators(folder, 1));
       break;
     case platform::PathKind::kMissing:
     case platform::PathKind::kFile:
@@ -118,9 +112,9 @@ BackupOutcome Failed(IMessageSink& sink, const std::string& folder, const std::s
   return outcome;
 }
 
-std::string WithBackslash(std::string path) {
-  while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  return path.empty() ? path : path + "\\";
+std::string WithBackslash(const std::string& path) {
+  const std::string folder = platform::WithoutTrailingSeparators(path);
+  return folder.empty() ? folder : folder + "\\";
 }
 
 BackupOutcome FailedAt(IMessageSink& sink, const std::string& folder, const std::string& path) {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "base/multibyte_case.h"
+#include "platform/path_split.h"
 
 namespace {
 
@@ -134,8 +135,8 @@ bool ParseBackupManifest(const std::string& text, BackupManifest* manifest, std:
       const std::vector<std::string> fields = SplitFields(line, 3);
       const std::string& into = fields[1];
       if (fields.size() != 3 || fields[2].empty() || !manifest->entries.empty() ||
-          (!into.empty() &&
-           (into.back() != '\\' || !StaysInside(into.substr(0, into.size() - 1))))) {
+          (!into.empty() && (into.back() != '\\' || !platform::EndsWithSeparator(into) ||
+                             !StaysInside(into.substr(0, into.size() - 1))))) {
         return refuse("a part needs its folder in the backup and its source, before any entry");
       }
       manifest->parts.push_back({fields[2], into});

@@ -10,6 +10,7 @@
 #include "base/setup_run.h"
 #include "base/text_format.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 #include "platform/profile.h"
 #include "platform/text_encoding.h"
 
@@ -46,9 +47,7 @@ void DetermineLanguageFolder(const std::string& base, IMessageSink& sink) {
     ShowLanguageError(sink, kLanguageFileBroken, *settingsFile);
     return;
   }
-  if (active.back() != '\\') {
-    active += '\\';
-  }
+  active = platform::WithTrailingSeparator(active);
   const std::optional<std::string> candidate = ComposePath(sink, {*langFolder, active});
   if (!candidate) {
     return;

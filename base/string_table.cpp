@@ -7,6 +7,7 @@
 #include "base/path_compose.h"
 #include "base/setup_run.h"
 #include "base/string_escapes.h"
+#include "platform/path_split.h"
 #include "platform/profile.h"
 
 namespace {
@@ -17,7 +18,7 @@ constexpr std::size_t kStringBufferSize = 1024;
 void LoadStringFile(IMessageSink& sink) {
   FreeStrings(sink);
   const std::string& folder = GetLanguageFolder(sink);
-  const char* separator = !folder.empty() && folder.back() != '\\' ? "\\" : "";
+  const char* separator = !folder.empty() && !platform::EndsWithSeparator(folder) ? "\\" : "";
   const std::optional<std::string> path = ComposePath(sink, {folder, separator, "Vexorand.string"});
   if (!path) {
     return;

@@ -1,5 +1,7 @@
 #include "platform/path_split.h"
 
+#include <algorithm>
+
 #include "platform/ascii_characters.h"
 
 namespace platform {
@@ -32,6 +34,30 @@ std::size_t FindLastSeparator(const std::string& path, std::size_t end, LeadByte
     found = at;
   }
   return found;
+}
+
+bool EndsWithSeparator(const std::string& path, LeadByteRule isLeadByte) {
+  return !path.empty() && FindLastSeparator(path, std::string::npos, isLeadByte) == path.size() - 1;
+}
+
+std::string WithTrailingSeparator(std::string path, LeadByteRule isLeadByte) {
+  if (!path.empty() && !EndsWithSeparator(path, isLeadByte)) path += '\\';
+  return path;
+}
+
+std::string WithoutTrailingSeparators(std::string path, std::size_t keep, LeadByteRule isLeadByte) {
+  if (isLeadByte == nullptr) isLeadByte = IsSystemLeadByte;
+  std::size_t end = 0;  // just past the last character that is no separator
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (isLeadByte(path[i])) {
+      end = std::min(i + 2, path.size());
+      ++i;
+    } else if (!IsSeparator(path[i])) {
+      end = i + 1;
+    }
+  }
+  path.resize(std::max(end, std::min(keep, path.size())));
+  return path;
 }
 
 std::string FileNameOf(const std::string& path, LeadByteRule isLeadByte) {

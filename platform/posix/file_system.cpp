@@ -53,7 +53,7 @@ std::string PathForm(const std::string& path, bool shortNames) {
   if (resolved.hostPathGiven) return path;
   std::string text;
   if (!JoinNames(resolved, shortNames, &text)) return "";
-  if (!path.empty() && (path.back() == '\\' || path.back() == '/') && text.back() != '\\') {
+  if (EndsWithSeparator(path) && !EndsWithSeparator(text)) {
     text += "\\";
   }
   return text;

@@ -16,6 +16,7 @@
 
 #include "platform/file.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 #include "platform/posix/child_output.h"
 #include "platform/posix/last_error.h"
 #include "platform/posix/volume_map.h"
@@ -100,9 +101,7 @@ void CloseProcessHandles(ProcessHandles* handles) {
 }
 
 std::string CreateTempFileName(const std::string& folder, const std::string& prefix) {
-  std::string base = folder;
-  if (!base.empty() && base.back() != '\\' && base.back() != '/') base += "\\";
-  base += prefix.substr(0, 3);
+  const std::string base = WithTrailingSeparator(folder) + prefix.substr(0, 3);
   // Four hexadecimal digits, never 0, tried in turn until a name is free.
   static unsigned counter = static_cast<unsigned>(getpid());
   for (unsigned attempt = 0; attempt < 0xFFFF; ++attempt) {

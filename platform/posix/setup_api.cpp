@@ -26,9 +26,8 @@ bool ReadBytes(const std::string& path, std::string* bytes) {
 
 bool InstallFile(const std::string& sourceFile, const std::string& destination) {
   std::string target = destination;
-  if (!target.empty() && (target.back() == '\\' || IsDirectory(target))) {
-    if (target.back() != '\\') target += "\\";
-    target += FileNameOf(sourceFile);
+  if (EndsWithSeparator(target) || (!target.empty() && IsDirectory(target))) {
+    target = WithTrailingSeparator(target) + FileNameOf(sourceFile);
   }
   return CopyOneFile(sourceFile, target, false);
 }

@@ -21,11 +21,6 @@ namespace {
 
 constexpr std::uint32_t kCopiedFolderBits = kAttributeReadOnly | kAttributeHidden | 0x04;
 
-std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-  return path;
-}
-
 // 1 for a folder, 0 for anything else or nothing, -1 when the disk could not tell (last error
 // set).
 int IsHostFolder(const std::string& hostPath) {
@@ -94,10 +89,10 @@ bool ShellCopy(const std::string& sourcePattern, const std::string& destination,
                const std::string&) {
   const std::size_t split = FindLastSeparator(sourcePattern);
   if (split == std::string::npos) return false;
-  const std::string folder = WithoutTrailingSeparator(sourcePattern.substr(0, split + 1));
+  const std::string folder = WithoutTrailingSeparators(sourcePattern.substr(0, split + 1), 3);
   const std::string pattern = sourcePattern.substr(split + 1);
   if (pattern.empty() || !IsDirectory(folder)) return false;
-  const std::string target = WithoutTrailingSeparator(destination);
+  const std::string target = WithoutTrailingSeparators(destination, 3);
   const WalkListings walk;
   if (!MakeDirectoryTree(target)) return false;
   const ResolvedPath source = ResolvePath(folder);

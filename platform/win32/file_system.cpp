@@ -75,8 +75,7 @@ bool MakeDirectory(const std::string& path) {
 
 bool MakeDirectoryDurably(const std::string& path) {
   if (!MakeDirectory(path)) return false;
-  std::string parent = path;
-  while (!parent.empty() && (parent.back() == '\\' || parent.back() == '/')) parent.pop_back();
+  std::string parent = WithoutTrailingSeparators(path);
   const std::size_t separator = FindLastSeparator(parent);
   if (separator == std::string::npos) return true;
   parent.erase(separator + 1);

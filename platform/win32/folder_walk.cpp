@@ -1,13 +1,11 @@
 // On Windows the walk is the path-based calls on each entry's full path.
 #include "platform/folder_walk.h"
 
+#include "platform/path_split.h"
+
 namespace platform {
 
-FolderWalk::FolderWalk(const std::string& path) : location_(path) {
-  while (location_.size() > 3 && (location_.back() == '\\' || location_.back() == '/')) {
-    location_.pop_back();
-  }
-}
+FolderWalk::FolderWalk(const std::string& path) : location_(WithoutTrailingSeparators(path, 3)) {}
 
 FolderWalk::FolderWalk(std::string location, std::shared_ptr<void> walk, bool driveRoot)
     : location_(std::move(location)), walk_(std::move(walk)), driveRoot_(driveRoot) {}

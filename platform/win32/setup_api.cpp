@@ -13,9 +13,8 @@ namespace platform {
 bool InstallFile(const std::string& sourceFile, const std::string& destination) {
   // A folder takes the source's file name; anything else is the target file itself.
   std::string target = destination;
-  if (!target.empty() && (target.back() == '\\' || IsDirectory(target))) {
-    if (target.back() != '\\') target += '\\';
-    target += FileNameOf(sourceFile);
+  if (EndsWithSeparator(target) || (!target.empty() && IsDirectory(target))) {
+    target = WithTrailingSeparator(target) + FileNameOf(sourceFile);
   }
   return SetupInstallFileA(nullptr, nullptr, sourceFile.c_str(), nullptr, target.c_str(),
                            SP_COPY_SOURCE_ABSOLUTE, nullptr, nullptr) != FALSE;

@@ -6,6 +6,7 @@
 // clang-format on
 
 #include "platform/owner_window.h"
+#include "platform/path_split.h"
 
 namespace platform {
 
@@ -14,9 +15,7 @@ bool ShellCopy(const std::string& sourcePattern, const std::string& destination,
   // The shell takes lists of paths, each ended by a zero and the list by a second one.
   const std::string from = sourcePattern + '\0';
   // A destination with a trailing backslash is refused by some shells; the folder is the same.
-  std::string to = destination;
-  while (to.size() > 3 && to.back() == '\\') to.pop_back();
-  to += '\0';
+  const std::string to = WithoutTrailingSeparators(destination, 3) + '\0';
   SHFILEOPSTRUCTA operation{};
   operation.hwnd = static_cast<HWND>(GetOwnerWindow());
   operation.wFunc = FO_COPY;

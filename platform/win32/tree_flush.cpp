@@ -62,8 +62,7 @@ bool FlushVolume(const std::string& root) {
 }  // namespace
 
 bool FlushTree(const std::string& folder) {
-  std::string path = folder;
-  while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+  std::string path = WithoutTrailingSeparators(folder, 3);
   char root[MAX_PATH];
   if (GetVolumePathNameA(path.c_str(), root, MAX_PATH) == FALSE) return false;
   // The volume's flush would succeed for a folder that is not there.

@@ -29,6 +29,31 @@ TEST(PathSplit, ADoubleByteNameEndingIn0x5CStaysWhole) {
   EXPECT_EQ(platform::FindNextSeparator("\xD7\\", 0, IsGbkLeadByte), kNone);
 }
 
+TEST(PathSplit, ATrailByte0x5CIsNoTrailingSeparator) {
+  struct Row {
+    const char* path;
+    std::size_t keep;
+    bool endsWithSeparator;
+    const char* trimmed;
+  };
+  const Row rows[] = {
+      {"D:\\Backup\\\xD7\\", 0, false, "D:\\Backup\\\xD7\\"},
+      {"D:\\Backup\\\xD7\\\\/", 0, true, "D:\\Backup\\\xD7\\"},
+      {"D:\\Backup\\", 0, true, "D:\\Backup"},
+      {"C:\\", 3, true, "C:\\"},
+      {"C:\\\\", 3, true, "C:\\"},
+      {"\\", 1, true, "\\"},
+      {"name", 0, false, "name"},
+      {"", 0, false, ""},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(platform::EndsWithSeparator(row.path, IsGbkLeadByte), row.endsWithSeparator)
+        << row.path;
+    EXPECT_EQ(platform::WithoutTrailingSeparators(row.path, row.keep, IsGbkLeadByte), row.trimmed)
+        << row.path;
+  }
+}
+
 TEST(PathSplit, FileNameIsWhatFollowsTheLastSeparatorOrTheDrive) {
   struct Row {
     const char* path;

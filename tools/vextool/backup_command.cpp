@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/backup_check.h"
+#include "platform/path_split.h"
 #include "tools/vextool/backup_verify.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/standard_output.h"
@@ -70,7 +71,7 @@ int RunBackupCommand(const CommandArguments& arguments, VextoolSink& sink) {
 
 int VerifyBackupFolder(const char* command, std::string* folder, BackupManifest* manifest) {
   const std::string given = *folder;
-  if (!folder->empty() && folder->back() != '\\' && folder->back() != '/') *folder += '\\';
+  *folder = platform::WithTrailingSeparator(*folder);
   std::string error;
   if (!ReadBackupManifest(*folder, manifest, &error)) {
     std::fprintf(stderr, "%s: '%s': %s\n", command, given.c_str(), error.c_str());

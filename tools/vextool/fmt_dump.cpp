@@ -8,6 +8,7 @@
 #include "format/field_descriptor.h"
 #include "format/node_paths.h"
 #include "platform/file.h"
+#include "platform/path_split.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/tool_messages.h"
 #include "tools/vextool/vextool_sink.h"
@@ -75,10 +76,9 @@ CommandSink::Show CollectMessagesAsWarnings(std::vector<std::string>& warnings) 
 
 }  // namespace
 
-void UseLanguageFolderOf(std::string folder, IMessageSink& sink) {
+void UseLanguageFolderOf(const std::string& folder, IMessageSink& sink) {
   if (folder.empty()) return;
-  if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
-  DetermineLanguageFolder(folder, sink);
+  DetermineLanguageFolder(platform::WithTrailingSeparator(folder), sink);
 }
 
 int RunFmtDump(const CommandArguments& arguments, VextoolSink& sink) {

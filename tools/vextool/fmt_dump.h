@@ -9,4 +9,4 @@ int RunFmtDump(const CommandArguments& arguments, VextoolSink& sink);
 // installation `folder` (its Lang\Lang.ini); an empty folder keeps the current directory.
 // Takes the language folder from the installation folder `folder` (none when empty); problems are
 // shown through `sink`.
-void UseLanguageFolderOf(std::string folder, IMessageSink& sink);
+void UseLanguageFolderOf(const std::string& folder, IMessageSink& sink);

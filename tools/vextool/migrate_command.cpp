@@ -20,6 +20,7 @@
 #include "migration/setup_config.h"
 #include "migration/temporary_parameter_files.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 #include "tools/vextool/command_line.h"
 #include "tools/vextool/commands.h"
 #include "tools/vextool/fmt_dump.h"
@@ -111,15 +112,15 @@ struct ConfigurationReport {
 
 // The installation of `path`: the installation folder itself, or, given the maker folder (or its
 // backup) that holds setup.cfg, the one its PATH names, read as the update reads it.
-InstallationLayout LayoutOf(IMessageSink& sink, std::string path) {
-  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+InstallationLayout LayoutOf(IMessageSink& sink, const std::string& given) {
+  const std::string path = platform::WithTrailingSeparator(given);
   if (platform::IsDirectory(path + "config") || !platform::PathExists(path + "setup.cfg")) {
     return LayoutOfInstallationFolder(path);
   }
   const InstallationLayout layout = ReadLayoutOfMakerFolder(sink, path);
   // Unlike the update, a PATH without its backslash still names the folder.
   const std::string& pathValue = layout.pathValue;
-  return pathValue.empty() || pathValue.back() == '\\'
+  return pathValue.empty() || platform::EndsWithSeparator(pathValue)
              ? layout
              : LayoutOfInstallationFolder(layout.installationFolder + '\\');
 }

@@ -151,8 +151,7 @@ std::vector<PartPlan> PlanParts(const BackupManifest& manifest) {
   for (std::size_t index = 0; index < manifest.parts.size(); ++index) {
     PartPlan plan;
     plan.index = index;
-    plan.place = manifest.parts[index].source;
-    while (!plan.place.empty() && plan.place.back() == '\\') plan.place.pop_back();
+    plan.place = platform::WithoutTrailingSeparators(manifest.parts[index].source);
     plan.temporary = FreeName(plan.place + ".restoring");
     if (platform::PathExists(plan.place)) plan.aside = FreeName(plan.place + " before restore");
     for (const BackupEntry& entry : manifest.entries) {
