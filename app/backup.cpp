@@ -113,8 +113,7 @@ BackupOutcome Failed(IMessageSink& sink, const std::string& folder, const std::s
 }
 
 std::string WithBackslash(const std::string& path) {
-  const std::string folder = platform::WithoutTrailingSeparators(path);
-  return folder.empty() ? folder : folder + "\\";
+  return platform::WithTrailingSeparator(platform::WithoutTrailingSeparators(path));
 }
 
 BackupOutcome FailedAt(IMessageSink& sink, const std::string& folder, const std::string& path) {

@@ -66,9 +66,9 @@ fi
 
 # A kernel that runs no 32-bit code (its ia32 emulation off) cannot start the 32-bit loader that
 # runs Setup.exe in either prefix; no install step mends that, so the check says so and skips.
-"$wine" --version >/dev/null 2>&1
+probe=$("$wine" --version 2>&1)
 if [ $? -eq 126 ]; then
-  echo "wine-e2e: skipped, this machine's kernel runs no 32-bit programs: $("$wine" --version 2>&1)"
+  echo "wine-e2e: skipped, this machine's kernel runs no 32-bit programs: $probe"
   exit 77
 fi
 
